@@ -1,0 +1,64 @@
+// The Board: the level's surface as an analytic field of holes (dips and bumps), the drawing grid
+// derived from it, the fog and marble colours and the texture images. One global, TheBoard.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "sim/vec_math.h"
+
+class Marble;
+
+// A dip (depth > 0, counts as a hole) or a bump (depth <= 0, only shapes the ground).
+struct Hole {
+    float x = 0.0f;
+    float y = 0.0f;
+    float radius = 0.0f;
+    float depth = 0.0f;
+};
+
+constexpr int GridColumns = 50;
+constexpr int GridRows = 400;
+constexpr int GridVertexCount = GridColumns * GridRows;
+constexpr int BoardTextureLevels = 8;
+constexpr int BoardTextureSlotBytes = 128 * 128 * 3;
+constexpr unsigned BoardTextureName = 1;
+
+class Board {
+public:
+    int32_t holeCount = 0;
+    std::vector<Hole> holes;
+    std::vector<Vec3> vertices;  // grid positions, index row * 50 + column
+    std::vector<Vec3> projected; // scratch of the board renderer, same indexing
+    std::vector<Vec3> texCoords; // x = s, y = t
+    uint32_t fogColorRGB = 0;
+    float fogColor[4] = {0.0f, 0.0f, 0.0f, 0.0f};
+    uint32_t marbleColorRGB = 0;
+    std::array<std::array<uint8_t, BoardTextureSlotBytes>, BoardTextureLevels> textureMips{};
+
+    // Reads a map file, uploads its texture (GL texture 1), sets the marble's colour and builds the grid.
+    // On failure shows the message the format calls for (caption "error") and returns false; the Board
+    // then has no holes and no grid. (level/map_loader.cpp)
+    bool load(const std::string& fileName, Marble& marble);
+
+    // Surface queries: pure functions of (x, y) and the holes, defined everywhere. (level/board.cpp)
+    float heightAt(float x, float y) const;   // z of the surface; larger is lower
+    float holeAt(float x, float y) const;     // radius of the hole holding the point, -1 near one, 0 none
+    Vec3 normalAt(float x, float y) const;    // unit normal, pointing up (-z)
+    Vec3 slopeAt(float x, float y) const;     // halfway between straight down and the normal; 0 when flat
+    Vec3 tangentX(float x, float y) const;
+    Vec3 tangentY(float x, float y) const;
+    uint32_t fogColorValue() const { return fogColorRGB; }
+
+    // Replaces the holes (used by the loader and by tests that build boards directly).
+    void setHoles(std::vector<Hole> newHoles);
+    // Fills vertices, projected and texCoords from the current holes.
+    void buildGrid();
+
+    // Draws the visible cells from the camera; returns the triangles drawn. (render/board_renderer.cpp)
+    int draw(const Transform& camera, bool farSight, bool fog);
+};
+
+extern Board TheBoard;

@@ -1,0 +1,87 @@
+// The headless backend's test controls: fill the event queue, hold keys, drive the virtual counter,
+// read back frames, and inspect what the game asked for (boxes, beeps, cues, music) instead of doing it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace headless {
+
+struct MessageBoxRecord {
+    std::string text;
+    std::string caption;
+    bool owned = false;
+};
+
+// What the game asked of the music device, in order: {"open", file, id}, {"close", "", id}.
+struct MusicRecord {
+    std::string action;
+    std::string fileName;
+    uint32_t id = 0;
+};
+
+// Puts the backend back to its initial state: empty queue, no keys held, counter at 0 with frequency
+// 1'000'000, no records, no window, timer stopped. The GL context (if any) stays alive and current:
+// contexts are costly to make, so the backend keeps one for the whole process.
+void reset();
+
+// Makes the GL context and the 640 x 480 framebuffer without a window, for tests and tools that draw
+// but do not go through createWindow. Idempotent. False when no GL implementation is available.
+bool ensureGlContext();
+
+// Queue ------------------------------------------------------------------------------------------------
+void pushMessage(uint32_t id, uint64_t wParam = 0, int64_t lParam = 0); // as an event from the system
+void pushKey(int virtualKey);                                          // KeyDownMessage
+std::vector<Message> pendingMessages();                                // a copy of the queue, in order
+size_t pendingCount();
+void clearQueue();
+
+// Keys ---------------------------------------------------------------------------------------------------
+void setKeyDown(int virtualKey, bool down);
+void releaseAllKeys();
+
+// Counter ------------------------------------------------------------------------------------------------
+void setCounterFrequency(uint64_t countsPerSecond);
+void setCounter(uint64_t value);
+void advanceCounter(uint64_t counts);
+void advanceSeconds(double seconds); // rounds to whole counts
+
+// The timer: fires when the virtual counter has advanced by its period since the last firing; the
+// TimerMessage is queued by peekMessage like the real backend does.
+bool timerRunning();
+
+// Failures the tests can provoke in the next calls.
+void failPixelFormat(platform::PixelFormatResult result); // Ok to stop failing
+void failWindowCreation(bool fail);
+void failMusicOpen(bool fail);
+
+// Records ------------------------------------------------------------------------------------------------
+const std::vector<MessageBoxRecord>& messageBoxes();
+int beepCount();
+const std::vector<std::string>& cues();        // every playWav file name, in order
+const std::vector<MusicRecord>& musicRecords(); // every open and close, in order
+uint32_t playingMusicId();                     // 0 when nothing is open
+void finishMusic();                            // the track ended: closes it and queues MusicNoticeMessage
+int swapCount();
+bool windowCreated();
+bool windowShown();
+void clearRecords();
+
+// Frames -------------------------------------------------------------------------------------------------
+// RGBA bytes, 640 x 480, rows bottom-up as glReadPixels gives them.
+struct Frame {
+    int width = 0;
+    int height = 0;
+    std::vector<uint8_t> rgba;
+    // Pixel at x from the left, y from the top (screen order), as {r, g, b, a}.
+    const uint8_t* at(int x, int y) const { return &rgba[((height - 1 - y) * width + x) * 4]; }
+};
+Frame readFrame();           // the back buffer now (before any swap)
+const Frame& lastSwapped();  // what the latest swapBuffers presented
+bool savePng(const Frame& frame, const std::string& path);
+bool loadPng(const std::string& path, Frame& out);
+
+} // namespace headless

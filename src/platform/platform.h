@@ -1,0 +1,135 @@
+// The platform contract: every service of the operating system, the window system, OpenGL and sound that
+// the game calls. Two backends implement it, chosen at link time: sdl/ (the game) and headless/ (tests, tools).
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// Message numbers. They are data: the window procedure switches on them, backends translate their own
+// events into them. Values follow the classic desktop message numbering the game was designed around.
+enum : uint32_t {
+    CreateMessage = 1,        // sent once, synchronously, while createWindow runs
+    DestroyMessage = 2,       // the window is being destroyed (posted by the menu's "Quit")
+    SetFocusMessage = 7,      // keyboard focus gained
+    KillFocusMessage = 8,     // keyboard focus lost
+    PaintMessage = 15,        // the window needs drawing (exposed)
+    CloseMessage = 16,        // the title-bar close button
+    QuitMessage = 18,         // ends the main loop; wParam is the exit code
+    KeyDownMessage = 256,     // a key press or an auto-repeat; wParam is the virtual-key code
+    TimerMessage = 275,       // the periodic timer fired; wParam is the timer number
+    MusicNoticeMessage = 953, // the music has stopped playing (end of track or error)
+    TickMessage = 1025,       // one game tick, posted by the main loop when the queue is empty
+    StartLevelMessage = 1026, // start the next level
+};
+
+// Virtual-key codes carried by KeyDownMessage and tested by isKeyDown.
+enum : int {
+    VkShift = 16,
+    VkEnter = 13,
+    VkEscape = 27,
+    VkSpace = 32,
+    VkLeft = 37,
+    VkUp = 38,
+    VkRight = 39,
+    VkDown = 40,
+    VkF1 = 112, VkF2, VkF3, VkF4, VkF5, VkF6, VkF7, VkF8, VkF9, VkF10, VkF11, VkF12,
+    // Letters are their upper-case ASCII codes 'A'..'Z' (65..90), digits '0'..'9' (48..57).
+};
+
+struct Message {
+    uint32_t id = 0;
+    uint64_t wParam = 0;
+    int64_t lParam = 0;
+};
+
+// The game's single window procedure. Every message reaches it; it returns 0 for what it handles.
+using WindowProc = int64_t (*)(uint32_t id, uint64_t wParam, int64_t lParam);
+
+namespace platform {
+
+// Window and event loop --------------------------------------------------------------------------------
+
+// Creates the one game window (client area 640 x 480, title "Roliquo", not resizable, hidden until
+// showWindow) and delivers CreateMessage to proc synchronously before returning, as the start-up runs
+// inside window creation. Returns false when no window can be made; then nothing was sent.
+bool createWindow(WindowProc proc);
+
+// Shows the window and queues a PaintMessage so the first frame is drawn at once.
+void showWindow();
+
+// Takes the next message without waiting. Backend events (keys, focus, close, expose, the timer, the
+// music's end) and posted messages come out in the order they arrived. False when nothing is pending.
+bool peekMessage(Message& out);
+
+// Appends a message to the game's own queue: it is delivered after everything already queued, in order.
+void postMessage(uint32_t id, uint64_t wParam = 0, int64_t lParam = 0);
+
+// Appends a key press (KeyDownMessage with the virtual-key code), ordered like postMessage.
+void postKeyPress(int virtualKey);
+
+// Appends QuitMessage with the exit code.
+void postQuit(int exitCode);
+
+// Starts (or restarts) periodic timer `id`: a TimerMessage with wParam = id every periodMs milliseconds,
+// delivered through peekMessage on the game thread.
+void startTimer(int id, int periodMs);
+
+// Input --------------------------------------------------------------------------------------------------
+
+// Whether the key is held down at this moment (VkLeft, VkRight, VkUp, VkDown, VkShift at least).
+bool isKeyDown(int virtualKey);
+
+// Dialogs and beep -----------------------------------------------------------------------------------------
+
+// A modal box with an OK button; returns once the user has confirmed. `owned` says whether the game
+// window is its owner. Where no box can be shown, the text goes to standard error.
+void messageBox(const std::string& text, const std::string& caption, bool owned);
+
+// The system's default beep.
+void beep();
+
+// Time -----------------------------------------------------------------------------------------------------
+
+// A monotonic 64-bit count and its rate in counts per second.
+uint64_t counterValue();
+uint64_t counterFrequency();
+
+// Drawing surface and OpenGL context ----------------------------------------------------------------------
+
+// How the request for a double-buffered RGBA surface with a depth buffer turned out.
+enum class PixelFormatResult { Ok, NoMatch, NeedsPalette, SetFailed };
+
+// Asks for the drawing surface's pixel format (double buffer, RGBA, at least 16 depth bits).
+PixelFormatResult setupPixelFormat();
+
+// The system's text for the last failure of setupPixelFormat or createGlContext.
+std::string lastErrorText();
+
+// Creates the OpenGL context (compatibility profile: immediate mode, GL 1.1 state) on the window and
+// makes it current on the game thread. False when no context can be made.
+bool createGlContext();
+
+// Deletes the context; no GL call may follow. Safe to call when none exists.
+void deleteGlContext();
+
+// Whether a context exists (created and not deleted).
+bool hasGlContext();
+
+// Presents the back buffer. The back buffer's content is undefined afterwards.
+void swapBuffers();
+
+// Sound ------------------------------------------------------------------------------------------------------
+
+// Plays a WAV file in the background at once; a new cue replaces the one sounding. A missing or
+// unreadable file plays nothing.
+void playWav(const std::string& fileName);
+
+// Opens the music file and starts playing it once, in the background. Returns a device id (> 0) on
+// success, or 0 on failure (nothing stays open then). When playing ends, for whatever reason other than
+// closeMusic, a MusicNoticeMessage is queued.
+uint32_t openAndPlayMusic(const std::string& fileName);
+
+// Stops and closes the music device `id`. An id that is not open is ignored.
+void closeMusic(uint32_t id);
+
+} // namespace platform

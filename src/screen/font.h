@@ -1,0 +1,38 @@
+// The Font: a proportional bitmap font in one 256 x 256 texture (GL texture 10) with a glyph table,
+// and the text operations that draw it in the 640 x 480 virtual screen. One global, TheFont.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+constexpr int FontLevels = 9;
+constexpr int FontSlotBytes = 256 * 256 * 3;
+constexpr unsigned FontTextureName = 10;
+
+struct Font {
+    float glyphLeft[256] = {};
+    float glyphRight[256] = {};
+    float glyphTop[256] = {};
+    float glyphBottom[256] = {};
+    std::array<std::array<uint8_t, FontSlotBytes>, FontLevels> pixels{};
+    int32_t firstChar = -1;
+    int32_t lastChar = -1;
+    bool loaded = false;
+    float lineStartX = 0.0f;
+    float lineStartY = 0.0f;
+    float penX = 0.0f;
+    float penY = 0.0f;
+    float scale = 1.0f;
+    float color[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+
+    void setScale(float s);
+    void setPosition(float x, float y);
+    void setColor(float r, float g, float b, float a);
+    void drawText(const char* text);
+    void drawNumber(float value, int decimals);
+    float measureText(const char* text) const;
+    // Height of a text line: the height of the glyph of "!".
+    float lineHeight() const { return glyphBottom[33] - glyphTop[33]; }
+};
+
+extern Font TheFont;

@@ -1,0 +1,20 @@
+// The follow camera: chases a point behind and above the marble with the chosen lag, keeps its
+// clearance over the hills, and rebuilds the Transform the renderers draw with. One global, TheCamera.
+#pragma once
+
+#include "sim/vec_math.h"
+
+struct FollowCamera {
+    Vec3 eye;
+    float pitch = 0.0f;
+    float yaw = 0.0f;
+    float roll = 0.0f;
+    Transform transform;
+    // Aim targets of the latest update, kept so an aim quotient without a value reuses them.
+    float pitchTarget = 0.0f;
+    float yawTarget = 0.0f;
+};
+
+extern FollowCamera TheCamera;
+
+void updateCamera();
