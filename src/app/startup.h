@@ -1,4 +1,9 @@
 // Start-up inside window creation: pixel format, GL context, map list, best times, font, fixed GL state.
 #pragma once
 
+// Whether the game holds the window's drawing surface: taken at start-up, released at shutdown.
+extern bool MainDC;
+
+// Runs every step in order; false after the first load that fails (its message already shown).
+// A pixel-format failure shows its messages and posts the quit message, but the steps after it run.
 bool startup();

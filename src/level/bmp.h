@@ -7,7 +7,10 @@
 
 // Reads the picture into buffer (capacity bytes). On success the buffer holds width x height x 3 bytes,
 // rows bottom-up, no padding, in R, G, B order; width and height are returned when asked for.
-// False for a file that cannot be read, is not an uncompressed 24-bit BMP, or does not fit.
+// Accepted: one plane, 24 bits per pixel, no compression, an info header of 40 bytes or more, sides of
+// 1..16384, the pixel data at its stored offset, rows stored bottom-up or (negative height) top-down.
+// False for a file that cannot be read, is anything else, is shorter than its pixels, or does not fit;
+// the buffer is then left as it was.
 bool readBmp(const std::string& fileName, uint8_t* buffer, size_t capacity, int* width = nullptr,
              int* height = nullptr);
 

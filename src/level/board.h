@@ -43,7 +43,9 @@ public:
     // then has no holes and no grid. (level/map_loader.cpp)
     bool load(const std::string& fileName, Marble& marble);
 
-    // Surface queries: pure functions of (x, y) and the holes, defined everywhere. (level/board.cpp)
+    // Surface queries: pure functions of (x, y) and the holes, defined everywhere. They read the first
+    // min(holeCount, holes.size()) records; a hole whose radius is not positive is ignored by all of
+    // them. (level/board.cpp)
     float heightAt(float x, float y) const;   // z of the surface; larger is lower
     float holeAt(float x, float y) const;     // radius of the hole holding the point, -1 near one, 0 none
     Vec3 normalAt(float x, float y) const;    // unit normal, pointing up (-z)
@@ -52,7 +54,8 @@ public:
     Vec3 tangentY(float x, float y) const;
     uint32_t fogColorValue() const { return fogColorRGB; }
 
-    // Replaces the holes (used by the loader and by tests that build boards directly).
+    // Replaces the holes and sets holeCount to their number (used by the loader and by tests that
+    // build boards directly).
     void setHoles(std::vector<Hole> newHoles);
     // Fills vertices, projected and texCoords from the current holes.
     void buildGrid();

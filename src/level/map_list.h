@@ -3,8 +3,10 @@
 
 #include <string>
 
-// Reads maplist.dat into LevelCount, MapNames and LevelTimes (all 225). False when it cannot be read.
+// Reads maplist.dat from the working directory into LevelCount, MapNames and LevelTimes (all 225).
+// False when it cannot be read; the level list is then left as it was.
 bool readMapList();
 
-// The same from text already in memory (shared with the fuzz target).
+// The same from text already in memory (shared with the fuzz target): a count of at least 1, then
+// exactly that many names, then nothing but whitespace.
 bool parseMapList(const std::string& text);

@@ -17,7 +17,7 @@ enum : uint32_t {
     QuitMessage = 18,         // ends the main loop; wParam is the exit code
     KeyDownMessage = 256,     // a key press or an auto-repeat; wParam is the virtual-key code
     TimerMessage = 275,       // the periodic timer fired; wParam is the timer number
-    MusicNoticeMessage = 953, // the music has stopped playing (end of track or error)
+    MusicNoticeMessage = 953, // the music has stopped playing (end of track or error); wParam 1, lParam the id
     TickMessage = 1025,       // one game tick, posted by the main loop when the queue is empty
     StartLevelMessage = 1026, // start the next level
 };

@@ -8,13 +8,27 @@ struct HighScoreEntry {
     std::string name;
 };
 
-// Rows 0..9 are the table; row 10 takes a new total before sorting.
+// Rows 0..9 are the table; row 10 takes a new total before sorting and is never saved or shown.
 constexpr int HighScoreRows = 10;
 extern HighScoreEntry HighScores[HighScoreRows + 1];
 
+// The file, in the working directory.
+inline const char* const HighScoreFileName = "highScore.dat";
+
 // Reads highScore.dat; a missing or damaged file gives the default table. Always true.
 bool readHighScores();
-// Writes highScore.dat safely (temporary file, flush, rename). False when any step fails.
+// Writes highScore.dat safely: the whole text to a temporary file in the same folder, flushed to disk,
+// then renamed over the old file. False when any step fails; the old file is then untouched.
 bool writeHighScores();
 // Puts the total into the table; returns the row 0..9 now holding it (its name becomes "_"), or -1.
+// A total that is not a finite number is not placed (-1, table unchanged).
 int placeTotal(float total);
+
+// Every row 0..9 named "aaa" with 225 s (row 10 is left alone).
+void setDefaultHighScores();
+// Reads rows 0..9 from text: ten pairs of a real and a name, anything after them ignored. Fewer rows, a
+// malformed time or a name over 255 characters give the default table and false.
+bool parseHighScores(const std::string& text);
+// The file's text for rows 0..9: each row "time name " with the time in six significant digits
+// (225 -> "225", 83.5 -> "83.5", 123.456789 -> "123.457"); no line breaks.
+std::string formatHighScores();

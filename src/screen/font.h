@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 constexpr int FontLevels = 9;
 constexpr int FontSlotBytes = 256 * 256 * 3;
@@ -36,3 +37,8 @@ struct Font {
 };
 
 extern Font TheFont;
+
+// The text drawNumber draws: decimals 0 truncates toward zero; n > 0 (at most 9 are honoured) rounds
+// half-up to n places, so 2.999 with two gives "3.00". A negative value with decimals is written as
+// its magnitude with a minus sign in front ("-3.07"), and no sign when it rounds to zero.
+std::string formatNumber(float value, int decimals);

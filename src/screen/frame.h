@@ -2,7 +2,13 @@
 // level banner, name typing and the frame and triangle counting.
 #pragma once
 
+#include <cstdint>
+
 void composeFrame();
 
 // Forgets the loaded pictures and the banner (tests and tools that run several games in one process).
 void resetFrameState();
+
+extern float BannerScale;    // text scale of the level banner; drawn while at least 0.1
+extern int32_t BannerLevel;  // level number whose banner was last started
+extern int32_t NameCursor;   // letters typed so far on the name-entry screen (0..3)

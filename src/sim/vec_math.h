@@ -11,7 +11,7 @@ struct Vec3 {
     Vec3(float x_, float y_, float z_) : x(x_), y(y_), z(z_) {}
 
     void set(float x_, float y_, float z_);
-    // Component i: 0 = x, 1 = y, 2 = z.
+    // Component i: 0 = x, 1 = y, 2 = z (any other i gives z, so no index leaves the vector).
     float& at(int i);
     float at(int i) const;
     Vec3& addInPlace(Vec3 v);
@@ -32,6 +32,7 @@ struct Mat3 {
     float m[9] = {0, 0, 0, 0, 0, 0, 0, 0, 0};
 
     static Mat3 identity();
+    // Rows and columns outside 0..2 are clamped into the matrix.
     float& at(int row, int col);
     float at(int row, int col) const;
 

@@ -28,3 +28,30 @@ void closeMusic()
 {
     platform::closeMusic(MidiDeviceId);
 }
+
+void restartMusic()
+{
+    stopMusic();
+    // The result is not examined: a track that cannot play leaves the game silent, nothing more.
+    openAndPlayMusic(MusicTrackFile);
+    MidiPlaying = true;
+}
+
+void stopMusic()
+{
+    if (!MidiPlaying)
+        return;
+    closeMusic();
+    MidiPlaying = false;
+}
+
+bool musicNoticeIsCurrent(int64_t noticeDevice)
+{
+    return noticeDevice == 0 || noticeDevice == static_cast<int64_t>(MidiDeviceId);
+}
+
+void resetSoundState()
+{
+    MidiPlaying = false;
+    MidiDeviceId = 0;
+}

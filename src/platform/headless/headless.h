@@ -29,7 +29,13 @@ struct MusicRecord {
 void reset();
 
 // Makes the GL context and the 640 x 480 framebuffer without a window, for tests and tools that draw
-// but do not go through createWindow. Idempotent. False when no GL implementation is available.
+// but do not go through createWindow. Idempotent while the context lives; after the game's
+// deleteGlContext the next ensureGlContext or createGlContext makes a fresh context (default GL state,
+// no textures), as a new window would have. False when no GL implementation is available; then
+// platform::lastErrorText() says which EGL step failed.
+// The context draws into a framebuffer object with RGBA8 colour and a 24-bit depth buffer; the
+// viewport is the whole 640 x 480 frame, both matrices are the identity and the raster position is
+// the lower-left corner, as on a fresh window.
 bool ensureGlContext();
 
 // Queue ------------------------------------------------------------------------------------------------
@@ -64,8 +70,10 @@ int beepCount();
 const std::vector<std::string>& cues();        // every playWav file name, in order
 const std::vector<MusicRecord>& musicRecords(); // every open and close, in order
 uint32_t playingMusicId();                     // 0 when nothing is open
-void finishMusic();                            // the track ended: closes it and queues MusicNoticeMessage
-int swapCount();
+// The track ended: closes it and queues MusicNoticeMessage (wParam 1, lParam the id), as the real
+// backend does when a track plays out. Does nothing when no music is open.
+void finishMusic();
+int swapCount();                               // every swapBuffers, with or without a live context
 bool windowCreated();
 bool windowShown();
 void clearRecords();
@@ -79,8 +87,10 @@ struct Frame {
     // Pixel at x from the left, y from the top (screen order), as {r, g, b, a}.
     const uint8_t* at(int x, int y) const { return &rgba[((height - 1 - y) * width + x) * 4]; }
 };
-Frame readFrame();           // the back buffer now (before any swap)
-const Frame& lastSwapped();  // what the latest swapBuffers presented
+Frame readFrame();           // the back buffer now (before any swap); empty without a live context
+const Frame& lastSwapped();  // what the latest swapBuffers presented (empty before the first)
+// PNG files are stored top-down, RGBA 8 bits. loadPng accepts any PNG (grey, palette, 16-bit, with or
+// without alpha) up to 8192 pixels a side, converts it to RGBA and leaves `out` untouched on failure.
 bool savePng(const Frame& frame, const std::string& path);
 bool loadPng(const std::string& path, Frame& out);
 

@@ -1,0 +1,106 @@
+// Simulation benchmarks: the height field per hole, one whole simulation tick on a holey board with
+// two keys held, and the 20000-point grid evaluation of a level load.
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "app/run_state.h"
+#include "level/board.h"
+#include "platform/headless/headless.h"
+#include "sim/camera.h"
+#include "sim/marble.h"
+
+namespace {
+
+// Holes spread over the board from a fixed pseudo-random sequence; about a third are bumps.
+std::vector<Hole> spreadHoles(int count)
+{
+    uint32_t state = 7u;
+    auto unit = [&state] {
+        state = state * 1664525u + 1013904223u;
+        return static_cast<float>(state >> 8) / 16777216.0f;
+    };
+    std::vector<Hole> holes;
+    for (int i = 0; i < count; ++i) {
+        Hole h;
+        h.x = -700.0f + 1400.0f * unit();
+        h.y = -5500.0f + 11000.0f * unit();
+        h.radius = 25.0f + 60.0f * unit();
+        h.depth = unit() < 0.65f ? 20.0f + 60.0f * unit() : -15.0f - 45.0f * unit();
+        holes.push_back(h);
+    }
+    return holes;
+}
+
+void BM_HeightAt(benchmark::State& state)
+{
+    int holes = static_cast<int>(state.range(0));
+    TheBoard.setHoles(spreadHoles(holes));
+    float x = -600.0f;
+    float y = -5000.0f;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(TheBoard.heightAt(x, y));
+        x = x > 600.0f ? -600.0f : x + 7.3f;
+        y = y > 5000.0f ? -5000.0f : y + 13.1f;
+    }
+    state.counters["per_hole"] =
+        benchmark::Counter(static_cast<double>(holes), benchmark::Counter::kIsIterationInvariantRate |
+                                                           benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_HeightAt)->Arg(1)->Arg(10)->Arg(100);
+
+void startRun()
+{
+    RoundClock = 30.0f;
+    FreezeTimer = 0.0f;
+    LevelFinished = false;
+    Vec3 start(0.0f, -5800.0f, TheBoard.heightAt(0.0f, -5800.0f));
+    TheMarble.setPosition(start);
+    TheMarble.setVelocity(Vec3(0.0f, 0.0f, 0.0f));
+    TheCamera.eye = add(start, Vec3(0.0f, -3000.0f, -6000.0f));
+}
+
+void BM_SimulationTick(benchmark::State& state)
+{
+    headless::reset();
+    resetRunState();
+    LevelTimes.assign(1, UnfinishedLevelSeconds);
+    LevelNumber = 1;
+    TheBoard.setHoles(spreadHoles(100));
+    headless::setKeyDown(VkUp, true);
+    headless::setKeyDown(VkRight, true);
+    startRun();
+    FrameSeconds = 0.004f;
+    int64_t restarts = 0;
+    for (auto _ : state) {
+        // The clock is held in play so every tick integrates; penalties and the finish still apply.
+        RoundClock = 30.0f;
+        FreezeTimer = 0.0f;
+        updateMarble();
+        updateCamera();
+        benchmark::DoNotOptimize(TheCamera.transform);
+        if (LevelFinished) {
+            startRun();
+            ++restarts;
+        }
+    }
+    state.counters["finishes"] = static_cast<double>(restarts);
+    headless::reset();
+}
+BENCHMARK(BM_SimulationTick);
+
+void BM_BuildGrid(benchmark::State& state)
+{
+    TheBoard.setHoles(spreadHoles(static_cast<int>(state.range(0))));
+    for (auto _ : state) {
+        TheBoard.buildGrid();
+        benchmark::DoNotOptimize(TheBoard.vertices.data());
+    }
+    state.SetItemsProcessed(state.iterations() * GridVertexCount);
+}
+BENCHMARK(BM_BuildGrid)->Arg(50)->Arg(200)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

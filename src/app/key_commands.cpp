@@ -1,0 +1,129 @@
+// The key table: Enter, Esc, the arrows, F1 to F6, F12 and Space. Option keys act at once, including
+// the GL fog switch; menu lines reuse these by posting the matching key (menu.cpp).
+#include "app/key_commands.h"
+
+#include <GL/gl.h>
+
+#include "app/menu.h"
+#include "app/run_state.h"
+#include "platform/platform.h"
+#include "sound/sound.h"
+
+namespace {
+
+constexpr const char* MenuCue = "menu.wav";
+
+void onEscape()
+{
+    playCue(MenuCue);
+    if (!MenuShown) {
+        MenuShown = true;
+        MenuItem = MenuNewGame;
+        Paused = true;
+    } else if (MenuItem >= MenuNewGame && MenuItem <= MenuQuit) {
+        MenuShown = false;
+        Paused = false;
+    } else if (MenuItem >= MenuStatistics && MenuItem <= MenuDone) {
+        // Every options line leads back to the main page, "MIDI" and "Done" included.
+        MenuItem = MenuNewGame;
+    }
+}
+
+// Fog on and far sight exclude each other; the GL fog state follows at once (the board renderer sets
+// every fog parameter again on each playing frame).
+void toggleFog()
+{
+    OptionFog = !OptionFog;
+    if (!OptionFog) {
+        if (platform::hasGlContext())
+            glDisable(GL_FOG);
+        return;
+    }
+    OptionFarSight = false;
+    if (platform::hasGlContext()) {
+        glEnable(GL_FOG);
+        glFogf(GL_FOG_START, 0.05f);
+    }
+}
+
+void toggleMidi()
+{
+    OptionMidi = !OptionMidi;
+    if (!OptionMidi)
+        stopMusic();
+    else if (!MidiPlaying && GameState == Playing)
+        restartMusic();
+}
+
+} // namespace
+
+void handleKeyDown(int virtualKey)
+{
+    switch (virtualKey) {
+    case VkEnter:
+        if (MenuShown) {
+            playCue(MenuCue);
+            activateMenuItem();
+        }
+        break;
+    case VkEscape:
+        onEscape();
+        break;
+    case VkLeft:
+        if (MenuShown) {
+            playCue(MenuCue);
+            if (MenuItem == MenuCameraLag)
+                lowerCameraLag();
+            else
+                platform::postKeyPress(VkEnter);
+        }
+        break;
+    case VkUp:
+        if (MenuShown) {
+            playCue(MenuCue);
+            moveMenuUp();
+        }
+        break;
+    case VkRight:
+        // Always posted: with the menu hidden the Enter does nothing.
+        platform::postKeyPress(VkEnter);
+        break;
+    case VkDown:
+        if (MenuShown) {
+            playCue(MenuCue);
+            moveMenuDown();
+        }
+        break;
+    case VkF1:
+        if (GameState == Playing)
+            platform::postMessage(StartLevelMessage);
+        break;
+    case VkF2:
+        OptionStatistics = !OptionStatistics;
+        break;
+    case VkF3:
+        OptionNormal = !OptionNormal;
+        break;
+    case VkF4:
+        if (!OptionFog)
+            OptionFarSight = !OptionFarSight;
+        break;
+    case VkF5:
+        toggleFog();
+        break;
+    case VkF6:
+        toggleMidi();
+        break;
+    case VkF12:
+        if (GameState == Playing && !MenuShown)
+            Paused = !Paused;
+        break;
+    case VkSpace:
+        if (GameState != Playing && GameState != NameEntry)
+            GameState = Title;
+        break;
+    default:
+        // Letters and the rest: name entry reads LastKey when the next frame is composed.
+        break;
+    }
+}

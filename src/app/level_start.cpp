@@ -1,0 +1,106 @@
+// The level start: resets the round, loads the next level of the map list, places the marble and the
+// camera; after the last level it totals the run and ranks it in the best-times table.
+#include "app/round.h"
+
+#include <algorithm>
+
+#include "app/run_state.h"
+#include "level/board.h"
+#include "platform/platform.h"
+#include "scores/high_scores.h"
+#include "sim/camera.h"
+#include "sim/marble.h"
+#include "sound/sound.h"
+
+namespace {
+
+const Vec3 StartOffsetOfEye(0.0f, -3000.0f, -6000.0f);
+constexpr float StartX = 0.0f;
+constexpr float StartY = -5800.0f;
+
+void resetRound()
+{
+    LevelFinished = false;
+    RoundClock = LaterLevelClock;
+    LevelEndTime = TimeUpEndTime;
+    FreezeTimer = 0.0f;
+    Halted = false;
+    Paused = false;
+    NewRecordRank = -1;
+}
+
+// A new game restarts the track, even one still playing from the game before.
+void startNewGame()
+{
+    RoundClock = FirstLevelClock;
+    if (OptionMidi)
+        restartMusic();
+    std::fill(LevelTimes.begin(), LevelTimes.end(), UnfinishedLevelSeconds);
+}
+
+// Returns false when the map cannot be loaded; the program is ending then (quit posted).
+bool loadLevel()
+{
+    bool loaded = LevelNumber <= static_cast<int32_t>(MapNames.size()) &&
+                  TheBoard.load(MapNames[static_cast<size_t>(LevelNumber - 1)], TheMarble);
+    GameState = Playing;
+    if (!loaded) {
+        platform::messageBox("Unable to initialize map", "error", true);
+        platform::postQuit(0);
+    }
+    return loaded;
+}
+
+// Returns true when the total made the table and its name is to be typed.
+bool completeRun()
+{
+    Paused = false;
+    LevelFinished = true;
+    Halted = true;
+    GameState = BestTimes;
+    float total = 0.0f;
+    for (float seconds : LevelTimes)
+        total += seconds;
+    NewRecordRank = placeTotal(total);
+    if (NewRecordRank >= 0 && NewRecordRank < HighScoreRows) {
+        GameState = NameEntry;
+        LastKey = 0;
+        return true;
+    }
+    return false;
+}
+
+void placeMarbleAndCamera()
+{
+    float z = TheBoard.heightAt(StartX, StartY);
+    TheMarble.setPosition(Vec3(StartX, StartY, z));
+    TheMarble.setVelocity(Vec3(0.0f, 0.0f, 0.0f));
+    // The camera's smoothed angles are kept: it swings round from where it looked.
+    TheCamera.eye = add(TheMarble.getPosition(), StartOffsetOfEye);
+}
+
+} // namespace
+
+void startLevel()
+{
+    if (MenuShown)
+        return;
+    // A level start that arrives after the run was completed (two queued at the last level, say)
+    // would reset the finished run behind its best-times screen and lose the name being typed.
+    if (LevelNumber > LevelCount)
+        return;
+
+    LevelNumber += 1;
+    resetRound();
+    if (LevelNumber == 1)
+        startNewGame();
+
+    if (LevelNumber >= 1 && LevelNumber <= LevelCount && !loadLevel())
+        return;
+    if (LevelNumber >= LevelCount + 1 && completeRun())
+        return;
+
+    placeMarbleAndCamera();
+    // Loading time does not count against the first tick.
+    LastCounterValue = static_cast<int64_t>(platform::counterValue());
+}

@@ -1,0 +1,115 @@
+// The two menu pages: navigation with its wrap and skip, and the actions of the eleven lines. Option
+// lines post the key of their option so the key table does the work in one place.
+#include "app/menu.h"
+
+#include <algorithm>
+
+#include "app/run_state.h"
+#include "platform/platform.h"
+#include "scores/high_scores.h"
+
+namespace {
+
+constexpr float CameraLagSteps = 10.0f; // whole values 0..9
+
+// While fog is on, far sight cannot be switched, so the highlight never rests on its line.
+void skipFarSightWhileFogged(int direction)
+{
+    if (MenuItem == MenuFarSight && OptionFog)
+        MenuItem = MenuFarSight + direction;
+}
+
+void raiseCameraLag()
+{
+    OptionCameraLag += 1.0f;
+    if (OptionCameraLag >= CameraLagSteps)
+        OptionCameraLag = 0.0f;
+}
+
+// Shows the best times of the last game. A round in play is stopped behind the screen: it can no
+// longer run out of time or start its next level there.
+void showHighScores()
+{
+    GameState = BestTimes;
+    NewRecordRank = -1;
+    std::fill(LevelTimes.begin(), LevelTimes.end(), UnfinishedLevelSeconds);
+    Halted = true;
+    // Esc closes the menu and clears Paused.
+    platform::postKeyPress(VkEscape);
+}
+
+} // namespace
+
+void moveMenuUp()
+{
+    if (MenuItem == MenuNewGame)
+        MenuItem = MenuQuit;
+    else if (MenuItem == MenuStatistics)
+        MenuItem = MenuDone;
+    else
+        MenuItem -= 1;
+    skipFarSightWhileFogged(-1);
+}
+
+void moveMenuDown()
+{
+    if (MenuItem == MenuQuit)
+        MenuItem = MenuNewGame;
+    else if (MenuItem == MenuDone)
+        MenuItem = MenuStatistics;
+    else
+        MenuItem += 1;
+    skipFarSightWhileFogged(+1);
+}
+
+void lowerCameraLag()
+{
+    OptionCameraLag -= 1.0f;
+    if (OptionCameraLag < 0.0f)
+        OptionCameraLag = CameraLagSteps - 1.0f;
+}
+
+void activateMenuItem()
+{
+    switch (MenuItem) {
+    case MenuNewGame:
+        // The menu closes first, so the level start is never refused.
+        MenuShown = false;
+        LevelNumber = 0;
+        platform::postMessage(StartLevelMessage);
+        break;
+    case MenuHighScore:
+        showHighScores();
+        break;
+    case MenuOptions:
+        MenuItem = MenuStatistics;
+        break;
+    case MenuQuit:
+        writeHighScores();
+        platform::postMessage(DestroyMessage);
+        break;
+    case MenuStatistics:
+        platform::postKeyPress(VkF2);
+        break;
+    case MenuFog:
+        platform::postKeyPress(VkF5);
+        break;
+    case MenuFarSight:
+        platform::postKeyPress(VkF4);
+        break;
+    case MenuNormal:
+        platform::postKeyPress(VkF3);
+        break;
+    case MenuCameraLag:
+        raiseCameraLag();
+        break;
+    case MenuMidi:
+        platform::postKeyPress(VkF6);
+        break;
+    case MenuDone:
+        MenuItem = MenuOptions;
+        break;
+    default:
+        break;
+    }
+}

@@ -1,0 +1,76 @@
+// The tick: the real time since the previous tick, the round clock and freeze, the marble and the
+// camera, the frame, the end of the round, and the start and time-up cues.
+#include "app/round.h"
+
+#include "app/run_state.h"
+#include "platform/platform.h"
+#include "screen/frame.h"
+#include "sim/camera.h"
+#include "sim/marble.h"
+#include "sound/sound.h"
+
+namespace {
+
+// Measured on every tick, paused or not, so a pause never turns into one long step.
+void measureFrameTime()
+{
+    uint64_t frequency = platform::counterFrequency();
+    uint64_t now = platform::counterValue();
+    int64_t counts = static_cast<int64_t>(now - static_cast<uint64_t>(LastCounterValue));
+    double seconds = frequency == 0 ? 0.0 : static_cast<double>(counts) / static_cast<double>(frequency);
+    FrameSeconds = static_cast<float>(seconds);
+    LastCounterValue = static_cast<int64_t>(now);
+}
+
+void drawFrame()
+{
+    if (platform::hasGlContext())
+        composeFrame();
+}
+
+// A time-up halts the round as a completed run does, so the best-times screen stays until Space.
+void endRoundIfOver()
+{
+    if (!(RoundClock < LevelEndTime))
+        return;
+    if (LevelEndTime == TimeUpEndTime) {
+        GameState = BestTimes;
+        Halted = true;
+    } else {
+        platform::postMessage(StartLevelMessage);
+    }
+}
+
+void playRoundCues()
+{
+    if (RoundClock >= PlayingSeconds) {
+        GoCuePlayed = false;
+        TimeUpCuePlayed = false;
+    }
+    if (RoundClock < 0.0f && LevelEndTime == TimeUpEndTime && !TimeUpCuePlayed) {
+        TimeUpCuePlayed = true;
+        playCue("timeup.wav");
+    }
+    if (RoundClock <= PlayingSeconds && !GoCuePlayed) {
+        playCue("go.wav");
+        GoCuePlayed = true;
+    }
+}
+
+} // namespace
+
+void tick()
+{
+    measureFrameTime();
+    if (Paused || Halted) {
+        drawFrame();
+        return;
+    }
+    RoundClock -= FrameSeconds;
+    FreezeTimer -= FrameSeconds;
+    updateMarble();
+    updateCamera();
+    drawFrame();
+    endRoundIfOver();
+    playRoundCues();
+}

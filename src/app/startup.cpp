@@ -1,0 +1,68 @@
+// Start-up: the drawing surface and its pixel format, the OpenGL context, then the map list, the best
+// times and the font, each failure with its messages; last the GL state that never changes.
+#include "app/startup.h"
+
+#include <GL/gl.h>
+
+#include "level/font_loader.h"
+#include "level/map_list.h"
+#include "platform/platform.h"
+#include "scores/high_scores.h"
+#include "screen/font.h"
+
+bool MainDC = false;
+
+namespace {
+
+// The system's error text goes in a box without an owner, as the system reports it.
+bool setupPixelFormat()
+{
+    switch (platform::setupPixelFormat()) {
+    case platform::PixelFormatResult::Ok:
+        return true;
+    case platform::PixelFormatResult::NoMatch:
+        platform::messageBox(platform::lastErrorText(), "ChoosePixelFormat failed GetLastError", false);
+        return false;
+    case platform::PixelFormatResult::NeedsPalette:
+        platform::messageBox("Needs palette", "Error", false);
+        return false;
+    case platform::PixelFormatResult::SetFailed:
+        platform::messageBox(platform::lastErrorText(), "GetLastError", false);
+        platform::messageBox("SetPixelFormat failed", "Error", false);
+        return false;
+    }
+    return false;
+}
+
+} // namespace
+
+bool startup()
+{
+    MainDC = true;
+    if (!setupPixelFormat())
+        platform::postQuit(0);
+
+    // Without a context nothing can be drawn or uploaded: report it rather than run a blind game.
+    if (!platform::createGlContext()) {
+        platform::messageBox("could not create the OpenGL context", "Error", true);
+        return false;
+    }
+
+    if (!readMapList()) {
+        platform::messageBox("could not initialize map data", "Error", true);
+        return false;
+    }
+    if (!readHighScores()) {
+        platform::messageBox("could not initialize high score data", "Error", false);
+        return false;
+    }
+    if (!loadFont(TheFont, "font", "font.dat")) {
+        platform::messageBox("could not initialize fonts", "Error", true);
+        return false;
+    }
+
+    // Depth is cleared to 0 and compared with greater-or-equal against 1 / camera depth.
+    glClearDepth(0.0);
+    glHint(GL_FOG_HINT, GL_FASTEST);
+    return true;
+}

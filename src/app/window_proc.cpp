@@ -1,0 +1,107 @@
+// The window procedure: dispatches every message of the game window. Key commands live in
+// key_commands.cpp, the menu in menu.cpp, the tick and the level start in round.cpp / level_start.cpp.
+#include "app/window_proc.h"
+
+#include "app/key_commands.h"
+#include "app/round.h"
+#include "app/run_state.h"
+#include "app/startup.h"
+#include "platform/platform.h"
+#include "screen/frame.h"
+#include "sound/sound.h"
+
+bool WindowClosed = false;
+
+namespace {
+
+void onCreate()
+{
+    if (!startup()) {
+        platform::messageBox("initialization failed", "Error", true);
+        platform::postQuit(0);
+    }
+    platform::startTimer(1, 1000);
+}
+
+// Destroy and close run the same steps. The best-times table is not written here: only the menu's
+// "Quit" saves it.
+void shutdown()
+{
+    if (platform::hasGlContext())
+        platform::deleteGlContext();
+    MainDC = false;
+    Halted = true;
+    stopMusic();
+    HasFocus = false;
+    platform::postQuit(0);
+    WindowClosed = true;
+}
+
+void onTimer()
+{
+    ShownFps = FrameCount;
+    ShownPps = PolygonCount;
+    FrameCount = 0;
+    PolygonCount = 0;
+}
+
+} // namespace
+
+int64_t windowProc(uint32_t id, uint64_t wParam, int64_t lParam)
+{
+    // Messages still queued behind the shutdown find no window: nothing may draw with the deleted
+    // context, load a level or start the music again.
+    if (WindowClosed)
+        return 0;
+
+    switch (id) {
+    case CreateMessage:
+        onCreate();
+        return 0;
+    case DestroyMessage:
+    case CloseMessage:
+        shutdown();
+        return 0;
+    case SetFocusMessage:
+        if (!HasFocus) {
+            Paused = false;
+            HasFocus = true;
+        }
+        return 0;
+    case KillFocusMessage:
+        HasFocus = false;
+        Paused = true;
+        return 0;
+    case PaintMessage:
+        if (platform::hasGlContext())
+            composeFrame();
+        return 0;
+    case KeyDownMessage:
+        LastKey = static_cast<uint8_t>(wParam & 0xFF);
+        handleKeyDown(static_cast<int>(wParam));
+        return 0;
+    case TimerMessage:
+        onTimer();
+        return 0;
+    case MusicNoticeMessage:
+        if (MidiPlaying && musicNoticeIsCurrent(lParam))
+            stopMusic();
+        return 0;
+    case TickMessage:
+        tick();
+        return 0;
+    case StartLevelMessage:
+        startLevel();
+        return 0;
+    default:
+        // The system's default handling: nothing for this game to do.
+        return 0;
+    }
+}
+
+void resetShellState()
+{
+    WindowClosed = false;
+    MainDC = false;
+    resetSoundState();
+}

@@ -1,0 +1,275 @@
+// The token reader: whitespace-separated tokens, prefixed-base integers and clamped reals over text in
+// memory, and the bounded whole-file read every text loader starts with.
+#include "level/token_reader.h"
+
+#include <cfloat>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <system_error>
+#include <utility>
+
+namespace {
+
+constexpr size_t MaxIntegerChars = 15;
+constexpr size_t MaxRealChars = 19;
+
+bool isDecimalDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// Value of c as a digit in base 8, 10 or 16, or -1.
+int digitValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+// Brings a parsed double into the float range the way the data files expect: saturate instead of
+// becoming infinite, and never produce a denormal or a zero from a non-zero number.
+float clampToFloat(double value)
+{
+    if (value > FLT_MAX)
+        return FLT_MAX;
+    if (value < -FLT_MAX)
+        return -FLT_MAX;
+    if (value != 0.0 && std::fabs(value) < FLT_MIN)
+        return value < 0.0 ? -FLT_MIN : FLT_MIN;
+    return static_cast<float>(value);
+}
+
+} // namespace
+
+bool isTextSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+bool TokenReader::startItem()
+{
+    // Like a stream's sentry: once failed or at the end, every read fails.
+    if (failed_ || endReached_)
+        return fail();
+    while (!atEnd() && isTextSpace(peek()))
+        ++pos_;
+    if (atEnd()) {
+        endReached_ = true;
+        return fail();
+    }
+    return true;
+}
+
+bool TokenReader::onlyWhitespaceLeft() const
+{
+    for (size_t i = pos_; i < text_.size(); ++i) {
+        if (!isTextSpace(text_[i]))
+            return false;
+    }
+    return true;
+}
+
+bool TokenReader::readToken(std::string& out)
+{
+    if (!startItem())
+        return false;
+    size_t start = pos_;
+    while (!atEnd() && !isTextSpace(peek()))
+        ++pos_;
+    noteEndIfAtEnd();
+    out.assign(text_.substr(start, pos_ - start));
+    return true;
+}
+
+bool TokenReader::readChar(char& out)
+{
+    if (!startItem())
+        return false;
+    out = peek();
+    ++pos_;
+    return true;
+}
+
+bool TokenReader::scanInteger(uint64_t& magnitude, bool& negative)
+{
+    size_t start = pos_;
+    negative = false;
+    if (peek() == '+' || peek() == '-') {
+        negative = peek() == '-';
+        ++pos_;
+    }
+    int base = 10;
+    bool sawDigit = false;
+    if (!atEnd() && peek() == '0') {
+        ++pos_;
+        sawDigit = true;
+        base = 8;
+        // "0x" is a prefix, not a number: digits must follow it.
+        if (!atEnd() && (peek() == 'x' || peek() == 'X')) {
+            ++pos_;
+            sawDigit = false;
+            base = 16;
+        }
+    }
+    uint64_t value = 0;
+    while (!atEnd()) {
+        int digit = digitValue(peek());
+        if (digit < 0 || digit >= base)
+            break;
+        ++pos_;
+        sawDigit = true;
+        // Past the length limit the number fails anyway; stop accumulating so nothing overflows.
+        if (pos_ - start <= MaxIntegerChars)
+            value = value * static_cast<uint64_t>(base) + static_cast<uint64_t>(digit);
+    }
+    noteEndIfAtEnd();
+    if (!sawDigit || pos_ - start > MaxIntegerChars)
+        return fail();
+    magnitude = value;
+    return true;
+}
+
+bool TokenReader::readInt(int32_t& out)
+{
+    if (!startItem())
+        return false;
+    uint64_t magnitude = 0;
+    bool negative = false;
+    if (!scanInteger(magnitude, negative)) {
+        out = 0;
+        return false;
+    }
+    constexpr uint64_t maxPositive = static_cast<uint64_t>(std::numeric_limits<int32_t>::max());
+    if (negative) {
+        if (magnitude > maxPositive + 1) {
+            out = std::numeric_limits<int32_t>::min();
+            return fail();
+        }
+        out = static_cast<int32_t>(-static_cast<int64_t>(magnitude));
+        return true;
+    }
+    if (magnitude > maxPositive) {
+        out = std::numeric_limits<int32_t>::max();
+        return fail();
+    }
+    out = static_cast<int32_t>(magnitude);
+    return true;
+}
+
+bool TokenReader::readUnsigned(uint32_t& out)
+{
+    if (!startItem())
+        return false;
+    uint64_t magnitude = 0;
+    bool negative = false;
+    if (!scanInteger(magnitude, negative)) {
+        out = 0;
+        return false;
+    }
+    if (magnitude > 0xFFFFFFFFull) {
+        out = 0xFFFFFFFFu;
+        return fail();
+    }
+    uint32_t value = static_cast<uint32_t>(magnitude);
+    out = negative ? 0u - value : value;
+    return true;
+}
+
+bool TokenReader::readReal(float& out)
+{
+    if (!startItem())
+        return false;
+    size_t start = pos_;
+    bool negative = false;
+    if (peek() == '+' || peek() == '-') {
+        negative = peek() == '-';
+        ++pos_;
+    }
+    size_t numberStart = pos_; // from_chars takes no plus sign, so the sign is applied here
+    size_t mantissaDigits = 0;
+    bool mantissaZero = true;
+    auto scanDigits = [&] {
+        while (!atEnd() && isDecimalDigit(peek())) {
+            mantissaZero = mantissaZero && peek() == '0';
+            ++pos_;
+            ++mantissaDigits;
+        }
+    };
+    scanDigits();
+    if (!atEnd() && peek() == '.') {
+        ++pos_;
+        scanDigits();
+    }
+    bool exponentNegative = false;
+    bool exponentComplete = true;
+    if (mantissaDigits > 0 && !atEnd() && (peek() == 'e' || peek() == 'E')) {
+        ++pos_;
+        if (!atEnd() && (peek() == '+' || peek() == '-')) {
+            exponentNegative = peek() == '-';
+            ++pos_;
+        }
+        size_t exponentDigits = 0;
+        while (!atEnd() && isDecimalDigit(peek())) {
+            ++pos_;
+            ++exponentDigits;
+        }
+        exponentComplete = exponentDigits > 0;
+    }
+    noteEndIfAtEnd();
+    if (mantissaDigits == 0 || !exponentComplete || pos_ - start > MaxRealChars) {
+        out = 0.0f;
+        return fail();
+    }
+
+    if (mantissaZero) {
+        out = negative ? -0.0f : 0.0f;
+        return true;
+    }
+    double magnitude = 0.0;
+    const char* first = text_.data() + numberStart;
+    const char* last = text_.data() + pos_;
+    std::from_chars_result parsed = std::from_chars(first, last, magnitude);
+    if (parsed.ec == std::errc::result_out_of_range) {
+        // Only a huge exponent leaves the double range: its sign says which way.
+        magnitude = exponentNegative ? static_cast<double>(FLT_MIN) / 2.0 : static_cast<double>(FLT_MAX) * 2.0;
+    } else if (parsed.ec != std::errc() || parsed.ptr != last) {
+        out = 0.0f;
+        return fail();
+    }
+    out = clampToFloat(negative ? -magnitude : magnitude);
+    return true;
+}
+
+bool readTextFile(const std::string& fileName, std::string& text, size_t maxBytes)
+{
+    std::FILE* file = std::fopen(fileName.c_str(), "rb");
+    if (!file)
+        return false;
+    std::string content;
+    char chunk[65536];
+    bool ok = true;
+    for (;;) {
+        size_t got = std::fread(chunk, 1, sizeof chunk, file);
+        if (got > maxBytes - content.size()) {
+            ok = false;
+            break;
+        }
+        content.append(chunk, got);
+        if (got < sizeof chunk) {
+            ok = !std::ferror(file);
+            break;
+        }
+    }
+    if (std::fclose(file) != 0)
+        ok = false;
+    if (!ok)
+        return false;
+    text = std::move(content);
+    return true;
+}

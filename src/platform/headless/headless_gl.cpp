@@ -1,0 +1,211 @@
+// The headless backend's OpenGL: a Mesa context through EGL surfaceless drawing into a 640 x 480
+// framebuffer object, and swaps that copy the frame out so tests can read what was presented.
+#include <EGL/egl.h>
+#include <EGL/eglext.h>
+#include <GL/gl.h>
+#include <GL/glext.h>
+
+#include <cstdio>
+#include <string>
+
+#include "platform/headless/headless_state.h"
+
+namespace {
+
+constexpr int FrameWidth = 640;
+constexpr int FrameHeight = 480;
+
+// The EGL objects live for the whole process; the game's create/delete only toggles whether it may
+// draw. A context deleted by the game is replaced by a fresh one on the next create, so every
+// start-up begins with default GL state, as with a real window.
+struct EglObjects {
+    EGLDisplay display = EGL_NO_DISPLAY;
+    EGLContext context = EGL_NO_CONTEXT;
+    bool contextStale = false; // deleted by the game: make a new one before the next use
+    GLuint framebuffer = 0;
+    GLuint colour = 0;
+    GLuint depth = 0;
+};
+EglObjects Egl;
+
+std::string eglErrorText(const char* what) {
+    char code[16];
+    snprintf(code, sizeof code, "0x%04X", static_cast<unsigned>(eglGetError()));
+    return std::string(what) + " failed (EGL error " + code + ")";
+}
+
+template <typename Fn>
+bool loadProc(Fn& fn, const char* name) {
+    fn = reinterpret_cast<Fn>(eglGetProcAddress(name));
+    return fn != nullptr;
+}
+
+bool openDisplay() {
+    if (Egl.display != EGL_NO_DISPLAY) return true;
+    PFNEGLGETPLATFORMDISPLAYEXTPROC getPlatformDisplay = nullptr;
+    if (!loadProc(getPlatformDisplay, "eglGetPlatformDisplayEXT")) {
+        Headless.lastError = "eglGetPlatformDisplayEXT is not available";
+        return false;
+    }
+    EGLDisplay display = getPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
+    if (display == EGL_NO_DISPLAY) {
+        Headless.lastError = eglErrorText("eglGetPlatformDisplayEXT(surfaceless)");
+        return false;
+    }
+    if (!eglInitialize(display, nullptr, nullptr)) {
+        Headless.lastError = eglErrorText("eglInitialize");
+        return false;
+    }
+    Egl.display = display;
+    return true;
+}
+
+// The framebuffer the game draws into; FBO calls come through eglGetProcAddress because the game
+// itself uses only GL 1.1.
+bool makeFramebuffer() {
+    PFNGLGENFRAMEBUFFERSPROC genFramebuffers = nullptr;
+    PFNGLBINDFRAMEBUFFERPROC bindFramebuffer = nullptr;
+    PFNGLGENRENDERBUFFERSPROC genRenderbuffers = nullptr;
+    PFNGLBINDRENDERBUFFERPROC bindRenderbuffer = nullptr;
+    PFNGLRENDERBUFFERSTORAGEPROC renderbufferStorage = nullptr;
+    PFNGLFRAMEBUFFERRENDERBUFFERPROC framebufferRenderbuffer = nullptr;
+    PFNGLCHECKFRAMEBUFFERSTATUSPROC checkFramebufferStatus = nullptr;
+    if (!loadProc(genFramebuffers, "glGenFramebuffers") || !loadProc(bindFramebuffer, "glBindFramebuffer") ||
+        !loadProc(genRenderbuffers, "glGenRenderbuffers") || !loadProc(bindRenderbuffer, "glBindRenderbuffer") ||
+        !loadProc(renderbufferStorage, "glRenderbufferStorage") ||
+        !loadProc(framebufferRenderbuffer, "glFramebufferRenderbuffer") ||
+        !loadProc(checkFramebufferStatus, "glCheckFramebufferStatus")) {
+        Headless.lastError = "framebuffer object entry points are missing";
+        return false;
+    }
+    genFramebuffers(1, &Egl.framebuffer);
+    bindFramebuffer(GL_FRAMEBUFFER, Egl.framebuffer);
+    genRenderbuffers(1, &Egl.colour);
+    bindRenderbuffer(GL_RENDERBUFFER, Egl.colour);
+    renderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, FrameWidth, FrameHeight);
+    framebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, Egl.colour);
+    genRenderbuffers(1, &Egl.depth);
+    bindRenderbuffer(GL_RENDERBUFFER, Egl.depth);
+    renderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, FrameWidth, FrameHeight);
+    framebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, Egl.depth);
+    bindRenderbuffer(GL_RENDERBUFFER, 0);
+    if (checkFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
+        Headless.lastError = "the 640 x 480 framebuffer is incomplete";
+        return false;
+    }
+    glDrawBuffer(GL_COLOR_ATTACHMENT0);
+    glReadBuffer(GL_COLOR_ATTACHMENT0);
+    // A window's context starts with the viewport on its client area; a surfaceless one has none.
+    glViewport(0, 0, FrameWidth, FrameHeight);
+    return true;
+}
+
+void dropContext() {
+    eglMakeCurrent(Egl.display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+    eglDestroyContext(Egl.display, Egl.context);
+    Egl = EglObjects{Egl.display};
+}
+
+bool makeContext() {
+    if (Egl.context != EGL_NO_CONTEXT && !Egl.contextStale) return true;
+    if (!openDisplay()) return false;
+    if (Egl.context != EGL_NO_CONTEXT) dropContext();
+    if (!eglBindAPI(EGL_OPENGL_API)) {
+        Headless.lastError = eglErrorText("eglBindAPI(OpenGL)");
+        return false;
+    }
+    const EGLint configAttributes[] = {EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT, EGL_SURFACE_TYPE, 0,
+                                       EGL_RED_SIZE, 8, EGL_GREEN_SIZE, 8, EGL_BLUE_SIZE, 8,
+                                       EGL_ALPHA_SIZE, 8, EGL_NONE};
+    EGLConfig config = nullptr;
+    EGLint configCount = 0;
+    if (!eglChooseConfig(Egl.display, configAttributes, &config, 1, &configCount) || configCount < 1) {
+        Headless.lastError = eglErrorText("eglChooseConfig(OpenGL)");
+        return false;
+    }
+    const EGLint contextAttributes[] = {EGL_CONTEXT_OPENGL_PROFILE_MASK,
+                                        EGL_CONTEXT_OPENGL_COMPATIBILITY_PROFILE_BIT, EGL_NONE};
+    EGLContext context = eglCreateContext(Egl.display, config, EGL_NO_CONTEXT, contextAttributes);
+    if (context == EGL_NO_CONTEXT) {
+        Headless.lastError = eglErrorText("eglCreateContext(compatibility profile)");
+        return false;
+    }
+    if (!eglMakeCurrent(Egl.display, EGL_NO_SURFACE, EGL_NO_SURFACE, context)) {
+        Headless.lastError = eglErrorText("eglMakeCurrent(surfaceless)");
+        eglDestroyContext(Egl.display, context);
+        return false;
+    }
+    Egl.context = context;
+    if (!makeFramebuffer()) {
+        dropContext();
+        return false;
+    }
+    return true;
+}
+
+headless::Frame readFramebuffer() {
+    headless::Frame frame;
+    frame.width = FrameWidth;
+    frame.height = FrameHeight;
+    frame.rgba.assign(static_cast<size_t>(FrameWidth) * FrameHeight * 4, 0);
+    if (Egl.context == EGL_NO_CONTEXT) return frame;
+    // The game may have changed the pixel-store state; read with tight rows regardless.
+    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glPixelStorei(GL_PACK_ROW_LENGTH, 0);
+    glPixelStorei(GL_PACK_SKIP_ROWS, 0);
+    glPixelStorei(GL_PACK_SKIP_PIXELS, 0);
+    glPixelStorei(GL_PACK_SWAP_BYTES, GL_FALSE);
+    glPixelStorei(GL_PACK_LSB_FIRST, GL_FALSE);
+    glReadBuffer(GL_COLOR_ATTACHMENT0);
+    glReadPixels(0, 0, FrameWidth, FrameHeight, GL_RGBA, GL_UNSIGNED_BYTE, frame.rgba.data());
+    glPopClientAttrib();
+    return frame;
+}
+
+} // namespace
+
+namespace platform {
+
+bool createGlContext() {
+    if (!Headless.windowCreated) {
+        Headless.lastError = "there is no window to make a context on";
+        return false;
+    }
+    if (!makeContext()) return false;
+    Headless.glContextLive = true;
+    return true;
+}
+
+void deleteGlContext() {
+    if (Headless.glContextLive) Egl.contextStale = true;
+    Headless.glContextLive = false;
+}
+
+bool hasGlContext() { return Headless.glContextLive; }
+
+void swapBuffers() {
+    ++Headless.swaps;
+    if (Headless.glContextLive) Headless.swapped = readFramebuffer();
+}
+
+} // namespace platform
+
+namespace headless {
+
+void reset() { resetHeadlessState(); }
+
+bool ensureGlContext() {
+    if (!makeContext()) return false;
+    Headless.glContextLive = true;
+    return true;
+}
+
+Frame readFrame() {
+    if (!Headless.glContextLive) return Frame{};
+    return readFramebuffer();
+}
+
+const Frame& lastSwapped() { return Headless.swapped; }
+
+} // namespace headless

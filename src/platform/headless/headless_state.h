@@ -1,0 +1,50 @@
+// The headless backend's state, shared by its queue/records half and its GL half. Private to
+// src/platform/headless/: the rest of the program sees only platform.h and headless.h.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/headless/headless.h"
+
+struct HeadlessState {
+    WindowProc proc = nullptr;
+    bool windowCreated = false;
+    bool windowShown = false;
+
+    std::deque<Message> queue;
+    std::set<int> keysDown;
+
+    uint64_t counter = 0;
+    uint64_t frequency = 1'000'000;
+
+    bool timerOn = false;
+    int timerId = 0;
+    uint64_t timerPeriodMs = 0;
+    uint64_t timerLastFired = 0; // counter value at start or at the latest firing
+
+    platform::PixelFormatResult pixelFormatFailure = platform::PixelFormatResult::Ok;
+    bool failWindow = false;
+    bool failMusic = false;
+    std::string lastError;
+
+    std::vector<headless::MessageBoxRecord> boxes;
+    int beeps = 0;
+    std::vector<std::string> cues;
+    std::vector<headless::MusicRecord> music;
+    uint32_t playingMusic = 0;
+    uint32_t lastMusicId = 0;
+
+    // The game's view of the context; the real EGL context outlives it (see headless_gl.cpp).
+    bool glContextLive = false;
+    int swaps = 0;
+    headless::Frame swapped;
+};
+
+extern HeadlessState Headless;
+
+// Puts everything but the GL context back to its start values (the GL half keeps its own objects).
+void resetHeadlessState();

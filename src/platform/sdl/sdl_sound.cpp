@@ -1,0 +1,168 @@
+// The SDL2 backend's sound through SDL2_mixer: WAV cues on one channel of their own, the beep (a
+// short tone made in memory) on another, and the music played once with its end sent back as an event.
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <cstdio>
+#include <map>
+#include <numbers>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+#include "platform/sdl/sdl_internal.h"
+
+uint32_t MusicEventType = 0;
+
+namespace {
+
+constexpr int CueChannel = 0;
+constexpr int BeepChannel = 1;
+constexpr size_t MaxCachedCues = 16;
+
+struct SdlSoundState {
+    bool open = false;
+    std::map<std::string, Mix_Chunk*> cues; // loaded once per file name
+    Mix_Chunk* beep = nullptr;
+    Mix_Music* music = nullptr;
+    uint32_t musicId = 0;  // the open track's id, 0 when none
+    uint32_t lastMusicId = 0;
+};
+SdlSoundState Sound;
+
+// The id the finished-hook reports. The hook runs on the audio thread (or inside Mix_HaltMusic);
+// closing sets this to 0 first, so a halt made on purpose sends no notice.
+std::atomic<uint32_t> SoundingMusicId{0};
+
+void musicFinished() {
+    uint32_t id = SoundingMusicId.exchange(0);
+    if (id == 0 || MusicEventType == 0) return;
+    SDL_Event e{};
+    e.type = MusicEventType;
+    e.user.code = static_cast<Sint32>(id);
+    SDL_PushEvent(&e);
+}
+
+// A 16-bit mono WAV in memory: 120 ms of a soft 880 Hz tone with short fades against clicks.
+std::vector<uint8_t> beepWave() {
+    constexpr int Rate = 44100;
+    constexpr int Samples = Rate * 120 / 1000;
+    constexpr int Fade = Rate * 10 / 1000;
+    std::vector<uint8_t> wav;
+    auto put16 = [&wav](uint32_t v) { wav.push_back(v & 0xFF); wav.push_back((v >> 8) & 0xFF); };
+    auto put32 = [&put16](uint32_t v) { put16(v & 0xFFFF); put16(v >> 16); };
+    auto tag = [&wav](const char* t) { for (int k = 0; k < 4; ++k) wav.push_back(static_cast<uint8_t>(t[k])); };
+    tag("RIFF"); put32(36 + Samples * 2); tag("WAVE");
+    tag("fmt "); put32(16); put16(1); put16(1); put32(Rate); put32(Rate * 2); put16(2); put16(16);
+    tag("data"); put32(Samples * 2);
+    for (int i = 0; i < Samples; ++i) {
+        double envelope = std::min({1.0, i / double(Fade), (Samples - i) / double(Fade)});
+        double v = 0.25 * envelope * std::sin(2.0 * std::numbers::pi * 880.0 * i / Rate);
+        put16(static_cast<uint16_t>(static_cast<int16_t>(std::lround(v * 32767.0))));
+    }
+    return wav;
+}
+
+Mix_Chunk* cueChunk(const std::string& fileName) {
+    auto found = Sound.cues.find(fileName);
+    if (found != Sound.cues.end()) return found->second;
+    Mix_Chunk* chunk = Mix_LoadWAV(fileName.c_str());
+    if (chunk == nullptr) return nullptr; // tried again next time: the file may appear later
+    if (Sound.cues.size() >= MaxCachedCues) {
+        // Many names: free the cached ones, none of which can be sounding once the channel is halted.
+        Mix_HaltChannel(CueChannel);
+        for (auto& [name, cached] : Sound.cues) Mix_FreeChunk(cached);
+        Sound.cues.clear();
+    }
+    Sound.cues[fileName] = chunk;
+    return chunk;
+}
+
+void stopMusic() {
+    if (Sound.music == nullptr) return;
+    SoundingMusicId.store(0);
+    Mix_HaltMusic();
+    Mix_FreeMusic(Sound.music);
+    Sound.music = nullptr;
+    Sound.musicId = 0;
+}
+
+} // namespace
+
+void openSound() {
+    if (Sound.open) return;
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return;
+    if (Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 1024) != 0) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return;
+    }
+    Mix_Init(MIX_INIT_MID);
+    Mix_AllocateChannels(2);
+    const char* soundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
+    FILE* probe = fopen(soundFont, "rb");
+    if (probe) fclose(probe);
+    else soundFont = "/usr/share/sounds/sf2/default-GM.sf2";
+    Mix_SetSoundFonts(soundFont);
+    MusicEventType = SDL_RegisterEvents(1);
+    if (MusicEventType == static_cast<uint32_t>(-1)) MusicEventType = 0;
+    Mix_HookMusicFinished(musicFinished);
+    std::vector<uint8_t> wave = beepWave();
+    Sound.beep = Mix_LoadWAV_RW(SDL_RWFromConstMem(wave.data(), static_cast<int>(wave.size())), 1);
+    Sound.open = true;
+}
+
+void closeSound() {
+    if (!Sound.open) return;
+    Mix_HookMusicFinished(nullptr);
+    stopMusic();
+    Mix_HaltChannel(-1);
+    for (auto& [name, chunk] : Sound.cues) Mix_FreeChunk(chunk);
+    Sound.cues.clear();
+    if (Sound.beep) Mix_FreeChunk(Sound.beep);
+    Sound.beep = nullptr;
+    Mix_CloseAudio();
+    Mix_Quit();
+    Sound.open = false;
+}
+
+uint32_t musicEventId(const SDL_Event& event) {
+    uint32_t id = static_cast<uint32_t>(event.user.code);
+    return id != 0 && id == Sound.musicId ? id : 0;
+}
+
+namespace platform {
+
+void playWav(const std::string& fileName) {
+    if (!Sound.open) return;
+    if (Mix_Chunk* chunk = cueChunk(fileName)) Mix_PlayChannel(CueChannel, chunk, 0);
+}
+
+void beep() {
+    if (Sound.open && Sound.beep) Mix_PlayChannel(BeepChannel, Sound.beep, 0);
+}
+
+uint32_t openAndPlayMusic(const std::string& fileName) {
+    if (!Sound.open) return 0;
+    stopMusic(); // one track at a time: a new one replaces the old without a notice for it
+    Mix_Music* music = Mix_LoadMUS(fileName.c_str());
+    if (music == nullptr) return 0;
+    uint32_t id = ++Sound.lastMusicId;
+    SoundingMusicId.store(id);
+    if (Mix_PlayMusic(music, 0) != 0) {
+        SoundingMusicId.store(0);
+        Mix_FreeMusic(music);
+        return 0;
+    }
+    Sound.music = music;
+    Sound.musicId = id;
+    return id;
+}
+
+void closeMusic(uint32_t id) {
+    if (id != 0 && id == Sound.musicId) stopMusic();
+}
+
+} // namespace platform

@@ -1,0 +1,193 @@
+// Board::draw: projects the grid on the CPU and draws the visible cells as textured triangles in four
+// sweeps outward from an anchor cell, with optional linear fog in units of reciprocal depth.
+#include "render/board_renderer.h"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "level/board.h"
+
+BoardDrawRecord LastBoardDraw;
+std::vector<int32_t>* BoardCellLog = nullptr;
+
+namespace {
+
+constexpr double LookAhead = 400.0;
+constexpr int Reach = 60;
+constexpr int LastCellRow = GridRows - 2;       // 398
+constexpr int LastCellColumn = GridColumns - 2; // 48
+constexpr double HorizontalScale = 1.25;
+constexpr double VerticalScale = 1.666667; // as tuned, not 5/3
+constexpr float FogStart = 0.0025f;        // 1 / 400
+constexpr float FogEnd = 0.00055555557f;   // 1 / 1800 in single precision
+
+enum : uint8_t { NotProjected = 0, InFront = 1, Behind = 2 };
+
+// Per-call projected flags, one per grid vertex.
+std::array<uint8_t, GridVertexCount> VertexState;
+
+// Truncates toward zero after bounding the value, so no eye position overflows the conversion; NaN
+// goes to the low bound.
+int truncateBounded(double v, double lo, double hi)
+{
+    if (!(v >= lo)) v = lo;
+    if (v > hi) v = hi;
+    return static_cast<int>(v);
+}
+
+struct Sweeper {
+    Board& board;
+    Vec3 eye;
+    Mat3 rotation;
+    int lastRow;
+    int triangles = 0;
+
+    int index(int r, int c) const { return r * GridColumns + c; }
+    float x(int r, int c) const { return board.projected[static_cast<size_t>(index(r, c))].x; }
+    float y(int r, int c) const { return board.projected[static_cast<size_t>(index(r, c))].y; }
+
+    void project(int i)
+    {
+        size_t k = static_cast<size_t>(i);
+        if (VertexState[k] != NotProjected) return;
+        Vec3 c = apply(rotation, sub(board.vertices[k], eye));
+        double cz = c.z;
+        board.projected[k] = Vec3(static_cast<float>(HorizontalScale * c.x / cz),
+                                  static_cast<float>(VerticalScale * c.y / cz),
+                                  static_cast<float>(1.0 / cz));
+        VertexState[k] = cz > 0.0 ? InFront : Behind;
+        ++LastBoardDraw.projections;
+    }
+
+    void vertex(int i) const
+    {
+        const Vec3& t = board.texCoords[static_cast<size_t>(i)];
+        const Vec3& p = board.projected[static_cast<size_t>(i)];
+        glTexCoord2f(t.x, t.y);
+        glVertex3f(p.x, p.y, p.z);
+    }
+
+    // A triangle with a corner at or behind the camera plane would come out mirrored through the eye;
+    // it is skipped and not counted, so the count is what reached the screen.
+    void triangle(int a, int b, int c)
+    {
+        size_t ka = static_cast<size_t>(a), kb = static_cast<size_t>(b), kc = static_cast<size_t>(c);
+        if (VertexState[ka] != InFront || VertexState[kb] != InFront || VertexState[kc] != InFront) {
+            ++LastBoardDraw.trianglesSkipped;
+            return;
+        }
+        glBegin(GL_TRIANGLES);
+        vertex(a);
+        vertex(b);
+        vertex(c);
+        glEnd();
+        ++triangles;
+    }
+
+    void visitCell(int r, int c)
+    {
+        int i = index(r, c);
+        project(i);
+        project(i + GridColumns);
+        project(i + GridColumns + 1);
+        project(i + 1);
+        ++LastBoardDraw.cellsVisited;
+        if (BoardCellLog != nullptr) BoardCellLog->push_back(i);
+    }
+
+    void drawTriangles(int r, int c)
+    {
+        int i = index(r, c);
+        triangle(i, i + GridColumns, i + GridColumns + 1);
+        triangle(i, i + GridColumns + 1, i + 1);
+    }
+
+    // One sweep: rows from firstRow by rowStep, each row from firstColumn by columnStep. The bounds
+    // test covers all four sides of the grid, so a sweep never addresses a cell outside it.
+    template <typename ColumnTest, typename RowTest>
+    void sweep(int firstRow, int rowStep, int firstColumn, int columnStep, ColumnTest columnTest, RowTest rowTest)
+    {
+        for (int r = firstRow;; r += rowStep) {
+            bool rowGoesOn = false;
+            for (int c = firstColumn; r >= 0 && r <= lastRow && c >= 0 && c <= LastCellColumn; c += columnStep) {
+                visitCell(r, c);
+                bool columnGoesOn = columnTest(r, c);
+                if (rowTest(r, c)) rowGoesOn = true;
+                drawTriangles(r, c);
+                if (!columnGoesOn) break;
+            }
+            if (!rowGoesOn) return;
+        }
+    }
+};
+
+void setDrawState(const Board& board, bool fog)
+{
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_GEQUAL);
+    glEnable(GL_CULL_FACE);
+    glCullFace(GL_FRONT);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, BoardTextureName);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_DECAL);
+    glDisable(GL_BLEND);
+    // Every fog parameter is set again here, so the fog key's own start distance never shows in play.
+    if (fog) {
+        glEnable(GL_FOG);
+        glFogfv(GL_FOG_COLOR, board.fogColor);
+        glFogi(GL_FOG_MODE, GL_LINEAR);
+        glFogf(GL_FOG_START, FogStart);
+        glFogf(GL_FOG_END, FogEnd);
+    } else {
+        glDisable(GL_FOG);
+    }
+}
+
+} // namespace
+
+SweepAnchor boardSweepAnchor(Vec3 eye, bool farSight)
+{
+    SweepAnchor a;
+    // The column is left unclamped (beyond the bound needed for the conversion); the sweeps clamp
+    // where they start instead.
+    a.anchorColumn = truncateBounded(25.0 + static_cast<double>(eye.x) / 30.0, -1.0e6, 1.0e6);
+    a.anchorRow = truncateBounded(200.0 + (static_cast<double>(eye.y) + LookAhead) / 30.0, 0.0, LastCellRow);
+    a.lastRow = farSight ? LastCellRow : std::min(a.anchorRow + Reach, LastCellRow);
+    return a;
+}
+
+// The sweeps' tests rest on the layout seen from the follow camera: increasing column moves right on
+// screen and increasing row moves up. An eye beside the board puts the anchor column outside the grid;
+// the rightward sweeps then start at column 0 and the leftward ones at column 48, as if the eye stood
+// over the nearest edge.
+int Board::draw(const Transform& camera, bool farSight, bool fog)
+{
+    LastBoardDraw = BoardDrawRecord{};
+    const size_t n = static_cast<size_t>(GridVertexCount);
+    if (vertices.size() < n || projected.size() < n || texCoords.size() < n) return 0;
+
+    Sweeper s{*this, camera.getPosition(), camera.getRotation(), 0};
+    SweepAnchor a = boardSweepAnchor(s.eye, farSight);
+    LastBoardDraw.anchor = a;
+    s.lastRow = a.lastRow;
+    VertexState.fill(NotProjected);
+    setDrawState(*this, fog);
+
+    const int right = std::max(a.anchorColumn, 0);
+    const int left = std::min(a.anchorColumn - 1, LastCellColumn);
+    auto rightGoesOn = [&s](int r, int c) { return s.x(r + 1, c + 1) < 1.0f || s.x(r, c + 1) < 1.0f; };
+    auto leftGoesOn = [&s](int r, int c) { return s.x(r, c) > -1.0f || s.x(r + 1, c) > -1.0f; };
+    auto aheadGoesOn = [&s](int r, int c) { return s.y(r + 1, c) < 1.0f || s.y(r + 1, c + 1) < 1.0f; };
+    auto behindGoesOn = [&s](int r, int c) { return s.y(r, c) > -1.0f || s.y(r, c + 1) > -1.0f; };
+
+    s.sweep(a.anchorRow, +1, right, +1, rightGoesOn, aheadGoesOn);
+    s.sweep(a.anchorRow, +1, left, -1, leftGoesOn, aheadGoesOn);
+    s.sweep(a.anchorRow - 1, -1, left, -1, leftGoesOn, behindGoesOn);
+    s.sweep(a.anchorRow - 1, -1, right, +1, rightGoesOn, behindGoesOn);
+
+    glFlush();
+    return s.triangles;
+}

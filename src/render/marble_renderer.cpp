@@ -1,0 +1,62 @@
+// Marble::draw: the marble as a flat screen-aligned disc of 16 triangles at the projected centre of the
+// ball, bright in the middle and dark at the rim. Relies on the depth and fog state the board left.
+#include <GL/gl.h>
+
+#include <cmath>
+
+#include "level/board.h"
+#include "sim/marble.h"
+
+namespace {
+
+constexpr float BallRadius = 20.0f;
+constexpr double DiscRadius = 20.0;
+constexpr double Aspect = 1.333333;
+constexpr float AngleStep = 0.39269912f; // about pi/8, in single precision
+constexpr float AngleLimit = 6.283186f;  // just above 2 pi, so the 16th triangle closes the fan
+constexpr double RimFactor = 0.0003921568627450981; // a tenth of 1/255
+
+} // namespace
+
+// The disc is not scaled by the horizontal factor 1.25, so it is four fifths of the ball's true size.
+void Marble::draw(const Transform& camera, const Board& board, bool normal) const
+{
+    (void)normal; // shown in the menu only; the picture does not depend on it
+
+    Vec3 n = board.normalAt(position.x, position.y);
+    Vec3 centre = add(position, scale(n, BallRadius));
+    Vec3 c = apply(camera.getRotation(), sub(centre, camera.getPosition()));
+
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_CULL_FACE);
+    // A centre at or behind the camera plane would project mirrored through the eye: nothing is drawn.
+    if (!(c.z > 0.0f)) return;
+
+    const double cz = c.z;
+    const float px = static_cast<float>((400.0 * c.x / cz) * 0.003125);
+    const float py = static_cast<float>((400.0 * c.y / cz) * 0.004166666666666667);
+    const float pz = static_cast<float>(1.0 / cz);
+    const double rho = static_cast<float>(DiscRadius / cz);
+    const float centreColor[4] = {static_cast<float>(color[0] / 255.0), static_cast<float>(color[1] / 255.0),
+                                  static_cast<float>(color[2] / 255.0), 1.0f};
+    const float rimColor[4] = {static_cast<float>(color[0] * RimFactor), static_cast<float>(color[1] * RimFactor),
+                               static_cast<float>(color[2] * RimFactor), 1.0f};
+    auto rimVertex = [&](float a) {
+        glVertex3f(static_cast<float>(px + std::cos(static_cast<double>(a)) * rho),
+                   static_cast<float>(py + Aspect * std::sin(static_cast<double>(a)) * rho), pz);
+    };
+
+    float a = 0.0f;
+    do {
+        float next = a + AngleStep;
+        glBegin(GL_TRIANGLES);
+        glColor4fv(centreColor);
+        glVertex3f(px, py, pz);
+        glColor4fv(rimColor);
+        rimVertex(next);
+        glColor4fv(rimColor);
+        rimVertex(a);
+        glEnd();
+        a = next;
+    } while (static_cast<double>(a) < static_cast<double>(AngleLimit));
+}

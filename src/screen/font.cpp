@@ -1,0 +1,144 @@
+// The text operations of TheFont: pen, scale and colour, one textured quad per glyph in the 640 x 480
+// virtual screen, number formatting and measuring. The glyph table and images come from the font loader.
+#include "screen/font.h"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "screen/virtual_screen.h"
+
+Font TheFont;
+
+namespace {
+
+constexpr int LineBreak = 10;
+constexpr float OutsideTableAdvance = 10.0f;
+constexpr int MostDecimals = 9; // beyond this a float has no digits left to show
+
+// Texel to texture coordinate: s = u / 255, t = 1 - v / 255 (v counts from the image's top).
+float texS(float u) { return static_cast<float>(u * 0.00392156862745098); }
+float texT(float v) { return static_cast<float>(1.0 - v * 0.00392156862745098); }
+
+} // namespace
+
+void Font::setScale(float s) { scale = s; }
+
+void Font::setPosition(float x, float y)
+{
+    penX = lineStartX = x;
+    penY = lineStartY = y;
+}
+
+void Font::setColor(float r, float g, float b, float a)
+{
+    color[0] = r;
+    color[1] = g;
+    color[2] = b;
+    color[3] = a;
+}
+
+// Characters are signed bytes, so codes above 127 are negative and always fall outside the table; a
+// table whose first code is negative still never indexes below 0.
+static bool inTable(const Font& font, int c)
+{
+    return c >= 0 && c >= font.firstChar && c <= font.lastChar;
+}
+
+void Font::drawText(const char* text)
+{
+    if (!loaded || text == nullptr) return;
+    for (const char* p = text; *p != '\0'; ++p) {
+        int c = static_cast<signed char>(*p);
+        if (c == LineBreak) {
+            penX = lineStartX;
+            penY += scale * lineHeight();
+            continue;
+        }
+        if (!inTable(*this, c)) {
+            penX += OutsideTableAdvance * scale;
+            continue;
+        }
+        float w = (glyphRight[c] - glyphLeft[c]) * scale;
+        float h = (glyphBottom[c] - glyphTop[c]) * scale;
+        // The whole state is set again for every glyph: text may follow any other drawing.
+        glEnable(GL_TEXTURE_2D);
+        glBindTexture(GL_TEXTURE_2D, FontTextureName);
+        glDisable(GL_DEPTH_TEST);
+        glDisable(GL_FOG);
+        glDisable(GL_CULL_FACE);
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+        glBegin(GL_QUADS);
+        glColor4fv(color);
+        glTexCoord2f(texS(glyphLeft[c]), texT(glyphTop[c]));
+        glVertex2f(clipX(penX), clipY(penY));
+        glTexCoord2f(texS(glyphRight[c]), texT(glyphTop[c]));
+        glVertex2f(clipX(penX + w), clipY(penY));
+        glTexCoord2f(texS(glyphRight[c]), texT(glyphBottom[c]));
+        glVertex2f(clipX(penX + w), clipY(penY + h));
+        glTexCoord2f(texS(glyphLeft[c]), texT(glyphBottom[c]));
+        glVertex2f(clipX(penX), clipY(penY + h));
+        glEnd();
+        penX += scale * (glyphRight[c] - glyphLeft[c]);
+    }
+}
+
+void Font::drawNumber(float value, int decimals)
+{
+    std::string text = formatNumber(value, decimals);
+    drawText(text.c_str());
+}
+
+// A line break restarts the running width at lineStartX, as the pen would; callers measure one line.
+float Font::measureText(const char* text) const
+{
+    float width = 0.0f;
+    if (text == nullptr) return width;
+    for (const char* p = text; *p != '\0'; ++p) {
+        int c = static_cast<signed char>(*p);
+        if (c == LineBreak) {
+            width = lineStartX;
+        } else if (!inTable(*this, c)) {
+            width += OutsideTableAdvance * scale;
+        } else {
+            width += scale * (glyphRight[c] - glyphLeft[c]);
+        }
+    }
+    return width;
+}
+
+// The arithmetic is single precision throughout, as the clock and tables were tuned to it; the
+// integer parts are taken with truncf so no value, however large, overflows an integer conversion.
+std::string formatNumber(float value, int decimals)
+{
+    char text[96];
+    if (decimals <= 0) {
+        float whole = std::trunc(value) + 0.0f; // adding +0 turns -0 into 0
+        std::snprintf(text, sizeof text, "%.0f", whole);
+        return text;
+    }
+    int n = std::min(decimals, MostDecimals);
+    bool negative = value < 0.0f;
+    float magnitude = negative ? -value : value;
+    float p = std::pow(10.0f, static_cast<float>(n));
+    float scaled = p * magnitude + 0.5f;
+    float whole = std::trunc(magnitude);
+    float fraction = 0.0f;
+    // A value too large to scale has no fraction digits left in a float: it is a whole number.
+    if (std::isfinite(scaled)) {
+        float rounded = std::trunc(scaled) / p;
+        whole = std::trunc(rounded);
+        fraction = std::trunc(p * (rounded - whole) + 0.5f);
+        if (fraction >= p) { // a rounding carry into the whole part
+            whole += 1.0f;
+            fraction -= p;
+        }
+    }
+    const char* sign = negative && (whole != 0.0f || fraction != 0.0f) ? "-" : "";
+    std::snprintf(text, sizeof text, "%s%.0f.%0*.0f", sign, whole, n, fraction);
+    return text;
+}

@@ -1,0 +1,93 @@
+// The level rules run after every marble update: a hole puts the marble back behind it, leaving the
+// board at a side or behind the start puts it back on the board, and crossing y = 5800 books the time.
+#include "sim/rules.h"
+
+#include "app/run_state.h"
+#include "level/board.h"
+#include "sim/marble.h"
+#include "sound/sound.h"
+
+constexpr float BoardLeft = -750.0f;
+constexpr float BoardRight = 720.0f;
+constexpr float BoardBack = -6000.0f;
+constexpr float FinishLine = 5800.0f;
+constexpr float BackReentryY = -5700.0f;
+constexpr float RespawnRadii = 4.0f;
+constexpr float RespawnStep = 30.0f;
+constexpr float FallPenalty = 4.0f;
+constexpr float FallFreeze = 1.0f;
+constexpr float FinishGrace = 1.0f;
+constexpr float StartX = 0.0f;
+constexpr float StartY = -5800.0f;
+
+static void placeAtRest(float x, float y)
+{
+    TheMarble.setPosition(Vec3(x, y, TheBoard.heightAt(x, y)));
+    TheMarble.setVelocity(Vec3(0.0f, 0.0f, 0.0f));
+}
+
+// A fall takes 4 s off a running clock, never below 0. A clock already below 0 is left as it is:
+// lifting it back to 0 would let a marble that keeps falling (a hole at the start point) hold the
+// round at 0 for ever, when it has to run on to its time-up.
+static void chargeFallPenalty()
+{
+    float before = RoundClock;
+    RoundClock -= FallPenalty;
+    if (RoundClock < 0.0f)
+        RoundClock = before < 0.0f ? before : 0.0f;
+    FreezeTimer = FallFreeze;
+}
+
+// Searches x = 0 from 4 radii behind the marble back to the board's end, 30 at a time, for a point
+// that no hole holds and no hole is near. False when there is none.
+static bool respawnBehind(float y, float radius)
+{
+    float t = y - RespawnRadii * radius;
+    while (t >= BoardBack) {
+        if (TheBoard.holeAt(StartX, t) == 0.0f) {
+            placeAtRest(StartX, t);
+            return true;
+        }
+        float next = t - RespawnStep;
+        // So far out that 30 no longer changes t: no point there can ever be tried, so stop.
+        if (!(next < t))
+            return false;
+        t = next;
+    }
+    return false;
+}
+
+void applyLevelRules()
+{
+    Vec3 p = TheMarble.getPosition();
+    float radius = TheBoard.holeAt(p.x, p.y);
+    if (radius > 0.0f) {
+        // A hole with no safe place behind it sends the marble back to the start instead of leaving
+        // it in the hole, where it would be caught again on every update.
+        if (!respawnBehind(p.y, radius))
+            placeAtRest(StartX, StartY);
+        chargeFallPenalty();
+    }
+
+    p = TheMarble.getPosition();
+    if (p.x < BoardLeft || p.x > BoardRight) {
+        placeAtRest(0.0f, p.y);
+        chargeFallPenalty();
+    }
+
+    p = TheMarble.getPosition();
+    if (p.y < BoardBack) {
+        placeAtRest(p.x, BackReentryY);
+        chargeFallPenalty();
+    }
+
+    p = TheMarble.getPosition();
+    if (p.y > FinishLine && !LevelFinished) {
+        playCue("allright.wav");
+        // A level number outside the list books nothing rather than writing past it.
+        if (LevelNumber >= 1 && static_cast<size_t>(LevelNumber) <= LevelTimes.size())
+            LevelTimes[static_cast<size_t>(LevelNumber) - 1] = PlayingSeconds - RoundClock;
+        LevelFinished = true;
+        LevelEndTime = RoundClock - FinishGrace;
+    }
+}

@@ -1,0 +1,138 @@
+// roliquo-level check: broken map files written to a temporary folder must be reported with the right
+// line and reason, sound ones accepted, and every shipped level must pass.
+#include <gtest/gtest.h>
+
+#include "level_tool_runner.h"
+
+namespace {
+
+const char* const SoundBody = "fogcolor= 0x8090a0\n"
+                              "marblecolor= 0xff2020\n"
+                              "holecount= 2\n"
+                              ".data\n"
+                              "0 -3000 60 150\n"
+                              "-300 1500 90 -40\n"
+                              ".end\n";
+
+struct Expected {
+    int line;            // 0: a finding about the whole file
+    const char* kind;    // "error" or "warning"
+    const char* excerpt; // part of the message
+};
+
+struct BrokenMap {
+    const char* what;
+    const char* text;
+    int status;
+    std::vector<Expected> findings;
+};
+
+bool reports(const std::string& output, const std::string& path, const Expected& e)
+{
+    std::string prefix = path + (e.line > 0 ? ":" + std::to_string(e.line) : std::string()) + ": " + e.kind + ": ";
+    for (const std::string& line : splitLines(output))
+        if (line.compare(0, prefix.size(), prefix) == 0 && line.find(e.excerpt) != std::string::npos)
+            return true;
+    return false;
+}
+
+TEST(LevelCheck, ReportsEachProblemWithItsLine)
+{
+    const std::vector<BrokenMap> cases = {
+        {"an unknown token", "fogcolor= 0x8090a0\ncolour= 5\nholecount= 0\n.data\n.end\n", 1,
+         {{2, "error", "unknown token \"colour=\""}, {2, "error", "unknown token \"5\""},
+          {0, "error", "the game's loader says: map.map contains a unknown token colour="}}},
+        {"a key glued to its value", "fogcolor=0x8090a0\nholecount= 0\n.data\n.end\n", 1,
+         {{1, "error", "unknown token \"fogcolor=0x8090a0\" (a key and its value must be separated by whitespace)"}}},
+        {"a key with nothing after it", "fogcolor= 0x8090a0\nholecount= 0\n.data\n.end\nmarblecolor=\n", 1,
+         {{5, "error", "marblecolor= has no value: the file ends after the key"}}},
+        {"a key followed by another key", "fogcolor=\nmarblecolor= 0xff2020\nholecount= 0\n.data\n.end\n", 1,
+         {{1, "error", "fogcolor= has no value: the next item is \"marblecolor=\""}}},
+        {"too few hole values", "holecount= 2\n.data\n0 -3000 60 150\n-300 1500 90\n.end\n", 1,
+         {{5, "error", "too few hole values: holecount= 2 needs 8, the .data section at line 2 gives 7"}}},
+        {"a missing .end", "holecount= 1\n.data\n0 -3000 60 150\n", 1,
+         {{2, "error", "missing .end after the hole values"},
+          {0, "error", "the game's loader says: expected .end"}}},
+        {"more hole values than the count", "holecount= 1\n.data\n0 -3000 60 150\n\n100 0 60 150\n.end\n", 1,
+         {{5, "error", "4 hole value(s) more than holecount= 1 declares"}}},
+        {".data before holecount=", ".data\n0 -3000 60 150\n.end\nholecount= 0\n.data\n.end\n", 1,
+         {{1, "error", ".data comes before any holecount="}}},
+        {"holecount= without .data", "fogcolor= 0x8090a0\nholecount= 2\n", 1,
+         {{2, "error", "holecount= is not followed by its .data section"}}},
+        {"a negative hole count", "holecount= -3\n.data\n.end\n", 1,
+         {{1, "error", "holecount= value -3 is negative"}}},
+        {"an octal colour with a digit 8", "fogcolor= 08\nholecount= 0\n.data\n.end\n", 1,
+         {{1, "error", "fogcolor= value \"08\" a leading 0 makes it octal"}}},
+        {"a hole value that is not a number", "holecount= 1\n.data\n0 -3000 6O 150\n.end\n", 1,
+         {{3, "error", "hole value \"6O\" is not a number"}}},
+        {"a hole without a radius", "holecount= 2\n.data\n0 -3000 60 150\n\n200 0 0 90\n.end\n", 1,
+         {{5, "error", "hole 2 (x 200, y 0, radius 0, depth 90) has a radius that is not positive"}}},
+        {"the start point inside a hole", "holecount= 2\n.data\n0 -3000 60 150\n20 -5790 60 150\n.end\n", 1,
+         {{4, "error", "the start point (0, -5800) is inside hole 2"}}},
+        {"missing texture images", "texturefile= nosuch\nholecount= 0\n.data\n.end\n", 1,
+         {{1, "error", "texture images nosuch_0.bmp, nosuch_1.bmp, nosuch_2.bmp, nosuch_3.bmp, nosuch_4.bmp, "
+                       "nosuch_5.bmp, nosuch_6.bmp and nosuch_7.bmp are missing"},
+          {0, "error", "the game's loader says: nosuch_0.bmp"}}},
+        {"an empty file", "\n\n", 1, {{0, "error", "the file is empty"}}},
+        // Near is allowed (nothing catches the marble there), so the file is still sound.
+        {"the start point near a hole", "holecount= 1\n.data\n0 -5600 50 100\n.end\n", 0,
+         {{3, "warning", "the start point (0, -5800) is near hole 1"}}},
+        {"a sound file without texture", SoundBody, 0, {{0, "warning", "no texturefile="}}},
+    };
+    for (const BrokenMap& c : cases) {
+        TempFolder folder;
+        std::string path = folder.file("map.map");
+        writeTextFile(path, c.text);
+        ToolRun run = runLevelTool({"check", path});
+        EXPECT_EQ(run.status, c.status) << "exit status for " << c.what << "; output:\n" << run.output;
+        for (const Expected& e : c.findings)
+            EXPECT_TRUE(reports(run.output, path, e))
+                << "for " << c.what << " expected line " << e.line << " " << e.kind << " containing \"" << e.excerpt
+                << "\"; output:\n" << run.output;
+        bool sound = run.output.find(path + ": sound") != std::string::npos;
+        EXPECT_EQ(sound, c.status == 0) << "verdict line for " << c.what << "; output:\n" << run.output;
+    }
+}
+
+TEST(LevelCheck, FailsWhenAnyOfSeveralFilesIsBroken)
+{
+    TempFolder folder;
+    writeTextFile(folder.file("good.map"), SoundBody);
+    writeTextFile(folder.file("bad.map"), "holecount= 1\n.data\n0 0 60\n.end\n");
+    ToolRun run = runLevelTool({"check", folder.file("good.map"), folder.file("bad.map")});
+    EXPECT_EQ(run.status, 1) << run.output;
+    EXPECT_NE(run.output.find(folder.file("good.map") + ": sound, 2 holes"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find(folder.file("bad.map") + ":4: error: too few hole values"), std::string::npos)
+        << run.output;
+}
+
+TEST(LevelCheck, FindsTexturesInTheMapsFolderOrTheDataFolderGiven)
+{
+    TempFolder folder;
+    std::string path = folder.file("grassy.map");
+    writeTextFile(path, std::string("texturefile= grass\n") + SoundBody);
+    ToolRun alone = runLevelTool({"check", path});
+    EXPECT_EQ(alone.status, 1) << "grass images are not beside the map; output:\n" << alone.output;
+    EXPECT_NE(alone.output.find(path + ":1: error: texture images grass_0.bmp"), std::string::npos) << alone.output;
+
+    ToolRun withData = runLevelTool({"check", "--data", ROLIQUO_DATA_DIR, path});
+    EXPECT_EQ(withData.status, 0) << "the data pack has the grass images; output:\n" << withData.output;
+}
+
+TEST(LevelCheck, EveryShippedLevelIsSound)
+{
+    std::vector<std::string> names = shippedMapNames();
+    ASSERT_GE(names.size(), 8u) << "maplist.dat in the data pack should list the level set";
+    std::vector<std::string> args = {"check"};
+    for (const std::string& name : names)
+        args.push_back(dataPackPath(name));
+    ToolRun run = runLevelTool(args);
+    EXPECT_EQ(run.status, 0) << run.output << run.errors;
+    for (const std::string& name : names) {
+        EXPECT_NE(run.output.find(dataPackPath(name) + ": sound"), std::string::npos) << name << ":\n" << run.output;
+        // A shipped level gives its own texture, fog and marble colour, and its start point is clear.
+        EXPECT_EQ(run.output.find(dataPackPath(name) + ": warning"), std::string::npos) << name << ":\n" << run.output;
+    }
+}
+
+} // namespace

@@ -1,0 +1,86 @@
+// The shipped level set, loaded by the game's own map list reader and map loader from the data pack:
+// every level loads without a message, leaves its start point clear, and has a look of its own.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <set>
+
+#include "app/run_state.h"
+#include "level/board.h"
+#include "level/map_list.h"
+#include "level_tool_runner.h"
+#include "platform/headless/headless.h"
+#include "sim/marble.h"
+
+namespace {
+
+// The game reads its data by bare names from its working directory: go there for the test.
+class InDataPack : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        previous_ = std::filesystem::current_path();
+        std::filesystem::current_path(ROLIQUO_DATA_DIR);
+        headless::reset();
+        resetRunState();
+        ASSERT_TRUE(headless::ensureGlContext());
+    }
+    void TearDown() override
+    {
+        std::filesystem::current_path(previous_);
+        TheBoard.setHoles({});
+    }
+
+private:
+    std::filesystem::path previous_;
+};
+
+TEST_F(InDataPack, MapListNamesEveryLevelInOrder)
+{
+    ASSERT_TRUE(readMapList()) << "maplist.dat should read";
+    EXPECT_GE(LevelCount, 8);
+    ASSERT_EQ(MapNames.size(), static_cast<size_t>(LevelCount));
+    for (const std::string& name : MapNames) {
+        EXPECT_TRUE(std::filesystem::exists(name)) << name << " is listed but not in the data pack";
+        EXPECT_TRUE(std::filesystem::exists(std::string(ROLIQUO_SOURCE_DIR) + "/data/levels/" + name))
+            << name << " should be one of the hand-made level files";
+    }
+}
+
+TEST_F(InDataPack, EveryLevelLoadsWithItsOwnLookAndAClearStart)
+{
+    ASSERT_TRUE(readMapList());
+    std::set<uint32_t> fogColours, marbleColours;
+    for (const std::string& name : MapNames) {
+        headless::clearRecords();
+        ASSERT_TRUE(TheBoard.load(name, TheMarble)) << name;
+        EXPECT_TRUE(headless::messageBoxes().empty()) << name << ": " << headless::messageBoxes()[0].text;
+        EXPECT_EQ(TheBoard.holeAt(0.0f, -5800.0f), 0.0f) << name << ": no hole may be at or near the start point";
+
+        int dips = 0, bumps = 0;
+        for (const Hole& h : TheBoard.holes)
+            (h.depth > 0.0f ? dips : bumps) += 1;
+        EXPECT_GE(dips, 8) << name << " should be made of dips";
+        EXPECT_GE(bumps, 1) << name << " should have bumps too";
+
+        // The start is close to level, so the marble does not run off at the start signal.
+        Vec3 n = TheBoard.normalAt(0.0f, -5800.0f);
+        EXPECT_LT(std::acos(-n.z), 0.2f) << name << ": the ground at the start is too steep";
+
+        // The sum of every hole's far-reaching term stays moderate over the whole board.
+        float lowest = 1e30f, highest = -1e30f;
+        for (const Vec3& v : TheBoard.vertices) {
+            lowest = std::min(lowest, v.z);
+            highest = std::max(highest, v.z);
+        }
+        EXPECT_LT(highest - lowest, 1500.0f) << name << ": the board's heights span too much";
+
+        EXPECT_TRUE(fogColours.insert(TheBoard.fogColorRGB).second) << name << " repeats another level's fog colour";
+        EXPECT_TRUE(marbleColours.insert(TheBoard.marbleColorRGB).second)
+            << name << " repeats another level's marble colour";
+        EXPECT_NE(TheBoard.fogColorRGB, TheBoard.marbleColorRGB) << name << ": the marble would vanish in the fog";
+    }
+}
+
+} // namespace

@@ -1,0 +1,283 @@
+// The board renderer: the anchor of its sweeps, which cells a view visits (each at most once, never
+// outside the grid), projecting each vertex once, triangles behind the eye, the GL state it leaves,
+// and real pixels for fog and texture.
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <set>
+
+#include "render/board_renderer.h"
+#include "screen/draw_fixture.h"
+
+using namespace drawtest;
+
+namespace {
+
+constexpr uint32_t Fog = 0x336699;
+
+class BoardRendererTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        freshDrawingState();
+        TheBoard.setHoles({{0.0f, -5000.0f, 60.0f, 100.0f}, {200.0f, -4700.0f, 80.0f, -60.0f}});
+        TheBoard.buildGrid();
+        setFogColor(TheBoard, Fog);
+        BoardCellLog = &cells;
+    }
+    void TearDown() override { BoardCellLog = nullptr; }
+
+    int drawFrom(const Transform& camera, bool farSight, bool fog)
+    {
+        cells.clear();
+        clearFrame(0, 0, 0);
+        return TheBoard.draw(camera, farSight, fog);
+    }
+
+    std::vector<int32_t> cells;
+};
+
+int rowOf(int32_t cell) { return cell / GridColumns; }
+int columnOf(int32_t cell) { return cell % GridColumns; }
+
+TEST(BoardSweepAnchor, WorkedPositions)
+{
+    struct Case {
+        Vec3 eye;
+        bool farSight;
+        int row, column, lastRow;
+        const char* what;
+    } cases[] = {
+        {{0, -6200, -300}, false, 6, 25, 66, "start of the board: 200 + (-5800)/30 = 6.67 truncates to 6"},
+        {{0, -6200, -300}, true, 6, 25, 398, "far sight runs to the last row"},
+        {{-760, 0, -300}, false, 213, 0, 273, "25 - 25.33 = -0.33 truncates toward zero to column 0"},
+        {{-790, 0, -300}, false, 213, -1, 273, "left of the board the column is not clamped"},
+        {{760, 0, -300}, false, 213, 50, 273, "right of the board"},
+        {{0, -20000, -300}, false, 0, 25, 60, "far behind the board: row 0"},
+        {{0, 6000, -300}, false, 398, 25, 398, "far end: row 398"},
+        {{0, 5600, -300}, false, 398, 25, 398, "200 + 6000/30 = 400 clamps to 398"},
+        {{1e30f, -1e30f, 0}, false, 0, 1000000, 60, "absurd eyes stay in range"},
+        {{std::nanf(""), std::nanf(""), 0}, false, 0, -1000000, 60, "no value: the low bounds"},
+    };
+    for (const Case& c : cases) {
+        SweepAnchor a = boardSweepAnchor(c.eye, c.farSight);
+        EXPECT_EQ(a.anchorRow, c.row) << c.what;
+        EXPECT_EQ(a.anchorColumn, c.column) << c.what;
+        EXPECT_EQ(a.lastRow, c.lastRow) << c.what;
+    }
+}
+
+TEST_F(BoardRendererTest, AViewFromHighAboveDrawsTheWholeGridOnceWithEveryVertexProjectedOnce)
+{
+    // Looking straight down from 20000 up, the whole board fits on screen.
+    int drawn = drawFrom(cameraLookingAhead({0, 0, -20000}, 1.5707964f), true, false);
+    EXPECT_EQ(drawn, 39102) << "49 x 399 cells, two triangles each";
+    EXPECT_EQ(LastBoardDraw.cellsVisited, 19551);
+    EXPECT_EQ(LastBoardDraw.projections, GridVertexCount) << "every vertex projected exactly once";
+    std::set<int32_t> unique(cells.begin(), cells.end());
+    EXPECT_EQ(unique.size(), cells.size()) << "a cell visited twice";
+}
+
+TEST_F(BoardRendererTest, ChaseViewVisitsEachCellOnceAndProjectsEachCornerOnce)
+{
+    struct Case {
+        Vec3 marble;
+        bool farSight;
+        const char* what;
+    } cases[] = {
+        {{0, -5800, 0}, false, "start line"},
+        {{0, -5800, 0}, true, "start line, far sight"},
+        {{300, 0, 0}, false, "right half"},
+        {{-700, 2000, 0}, false, "near the left edge"},
+        {{0, 5800, 0}, false, "finish"},
+    };
+    for (const Case& c : cases) {
+        Vec3 marble = c.marble;
+        marble.z = TheBoard.heightAt(marble.x, marble.y);
+        Transform cam = chaseCamera(marble);
+        // Poison the scratch so the entries this call writes can be told apart.
+        std::fill(TheBoard.projected.begin(), TheBoard.projected.end(),
+                  Vec3(std::nanf(""), std::nanf(""), std::nanf("")));
+        int drawn = drawFrom(cam, c.farSight, true);
+        ASSERT_GT(drawn, 0) << c.what;
+        EXPECT_EQ(drawn % 2, 0) << c.what << ": two triangles per cell";
+        EXPECT_EQ(drawn, 2 * static_cast<int>(cells.size())) << c.what << ": nothing behind the eye here";
+        std::set<int32_t> unique(cells.begin(), cells.end());
+        EXPECT_EQ(unique.size(), cells.size()) << c.what << ": a cell visited twice";
+        std::set<int32_t> corners;
+        int maxRow = 0;
+        for (int32_t cell : cells) {
+            ASSERT_GE(columnOf(cell), 0);
+            ASSERT_LE(columnOf(cell), 48) << c.what;
+            ASSERT_LE(rowOf(cell), 398) << c.what;
+            for (int32_t k : {cell, cell + 50, cell + 51, cell + 1}) corners.insert(k);
+            maxRow = std::max(maxRow, rowOf(cell));
+        }
+        EXPECT_EQ(LastBoardDraw.projections, static_cast<int>(corners.size())) << c.what << ": each corner projected once";
+        int written = 0;
+        for (const Vec3& p : TheBoard.projected) written += std::isnan(p.z) ? 0 : 1;
+        EXPECT_EQ(written, static_cast<int>(corners.size())) << c.what << ": projected entries written";
+        if (!c.farSight) {
+            EXPECT_LE(maxRow, LastBoardDraw.anchor.anchorRow + 60) << c.what << ": at most 61 rows from the anchor on";
+        }
+        EXPECT_TRUE(std::find(cells.begin(), cells.end(),
+                              LastBoardDraw.anchor.anchorRow * 50 + std::clamp(LastBoardDraw.anchor.anchorColumn, 0, 48)) !=
+                    cells.end())
+            << c.what << ": the anchor cell is drawn";
+    }
+}
+
+TEST_F(BoardRendererTest, FarSightReachesBeyondTheSixtyRowReach)
+{
+    // From high above every row is on screen, so only the reach limits the ahead sweeps.
+    Transform high = cameraLookingAhead({0, -2000, -20000}, 1.5707964f);
+    drawFrom(high, false, false);
+    int nearRows = 0;
+    for (int32_t cell : cells) nearRows = std::max(nearRows, rowOf(cell));
+    EXPECT_EQ(LastBoardDraw.anchor.anchorRow, 146);
+    EXPECT_EQ(nearRows, 146 + 60) << "rows anchorRow to anchorRow + 60";
+    drawFrom(high, true, false);
+    int farRows = 0;
+    for (int32_t cell : cells) farRows = std::max(farRows, rowOf(cell));
+    EXPECT_EQ(farRows, 398) << "far sight runs to the last row";
+}
+
+TEST_F(BoardRendererTest, AtTheFarEndOnlyRow398IsAheadAndTheBackSweepsStartAt397)
+{
+    Vec3 eye{0, 5800, -300};
+    drawFrom(cameraLookingAhead(eye, 0.6f), false, false);
+    ASSERT_EQ(LastBoardDraw.anchor.anchorRow, 398);
+    std::set<int> rows;
+    for (int32_t cell : cells) rows.insert(rowOf(cell));
+    EXPECT_EQ(*rows.rbegin(), 398);
+    EXPECT_TRUE(rows.count(397)) << "back sweeps start one row behind";
+}
+
+TEST_F(BoardRendererTest, FarBehindTheBoardTheAheadSweepsStartAtRowZero)
+{
+    // Looking ahead from well before the board: anchor row 0, nothing behind it to draw.
+    drawFrom(cameraLookingAhead({0, -7000, -300}, 0.4f), false, false);
+    ASSERT_EQ(LastBoardDraw.anchor.anchorRow, 0);
+    ASSERT_FALSE(cells.empty());
+    for (int32_t cell : cells) EXPECT_LE(rowOf(cell), 60);
+    EXPECT_EQ(rowOf(*std::min_element(cells.begin(), cells.end())), 0);
+}
+
+TEST_F(BoardRendererTest, AnEyeBesideTheBoardNeverAddressesACellOutsideTheGrid)
+{
+    struct Case {
+        float x;
+        bool boardOnScreen; // within the 60-row reach the board shows only from a moderate distance
+    } cases[] = {{-3000, false}, {-1200, true}, {-790, true}, {760, true}, {1200, true}, {3000, false}};
+    for (const Case& c : cases) {
+        drawFrom(cameraLookingAhead({c.x, -2000, -400}, 0.5f), false, false);
+        ASSERT_FALSE(cells.empty()) << "eye x " << c.x;
+        for (int32_t cell : cells) {
+            ASSERT_GE(cell, 0);
+            ASSERT_LE(columnOf(cell), 48) << "eye x " << c.x;
+            ASSERT_LE(rowOf(cell), 398) << "eye x " << c.x;
+        }
+        std::set<int32_t> unique(cells.begin(), cells.end());
+        EXPECT_EQ(unique.size(), cells.size()) << "eye x " << c.x;
+        if (c.boardOnScreen) {
+            EXPECT_GT(distinctColors(headless::readFrame(), 3), 1) << "eye x " << c.x << ": board pixels on screen";
+        }
+    }
+    // Left of the board the rightward sweeps start at column 0; right of it the leftward ones at 48.
+    drawFrom(cameraLookingAhead({-3000, -2000, -400}, 0.5f), false, false);
+    EXPECT_EQ(columnOf(cells.front()), 0);
+    drawFrom(cameraLookingAhead({3000, -2000, -400}, 0.5f), false, false);
+    EXPECT_EQ(columnOf(cells.front()), 48);
+}
+
+TEST_F(BoardRendererTest, TrianglesBehindTheEyeAreSkippedAndNotCounted)
+{
+    // Standing before the board and looking away from it: every cell lies behind the camera plane.
+    int drawn = drawFrom(cameraLookingBack({0, -6300, -300}, 0.3f), false, true);
+    EXPECT_EQ(drawn, 0);
+    EXPECT_GT(LastBoardDraw.trianglesSkipped, 0) << "cells were visited but lay behind the eye";
+    headless::Frame f = headless::readFrame();
+    EXPECT_EQ(distinctColors(f, 2), 1) << "nothing mirrored through the eye reaches the screen";
+}
+
+TEST_F(BoardRendererTest, ABoardWithoutAGridDrawsNothing)
+{
+    Board empty;
+    clearFrame(0, 0, 0);
+    EXPECT_EQ(empty.draw(chaseCamera({0, -5800, 0}), false, true), 0);
+    EXPECT_EQ(LastBoardDraw.cellsVisited, 0);
+    EXPECT_EQ(distinctColors(headless::readFrame(), 2), 1);
+}
+
+TEST_F(BoardRendererTest, LeavesItsGlStateForTheMarbleAndOverlays)
+{
+    for (bool fog : {true, false}) {
+        glEnable(GL_BLEND);
+        drawFrom(chaseCamera({0, -5800, TheBoard.heightAt(0, -5800)}), false, fog);
+        GLint depthFunc = 0, cull = 0, bound = 0, env = 0, mode = 0;
+        GLfloat start = 0, end = 0, colour[4] = {};
+        glGetIntegerv(GL_DEPTH_FUNC, &depthFunc);
+        glGetIntegerv(GL_CULL_FACE_MODE, &cull);
+        glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+        glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &env);
+        EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+        EXPECT_EQ(depthFunc, GL_GEQUAL);
+        EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
+        EXPECT_EQ(cull, GL_FRONT);
+        EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
+        EXPECT_EQ(bound, static_cast<GLint>(BoardTextureName));
+        EXPECT_EQ(env, GL_DECAL);
+        EXPECT_FALSE(glIsEnabled(GL_BLEND));
+        EXPECT_EQ(static_cast<bool>(glIsEnabled(GL_FOG)), fog);
+        if (fog) {
+            glGetIntegerv(GL_FOG_MODE, &mode);
+            glGetFloatv(GL_FOG_START, &start);
+            glGetFloatv(GL_FOG_END, &end);
+            glGetFloatv(GL_FOG_COLOR, colour);
+            EXPECT_EQ(mode, GL_LINEAR);
+            EXPECT_FLOAT_EQ(start, 0.0025f);
+            EXPECT_FLOAT_EQ(end, 0.00055555557f);
+            EXPECT_NEAR(colour[0], 0x33 / 255.0f, 1e-6);
+            EXPECT_NEAR(colour[1], 0x66 / 255.0f, 1e-6);
+            EXPECT_NEAR(colour[2], 0x99 / 255.0f, 1e-6);
+        }
+    }
+}
+
+// Straight down onto flat ground: near pixels show texels exactly (no fog up to depth 400), and at
+// depth 1800 or more everything has the fog colour.
+TEST_F(BoardRendererTest, FogFadesFromTheTexelsAtDepth400ToTheFogColourAt1800)
+{
+    TheBoard.setHoles({});
+    TheBoard.buildGrid();
+    const Rgb a{CheckerA[0], CheckerA[1], CheckerA[2]};
+    const Rgb b{CheckerB[0], CheckerB[1], CheckerB[2]};
+    const Rgb fog{0x33, 0x66, 0x99};
+
+    drawFrom(cameraLookingAhead({5, 5, -390}, 1.5707964f), false, true);
+    headless::Frame nearFrame = headless::readFrame();
+    for (auto [x, y] : {std::pair{320, 240}, std::pair{100, 100}, std::pair{500, 400}}) {
+        Rgb p = pixel(nearFrame, x, y);
+        EXPECT_TRUE(near(p, a, 0) || near(p, b, 0)) << "depth 390: unfogged texel expected, got " << str(p);
+    }
+    drawFrom(cameraLookingAhead({5, 5, -1900}, 1.5707964f), false, true);
+    headless::Frame farFrame = headless::readFrame();
+    EXPECT_TRUE(near(pixel(farFrame, 320, 240), fog, 1)) << "depth 1900: fog colour, got " << str(pixel(farFrame, 320, 240));
+
+    // Depth 800: f = (1/1800 - 1/800) / (1/1800 - 1/400) = 0.357 of the texel.
+    drawFrom(cameraLookingAhead({5, 5, -800}, 1.5707964f), false, true);
+    headless::Frame midFrame = headless::readFrame();
+    Rgb p = pixel(midFrame, 320, 240);
+    double f = (1.0 / 1800 - 1.0 / 800) / (1.0 / 1800 - 1.0 / 400);
+    auto mix = [&](Rgb t) {
+        return Rgb{static_cast<int>(std::lround(f * t.r + (1 - f) * fog.r)), static_cast<int>(std::lround(f * t.g + (1 - f) * fog.g)),
+                   static_cast<int>(std::lround(f * t.b + (1 - f) * fog.b))};
+    };
+    EXPECT_TRUE(near(p, mix(a), 3) || near(p, mix(b), 3)) << "depth 800: got " << str(p) << ", want " << str(mix(a))
+                                                          << " or " << str(mix(b));
+}
+
+} // namespace

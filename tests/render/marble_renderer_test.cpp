@@ -1,0 +1,191 @@
+// The marble renderer: the disc's place, size, colours and depth on real pixels and in GL's feedback
+// of what it was given (16 triangles, one depth), the state it leaves, and fog through the board's state.
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "screen/draw_fixture.h"
+#include "sim/marble.h"
+
+using namespace drawtest;
+
+namespace {
+
+constexpr float Down = 1.5707964f; // a camera looking straight down
+
+class MarbleRendererTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        freshDrawingState();
+        TheBoard.setHoles({});
+        TheBoard.buildGrid();
+        setFogColor(TheBoard, 0x808080);
+        marble.setPosition({0, 0, 0});
+        marble.setColor(200.0f, 100.0f, 50.0f);
+    }
+
+    // Depth test as the board leaves it, without drawing the board.
+    void boardState()
+    {
+        glEnable(GL_DEPTH_TEST);
+        glDepthFunc(GL_GEQUAL);
+        glDisable(GL_BLEND);
+        glDisable(GL_FOG);
+    }
+
+    Marble marble;
+};
+
+// With the camera straight down at height h over flat ground, the ball centre is h - 20 deep and the
+// disc is a circle of 6400 / depth pixels round the point under the ball.
+TEST_F(MarbleRendererTest, DiscCentreShowsTheMarbleColourAtTheProjectedPoint)
+{
+    struct Case {
+        Vec3 ball;
+        float height;
+    } cases[] = {{{0, 0, 0}, 120}, {{30, -20, 0}, 120}, {{-100, 60, 0}, 300}};
+    for (const Case& c : cases) {
+        clearFrame(0, 0, 0);
+        boardState();
+        marble.setPosition(c.ball);
+        marble.draw(cameraLookingAhead({0, 0, -c.height}, Down), TheBoard, false);
+        headless::Frame f = headless::readFrame();
+        double depth = c.height - 20.0;
+        // A focal length of 400 pixels: the centre lies 400 x offset / depth pixels from the middle.
+        double px = 320.0 + 400.0 * c.ball.x / depth, py = 240.0 - 400.0 * c.ball.y / depth;
+        double radius = 6400.0 / depth;
+        Rgb centre = pixel(f, static_cast<int>(px), static_cast<int>(py));
+        EXPECT_TRUE(near(centre, {200, 100, 50}, 12)) << "centre pixel " << str(centre) << " for ball " << c.ball.x;
+        EXPECT_TRUE(near(pixel(f, static_cast<int>(px + radius + 2), static_cast<int>(py)), {0, 0, 0}, 0))
+            << "beyond the rim across";
+        EXPECT_TRUE(near(pixel(f, static_cast<int>(px), static_cast<int>(py - radius - 2)), {0, 0, 0}, 0))
+            << "beyond the rim up: the disc is round on screen";
+        EXPECT_FALSE(near(pixel(f, static_cast<int>(px), static_cast<int>(py - radius + 3)), {0, 0, 0}, 2))
+            << "inside the rim up";
+        EXPECT_FALSE(near(pixel(f, static_cast<int>(px - radius + 3), static_cast<int>(py)), {0, 0, 0}, 2))
+            << "inside the rim across";
+    }
+}
+
+TEST_F(MarbleRendererTest, BrightnessFallsLinearlyToATenthAtTheRim)
+{
+    marble.setColor(255.0f, 255.0f, 255.0f);
+    clearFrame(0, 0, 0);
+    boardState();
+    marble.draw(cameraLookingAhead({0, 0, -120}, Down), TheBoard, false);
+    headless::Frame f = headless::readFrame();
+    double radius = 6400.0 / 100.0; // 64 pixels
+    // Along the spoke at angle 0 the colour runs from 255 at the centre to 25.5 at the rim.
+    for (double d : {8.0, 32.0, 56.0}) {
+        double want = 255.0 - (255.0 - 25.5) * (d + 0.5) / radius;
+        Rgb p = pixel(f, 320 + static_cast<int>(d), 240);
+        EXPECT_NEAR(p.r, want, 3.0) << d << " pixels from the centre";
+        EXPECT_EQ(p.r, p.g);
+        EXPECT_EQ(p.g, p.b);
+    }
+    // The fan closes: no gap at any angle just inside the rim.
+    for (int k = 0; k < 64; ++k) {
+        double a = k * 2 * M_PI / 64;
+        int x = static_cast<int>(320 + 0.9 * radius * std::cos(a)), y = static_cast<int>(240 - 0.9 * radius * std::sin(a));
+        ASSERT_FALSE(near(pixel(f, x, y), {0, 0, 0}, 10)) << "gap in the fan at angle " << a;
+    }
+}
+
+// GL's feedback mode reports exactly what reached the rasteriser.
+TEST_F(MarbleRendererTest, SixteenTrianglesAllAtTheDepthOfTheBallCentre)
+{
+    boardState();
+    std::vector<GLfloat> buffer(4096);
+    glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D_COLOR, buffer.data());
+    glRenderMode(GL_FEEDBACK);
+    marble.draw(cameraLookingAhead({0, 0, -120}, Down), TheBoard, false);
+    GLint used = glRenderMode(GL_RENDER);
+    ASSERT_GT(used, 0);
+    int triangles = 0;
+    double centreDepth = (1.0 / 100.0 + 1.0) / 2.0; // window depth of z' = 1 / 100
+    for (GLint i = 0; i < used;) {
+        ASSERT_EQ(buffer[i], GL_POLYGON_TOKEN) << "only polygons are drawn";
+        int n = static_cast<int>(buffer[i + 1]);
+        ASSERT_EQ(n, 3) << "triangles";
+        for (int v = 0; v < n; ++v) {
+            const GLfloat* vertex = &buffer[i + 2 + v * 7];
+            EXPECT_NEAR(vertex[2], centreDepth, 1e-6) << "every disc vertex shares the centre's depth";
+        }
+        i += 2 + n * 7;
+        ++triangles;
+    }
+    EXPECT_EQ(triangles, 16);
+}
+
+TEST_F(MarbleRendererTest, BallCentreIsTwentyAlongTheNormalOfASlope)
+{
+    // On a hole's side the normal tilts, so the centre moves sideways as well as up.
+    TheBoard.setHoles({{0, 0, 200, 400}});
+    Vec3 ground{150, 0, TheBoard.heightAt(150, 0)};
+    marble.setPosition(ground);
+    Vec3 n = TheBoard.normalAt(150, 0);
+    Vec3 centre = add(ground, scale(n, 20.0f));
+    Transform cam = cameraLookingAhead({150, 0, ground.z - 300}, Down);
+    boardState();
+    std::vector<GLfloat> buffer(4096);
+    glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D, buffer.data());
+    glRenderMode(GL_FEEDBACK);
+    marble.draw(cam, TheBoard, false);
+    ASSERT_GT(glRenderMode(GL_RENDER), 0);
+    // The first vertex of the first triangle is the centre, in window coordinates.
+    double depth = centre.z - (ground.z - 300);
+    EXPECT_NEAR(buffer[2], 320.0 + 400.0 * (centre.x - 150.0) / depth, 0.01) << "centre x";
+    EXPECT_NEAR(buffer[3], 240.0 + 400.0 * centre.y / depth, 0.01) << "centre y";
+    EXPECT_NEAR(buffer[4], (1.0 / depth + 1.0) / 2.0, 1e-6) << "centre depth";
+    EXPECT_LT(n.x, -0.1f) << "the slope tilts the normal";
+}
+
+TEST_F(MarbleRendererTest, LeavesTexturingAndCullingOffAndTheRimColourCurrent)
+{
+    boardState();
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_CULL_FACE);
+    marble.draw(chaseCamera({0, 0, 0}), TheBoard, false);
+    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
+    EXPECT_FALSE(glIsEnabled(GL_CULL_FACE));
+    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST)) << "the depth test stays as the board left it";
+    GLint func = 0;
+    glGetIntegerv(GL_DEPTH_FUNC, &func);
+    EXPECT_EQ(func, GL_GEQUAL);
+    GLfloat colour[4] = {};
+    glGetFloatv(GL_CURRENT_COLOR, colour);
+    EXPECT_NEAR(colour[0], 200 / 2550.0, 1e-6);
+    EXPECT_NEAR(colour[1], 100 / 2550.0, 1e-6);
+    EXPECT_NEAR(colour[2], 50 / 2550.0, 1e-6);
+}
+
+TEST_F(MarbleRendererTest, ABallBehindTheCameraIsNotDrawn)
+{
+    clearFrame(0, 0, 0);
+    boardState();
+    marble.setPosition({0, -6000, 0});
+    marble.draw(cameraLookingAhead({0, -5000, -100}, 0.2f), TheBoard, false);
+    EXPECT_EQ(distinctColors(headless::readFrame(), 2), 1) << "nothing mirrored through the eye";
+}
+
+// Board and marble together with fog on, as a playing frame draws them: the disc is fogged by the
+// depth of its centre, the board around it by its own depth; the ball, 20 nearer, is not hidden.
+TEST_F(MarbleRendererTest, FogReachesTheDiscThroughTheBoardsState)
+{
+    clearFrame(0.5f, 0.5f, 0.5f);
+    marble.setPosition({1, -1, 0}); // puts the disc centre on the middle of pixel (320, 240)
+    Transform cam = cameraLookingAhead({0, 0, -820}, Down);
+    TheBoard.draw(cam, false, true);
+    marble.draw(cam, TheBoard, false);
+    headless::Frame f = headless::readFrame();
+    double fogged = (1.0 / 1800 - 1.0 / 800) / (1.0 / 1800 - 1.0 / 400); // the centre is 800 deep
+    Rgb want{static_cast<int>(std::lround(fogged * 200 + (1 - fogged) * 128)),
+             static_cast<int>(std::lround(fogged * 100 + (1 - fogged) * 128)),
+             static_cast<int>(std::lround(fogged * 50 + (1 - fogged) * 128))};
+    EXPECT_TRUE(near(pixel(f, 320, 240), want, 2)) << "got " << str(pixel(f, 320, 240)) << ", want " << str(want);
+}
+
+} // namespace

@@ -1,0 +1,294 @@
+// Frame composition for every screen, through the headless backend: the pictures as stored and their
+// one-time failure messages, the playing frame's clear, counters and banner, name typing with the
+// saved table, the double panel behind the menu, and the states that draw nothing.
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "render/board_renderer.h"
+#include "scores/high_scores.h"
+#include "screen/draw_fixture.h"
+#include "screen/frame.h"
+#include "sim/camera.h"
+#include "sim/marble.h"
+
+using namespace drawtest;
+
+namespace {
+
+class FrameTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        freshDrawingState();
+        TheBoard = Board{};
+        TheCamera = FollowCamera{};
+        TheMarble.setPosition({0, 0, 0});
+        for (int i = 0; i < HighScoreRows; ++i) HighScores[i] = {225.0f, "aaa"};
+    }
+
+    // A playing board seen from the start line.
+    void boardAtTheStart(uint32_t fog)
+    {
+        TheBoard.setHoles({{0.0f, -5200.0f, 60.0f, 90.0f}});
+        TheBoard.buildGrid();
+        setFogColor(TheBoard, fog);
+        Vec3 start{0.0f, -5800.0f, TheBoard.heightAt(0.0f, -5800.0f)};
+        TheMarble.setPosition(start);
+        TheMarble.setColor(230.0f, 40.0f, 40.0f);
+        TheCamera.transform = chaseCamera(start);
+    }
+
+    TempWorkDir dir;
+};
+
+void expectFrameIsPicture(const headless::Frame& f, const std::vector<uint8_t>& picture, const char* what)
+{
+    ASSERT_EQ(f.width, 640);
+    ASSERT_EQ(f.height, 480);
+    int wrong = 0;
+    for (int y = 0; y < 480 && wrong < 5; ++y) {
+        for (int x = 0; x < 640 && wrong < 5; ++x) {
+            const uint8_t* want = &picture[(static_cast<size_t>(479 - y) * 640 + x) * 3];
+            Rgb got = pixel(f, x, y);
+            if (got.r != want[0] || got.g != want[1] || got.b != want[2]) {
+                ADD_FAILURE() << what << ": pixel (" << x << ", " << y << ") is " << str(got) << ", stored "
+                              << str({want[0], want[1], want[2]});
+                ++wrong;
+            }
+        }
+    }
+}
+
+TEST_F(FrameTest, TitlePictureAppearsExactlyAsStoredWhateverStateWasLeft)
+{
+    std::vector<uint8_t> picture = patternPicture(7);
+    writeBmp("title.bmp", 640, 480, picture);
+    GameState = Title;
+    // State a playing frame and the fog key may leave behind.
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_FOG);
+    glFogf(GL_FOG_START, 0.05f);
+    glFogf(GL_FOG_END, 0.00055555557f);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 8);
+    composeFrame();
+    EXPECT_EQ(headless::swapCount(), 1);
+    expectFrameIsPicture(headless::lastSwapped(), picture, "title");
+    EXPECT_TRUE(headless::messageBoxes().empty());
+
+    // Read once: later frames copy from memory.
+    std::filesystem::remove("title.bmp");
+    composeFrame();
+    expectFrameIsPicture(headless::lastSwapped(), picture, "title from memory");
+    EXPECT_TRUE(headless::messageBoxes().empty());
+}
+
+TEST_F(FrameTest, AnUnreadablePictureShowsItsMessageOnceAndTheScreenIsBlack)
+{
+    GameState = Title;
+    for (int i = 0; i < 3; ++i) composeFrame();
+    ASSERT_EQ(headless::messageBoxes().size(), 1u) << "one message, not one per frame";
+    EXPECT_EQ(headless::messageBoxes()[0].text, "could not load.bmp title");
+    EXPECT_EQ(headless::messageBoxes()[0].caption, "Error");
+    EXPECT_TRUE(headless::messageBoxes()[0].owned);
+    EXPECT_EQ(headless::swapCount(), 3) << "the frames are still presented";
+    EXPECT_EQ(distinctColors(headless::lastSwapped(), 2), 1);
+    EXPECT_TRUE(near(pixel(headless::lastSwapped(), 300, 300), {0, 0, 0}, 0));
+
+    GameState = BestTimes;
+    composeFrame();
+    composeFrame();
+    ASSERT_EQ(headless::messageBoxes().size(), 2u);
+    EXPECT_EQ(headless::messageBoxes()[1].text, "could not load back.bmp");
+    EXPECT_EQ(headless::messageBoxes()[1].caption, "Error");
+}
+
+TEST_F(FrameTest, PlayingFrameIsClearedAfterItsSwapToTheFogColourOrBlack)
+{
+    struct Case {
+        bool fog;
+        Rgb clear;
+    } cases[] = {{true, {0x33, 0x66, 0x99}}, {false, {0, 0, 0}}};
+    for (const Case& c : cases) {
+        boardAtTheStart(0x336699);
+        GameState = Playing;
+        OptionFog = c.fog;
+        FrameCount = 0;
+        PolygonCount = 0;
+        int swaps = headless::swapCount();
+        composeFrame();
+        EXPECT_EQ(headless::swapCount(), swaps + 1);
+        EXPECT_EQ(FrameCount, 1);
+        EXPECT_EQ(PolygonCount, 2 * LastBoardDraw.cellsVisited) << "the board's triangles are counted";
+        EXPECT_GT(PolygonCount, 0);
+        EXPECT_GT(distinctColors(headless::lastSwapped(), 10), 5) << "the presented frame shows the board";
+        headless::Frame next = headless::readFrame();
+        bool uniform = true;
+        for (size_t i = 0; i < next.rgba.size() && uniform; i += 4) {
+            uniform = next.rgba[i] == c.clear.r && next.rgba[i + 1] == c.clear.g && next.rgba[i + 2] == c.clear.b &&
+                      next.rgba[i + 3] == 0;
+        }
+        EXPECT_TRUE(uniform) << "fog " << c.fog << ": the next frame starts from " << str(c.clear) << " alpha 0, found "
+                             << str(pixel(next, 0, 0));
+        GLfloat depth = -1;
+        glReadPixels(320, 240, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
+        EXPECT_EQ(depth, 0.0f) << "depth cleared to 0";
+    }
+}
+
+// Without a grid nothing is drawn but the layers, and the default camera has the marble behind it.
+TEST_F(FrameTest, BannerIsPlacedByTheWidthOfLevel1AndShrinks)
+{
+    GameState = Playing;
+    OptionFog = false;
+    OptionStatistics = false;
+    FrameSeconds = 0.1f;
+    const float bannerX = 320.0f - 0.5f * testTextWidth("Level 1", 3.0f);
+    for (int level : {1, 10}) {
+        LevelNumber = level;
+        clearFrame(0, 0, 0);
+        composeFrame();
+        EXPECT_NEAR(BannerScale, 3.0f - 3.0f * 0.1f * 4.0f, 1e-5) << "level " << level << ": 3.0 less 3 x 0.1 x 4";
+        EXPECT_EQ(BannerLevel, level);
+        InkRun run = inkRun(headless::lastSwapped(), 0, 205 + 50, {0, 0, 0}, 31);
+        EXPECT_EQ(run.begin, static_cast<int>(std::ceil(bannerX - 0.5f))) << "level " << level;
+        EXPECT_NEAR(run.end - bannerX, testTextWidth("Level " + std::to_string(level), 3.0f), 1.0) << "level " << level;
+    }
+    // Paused, the banner keeps its size.
+    Paused = true;
+    float before = BannerScale;
+    composeFrame();
+    EXPECT_FLOAT_EQ(BannerScale, before);
+}
+
+TEST_F(FrameTest, BannerFadesOutAfterAboutPoint85SecondsOfPlay)
+{
+    GameState = Playing;
+    OptionFog = false;
+    LevelNumber = 1;
+    FrameSeconds = 1.0f / 60.0f;
+    float elapsed = 0.0f;
+    composeFrame(); // starts the banner at 3.0
+    elapsed += FrameSeconds;
+    while (BannerScale >= 0.1f && elapsed < 5.0f) {
+        composeFrame();
+        elapsed += FrameSeconds;
+    }
+    EXPECT_NEAR(elapsed, std::log(30.0) / 4.0, 0.05) << "3.0 to 0.1 takes ln 30 / 4 seconds";
+    composeFrame();
+    InkRun run = inkRun(headless::lastSwapped(), 0, 215, {0, 0, 0}, 31);
+    EXPECT_EQ(run.begin, -1) << "no banner below scale 0.1";
+}
+
+TEST_F(FrameTest, TypingANameStoresLettersBeepsOtherwiseAndSavesAtTheThirdLetter)
+{
+    writeBmp("back.bmp", 640, 480, uniformPicture(90, 90, 90));
+    HighScores[3] = {42.75f, "_"};
+    NewRecordRank = 3;
+    GameState = NameEntry;
+    struct Step {
+        uint8_t key;
+        const char* name;
+        int cursor;
+        int beeps;
+        size_t cues;
+        int32_t state;
+    } steps[] = {
+        {'A', "A_", 1, 0, 1, NameEntry},
+        {'1', "A_", 1, 1, 1, NameEntry},  // a digit beeps
+        {0, "A_", 1, 1, 1, NameEntry},    // no key: nothing
+        {112, "A_", 1, 2, 1, NameEntry},  // F1's code is no letter
+        {0xC1, "A_", 1, 3, 1, NameEntry}, // above 127: negative as a signed character
+        {'B', "AB_", 2, 3, 2, NameEntry},
+        {'C', "ABC", 0, 3, 3, BestTimes}, // the third letter ends the name
+    };
+    for (const Step& s : steps) {
+        LastKey = s.key;
+        composeFrame();
+        EXPECT_EQ(HighScores[3].name, s.name) << "after key " << int(s.key);
+        EXPECT_EQ(NameCursor, s.cursor) << "after key " << int(s.key);
+        EXPECT_EQ(headless::beepCount(), s.beeps) << "after key " << int(s.key);
+        EXPECT_EQ(headless::cues().size(), s.cues) << "after key " << int(s.key);
+        EXPECT_EQ(GameState, s.state) << "after key " << int(s.key);
+        EXPECT_EQ(LastKey, 0) << "the key is used up";
+    }
+    for (const std::string& cue : headless::cues()) EXPECT_EQ(cue, "menu.wav");
+    std::ifstream saved("highScore.dat");
+    ASSERT_TRUE(saved.good()) << "the table is saved when the name is complete";
+    std::stringstream text;
+    text << saved.rdbuf();
+    EXPECT_NE(text.str().find("ABC"), std::string::npos) << "saved table: " << text.str();
+}
+
+TEST_F(FrameTest, NameEntryWithoutARowToNameMovesOn)
+{
+    writeBmp("back.bmp", 640, 480, uniformPicture(90, 90, 90));
+    NewRecordRank = -1;
+    GameState = NameEntry;
+    LastKey = 'A';
+    composeFrame();
+    EXPECT_EQ(GameState, BestTimes);
+    EXPECT_EQ(headless::swapCount(), 1);
+}
+
+TEST_F(FrameTest, MenuOverTheBestTimesDarkensTheScreenTwice)
+{
+    writeBmp("back.bmp", 640, 480, uniformPicture(200, 160, 120));
+    LevelCount = 1;
+    LevelTimes = {225.0f};
+    GameState = BestTimes;
+    composeFrame();
+    EXPECT_TRUE(near(pixel(headless::lastSwapped(), 600, 300), {100, 80, 60}, 1))
+        << "one panel: " << str(pixel(headless::lastSwapped(), 600, 300));
+    MenuShown = true;
+    MenuItem = MenuHighScore;
+    composeFrame();
+    const headless::Frame& f = headless::lastSwapped();
+    EXPECT_TRUE(near(pixel(f, 600, 300), {50, 40, 30}, 1)) << "two panels: " << str(pixel(f, 600, 300));
+    EXPECT_TRUE(near(pixel(f, 222, 160 + TestLineHeight + 16), {255, 255, 255}, 0)) << "highlighted menu line";
+}
+
+TEST_F(FrameTest, PlayingWithTheMenuOpenDimsTheBoardUnderTheMenu)
+{
+    boardAtTheStart(0x000000);
+    GameState = Playing;
+    OptionFog = false;
+    composeFrame();
+    headless::Frame plain = headless::lastSwapped();
+    MenuShown = true;
+    MenuItem = MenuOptions;
+    LevelNumber = BannerLevel; // no banner restart
+    composeFrame();
+    const headless::Frame& dim = headless::lastSwapped();
+    Rgb a = pixel(plain, 600, 300), b = pixel(dim, 600, 300);
+    EXPECT_TRUE(near(b, {a.r / 2, a.g / 2, a.b / 2}, 1)) << str(a) << " dimmed to " << str(b);
+    EXPECT_TRUE(near(pixel(dim, 222, 160 + 2 * TestLineHeight + 16), {255, 255, 255}, 0)) << "\"Options\" highlighted";
+}
+
+TEST_F(FrameTest, AStateOutsideOneToFourDrawsNothingAndDoesNotSwap)
+{
+    for (int32_t state : {0, 5, -1}) {
+        GameState = state;
+        clearFrame(0.2f, 0.4f, 0.6f);
+        headless::Frame before = headless::readFrame();
+        composeFrame();
+        EXPECT_EQ(headless::swapCount(), 0) << "state " << state;
+        EXPECT_EQ(headless::readFrame().rgba, before.rgba) << "state " << state;
+    }
+}
+
+TEST_F(FrameTest, NothingIsDrawnOnceTheContextIsDeleted)
+{
+    writeBmp("title.bmp", 640, 480, uniformPicture(1, 2, 3));
+    GameState = Title;
+    platform::deleteGlContext();
+    composeFrame();
+    EXPECT_EQ(headless::swapCount(), 0);
+    EXPECT_TRUE(headless::messageBoxes().empty());
+}
+
+} // namespace

@@ -1,0 +1,104 @@
+// Whole frames of fixed scenes compared with golden images in tests/golden (the test font, the checker
+// texture, a hilly board). ROLIQUO_UPDATE_GOLDENS=1 rewrites them; ROLIQUO_SCREENSHOT_DIR saves copies.
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include "scores/high_scores.h"
+#include "screen/draw_fixture.h"
+#include "screen/frame.h"
+#include "sim/camera.h"
+#include "sim/marble.h"
+
+using namespace drawtest;
+
+namespace {
+
+class GoldenTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        freshDrawingState();
+        TheBoard.setHoles({{0, -2600, 80, 120},
+                           {150, -2300, 60, 90},
+                           {-250, -2000, 120, -80},
+                           {300, -1500, 50, 70},
+                           {-100, -1000, 100, 150},
+                           {250, -400, 150, -120},
+                           {-300, 300, 70, 100}});
+        TheBoard.buildGrid();
+        setFogColor(TheBoard, 0x8899AA);
+        TheMarble.setColor(250.0f, 230.0f, 60.0f);
+        for (int i = 0; i < HighScoreRows; ++i) HighScores[i] = {225.0f, "aaa"};
+    }
+
+    void placeMarble(float x, float y)
+    {
+        Vec3 p{x, y, TheBoard.heightAt(x, y)};
+        TheMarble.setPosition(p);
+        TheCamera.transform = chaseCamera(p);
+    }
+
+    TempWorkDir dir;
+};
+
+TEST_F(GoldenTest, PlayingWithFog)
+{
+    placeMarble(60.0f, -3000.0f);
+    GameState = Playing;
+    LevelNumber = 1;
+    BannerLevel = 1; // the banner has faded: the marble shows
+    RoundClock = 38.5f;
+    LevelFinished = false;
+    ShownFps = 60;
+    ShownPps = 12000;
+    clearFrame(0x88 / 255.0f, 0x99 / 255.0f, 0xAA / 255.0f);
+    composeFrame();
+    maybeScreenshot(headless::lastSwapped(), "golden_playing_fog");
+    expectMatchesGolden(headless::lastSwapped(), "playing_fog");
+}
+
+TEST_F(GoldenTest, PlayingWithFarSightAndTheOptionsMenu)
+{
+    placeMarble(-200.0f, 1000.0f);
+    GameState = Playing;
+    OptionFog = false;
+    OptionFarSight = true;
+    MenuShown = true;
+    Paused = true;
+    MenuItem = MenuFarSight;
+    LevelNumber = 2;
+    RoundClock = 12.0f;
+    LevelFinished = false;
+    clearFrame(0, 0, 0);
+    composeFrame();
+    maybeScreenshot(headless::lastSwapped(), "golden_playing_far_sight_menu");
+    expectMatchesGolden(headless::lastSwapped(), "playing_far_sight_menu");
+}
+
+TEST_F(GoldenTest, BestTimesAfterANewRecord)
+{
+    writeBmp("back.bmp", 640, 480, patternPicture(3));
+    GameState = BestTimes;
+    LevelCount = 3;
+    LevelTimes = {20.5f, 31.25f, 225.0f};
+    HighScores[0] = {61.0f, "JOE"};
+    HighScores[1] = {70.5f, "ANN"};
+    HighScores[2] = {80.0f, "_"};
+    NewRecordRank = 2;
+    composeFrame();
+    maybeScreenshot(headless::lastSwapped(), "golden_best_times");
+    expectMatchesGolden(headless::lastSwapped(), "best_times");
+}
+
+TEST_F(GoldenTest, TitleWithTheMainMenu)
+{
+    writeBmp("title.bmp", 640, 480, patternPicture(11));
+    GameState = Title;
+    MenuShown = true;
+    MenuItem = MenuOptions;
+    composeFrame();
+    maybeScreenshot(headless::lastSwapped(), "golden_title_menu");
+    expectMatchesGolden(headless::lastSwapped(), "title_menu");
+}
+
+} // namespace

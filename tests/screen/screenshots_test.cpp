@@ -1,0 +1,99 @@
+// The screens drawn with the shipped data pack (real font, pictures and first level), checked to be
+// real pictures and saved under ROLIQUO_SCREENSHOT_DIR when set, for the README.
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+
+#include "level/font_loader.h"
+#include "level/map_list.h"
+#include "scores/high_scores.h"
+#include "screen/draw_fixture.h"
+#include "screen/frame.h"
+#include "sim/camera.h"
+#include "sim/marble.h"
+
+using namespace drawtest;
+
+namespace {
+
+class InDataDir {
+public:
+    explicit InDataDir(const std::filesystem::path& dir) : previous_(std::filesystem::current_path())
+    {
+        std::filesystem::current_path(dir);
+    }
+    ~InDataDir() { std::filesystem::current_path(previous_); }
+
+private:
+    std::filesystem::path previous_;
+};
+
+class ShippedDataScreens : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!std::filesystem::exists(data / "font.dat") || !std::filesystem::exists(data / "title.bmp")) {
+            GTEST_SKIP() << "no data pack in " << data;
+        }
+        freshDrawingState();
+        here = std::make_unique<InDataDir>(data);
+        ASSERT_TRUE(loadFont(TheFont, "font", "font.dat"));
+    }
+    void TearDown() override { EXPECT_TRUE(headless::messageBoxes().empty()); }
+
+    const std::filesystem::path data = ROLIQUO_DATA_DIR;
+    std::unique_ptr<InDataDir> here;
+};
+
+TEST_F(ShippedDataScreens, TitleAndBestTimes)
+{
+    GameState = Title;
+    MenuShown = true;
+    MenuItem = MenuNewGame;
+    composeFrame();
+    EXPECT_GT(distinctColors(headless::lastSwapped(), 200), 100) << "the title picture";
+    maybeScreenshot(headless::lastSwapped(), "title");
+
+    MenuItem = MenuFog;
+    composeFrame();
+    maybeScreenshot(headless::lastSwapped(), "options");
+
+    MenuShown = false;
+    GameState = BestTimes;
+    LevelCount = 4;
+    LevelTimes = {27.4f, 31.05f, 22.9f, 36.6f};
+    for (int i = 0; i < HighScoreRows; ++i) HighScores[i] = {225.0f, "aaa"};
+    HighScores[0] = {109.2f, "ACE"};
+    HighScores[1] = {117.95f, "_"};
+    NewRecordRank = 1;
+    composeFrame();
+    EXPECT_GT(distinctColors(headless::lastSwapped(), 200), 50) << "the best-times screen";
+    maybeScreenshot(headless::lastSwapped(), "best_times");
+}
+
+TEST_F(ShippedDataScreens, PlayingTheFirstLevel)
+{
+    if (!std::filesystem::exists("maplist.dat")) GTEST_SKIP() << "no levels in " << data;
+    ASSERT_TRUE(readMapList());
+    ASSERT_GE(LevelCount, 1);
+    ASSERT_TRUE(TheBoard.load(MapNames[0], TheMarble));
+    Vec3 p{0.0f, -4700.0f, TheBoard.heightAt(0.0f, -4700.0f)};
+    TheMarble.setPosition(p);
+    TheCamera.transform = chaseCamera(p);
+    GameState = Playing;
+    LevelNumber = 1;
+    BannerLevel = 1;
+    LevelFinished = false;
+    RoundClock = 41.37f;
+    ShownFps = 60;
+    ShownPps = 11000;
+    uint32_t fog = TheBoard.fogColorValue();
+    clearFrame(((fog >> 16) & 0xFF) / 255.0f, ((fog >> 8) & 0xFF) / 255.0f, (fog & 0xFF) / 255.0f);
+    composeFrame();
+    EXPECT_GT(distinctColors(headless::lastSwapped(), 200), 50) << "the board";
+    maybeScreenshot(headless::lastSwapped(), "playing");
+}
+
+} // namespace

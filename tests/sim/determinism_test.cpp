@@ -1,0 +1,143 @@
+// A scripted run of several levels on a board with many holes, compared bit for bit with a recorded
+// result, so that any change to the simulation's arithmetic or rule order shows up here on purpose.
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+#include "sim_fixture.h"
+
+namespace {
+
+// A fixed pseudo-random sequence (32-bit linear congruential), the same on every machine.
+struct Sequence {
+    uint32_t state;
+    float unit() // [0, 1)
+    {
+        state = state * 1664525u + 1013904223u;
+        return static_cast<float>(state >> 8) / 16777216.0f;
+    }
+    float between(float lo, float hi) { return lo + (hi - lo) * unit(); }
+};
+
+std::vector<Hole> scriptedHoles()
+{
+    Sequence seq{2u};
+    std::vector<Hole> holes;
+    for (int i = 0; i < 45; ++i) {
+        Hole h;
+        h.x = seq.between(-650.0f, 620.0f);
+        h.y = seq.between(-5300.0f, 5700.0f);
+        h.radius = seq.between(25.0f, 90.0f);
+        h.depth = seq.unit() < 0.6f ? seq.between(20.0f, 70.0f) : seq.between(-60.0f, -15.0f);
+        holes.push_back(h);
+    }
+    return holes;
+}
+
+// Tick lengths of a jittery frame rate, a tick of no time and a long stall among them.
+constexpr float TickSeconds[] = {0.011f, 0.0167f, 0.004f, 0.0f, 0.025f, 0.0083f, 0.13f, 0.0139f, 0.0071f};
+
+void holdScriptedKeys(int tick)
+{
+    static const std::vector<std::vector<int>> phases = {
+        {VkUp},          {VkUp, VkRight}, {VkUp, VkShift}, {VkUp, VkLeft, VkShift}, {VkUp, VkShift},
+        {VkUp, VkShift}, {},              {VkUp, VkShift, VkRight}, {VkDown, VkLeft},
+        {VkUp, VkDown, VkShift}, {VkUp, VkShift}, {VkUp, VkLeft}, {VkUp, VkRight, VkShift},
+    };
+    headless::releaseAllKeys();
+    for (int key : phases[(tick / 35) % phases.size()])
+        headless::setKeyDown(key, true);
+}
+
+// The level start's part of the simulation state: the marble at the start, the eye far behind.
+void startLevel(int level)
+{
+    LevelNumber = level;
+    RoundClock = level == 1 ? 52.0f : 46.5f;
+    FreezeTimer = 0.0f;
+    LevelEndTime = TimeUpEndTime;
+    LevelFinished = false;
+    OptionCameraLag = static_cast<float>((level * 3) % 10);
+    Vec3 start(0.0f, -5800.0f, TheBoard.heightAt(0.0f, -5800.0f));
+    TheMarble.setPosition(start);
+    TheMarble.setVelocity(Vec3(0.0f, 0.0f, 0.0f));
+    TheCamera.eye = add(start, Vec3(0.0f, -3000.0f, -6000.0f));
+}
+
+void mix(uint64_t& hash, float value)
+{
+    uint32_t bits = std::bit_cast<uint32_t>(value);
+    for (int i = 0; i < 4; ++i) {
+        hash ^= (bits >> (8 * i)) & 0xffu;
+        hash *= 1099511628211ull;
+    }
+}
+
+void mix(uint64_t& hash, Vec3 v)
+{
+    mix(hash, v.x);
+    mix(hash, v.y);
+    mix(hash, v.z);
+}
+
+class Determinism : public SimTest {};
+
+std::string hex(float v)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%08x", std::bit_cast<uint32_t>(v));
+    return text;
+}
+
+} // namespace
+
+TEST_F(Determinism, AScriptedRunReachesTheRecordedState)
+{
+    TheBoard.setHoles(scriptedHoles());
+    LevelCount = 8;
+    LevelTimes.assign(8, UnfinishedLevelSeconds);
+    int level = 1;
+    startLevel(level);
+
+    uint64_t trace = 14695981039346656037ull;
+    int falls = 0;
+    for (int tick = 0; tick < 4000; ++tick) {
+        holdScriptedKeys(tick);
+        float freezeBefore = FreezeTimer;
+        SimTest::tick(TickSeconds[tick % std::size(TickSeconds)]);
+        if (FreezeTimer == 1.0f && freezeBefore != 1.0f)
+            ++falls;
+        mix(trace, TheMarble.getPosition());
+        mix(trace, TheCamera.eye);
+        if (RoundClock < LevelEndTime && level < LevelCount)
+            startLevel(++level);
+    }
+
+    // Golden values: recorded from this run when it was written (float bit patterns), then fixed here.
+    // They guard the arithmetic and the order of the rules; a deliberate change re-records them.
+    const Vec3 p = TheMarble.getPosition();
+    const Vec3 v = TheMarble.velocity;
+    const Vec3 e = TheCamera.eye;
+    struct Expect {
+        const char* name;
+        float actual;
+        uint32_t bits;
+    } expects[] = {
+        {"position.x", p.x, 0x43c21699u},      {"position.y", p.y, 0xc49f38f9u},
+        {"position.z", p.z, 0xc1d0c2b6u},      {"velocity.x", v.x, 0xbe928890u},
+        {"velocity.y", v.y, 0x3f9211b2u},      {"velocity.z", v.z, 0xbd1a8061u},
+        {"eye.x", e.x, 0x43c447d1u},           {"eye.y", e.y, 0xc4d29f0cu},
+        {"eye.z", e.z, 0xc3bc3b19u},           {"pitch", TheCamera.pitch, 0xbf5da7a8u},
+        {"yaw", TheCamera.yaw, 0x3cfc7721u},   {"roll", TheCamera.roll, 0x3cfc7721u},
+        {"RoundClock", RoundClock, 0x41ca2b0cu}, {"level 1 time", LevelTimes[0], 0x421f98f2u},
+        {"level 2 time", LevelTimes[1], 0x43610000u}, {"level 3 time", LevelTimes[2], 0x41f69a3eu},
+    };
+    for (const Expect& x : expects)
+        EXPECT_EQ(std::bit_cast<uint32_t>(x.actual), x.bits) << x.name << " is " << x.actual << " = " << hex(x.actual);
+    EXPECT_EQ(trace, 4182978320086380025ull) << "trace of every tick's marble and eye";
+    EXPECT_EQ(level, 4) << "levels started";
+    EXPECT_EQ(falls, 15) << "falls";
+}

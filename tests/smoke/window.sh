@@ -1,0 +1,83 @@
+#!/usr/bin/env bash
+# Runs the real game under Xvfb: its window must be 640 x 480 and named "Roliquo", and closing it the
+# way a window manager does (WM_DELETE_WINDOW) must end the program with exit code 0.
+# Usage: bash window.sh <path-to-roliquo> <data-dir>
+set -euo pipefail
+
+game=$(realpath "$1")
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+data=${2:-}
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# The close button's message, sent as a window manager sends it (Xvfb runs none, and xdotool's own
+# close destroys the window under the client instead).
+cat > "$work/wm_close.c" <<'SRC'
+#include <X11/Xlib.h>
+#include <stdlib.h>
+int main(int argc, char** argv) {
+    if (argc < 2) return 2;
+    Display* d = XOpenDisplay(NULL);
+    if (!d) return 3;
+    Window w = (Window)strtoul(argv[1], NULL, 0);
+    XEvent e = {0};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = w;
+    e.xclient.message_type = XInternAtom(d, "WM_PROTOCOLS", False);
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = (long)XInternAtom(d, "WM_DELETE_WINDOW", False);
+    e.xclient.data.l[1] = CurrentTime;
+    int sent = XSendEvent(d, w, False, NoEventMask, &e);
+    XSync(d, False);
+    XCloseDisplay(d);
+    return sent ? 0 : 4;
+}
+SRC
+cc -o "$work/wm_close" "$work/wm_close.c" -lX11
+
+# The part that runs inside the X server's session.
+cat > "$work/inside.sh" <<'INSIDE'
+set -u
+game=$1; closer=$2; log=$3
+"$game" > "$log" 2>&1 &
+pid=$!
+fail() { echo "FAIL: $*"; kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; exit 1; }
+wid=""
+for _ in $(seq 300); do
+  wid=$(xdotool search --name '^Roliquo$' 2>/dev/null | head -n 1) || true
+  [ -n "$wid" ] && break
+  kill -0 "$pid" 2>/dev/null || fail "the game ended before its window appeared"
+  sleep 0.1
+done
+[ -n "$wid" ] || fail "no window named Roliquo appeared within 30 s"
+name=$(xdotool getwindowname "$wid")
+[ "$name" = "Roliquo" ] || fail "window name is '$name', not 'Roliquo'"
+geometry=$(xdotool getwindowgeometry "$wid" | sed -n 's/^ *Geometry: *//p')
+[ "$geometry" = "640x480" ] || fail "window is $geometry, not 640x480"
+sleep 1 # let it draw a few frames, then open the menu, move in it and close it again
+xdotool key --window "$wid" Escape Down Up Escape
+sleep 0.5
+kill -0 "$pid" 2>/dev/null || fail "the game ended by itself before it was closed"
+"$closer" "$wid" || fail "could not send the close request"
+for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$pid" 2>/dev/null && fail "the game did not end within 10 s of the close request"
+wait "$pid"; code=$?
+[ "$code" -eq 0 ] || fail "the game exited with code $code"
+echo "window $wid: $name $geometry, closed with exit code 0"
+INSIDE
+
+# The game reads its data by bare name from the working directory.
+if [ -n "$data" ] && [ -d "$data" ]; then cd "$data"; else cd "$work"; fi
+
+export SDL_AUDIODRIVER=dummy
+# In a sanitizer build, leaks inside D-Bus and Mesa are not ours; the full stacks let the
+# suppressions see the driver modules.
+supp="$here/../lsan.supp"
+export LSAN_OPTIONS="suppressions=$supp:fast_unwind_on_malloc=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+status=0
+xvfb-run -a -s "-screen 0 1024x768x24" bash "$work/inside.sh" "$game" "$work/wm_close" "$work/game.log" || status=$?
+if [ "$status" -ne 0 ]; then
+  echo "--- the game's output:"
+  cat "$work/game.log" 2>/dev/null || true
+fi
+exit "$status"

@@ -1,0 +1,216 @@
+// GameDriver: a fresh game per test over the headless backend, driven through the real main loop.
+#include "support/game_driver.h"
+
+#include <unistd.h>
+
+#include <memory>
+#include <sstream>
+#include <stdexcept>
+
+#include "app/main_loop.h"
+#include "app/run_state.h"
+#include "app/window_proc.h"
+#include "level/board.h"
+#include "platform/headless/headless.h"
+#include "platform/platform.h"
+#include "scores/high_scores.h"
+#include "screen/font.h"
+#include "screen/frame.h"
+#include "sim/camera.h"
+#include "sim/marble.h"
+
+namespace fs = std::filesystem;
+
+namespace testsupport {
+
+namespace {
+
+// Guards against a loop that never goes idle (a handler posting itself forever).
+constexpr int MaxPassesPerStep = 100000;
+
+// The big globals are replaced from the heap: a Board or a Font is too large for a stack temporary.
+void resetGlobals()
+{
+    headless::reset();
+    resetRunState();
+    resetFrameState();
+    resetShellState();
+    TheBoard = *std::make_unique<Board>();
+    TheMarble = *std::make_unique<Marble>();
+    TheCamera = FollowCamera{};
+    TheFont = *std::make_unique<Font>();
+    for (HighScoreEntry& row : HighScores)
+        row = HighScoreEntry{};
+}
+
+} // namespace
+
+GameDriver::GameDriver(Data data, int levels)
+{
+    previousFolder_ = fs::current_path();
+    const fs::path& dir = folder_.path();
+    if (data == Data::Small) {
+        linkData(smallDataSet(), dir);
+        for (int level = 1; level <= levels; ++level)
+            writeText(dir / ("level" + std::to_string(level) + ".map"),
+                      flatLevelText(0x203040u + static_cast<uint32_t>(level)));
+        writeText(dir / "maplist.dat", mapListText(levels));
+    } else if (data == Data::Pack) {
+        fs::path pack = dataPack();
+        if (pack.empty())
+            throw std::runtime_error("the data pack has not been generated in " ROLIQUO_DATA_DIR);
+        linkData(pack, dir);
+    }
+    fs::current_path(dir);
+    resetGlobals();
+}
+
+GameDriver::~GameDriver()
+{
+    std::error_code ignored;
+    fs::current_path(previousFolder_, ignored);
+}
+
+void GameDriver::writeFile(const std::string& name, const std::string& text) const
+{
+    writeText(folder() / name, text);
+}
+
+void GameDriver::removeFile(const std::string& name) const
+{
+    fs::remove(folder() / name);
+}
+
+std::string GameDriver::readFile(const std::string& name) const
+{
+    return readText(folder() / name);
+}
+
+bool GameDriver::fileExists(const std::string& name) const
+{
+    return fs::exists(folder() / name);
+}
+
+bool GameDriver::start()
+{
+    if (!platform::createWindow(windowProc))
+        return false;
+    platform::showWindow();
+    return true;
+}
+
+bool GameDriver::pass()
+{
+    if (quitTaken_)
+        return false;
+    int code = 0;
+    if (runLoopPass(code))
+        return true;
+    quitTaken_ = true;
+    exitCode_ = code;
+    return false;
+}
+
+void GameDriver::runUntilIdle()
+{
+    for (int i = 0; i < MaxPassesPerStep && headless::pendingCount() > 0; ++i) {
+        if (!pass())
+            return;
+    }
+    if (headless::pendingCount() > 0)
+        throw std::runtime_error("the game's queue never went idle");
+}
+
+void GameDriver::press(int virtualKey)
+{
+    headless::pushKey(virtualKey);
+    runUntilIdle();
+}
+
+void GameDriver::press(std::initializer_list<int> virtualKeys)
+{
+    for (int key : virtualKeys)
+        press(key);
+}
+
+void GameDriver::tick(double seconds)
+{
+    headless::advanceSeconds(seconds);
+    tickCounts(0);
+}
+
+void GameDriver::tickCounts(uint64_t counts)
+{
+    headless::advanceCounter(counts);
+    for (int i = 0; i < MaxPassesPerStep; ++i) {
+        std::vector<Message> queued = headless::pendingMessages();
+        bool tickIsNext = !queued.empty() && queued.front().id == TickMessage;
+        if (!pass())
+            return;
+        if (tickIsNext) {
+            runUntilIdle();
+            return;
+        }
+    }
+    throw std::runtime_error("no tick was reached");
+}
+
+int GameDriver::runTicksUntil(const std::function<bool()>& done, int maxTicks, double seconds)
+{
+    for (int ticks = 1; ticks <= maxTicks && !quitTaken_; ++ticks) {
+        tick(seconds);
+        if (done())
+            return ticks;
+    }
+    return -1;
+}
+
+bool GameDriver::runToQuit(int maxPasses)
+{
+    for (int i = 0; i < maxPasses; ++i) {
+        if (!pass())
+            return true;
+    }
+    return false;
+}
+
+void GameDriver::startNewGame()
+{
+    press(VkEscape);
+    press(VkEnter);
+}
+
+std::string describeMessageBoxes()
+{
+    std::ostringstream text;
+    for (const headless::MessageBoxRecord& box : headless::messageBoxes())
+        text << "[\"" << box.text << "\" / \"" << box.caption << "\"" << (box.owned ? ", owned" : "") << "] ";
+    return text.str().empty() ? "(no message boxes)" : text.str();
+}
+
+std::string describeCues()
+{
+    std::ostringstream text;
+    for (const std::string& cue : headless::cues())
+        text << cue << " ";
+    return text.str().empty() ? "(no cues)" : text.str();
+}
+
+std::string describeMusic()
+{
+    std::ostringstream text;
+    for (const headless::MusicRecord& record : headless::musicRecords())
+        text << record.action << "(" << record.fileName << (record.fileName.empty() ? "" : ", ") << record.id
+             << ") ";
+    return text.str().empty() ? "(no music requests)" : text.str();
+}
+
+int countCue(const std::string& fileName)
+{
+    int count = 0;
+    for (const std::string& cue : headless::cues())
+        count += cue == fileName ? 1 : 0;
+    return count;
+}
+
+} // namespace testsupport
