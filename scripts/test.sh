@@ -8,7 +8,7 @@ bash scripts/setup.sh
 jobs=$(nproc)
 root=$(pwd)
 # Mesa and LLVM keep a few allocations until exit; only those are suppressed, never our own.
-export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0:fast_unwind_on_malloc=0"
+export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 
 echo "== normal build =="

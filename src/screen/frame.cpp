@@ -127,8 +127,11 @@ void typeName()
         LastKey = 0;
         return;
     }
-    if (LastKey == 0) return;
     std::string& name = HighScores[NewRecordRank].name;
+    // A row handed over fresh holds only the cursor: typing starts again at its first letter, even
+    // when an earlier name entry was left half-way through the menu.
+    if (name == "_") NameCursor = 0;
+    if (LastKey == 0) return;
     int key = static_cast<signed char>(LastKey);
     if (key >= 'A' && key <= 'Z') {
         if (NameCursor < 0) NameCursor = 0;

@@ -224,6 +224,27 @@ TEST_F(FrameTest, TypingANameStoresLettersBeepsOtherwiseAndSavesAtTheThirdLetter
     EXPECT_NE(text.str().find("ABC"), std::string::npos) << "saved table: " << text.str();
 }
 
+TEST_F(FrameTest, AFreshNameEntryStartsAtTheFirstLetterAfterAnAbandonedOne)
+{
+    writeBmp("back.bmp", 640, 480, uniformPicture(90, 90, 90));
+    HighScores[2] = {50.0f, "_"};
+    NewRecordRank = 2;
+    GameState = NameEntry;
+    LastKey = 'A';
+    composeFrame();
+    ASSERT_EQ(NameCursor, 1);
+    // The player leaves through the menu and earns another record in a later game.
+    HighScores[5] = {80.0f, "_"};
+    NewRecordRank = 5;
+    GameState = NameEntry;
+    for (uint8_t key : {'X', 'Y', 'Z'}) {
+        LastKey = key;
+        composeFrame();
+    }
+    EXPECT_EQ(HighScores[5].name, "XYZ") << "the second name must not continue the first one's cursor";
+    EXPECT_EQ(GameState, BestTimes);
+}
+
 TEST_F(FrameTest, NameEntryWithoutARowToNameMovesOn)
 {
     writeBmp("back.bmp", 640, 480, uniformPicture(90, 90, 90));

@@ -51,27 +51,34 @@ for my $y ($wy + 240 .. $wy + 479) {
 print scalar(keys %seen), "\n";
 PERL
 
-# Counts the 16-bit samples of the raw audio that are not silent.
+# Counts the 16-bit samples of the raw audio that are not silent, a block at a time.
 cat > "$work/loudness.pl" <<'PERL'
 use strict; use warnings;
 my ($file) = @ARGV;
 open(my $fh, '<:raw', $file) or die "cannot read $file";
-local $/; my $raw = <$fh>; close $fh;
-my ($loud, $peak) = (0, 0);
-for my $s (unpack('s<*', $raw)) {
-    my $a = abs($s);
-    $loud++ if $a > 64;
-    $peak = $a if $a > $peak;
+my ($bytes, $loud, $peak) = (0, 0, 0);
+while (read($fh, my $block, 65536)) {
+    $bytes += length($block);
+    for my $s (unpack('s<*', $block)) {
+        my $a = abs($s);
+        $loud++ if $a > 64;
+        $peak = $a if $a > $peak;
+    }
 }
-print length($raw), " $loud $peak\n";
+close $fh;
+print "$bytes $loud $peak\n";
 PERL
 
 # The part that runs inside the X server's session.
 cat > "$work/inside.sh" <<'INSIDE'
 set -u
-game=$1; work=$2
+game=$1; work=$2; preload=$3
 cd "$work/game"
-"$game" > "$work/game.log" 2>&1 &
+if [ -n "$preload" ]; then
+  LD_PRELOAD="$preload" "$game" > "$work/game.log" 2>&1 &
+else
+  "$game" > "$work/game.log" 2>&1 &
+fi
 pid=$!
 fail() { echo "FAIL: $*"; kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; exit 1; }
 wid=""
@@ -111,10 +118,12 @@ INSIDE
 export SDL_AUDIODRIVER=disk
 export SDL_DISKAUDIOFILE="$work/audio.raw"
 export SDL_DISKAUDIODELAY=5
-supp="$here/../lsan.supp"
-export LSAN_OPTIONS="suppressions=$supp:fast_unwind_on_malloc=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+. "$here/lib/sanitizer_env.sh"
+preload=$(sanitizer_preload "$game")
+export LSAN_OPTIONS="suppressions=$here/../lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 status=0
-xvfb-run -a -s "-screen 0 1024x768x24 -fbdir $work/fb" bash "$work/inside.sh" "$game" "$work" || status=$?
+xvfb-run -a -s "-screen 0 1024x768x24 -fbdir $work/fb" bash "$work/inside.sh" "$game" "$work" "$preload" ||
+  status=$?
 if [ "$status" -ne 0 ]; then
   echo "--- the game's output:"
   cat "$work/game.log" 2>/dev/null || true

@@ -39,7 +39,7 @@ cc -o "$work/wm_close" "$work/wm_close.c" -lX11
 cat > "$work/inside.sh" <<'INSIDE'
 set -u
 game=$1; closer=$2; log=$3
-"$game" > "$log" 2>&1 &
+LD_PRELOAD="${GAME_PRELOAD:-}" "$game" > "$log" 2>&1 &
 pid=$!
 fail() { echo "FAIL: $*"; kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; exit 1; }
 wid=""
@@ -70,10 +70,10 @@ INSIDE
 if [ -n "$data" ] && [ -d "$data" ]; then cd "$data"; else cd "$work"; fi
 
 export SDL_AUDIODRIVER=dummy
-# In a sanitizer build, leaks inside D-Bus and Mesa are not ours; the full stacks let the
-# suppressions see the driver modules.
-supp="$here/../lsan.supp"
-export LSAN_OPTIONS="suppressions=$supp:fast_unwind_on_malloc=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+# In a sanitizer build, leaks inside D-Bus and Mesa are not ours: they are suppressed by module.
+. "$here/lib/sanitizer_env.sh"
+GAME_PRELOAD=$(sanitizer_preload "$game"); export GAME_PRELOAD
+export LSAN_OPTIONS="suppressions=$here/../lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 status=0
 xvfb-run -a -s "-screen 0 1024x768x24" bash "$work/inside.sh" "$game" "$work/wm_close" "$work/game.log" || status=$?
 if [ "$status" -ne 0 ]; then
