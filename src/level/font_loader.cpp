@@ -21,12 +21,7 @@ constexpr char LastGlyphCharacter = 126;
 
 void uploadFontTexture(const Font& font)
 {
-    glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, FontTextureName);
-    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, static_cast<GLfloat>(GL_CLAMP));
-    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, static_cast<GLfloat>(GL_CLAMP));
-    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, static_cast<GLfloat>(GL_NEAREST));
-    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, static_cast<GLfloat>(GL_NEAREST_MIPMAP_NEAREST));
+    bindNearestTexture(FontTextureName, GL_CLAMP);
     const uint8_t* levels[FontLevels];
     for (int i = 0; i < FontLevels; ++i)
         levels[i] = font.pixels[i].data();

@@ -62,12 +62,7 @@ bool loadBoardTexture(Board& board, const std::string& base)
     // glIsTexture first: asking about a name that is no texture yet would leave a GL error behind.
     if (glIsTexture(name) && glAreTexturesResident(1, &name, &residence))
         glDeleteTextures(1, &name);
-    glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, name);
-    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, static_cast<GLfloat>(GL_REPEAT));
-    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, static_cast<GLfloat>(GL_REPEAT));
-    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, static_cast<GLfloat>(GL_NEAREST));
-    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, static_cast<GLfloat>(GL_NEAREST_MIPMAP_NEAREST));
+    bindNearestTexture(name, GL_REPEAT);
     const uint8_t* levels[BoardTextureLevels];
     for (int i = 0; i < BoardTextureLevels; ++i)
         levels[i] = board.textureMips[i].data();

@@ -1,4 +1,5 @@
-// The mipmap upload shared by the board texture and the font texture.
+// The texture set-up and mipmap upload shared by the board texture and the font texture.
+// The parameters are set with glTexParameterf, as the texture's first users did.
 #include "level/texture_upload.h"
 
 #include <GL/gl.h>
@@ -14,4 +15,14 @@ void uploadMipLevels(int internalFormat, int baseSide, int levels, const uint8_t
                      levelImages[level]);
     }
     glPixelStorei(GL_UNPACK_ALIGNMENT, previousAlignment);
+}
+
+void bindNearestTexture(unsigned name, int wrapMode)
+{
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, name);
+    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, static_cast<GLfloat>(wrapMode));
+    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, static_cast<GLfloat>(wrapMode));
+    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, static_cast<GLfloat>(GL_NEAREST));
+    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, static_cast<GLfloat>(GL_NEAREST_MIPMAP_NEAREST));
 }

@@ -14,51 +14,10 @@
 #include <string>
 #include <vector>
 
-// Makes a folder the working directory for the object's lifetime, then goes back.
-class WorkingDirectory {
-public:
-    explicit WorkingDirectory(const std::filesystem::path& folder) : previous_(std::filesystem::current_path())
-    {
-        std::filesystem::current_path(folder);
-    }
-    ~WorkingDirectory() { std::filesystem::current_path(previous_); }
-    WorkingDirectory(const WorkingDirectory&) = delete;
-    WorkingDirectory& operator=(const WorkingDirectory&) = delete;
+#include "support/temp_folder.h"
 
-private:
-    std::filesystem::path previous_;
-};
-
-// Creates a folder under the system's temporary folder and makes it the working directory for the
-// test's lifetime; the old working directory comes back and the folder is removed afterwards.
-class TempFolder {
-public:
-    TempFolder() : path_(makeFolder()), inside_(path_) {}
-    ~TempFolder()
-    {
-        std::error_code ignored;
-        std::filesystem::current_path(std::filesystem::temp_directory_path(), ignored);
-        std::filesystem::remove_all(path_, ignored);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    static std::filesystem::path makeFolder()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "roliquo-files-XXXXXX").string();
-        std::vector<char> name(pattern.begin(), pattern.end());
-        name.push_back('\0');
-        if (!mkdtemp(name.data()))
-            ADD_FAILURE() << "cannot create a temporary folder from " << pattern;
-        return name.data();
-    }
-
-    std::filesystem::path path_;
-    WorkingDirectory inside_;
-};
+// A fresh temporary working folder per test; the old working directory comes back afterwards.
+using TempFolder = testsupport::TempWorkingFolder;
 
 inline void writeFile(const std::string& name, const std::string& content)
 {

@@ -81,20 +81,6 @@ std::vector<std::string> splitWords(const std::string& line)
     return words;
 }
 
-TempFolder::TempFolder()
-{
-    std::string pattern = (fs::temp_directory_path() / "roliquo-levels-XXXXXX").string();
-    if (!mkdtemp(pattern.data()))
-        throw std::runtime_error("cannot make a temporary folder");
-    path_ = pattern;
-}
-
-TempFolder::~TempFolder()
-{
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-}
-
 std::vector<std::string> shippedMapNames()
 {
     std::vector<std::string> words = splitWords(readTextFile(dataPackPath("maplist.dat")));

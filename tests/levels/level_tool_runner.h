@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "support/temp_folder.h"
+
 struct ToolRun {
     int status = -1;    // the program's exit status; -1 when it did not exit normally
     std::string output; // standard output
@@ -20,19 +22,7 @@ void writeTextFile(const std::string& path, const std::string& text);
 std::vector<std::string> splitLines(const std::string& text);
 std::vector<std::string> splitWords(const std::string& line);
 
-// A fresh folder under the system's temporary folder, removed with everything in it at the end.
-class TempFolder {
-public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    const std::string& path() const { return path_; }
-    std::string file(const std::string& name) const { return path_ + "/" + name; }
-
-private:
-    std::string path_;
-};
+using testsupport::TempFolder;
 
 // The map files maplist.dat names, in order, from the data pack the build made.
 std::vector<std::string> shippedMapNames();

@@ -17,6 +17,8 @@
 #include <string>
 #include <vector>
 
+#include "support/temp_folder.h"
+
 #include "app/run_state.h"
 #include "level/board.h"
 #include "platform/headless/headless.h"
@@ -220,28 +222,7 @@ inline InkRun inkRun(const headless::Frame& f, int x0, int y, Rgb background, in
 
 // Works in a fresh temporary folder and returns to the previous one afterwards: the game reads and
 // writes its files by bare name in the working directory.
-class TempWorkDir {
-public:
-    TempWorkDir()
-    {
-        previous_ = std::filesystem::current_path();
-        char pattern[] = "/tmp/roliquo-draw-XXXXXX";
-        char* made = mkdtemp(pattern);
-        path_ = made ? made : "/tmp";
-        std::filesystem::current_path(path_);
-    }
-    ~TempWorkDir()
-    {
-        std::filesystem::current_path(previous_);
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path previous_;
-    std::filesystem::path path_;
-};
+using TempWorkDir = testsupport::TempWorkingFolder;
 
 // Writes an uncompressed 24-bit BMP (rows bottom-up, padded to 4 bytes, BGR) from RGB rows bottom-up.
 inline void writeBmp(const std::string& path, int w, int h, const std::vector<uint8_t>& rgbBottomUp)

@@ -14,22 +14,6 @@ namespace fs = std::filesystem;
 
 namespace testsupport {
 
-TempFolder::TempFolder()
-{
-    std::string pattern = (fs::temp_directory_path() / "roliquo-test-XXXXXX").string();
-    std::vector<char> buffer(pattern.begin(), pattern.end());
-    buffer.push_back('\0');
-    if (mkdtemp(buffer.data()) == nullptr)
-        throw std::runtime_error("cannot make a temporary folder from " + pattern);
-    path_ = buffer.data();
-}
-
-TempFolder::~TempFolder()
-{
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-}
-
 namespace {
 
 void put16(std::vector<uint8_t>& out, size_t at, uint32_t v)

@@ -6,20 +6,9 @@
 #include <filesystem>
 #include <string>
 
+#include "support/temp_folder.h"
+
 namespace testsupport {
-
-// A new, empty folder under the system's temporary folder; removed with everything in it at the end.
-class TempFolder {
-public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
 
 // Writes a 24-bit bottom-up BMP (pixel data at byte 54, rows padded to four bytes) of one colour.
 void writeBmp(const std::filesystem::path& file, int width, int height, uint8_t r, uint8_t g, uint8_t b);

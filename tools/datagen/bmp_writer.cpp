@@ -1,24 +1,11 @@
 // The BMP writer: a BITMAPFILEHEADER and a BITMAPINFOHEADER, then the pixel rows from the bottom up.
 // Mip chains are written level by level from image.h's box filter.
 #include "bmp_writer.h"
+#include "little_endian.h"
 
 #include <cstdint>
 #include <fstream>
 #include <vector>
-
-namespace {
-
-void put16(std::vector<uint8_t>& out, uint32_t v) {
-    out.push_back(static_cast<uint8_t>(v));
-    out.push_back(static_cast<uint8_t>(v >> 8));
-}
-
-void put32(std::vector<uint8_t>& out, uint32_t v) {
-    put16(out, v & 0xffff);
-    put16(out, v >> 16);
-}
-
-} // namespace
 
 bool writeBmp(const std::string& path, const Image& image) {
     const uint32_t rowBytes = (static_cast<uint32_t>(image.width) * 3 + 3) & ~3u;

@@ -1,6 +1,7 @@
 // The WAV writer: little-endian RIFF header, PCM format chunk, then the samples as signed 16-bit.
 // What the samples are is up to cues.cpp.
 #include "wav_writer.h"
+#include "little_endian.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,16 +9,6 @@
 #include <fstream>
 
 namespace {
-
-void put16(std::vector<uint8_t>& out, uint32_t v) {
-    out.push_back(static_cast<uint8_t>(v));
-    out.push_back(static_cast<uint8_t>(v >> 8));
-}
-
-void put32(std::vector<uint8_t>& out, uint32_t v) {
-    put16(out, v & 0xffff);
-    put16(out, v >> 16);
-}
 
 void putTag(std::vector<uint8_t>& out, const char* tag) { out.insert(out.end(), tag, tag + 4); }
 
