@@ -70,6 +70,8 @@ bool completeRun()
     return false;
 }
 
+} // namespace
+
 void placeMarbleAndCamera()
 {
     float z = TheBoard.heightAt(StartX, StartY);
@@ -78,8 +80,6 @@ void placeMarbleAndCamera()
     // The camera's smoothed angles are kept: it swings round from where it looked.
     TheCamera.eye = add(TheMarble.getPosition(), StartOffsetOfEye);
 }
-
-} // namespace
 
 void startLevel()
 {

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "app/round.h"
 #include "app/run_state.h"
 #include "level/board.h"
 #include "platform/headless/headless.h"
@@ -110,9 +111,7 @@ void placeAtLevelStart(const std::string& mapName, float clock, float lag)
     MenuShown = false;
     GameState = Playing;
 
-    TheMarble.setPosition(Vec3(0.0f, -5800.0f, TheBoard.heightAt(0.0f, -5800.0f)));
-    TheMarble.setVelocity(Vec3(0.0f, 0.0f, 0.0f));
-    TheCamera.eye = add(TheMarble.getPosition(), Vec3(0.0f, -3000.0f, -6000.0f));
+    placeMarbleAndCamera();
     TheCamera.pitch = 0.0f;
     TheCamera.yaw = 0.0f;
     TheCamera.roll = 0.0f;
