@@ -72,23 +72,11 @@ PERL
 # The part that runs inside the X server's session.
 cat > "$work/inside.sh" <<'INSIDE'
 set -u
-game=$1; work=$2; preload=$3
+game=$1; work=$2
+. "$SMOKE_LIB/game_window.sh"
 cd "$work/game"
-if [ -n "$preload" ]; then
-  LD_PRELOAD="$preload" "$game" > "$work/game.log" 2>&1 &
-else
-  "$game" > "$work/game.log" 2>&1 &
-fi
-pid=$!
-fail() { echo "FAIL: $*"; kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; exit 1; }
-wid=""
-for _ in $(seq 300); do
-  wid=$(xdotool search --name '^Roliquo$' 2>/dev/null | head -n 1) || true
-  [ -n "$wid" ] && break
-  kill -0 "$pid" 2>/dev/null || fail "the game ended before its window appeared"
-  sleep 0.1
-done
-[ -n "$wid" ] || fail "no window named Roliquo appeared within 30 s"
+start_game "$game" "$work/game.log"
+wait_for_window
 sleep 1
 
 # Esc opens the menu on "NeW Game"; Return starts the first level and its 7 s countdown.
@@ -119,10 +107,11 @@ export SDL_AUDIODRIVER=disk
 export SDL_DISKAUDIOFILE="$work/audio.raw"
 export SDL_DISKAUDIODELAY=5
 . "$here/lib/sanitizer_env.sh"
-preload=$(sanitizer_preload "$game")
+GAME_PRELOAD=$(sanitizer_preload "$game"); export GAME_PRELOAD
+export SMOKE_LIB="$here/lib"
 export LSAN_OPTIONS="suppressions=$here/../lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 status=0
-xvfb-run -a -s "-screen 0 1024x768x24 -fbdir $work/fb" bash "$work/inside.sh" "$game" "$work" "$preload" ||
+xvfb-run -a -s "-screen 0 1024x768x24 -fbdir $work/fb" bash "$work/inside.sh" "$game" "$work" ||
   status=$?
 if [ "$status" -ne 0 ]; then
   echo "--- the game's output:"

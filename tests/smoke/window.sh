@@ -39,17 +39,9 @@ cc -o "$work/wm_close" "$work/wm_close.c" -lX11
 cat > "$work/inside.sh" <<'INSIDE'
 set -u
 game=$1; closer=$2; log=$3
-LD_PRELOAD="${GAME_PRELOAD:-}" "$game" > "$log" 2>&1 &
-pid=$!
-fail() { echo "FAIL: $*"; kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; exit 1; }
-wid=""
-for _ in $(seq 300); do
-  wid=$(xdotool search --name '^Roliquo$' 2>/dev/null | head -n 1) || true
-  [ -n "$wid" ] && break
-  kill -0 "$pid" 2>/dev/null || fail "the game ended before its window appeared"
-  sleep 0.1
-done
-[ -n "$wid" ] || fail "no window named Roliquo appeared within 30 s"
+. "$SMOKE_LIB/game_window.sh"
+start_game "$game" "$log"
+wait_for_window
 name=$(xdotool getwindowname "$wid")
 [ "$name" = "Roliquo" ] || fail "window name is '$name', not 'Roliquo'"
 geometry=$(xdotool getwindowgeometry "$wid" | sed -n 's/^ *Geometry: *//p')
@@ -73,6 +65,7 @@ export SDL_AUDIODRIVER=dummy
 # In a sanitizer build, leaks inside D-Bus and Mesa are not ours: they are suppressed by module.
 . "$here/lib/sanitizer_env.sh"
 GAME_PRELOAD=$(sanitizer_preload "$game"); export GAME_PRELOAD
+export SMOKE_LIB="$here/lib"
 export LSAN_OPTIONS="suppressions=$here/../lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 status=0
 xvfb-run -a -s "-screen 0 1024x768x24" bash "$work/inside.sh" "$game" "$work/wm_close" "$work/game.log" || status=$?
