@@ -22,12 +22,6 @@ void measureFrameTime()
     LastCounterValue = static_cast<int64_t>(now);
 }
 
-void drawFrame()
-{
-    if (platform::hasGlContext())
-        composeFrame();
-}
-
 // A time-up halts the round as a completed run does, so the best-times screen stays until Space.
 void endRoundIfOver()
 {
@@ -63,14 +57,14 @@ void tick()
 {
     measureFrameTime();
     if (Paused || Halted) {
-        drawFrame();
+        composeFrame();
         return;
     }
     RoundClock -= FrameSeconds;
     FreezeTimer -= FrameSeconds;
     updateMarble();
     updateCamera();
-    drawFrame();
+    composeFrame();
     endRoundIfOver();
     playRoundCues();
 }

@@ -73,8 +73,7 @@ int64_t windowProc(uint32_t id, uint64_t wParam, int64_t lParam)
         Paused = true;
         return 0;
     case PaintMessage:
-        if (platform::hasGlContext())
-            composeFrame();
+        composeFrame();
         return 0;
     case KeyDownMessage:
         LastKey = static_cast<uint8_t>(wParam & 0xFF);

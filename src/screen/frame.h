@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+// Draws nothing while no GL context exists (before start-up made one, or after shutdown deleted it).
 void composeFrame();
 
 // Forgets the loaded pictures and the banner (tests and tools that run several games in one process).
