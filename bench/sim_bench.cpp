@@ -5,11 +5,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/run_state.h"
 #include "level/board.h"
-#include "platform/headless/headless.h"
 #include "sim/camera.h"
-#include "sim/marble.h"
+#include "sim/round_clock.h"
+#include "sim/round_step.h"
 
 namespace {
 
@@ -55,30 +54,23 @@ void startRun()
     RoundClock = 30.0f;
     FreezeTimer = 0.0f;
     LevelFinished = false;
-    Vec3 start(0.0f, -5800.0f, TheBoard.heightAt(0.0f, -5800.0f));
-    TheMarble.setPosition(start);
-    TheMarble.setVelocity(Vec3(0.0f, 0.0f, 0.0f));
-    TheCamera.eye = add(start, Vec3(0.0f, -3000.0f, -6000.0f));
+    placeMarbleAndCamera();
 }
 
 void BM_SimulationTick(benchmark::State& state)
 {
-    headless::reset();
-    resetRunState();
+    resetRoundClock();
     LevelTimes.assign(1, UnfinishedLevelSeconds);
     LevelNumber = 1;
     TheBoard.setHoles(spreadHoles(100));
-    headless::setKeyDown(VkUp, true);
-    headless::setKeyDown(VkRight, true);
     startRun();
-    FrameSeconds = 0.004f;
+    const RoundInput input = {0.004f, SteerUp | SteerRight, 6.0f};
     int64_t restarts = 0;
     for (auto _ : state) {
         // The clock is held in play so every tick integrates; penalties and the finish still apply.
         RoundClock = 30.0f;
         FreezeTimer = 0.0f;
-        updateMarble();
-        updateCamera();
+        stepRound(input);
         benchmark::DoNotOptimize(TheCamera.transform);
         if (LevelFinished) {
             startRun();
@@ -86,7 +78,7 @@ void BM_SimulationTick(benchmark::State& state)
         }
     }
     state.counters["finishes"] = static_cast<double>(restarts);
-    headless::reset();
+    resetRoundClock();
 }
 BENCHMARK(BM_SimulationTick);
 

@@ -8,15 +8,11 @@
 #include "level/board.h"
 #include "platform/platform.h"
 #include "scores/high_scores.h"
-#include "sim/camera.h"
 #include "sim/marble.h"
+#include "sim/round_step.h"
 #include "sound/sound.h"
 
 namespace {
-
-const Vec3 StartOffsetOfEye(0.0f, -3000.0f, -6000.0f);
-constexpr float StartX = 0.0f;
-constexpr float StartY = -5800.0f;
 
 void resetRound()
 {
@@ -71,15 +67,6 @@ bool completeRun()
 }
 
 } // namespace
-
-void placeMarbleAndCamera()
-{
-    float z = TheBoard.heightAt(StartX, StartY);
-    TheMarble.setPosition(Vec3(StartX, StartY, z));
-    TheMarble.setVelocity(Vec3(0.0f, 0.0f, 0.0f));
-    // The camera's smoothed angles are kept: it swings round from where it looked.
-    TheCamera.eye = add(TheMarble.getPosition(), StartOffsetOfEye);
-}
 
 void startLevel()
 {

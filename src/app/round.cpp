@@ -5,8 +5,7 @@
 #include "app/run_state.h"
 #include "platform/platform.h"
 #include "screen/frame.h"
-#include "sim/camera.h"
-#include "sim/marble.h"
+#include "sim/round_step.h"
 #include "sound/sound.h"
 
 namespace {
@@ -20,6 +19,22 @@ void measureFrameTime()
     double seconds = frequency == 0 ? 0.0 : static_cast<double>(counts) / static_cast<double>(frequency);
     FrameSeconds = static_cast<float>(seconds);
     LastCounterValue = static_cast<int64_t>(now);
+}
+
+SteerKeys pollSteerKeys()
+{
+    SteerKeys keys = 0;
+    if (platform::isKeyDown(VkLeft))
+        keys |= SteerLeft;
+    if (platform::isKeyDown(VkRight))
+        keys |= SteerRight;
+    if (platform::isKeyDown(VkUp))
+        keys |= SteerUp;
+    if (platform::isKeyDown(VkDown))
+        keys |= SteerDown;
+    if (platform::isKeyDown(VkShift))
+        keys |= SteerShift;
+    return keys;
 }
 
 // A time-up halts the round as a completed run does, so the best-times screen stays until Space.
@@ -60,10 +75,9 @@ void tick()
         composeFrame();
         return;
     }
-    RoundClock -= FrameSeconds;
-    FreezeTimer -= FrameSeconds;
-    updateMarble();
-    updateCamera();
+    LevelEvents events = stepRound({FrameSeconds, pollSteerKeys(), OptionCameraLag});
+    if (events.finished)
+        playCue("allright.wav");
     composeFrame();
     endRoundIfOver();
     playRoundCues();

@@ -12,7 +12,3 @@ void tick();
 
 // Starts the next level of the run, or completes the run after the last one. (level_start.cpp)
 void startLevel();
-
-// Puts the marble at rest on the start point and the camera eye behind and above it, as every level
-// start does; the camera's angles are left as they are. (level_start.cpp; the level tools use it too)
-void placeMarbleAndCamera();

@@ -4,13 +4,7 @@
 
 int32_t LevelCount = 0;
 std::vector<std::string> MapNames;
-std::vector<float> LevelTimes;
 
-int32_t LevelNumber = -1;
-float RoundClock = 0.0f;
-float FreezeTimer = 0.0f;
-float LevelEndTime = TimeUpEndTime;
-bool LevelFinished = true;
 float FrameSeconds = 0.0f;
 int64_t LastCounterValue = 0;
 int32_t NewRecordRank = -1;
@@ -41,12 +35,7 @@ void resetRunState()
 {
     LevelCount = 0;
     MapNames.clear();
-    LevelTimes.clear();
-    LevelNumber = -1;
-    RoundClock = 0.0f;
-    FreezeTimer = 0.0f;
-    LevelEndTime = TimeUpEndTime;
-    LevelFinished = true;
+    resetRoundClock();
     FrameSeconds = 0.0f;
     LastCounterValue = 0;
     NewRecordRank = -1;

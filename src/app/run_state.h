@@ -6,23 +6,15 @@
 #include <string>
 #include <vector>
 
-// Playing time of every level, and the time booked for a level that was not finished.
-constexpr float PlayingSeconds = 45.0f;
-constexpr float UnfinishedLevelSeconds = 225.0f;
-// LevelEndTime of an unfinished level: the round ends 4 s after the clock passes zero.
-constexpr float TimeUpEndTime = -4.0f;
+// The round's clock, freeze, finish and booked times (LevelTimes, LevelNumber, RoundClock, FreezeTimer,
+// LevelEndTime, LevelFinished) live with the simulation that writes them.
+#include "sim/round_clock.h"
 
 // Level list, filled by readMapList ---------------------------------------------------------------------
 extern int32_t LevelCount;                // levels in the map list, at least 1 once read
 extern std::vector<std::string> MapNames; // map file of each level, in playing order
-extern std::vector<float> LevelTimes;     // seconds used on each level this game; 225 = not finished
 
 // Run and round ---------------------------------------------------------------------------------------
-extern int32_t LevelNumber;     // 1-based level in play; 0 just before a new game's first level; -1 at start
-extern float RoundClock;        // seconds left: above 45 the countdown, 45..0 playing, below 0 time up
-extern float FreezeTimer;       // while above 0 the marble is held still
-extern float LevelEndTime;      // RoundClock value below which the round ends
-extern bool LevelFinished;      // the marble crossed the finish of this level
 extern float FrameSeconds;      // real time between the previous tick and this one
 extern int64_t LastCounterValue;
 extern int32_t NewRecordRank;   // best-times row being named, or -1

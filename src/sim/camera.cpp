@@ -4,7 +4,6 @@
 
 #include <cmath>
 
-#include "app/run_state.h"
 #include "level/board.h"
 #include "sim/marble.h"
 
@@ -31,7 +30,7 @@ static void aimAt(float& aimTarget, float numerator, float denominator)
         aimTarget = -std::atan(quotient);
 }
 
-void updateCamera()
+void updateCamera(float lag, float seconds)
 {
     FollowCamera& cam = TheCamera;
     Vec3 p = TheMarble.getPosition();
@@ -47,8 +46,8 @@ void updateCamera()
     aimAt(cam.pitchTarget, cam.eye.y - p.y, cam.eye.z - p.z);
     aimAt(cam.yawTarget, cam.eye.x - p.x, cam.eye.z - p.z);
 
-    float s = FrameSeconds <= LongestSmoothingStep ? FrameSeconds : LongestSmoothingStep;
-    float k = (FullRate - OptionCameraLag) * s;
+    float s = seconds <= LongestSmoothingStep ? seconds : LongestSmoothingStep;
+    float k = (FullRate - lag) * s;
 
     cam.eye.addInPlace(scale(sub(target, cam.eye), k));
     cam.pitch += (cam.pitchTarget - cam.pitch) * k;

@@ -17,4 +17,5 @@ struct FollowCamera {
 
 extern FollowCamera TheCamera;
 
-void updateCamera();
+// One chase step of `seconds` with the Camera Lag option's value `lag` (0 = tight .. 9 = lazy).
+void updateCamera(float lag, float seconds);

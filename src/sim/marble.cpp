@@ -1,11 +1,9 @@
 // Marble physics: one semi-implicit Euler step over the board's surface, and the per-tick update that
-// turns the polled arrow keys into a push along the surface. Level rules live in rules.cpp.
+// turns the held steering keys into a push along the surface. Level rules live in rules.cpp.
 #include "sim/marble.h"
 
-#include "app/run_state.h"
 #include "level/board.h"
-#include "platform/platform.h"
-#include "sim/rules.h"
+#include "sim/round_clock.h"
 
 Marble TheMarble;
 
@@ -51,29 +49,29 @@ void Marble::integrate(const Board& board, Vec3 force, float seconds)
         velocity.z = (previous.z - position.z) / step;
 }
 
-void updateMarble()
+LevelEvents updateMarble(SteerKeys keys, float seconds)
 {
     if (LevelFinished)
-        return;
+        return LevelEvents();
 
     // Each tangent is taken at the marble's point as the keys are tested, in the order Left, Right,
     // Up, Down; the keys follow the world axes, not the camera.
     Vec3 controlForce(0.0f, 0.0f, 0.0f);
     Vec3 p = TheMarble.getPosition();
-    if (platform::isKeyDown(VkLeft))
+    if ((keys & SteerLeft) != 0)
         controlForce.subInPlace(TheBoard.tangentX(p.x, p.y));
-    if (platform::isKeyDown(VkRight))
+    if ((keys & SteerRight) != 0)
         controlForce.addInPlace(TheBoard.tangentX(p.x, p.y));
-    if (platform::isKeyDown(VkUp))
+    if ((keys & SteerUp) != 0)
         controlForce.addInPlace(TheBoard.tangentY(p.x, p.y));
-    if (platform::isKeyDown(VkDown))
+    if ((keys & SteerDown) != 0)
         controlForce.subInPlace(TheBoard.tangentY(p.x, p.y));
 
-    TheMarble.setDriveForce(platform::isKeyDown(VkShift) ? ShiftDriveForce : DriveForce);
+    TheMarble.setDriveForce((keys & SteerShift) != 0 ? ShiftDriveForce : DriveForce);
     controlForce = scale(controlForce, TheMarble.getDriveForce());
 
     if (FreezeTimer <= 0.0f && RoundClock >= 0.0f && RoundClock <= PlayingSeconds)
-        TheMarble.integrate(TheBoard, controlForce, FrameSeconds);
+        TheMarble.integrate(TheBoard, controlForce, seconds);
 
-    applyLevelRules();
+    return applyLevelRules();
 }

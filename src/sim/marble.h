@@ -1,8 +1,21 @@
-// The Marble: a point that rolls on the board's surface, and the per-tick update that turns the polled
-// arrow keys into a push along the surface. One global, TheMarble. Level rules live in rules.h.
+// The Marble: a point that rolls on the board's surface, and the per-tick update that turns the held
+// steering keys into a push along the surface. One global, TheMarble. Level rules live in rules.h.
 #pragma once
 
+#include <cstdint>
+
+#include "sim/rules.h"
 #include "sim/vec_math.h"
+
+// The steering keys held during a tick, as bits. The app polls them; tools and tests pass their own.
+enum SteerKey : uint8_t {
+    SteerLeft = 1,
+    SteerRight = 2,
+    SteerUp = 4,
+    SteerDown = 8,
+    SteerShift = 16,
+};
+using SteerKeys = uint8_t;
 
 class Board;
 
@@ -29,5 +42,6 @@ public:
 
 extern Marble TheMarble;
 
-// Per-tick update of TheMarble on TheBoard: keys, drive force, integration while the round runs, rules.
-void updateMarble();
+// Per-tick update of TheMarble on TheBoard: keys, drive force, integration over `seconds` while the
+// round runs, rules. Reports what the rules did; nothing when the level is already finished.
+LevelEvents updateMarble(SteerKeys keys, float seconds);

@@ -2,10 +2,11 @@
 // board at a side or behind the start puts it back on the board, and crossing y = 5800 books the time.
 #include "sim/rules.h"
 
-#include "app/run_state.h"
+#include <cstddef>
+
 #include "level/board.h"
 #include "sim/marble.h"
-#include "sound/sound.h"
+#include "sim/round_clock.h"
 
 constexpr float BoardLeft = -750.0f;
 constexpr float BoardRight = 720.0f;
@@ -57,8 +58,9 @@ static bool respawnBehind(float y, float radius)
     return false;
 }
 
-void applyLevelRules()
+LevelEvents applyLevelRules()
 {
+    LevelEvents events;
     Vec3 p = TheMarble.getPosition();
     float radius = TheBoard.holeAt(p.x, p.y);
     if (radius > 0.0f) {
@@ -67,27 +69,31 @@ void applyLevelRules()
         if (!respawnBehind(p.y, radius))
             placeAtRest(StartX, StartY);
         chargeFallPenalty();
+        events.fell = true;
     }
 
     p = TheMarble.getPosition();
     if (p.x < BoardLeft || p.x > BoardRight) {
         placeAtRest(0.0f, p.y);
         chargeFallPenalty();
+        events.fell = true;
     }
 
     p = TheMarble.getPosition();
     if (p.y < BoardBack) {
         placeAtRest(p.x, BackReentryY);
         chargeFallPenalty();
+        events.fell = true;
     }
 
     p = TheMarble.getPosition();
     if (p.y > FinishLine && !LevelFinished) {
-        playCue("allright.wav");
+        events.finished = true;
         // A level number outside the list books nothing rather than writing past it.
         if (LevelNumber >= 1 && static_cast<size_t>(LevelNumber) <= LevelTimes.size())
             LevelTimes[static_cast<size_t>(LevelNumber) - 1] = PlayingSeconds - RoundClock;
         LevelFinished = true;
         LevelEndTime = RoundClock - FinishGrace;
     }
+    return events;
 }

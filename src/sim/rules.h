@@ -2,4 +2,11 @@
 // the finish line. Run at the end of every updateMarble that is not skipped.
 #pragma once
 
-void applyLevelRules();
+// What the rules did in one update, so that the caller can play the cues: the finish is reported on
+// the update that crosses the line, and only then.
+struct LevelEvents {
+    bool fell = false;     // at least one penalty was charged
+    bool finished = false; // the finish was booked
+};
+
+LevelEvents applyLevelRules();

@@ -19,8 +19,7 @@ protected:
 
     static void cameraTick(float seconds)
     {
-        FrameSeconds = seconds;
-        updateCamera();
+        updateCamera(CameraLag, seconds);
     }
 };
 
@@ -30,7 +29,7 @@ TEST_F(CameraTest, SettledChaseSeesTheMarbleStraightAhead)
 {
     Vec3 p = TheMarble.getPosition();
     TheCamera.eye = add(p, Vec3(0, -400, -350));
-    OptionCameraLag = 0.0f;
+    CameraLag = 0.0f;
     cameraTick(0.1f);
     EXPECT_NEAR(TheCamera.pitch, -0.852f, 1e-3f);
     EXPECT_EQ(TheCamera.yaw, 0.0f);
@@ -47,7 +46,7 @@ TEST_F(CameraTest, LagZeroLandsOnTheTargetInOneTick)
         Vec3 p = TheMarble.getPosition();
         TheCamera = FollowCamera();
         TheCamera.eye = add(p, Vec3(0, -3000, -6000)); // where a level starts it
-        OptionCameraLag = 0.0f;
+        CameraLag = 0.0f;
         cameraTick(seconds);
         EXPECT_EQ(TheCamera.eye.x, 0.0f) << seconds << " s";
         EXPECT_EQ(TheCamera.eye.y, -6200.0f) << seconds << " s";
@@ -62,7 +61,7 @@ TEST_F(CameraTest, ALongTickCountsAsATenthOfASecond)
 {
     Vec3 p = TheMarble.getPosition();
     TheCamera.eye = add(p, Vec3(0, -3000, -6000));
-    OptionCameraLag = 6.0f;
+    CameraLag = 6.0f;
     cameraTick(0.5f);
     // k = (10 - 6) x 0.1: 40 % of the way to (0, -6200, -350).
     EXPECT_NEAR(TheCamera.eye.y, -7760.0f, 1e-2f);
@@ -91,7 +90,7 @@ TEST_F(CameraTest, HillsAtTheClearanceSamplesLiftTheTarget)
         placeMarble(0.0f, 0.0f);
         TheCamera = FollowCamera();
         TheCamera.eye = add(TheMarble.getPosition(), Vec3(0, -3000, -6000));
-        OptionCameraLag = 0.0f;
+        CameraLag = 0.0f;
         cameraTick(0.1f);
         if (c.lifts) {
             EXPECT_NEAR(TheCamera.eye.z, -1270.0f, 1e-3f) << c.name << ": 270 above the bump";
@@ -105,7 +104,7 @@ TEST_F(CameraTest, HillsAtTheClearanceSamplesLiftTheTarget)
 TEST_F(CameraTest, SidewaysAimTurnsYawAndRollTogether)
 {
     TheCamera.eye = add(TheMarble.getPosition(), Vec3(100, -400, -350));
-    OptionCameraLag = 6.0f;
+    CameraLag = 6.0f;
     cameraTick(0.05f);
     EXPECT_NEAR(TheCamera.yawTarget, std::atan(100.0f / 350.0f), 1e-6f);
     EXPECT_NEAR(TheCamera.yaw, 0.2f * std::atan(100.0f / 350.0f), 1e-6f);
@@ -133,7 +132,7 @@ TEST_F(CameraTest, AnAimWithoutAValueKeepsThePreviousTarget)
         TheCamera.yawTarget = -0.2f;
         TheCamera.pitch = 0.1f;
         TheCamera.eye = add(TheMarble.getPosition(), c.eyeOffset);
-        OptionCameraLag = 6.0f;
+        CameraLag = 6.0f;
         cameraTick(0.05f);
         EXPECT_EQ(TheCamera.pitchTarget, 0.3f) << c.name;
         EXPECT_EQ(TheCamera.yawTarget, -0.2f) << c.name;

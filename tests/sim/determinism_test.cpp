@@ -42,14 +42,24 @@ constexpr float TickSeconds[] = {0.011f, 0.0167f, 0.004f, 0.0f, 0.025f, 0.0083f,
 
 void holdScriptedKeys(int tick)
 {
-    static const std::vector<std::vector<int>> phases = {
-        {VkUp},          {VkUp, VkRight}, {VkUp, VkShift}, {VkUp, VkLeft, VkShift}, {VkUp, VkShift},
-        {VkUp, VkShift}, {},              {VkUp, VkShift, VkRight}, {VkDown, VkLeft},
-        {VkUp, VkDown, VkShift}, {VkUp, VkShift}, {VkUp, VkLeft}, {VkUp, VkRight, VkShift},
+    static const std::vector<std::vector<SteerKey>> phases = {
+        {SteerUp},
+        {SteerUp, SteerRight},
+        {SteerUp, SteerShift},
+        {SteerUp, SteerLeft, SteerShift},
+        {SteerUp, SteerShift},
+        {SteerUp, SteerShift},
+        {},
+        {SteerUp, SteerShift, SteerRight},
+        {SteerDown, SteerLeft},
+        {SteerUp, SteerDown, SteerShift},
+        {SteerUp, SteerShift},
+        {SteerUp, SteerLeft},
+        {SteerUp, SteerRight, SteerShift},
     };
-    headless::releaseAllKeys();
-    for (int key : phases[(tick / 35) % phases.size()])
-        headless::setKeyDown(key, true);
+    SimTest::HeldKeys = 0;
+    for (SteerKey key : phases[(tick / 35) % phases.size()])
+        SimTest::HeldKeys |= key;
 }
 
 // The level start's part of the simulation state: the marble at the start, the eye far behind.
@@ -60,11 +70,8 @@ void startLevel(int level)
     FreezeTimer = 0.0f;
     LevelEndTime = TimeUpEndTime;
     LevelFinished = false;
-    OptionCameraLag = static_cast<float>((level * 3) % 10);
-    Vec3 start(0.0f, -5800.0f, TheBoard.heightAt(0.0f, -5800.0f));
-    TheMarble.setPosition(start);
-    TheMarble.setVelocity(Vec3(0.0f, 0.0f, 0.0f));
-    TheCamera.eye = add(start, Vec3(0.0f, -3000.0f, -6000.0f));
+    SimTest::CameraLag = static_cast<float>((level * 3) % 10);
+    placeMarbleAndCamera();
 }
 
 void mix(uint64_t& hash, float value)
@@ -97,8 +104,8 @@ std::string hex(float v)
 TEST_F(Determinism, AScriptedRunReachesTheRecordedState)
 {
     TheBoard.setHoles(scriptedHoles());
-    LevelCount = 8;
-    LevelTimes.assign(8, UnfinishedLevelSeconds);
+    constexpr int LevelCount = 8;
+    LevelTimes.assign(LevelCount, UnfinishedLevelSeconds);
     int level = 1;
     startLevel(level);
 

@@ -1,5 +1,5 @@
-// Shared set-up of the simulation tests: a clean backend, run state, board, marble and camera, and the
-// play tick's simulation steps (clock, freeze, marble, camera) for tests that run whole rounds.
+// Shared set-up of the simulation tests: clean round state, board, marble and camera, held steering
+// keys and camera lag, and the shared round step for tests that run whole rounds.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "app/run_state.h"
 #include "level/board.h"
-#include "platform/headless/headless.h"
 #include "sim/camera.h"
 #include "sim/marble.h"
+#include "sim/round_clock.h"
+#include "sim/round_step.h"
 
 inline void expectVecNear(Vec3 actual, Vec3 expected, float tolerance, const std::string& what)
 {
@@ -22,11 +22,17 @@ inline void expectVecNear(Vec3 actual, Vec3 expected, float tolerance, const std
 }
 
 class SimTest : public ::testing::Test {
+public:
+    // The keys the next update holds, and the Camera Lag option's value (6 at program start).
+    static inline SteerKeys HeldKeys = 0;
+    static inline float CameraLag = 6.0f;
+
 protected:
     void SetUp() override
     {
-        headless::reset();
-        resetRunState();
+        resetRoundClock();
+        HeldKeys = 0;
+        CameraLag = 6.0f;
         TheBoard.setHoles({});
         TheBoard.vertices.clear();
         TheBoard.projected.clear();
@@ -37,22 +43,19 @@ protected:
 
     void TearDown() override
     {
-        headless::reset();
-        resetRunState();
+        resetRoundClock();
         TheBoard.setHoles({});
     }
 
     // A round in play with `clock` seconds left: one level listed, nothing finished, no freeze.
     static void startRound(float clock = 30.0f)
     {
-        LevelCount = 1;
         LevelTimes.assign(1, UnfinishedLevelSeconds);
         LevelNumber = 1;
         RoundClock = clock;
         FreezeTimer = 0.0f;
         LevelFinished = false;
         LevelEndTime = TimeUpEndTime;
-        FrameSeconds = 0.01f;
     }
 
     static void placeMarble(float x, float y)
@@ -61,20 +64,13 @@ protected:
         TheMarble.setVelocity(Vec3(0.0f, 0.0f, 0.0f));
     }
 
-    // The simulation part of one play tick, in the game's order.
-    static void tick(float seconds)
-    {
-        FrameSeconds = seconds;
-        RoundClock -= seconds;
-        FreezeTimer -= seconds;
-        updateMarble();
-        updateCamera();
-    }
+    // The simulation part of one play tick, through the game's own round step.
+    static LevelEvents tick(float seconds) { return stepRound({seconds, HeldKeys, CameraLag}); }
 
-    static void holdKeys(std::initializer_list<int> keys)
+    static void holdKeys(std::initializer_list<SteerKey> keys)
     {
-        headless::releaseAllKeys();
-        for (int key : keys)
-            headless::setKeyDown(key, true);
+        HeldKeys = 0;
+        for (SteerKey key : keys)
+            HeldKeys |= key;
     }
 };

@@ -6,11 +6,11 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/round.h"
 #include "app/run_state.h"
 #include "level/board.h"
 #include "platform/headless/headless.h"
 #include "platform/platform.h"
+#include "sim/round_step.h"
 
 namespace fs = std::filesystem;
 
@@ -129,18 +129,14 @@ void holdKeys(uint8_t keys)
     headless::setKeyDown(VkShift, (keys & KeyShift) != 0);
 }
 
+// A trace's key bits are the round step's steering bits.
+static_assert(KeyLeft == SteerLeft && KeyRight == SteerRight && KeyUp == SteerUp && KeyDown == SteerDown &&
+              KeyShift == SteerShift);
+
 void runTick(TraceStep step, bool withCamera)
 {
-    holdKeys(step.keys);
     FrameSeconds = step.seconds;
-    RoundClock -= FrameSeconds;
-    FreezeTimer -= FrameSeconds;
-    updateMarble();
-    if (withCamera)
-        updateCamera();
-    // The finish cue is recorded on every crossing; a long search would otherwise pile them up.
-    if (headless::cues().size() > 64)
-        headless::clearRecords();
+    stepRound({step.seconds, step.keys, OptionCameraLag, withCamera});
 }
 
 float bookedFinishTime()

@@ -51,8 +51,8 @@ void placeAtLevelStart(const std::string& mapName, float clock, float lag);
 // Holds exactly the given keys on the headless keyboard.
 void holdKeys(uint8_t keys);
 
-// One tick minus drawing: FrameSeconds, the clock and freeze, updateMarble and (when asked) updateCamera.
-// The game's own tick would also end the round; this keeps going.
+// One tick minus drawing: FrameSeconds and the game's round step (the camera only when asked). The
+// game's own tick would also end the round; this keeps going.
 void runTick(TraceStep step, bool withCamera = true);
 
 // 45 minus the clock at the finish, once the level is finished.
