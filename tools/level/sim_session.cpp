@@ -130,8 +130,8 @@ void holdKeys(uint8_t keys)
 }
 
 // A trace's key bits are the round step's steering bits.
-static_assert(KeyLeft == SteerLeft && KeyRight == SteerRight && KeyUp == SteerUp && KeyDown == SteerDown &&
-              KeyShift == SteerShift);
+static_assert(int{KeyLeft} == int{SteerLeft} && int{KeyRight} == int{SteerRight} && int{KeyUp} == int{SteerUp} &&
+              int{KeyDown} == int{SteerDown} && int{KeyShift} == int{SteerShift});
 
 void runTick(TraceStep step, bool withCamera)
 {
