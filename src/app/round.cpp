@@ -2,9 +2,9 @@
 // camera, the frame, the end of the round, and the start and time-up cues.
 #include "app/round.h"
 
+#include "app/name_entry.h"
 #include "app/run_state.h"
 #include "platform/platform.h"
-#include "screen/frame.h"
 #include "sim/round_step.h"
 #include "sound/sound.h"
 
@@ -72,13 +72,13 @@ void tick()
 {
     measureFrameTime();
     if (Paused || Halted) {
-        composeFrame();
+        presentFrame();
         return;
     }
     LevelEvents events = stepRound({FrameSeconds, pollSteerKeys(), OptionCameraLag});
     if (events.finished)
         playCue("allright.wav");
-    composeFrame();
+    presentFrame();
     endRoundIfOver();
     playRoundCues();
 }
