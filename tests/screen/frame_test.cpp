@@ -4,6 +4,9 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <filesystem>
+
 #include "render/board_renderer.h"
 #include "scores/high_scores.h"
 #include "screen/frame.h"

@@ -3,6 +3,8 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "screen/overlays.h"
 #include "support/draw_fixture.h"
 
