@@ -21,6 +21,7 @@ void measureFrameTime()
     LastCounterValue = static_cast<int64_t>(now);
 }
 
+// The steering keys as they are held now; the simulation takes them as a value.
 SteerKeys pollSteerKeys()
 {
     SteerKeys keys = 0;
@@ -76,6 +77,7 @@ void tick()
         return;
     }
     LevelEvents events = stepRound({FrameSeconds, pollSteerKeys(), OptionCameraLag});
+    // The finish cue sounds in the tick that crossed the line, before the frame and the other cues.
     if (events.finished)
         playCue("allright.wav");
     presentFrame();
