@@ -5,9 +5,11 @@
 #include <algorithm>
 
 #include "app/run_state.h"
+#include "app/startup.h"
 #include "level/board.h"
 #include "platform/platform.h"
 #include "scores/high_scores.h"
+#include "screen/frame.h"
 #include "sim/camera.h"
 #include "sim/marble.h"
 #include "sound/sound.h"
@@ -20,6 +22,9 @@ constexpr float StartY = -5800.0f;
 
 void resetRound()
 {
+    // Every level start shows its banner, also when the last banner shown was for the same level number
+    // (a new game after a game that ended on level 1).
+    BannerLevel = -1;
     LevelFinished = false;
     RoundClock = LaterLevelClock;
     LevelEndTime = TimeUpEndTime;
@@ -46,7 +51,7 @@ bool loadLevel()
     GameState = Playing;
     if (!loaded) {
         platform::messageBox("Unable to initialize map", "error", true);
-        platform::postQuit(0);
+        platform::postQuit(StartupFailedExitCode);
     }
     return loaded;
 }

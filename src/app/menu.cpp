@@ -7,6 +7,7 @@
 #include "app/run_state.h"
 #include "platform/platform.h"
 #include "scores/high_scores.h"
+#include "screen/frame.h"
 
 namespace {
 
@@ -36,6 +37,17 @@ void showHighScores()
     Halted = true;
     // Esc closes the menu and clears Paused.
     platform::postKeyPress(VkEscape);
+}
+
+// Leaving the name-entry screen through the menu keeps the record with what was typed of its name, so
+// neither the cursor nor an empty name is ever saved.
+void leaveNameEntry()
+{
+    if (GameState != NameEntry)
+        return;
+    settleUnfinishedName(NewRecordRank);
+    NameCursor = 0;
+    GameState = BestTimes;
 }
 
 } // namespace
@@ -71,6 +83,8 @@ void lowerCameraLag()
 
 void activateMenuItem()
 {
+    if (MenuItem == MenuNewGame || MenuItem == MenuHighScore || MenuItem == MenuQuit)
+        leaveNameEntry();
     switch (MenuItem) {
     case MenuNewGame:
         // The menu closes first, so the level start is never refused.
