@@ -5,9 +5,11 @@
 #include <algorithm>
 
 #include "app/run_state.h"
+#include "app/startup.h"
 #include "level/board.h"
 #include "platform/platform.h"
 #include "scores/high_scores.h"
+#include "screen/frame.h"
 #include "sim/marble.h"
 #include "sim/round_step.h"
 #include "sound/sound.h"
@@ -16,6 +18,9 @@ namespace {
 
 void resetRound()
 {
+    // Every level start shows its banner, also when the last banner shown was for the same level number
+    // (a new game after a game that ended on level 1).
+    BannerLevel = -1;
     LevelFinished = false;
     RoundClock = LaterLevelClock;
     LevelEndTime = TimeUpEndTime;
@@ -42,7 +47,7 @@ bool loadLevel()
     GameState = Playing;
     if (!loaded) {
         platform::messageBox("Unable to initialize map", "error", true);
-        platform::postQuit(0);
+        platform::postQuit(StartupFailedExitCode);
     }
     return loaded;
 }

@@ -38,6 +38,17 @@ void showHighScores()
     platform::postKeyPress(VkEscape);
 }
 
+// Leaving the name-entry screen through the menu keeps the record with what was typed of its name, so
+// neither the cursor nor an empty name is ever saved.
+void leaveNameEntry()
+{
+    if (GameState != NameEntry)
+        return;
+    settleUnfinishedName(NewRecordRank);
+    NameCursor = 0;
+    GameState = BestTimes;
+}
+
 } // namespace
 
 void moveMenuUp()
@@ -71,6 +82,8 @@ void lowerCameraLag()
 
 void activateMenuItem()
 {
+    if (MenuItem == MenuNewGame || MenuItem == MenuHighScore || MenuItem == MenuQuit)
+        leaveNameEntry();
     switch (MenuItem) {
     case MenuNewGame:
         // The menu closes first, so the level start is never refused.

@@ -40,7 +40,7 @@ bool startup()
 {
     MainDC = true;
     if (!setupPixelFormat())
-        platform::postQuit(0);
+        platform::postQuit(StartupFailedExitCode);
 
     // Without a context nothing can be drawn or uploaded: report it rather than run a blind game.
     if (!platform::createGlContext()) {

@@ -18,7 +18,7 @@ void onCreate()
 {
     if (!startup()) {
         platform::messageBox("initialization failed", "Error", true);
-        platform::postQuit(0);
+        platform::postQuit(StartupFailedExitCode);
     }
     platform::startTimer(1, 1000);
 }

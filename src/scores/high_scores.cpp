@@ -10,7 +10,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
-#include <vector>
+#include <cstring>
 
 #include "app/run_state.h"
 #include "level/token_reader.h"
@@ -27,6 +27,7 @@ namespace {
 constexpr size_t MaxNameLength = 255;
 const char* const DefaultName = "aaa";
 const char* const CursorName = "_";
+const char* const UnnamedName = "---";
 
 // A name is written as one token so the file reads back: whitespace would split it, an empty name would
 // shift every later row, and the reader refuses names over 255 characters.
@@ -57,24 +58,62 @@ bool writeAll(int fd, const std::string& text)
     return true;
 }
 
-// Writes text to a fresh file beside path, makes it durable, and renames it over path, so a failure at
-// any point leaves the old file as it was.
-bool replaceFile(const std::string& path, const std::string& text)
+// Set by readHighScores when a file was there but could not be read as a table; the first save then
+// keeps that file as highScore.dat.damaged instead of overwriting a record typed in by hand.
+bool TableFileDamaged = false;
+
+std::string folderOf(const std::string& path)
 {
-    std::vector<char> tempName(path.begin(), path.end());
-    const char suffix[] = ".XXXXXX";
-    tempName.insert(tempName.end(), suffix, suffix + sizeof suffix);
-    int fd = ::mkstemp(tempName.data());
+    size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// The rename is only durable once the folder's entry is on disk too. A folder that cannot be synced
+// (some file systems refuse) leaves the new file in place all the same, so this is best effort.
+void syncFolder(const std::string& path)
+{
+    int fd = ::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+// Writes text to one fixed temporary file beside path, makes it durable, and renames it over path, so
+// a failure at any point leaves the old file as it was, and a crash leaves at most that one temporary
+// file, which the next save replaces. A damaged old file is moved aside first. On failure `reason`
+// holds the system's text.
+bool replaceFile(const std::string& path, const std::string& text, bool keepOldAsDamaged, std::string& reason)
+{
+    const std::string tempName = path + ".tmp";
+    int fd = ::open(tempName.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        reason = std::strerror(errno);
         return false;
+    }
     bool ok = ::fchmod(fd, 0644) == 0 && writeAll(fd, text) && ::fsync(fd) == 0;
-    if (::close(fd) != 0)
-        ok = false;
-    if (ok)
-        ok = std::rename(tempName.data(), path.c_str()) == 0;
     if (!ok)
-        ::unlink(tempName.data());
-    return ok;
+        reason = std::strerror(errno);
+    if (::close(fd) != 0 && ok) {
+        reason = std::strerror(errno);
+        ok = false;
+    }
+    if (ok && keepOldAsDamaged && std::rename(path.c_str(), (path + ".damaged").c_str()) != 0 && errno != ENOENT) {
+        reason = std::strerror(errno);
+        ok = false;
+    }
+    if (ok && std::rename(tempName.c_str(), path.c_str()) != 0) {
+        reason = std::strerror(errno);
+        ok = false;
+    }
+    if (!ok) {
+        ::unlink(tempName.c_str());
+        return false;
+    }
+    syncFolder(path);
+    return true;
 }
 
 } // namespace
@@ -92,11 +131,13 @@ bool parseHighScores(const std::string& text)
     TokenReader reader(text);
     HighScoreEntry rows[HighScoreRows];
     for (HighScoreEntry& row : rows) {
-        if (!reader.readReal(row.time) || !reader.readToken(row.name) || row.name.size() > MaxNameLength ||
-            !std::isfinite(row.time)) {
+        if (!reader.readReal(row.time) || !reader.readToken(row.name) || !std::isfinite(row.time)) {
             setDefaultHighScores();
             return false;
         }
+        // One overlong name is cut rather than costing every other record.
+        if (row.name.size() > MaxNameLength)
+            row.name.resize(MaxNameLength);
     }
     for (int i = 0; i < HighScoreRows; ++i)
         HighScores[i] = rows[i];
@@ -106,10 +147,12 @@ bool parseHighScores(const std::string& text)
 bool readHighScores()
 {
     std::string text;
-    if (!readTextFile(HighScoreFileName, text))
+    struct stat info {};
+    bool present = ::stat(HighScoreFileName, &info) == 0 && S_ISREG(info.st_mode);
+    bool readable = readTextFile(HighScoreFileName, text) && parseHighScores(text);
+    if (!readable)
         setDefaultHighScores();
-    else
-        parseHighScores(text);
+    TableFileDamaged = present && !readable;
     return true;
 }
 
@@ -129,7 +172,25 @@ std::string formatHighScores()
 
 bool writeHighScores()
 {
-    return replaceFile(HighScoreFileName, formatHighScores());
+    std::string reason;
+    if (!replaceFile(HighScoreFileName, formatHighScores(), TableFileDamaged, reason)) {
+        // Nothing is lost yet: the table stays in memory and the next save tries again.
+        std::fprintf(stderr, "roliquo: could not save the best times to %s: %s\n", HighScoreFileName, reason.c_str());
+        return false;
+    }
+    TableFileDamaged = false;
+    return true;
+}
+
+void settleUnfinishedName(int row)
+{
+    if (row < 0 || row >= HighScoreRows)
+        return;
+    std::string& name = HighScores[row].name;
+    if (!name.empty() && name.back() == CursorName[0])
+        name.pop_back();
+    if (name.empty())
+        name = UnnamedName;
 }
 
 int placeTotal(float total)

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/run_state.h"
+#include "app/startup.h"
 #include "level/board.h"
 #include "platform/headless/headless.h"
 #include "sim/marble.h"
@@ -189,7 +190,7 @@ TEST(LevelStart, AMapThatCannotBeLoadedEndsTheProgramAfterItsMessage)
     EXPECT_TRUE(headless::messageBoxes().back().owned);
     EXPECT_EQ(GameState, Playing);
     EXPECT_TRUE(game.quitTaken());
-    EXPECT_EQ(game.exitCode(), 0);
+    EXPECT_EQ(game.exitCode(), StartupFailedExitCode) << "a level that cannot load is no normal quit";
 }
 
 TEST(LevelStart, SpaceReturnsToTheTitleExceptWhilePlayingOrNaming)

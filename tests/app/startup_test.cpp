@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/run_state.h"
+#include "app/startup.h"
 #include "platform/headless/headless.h"
 #include "platform/platform.h"
 #include "scores/high_scores.h"
@@ -99,7 +100,7 @@ TEST(Startup, EachLoadFailureShowsItsMessagesInOrderAndEndsTheProgram)
         EXPECT_EQ(TheFont.loaded, c.fontRead);
         EXPECT_TRUE(headless::timerRunning()) << "the timer is started even after a failure";
         EXPECT_TRUE(game.runToQuit(10)) << "the quit message ends the loop within its first passes";
-        EXPECT_EQ(game.exitCode(), 0);
+        EXPECT_EQ(game.exitCode(), StartupFailedExitCode) << "a failed start-up is no normal quit";
         EXPECT_EQ(GameState, Title);
     }
 }
@@ -112,7 +113,7 @@ TEST(Startup, AnEmptyFolderStopsAtTheMapListWithExactlyTwoMessages)
                            {"initialization failed", "Error", true}}))
         << describeMessageBoxes();
     EXPECT_TRUE(game.runToQuit(10));
-    EXPECT_EQ(game.exitCode(), 0);
+    EXPECT_EQ(game.exitCode(), StartupFailedExitCode);
     EXPECT_FALSE(game.fileExists("highScore.dat")) << "a failed start-up writes nothing";
 }
 
@@ -157,7 +158,7 @@ TEST(Startup, APixelFormatFailureShowsItsMessagesPostsQuitAndTheLoadsStillRun)
         EXPECT_EQ(LevelCount, 3) << "the map list is still read";
         EXPECT_TRUE(TheFont.loaded) << "the font is still read";
         EXPECT_TRUE(game.runToQuit(10));
-        EXPECT_EQ(game.exitCode(), 0);
+        EXPECT_EQ(game.exitCode(), StartupFailedExitCode);
         headless::failPixelFormat(platform::PixelFormatResult::Ok);
     }
 }

@@ -2,10 +2,13 @@
 // safe rewrite that leaves the old file alone when it fails, and where a new total is placed.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <csignal>
 #include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -79,7 +82,6 @@ TEST_F(HighScoreFile, DamagedFilesGiveTheDefaultTable)
         {"an empty file", ""},
         {"a malformed time", repeat("10 abc ", 4) + "ten abc " + repeat("10 abc ", 5)},
         {"a time with an empty exponent", "1e abc " + repeat("10 abc ", 9)},
-        {"a name over 255 characters", repeat("10 abc ", 9) + "10 " + std::string(256, 'n')},
     };
     for (const auto& c : cases) {
         SetUp();
@@ -87,6 +89,77 @@ TEST_F(HighScoreFile, DamagedFilesGiveTheDefaultTable)
         EXPECT_TRUE(readHighScores()) << c.what;
         expectDefaultTable(c.what);
     }
+}
+
+TEST_F(HighScoreFile, AnOverlongNameIsCutAndTheOtherRowsKept)
+{
+    writeFile("highScore.dat", repeat("10 abc ", 9) + "20 " + std::string(300, 'n') + " ");
+    ASSERT_TRUE(readHighScores());
+    EXPECT_EQ(HighScores[0].name, "abc");
+    EXPECT_EQ(HighScores[9].time, 20.0f);
+    EXPECT_EQ(HighScores[9].name, std::string(255, 'n'));
+}
+
+TEST_F(HighScoreFile, ADamagedFileIsKeptAsideByTheNextSave)
+{
+    const std::string damaged = "12.5 abc nonsense";
+    writeFile("highScore.dat.damaged", "an older damaged file");
+    writeFile("highScore.dat", damaged);
+    ASSERT_TRUE(readHighScores());
+    expectDefaultTable("a damaged file");
+    ASSERT_TRUE(writeHighScores());
+    EXPECT_EQ(readFile("highScore.dat"), DefaultText);
+    EXPECT_EQ(readFile("highScore.dat.damaged"), damaged) << "the damaged file replaces the older one";
+
+    // Only the first save after reading it moves a file aside; a sound file is never moved.
+    ASSERT_TRUE(writeHighScores());
+    EXPECT_EQ(readFile("highScore.dat.damaged"), damaged);
+    ASSERT_TRUE(readHighScores());
+    ASSERT_TRUE(writeHighScores());
+    EXPECT_EQ(readFile("highScore.dat.damaged"), damaged);
+}
+
+TEST_F(HighScoreFile, ASaveKilledAtAnyMomentLeavesOneWholeTableAndAtMostOneTemporaryFile)
+{
+    const std::string first = repeat("1 one ", 10);
+    writeFile("highScore.dat", first);
+    std::srand(20261208);
+    for (int run = 0; run < 60; ++run) {
+        pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            for (int i = 0;; ++i) {
+                setRows(std::vector<std::pair<float, std::string>>(10, {i % 2 == 0 ? 2.0f : 1.0f, i % 2 ? "one" : "two"}));
+                writeHighScores();
+            }
+        }
+        ::usleep(static_cast<useconds_t>(std::rand() % 20000));
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+        std::string table = readFile("highScore.dat");
+        ASSERT_TRUE(table == first || table == repeat("2 two ", 10)) << "run " << run << ": " << table;
+        std::vector<std::string> stray = strayFiles({"highScore.dat"});
+        ASSERT_LE(stray.size(), 1u) << "run " << run;
+        if (!stray.empty()) {
+            ASSERT_EQ(stray[0], "highScore.dat.tmp");
+        }
+    }
+    setDefaultHighScores();
+    ASSERT_TRUE(writeHighScores()) << "a save after a crash replaces the temporary file left behind";
+    EXPECT_EQ(strayFiles({"highScore.dat"}), std::vector<std::string>{});
+}
+
+TEST_F(HighScoreFile, ASaveIntoAReadOnlyFolderReportsItsReason)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root writes into read-only folders; the directory case below covers the failure";
+    std::filesystem::permissions(".", std::filesystem::perms::owner_write, std::filesystem::perm_options::remove);
+    ::testing::internal::CaptureStderr();
+    bool ok = writeHighScores();
+    std::string said = ::testing::internal::GetCapturedStderr();
+    std::filesystem::permissions(".", std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
+    EXPECT_FALSE(ok);
+    EXPECT_NE(said.find("Permission denied"), std::string::npos) << said;
 }
 
 TEST_F(HighScoreFile, ReadsTenRowsInFileOrderIgnoringWhatFollows)
@@ -137,7 +210,11 @@ TEST_F(HighScoreFile, AFailedSaveWhereTheFileIsADirectoryLeavesItAlone)
 {
     std::filesystem::create_directory("highScore.dat");
     writeFile("highScore.dat/inside", "keep");
+    ::testing::internal::CaptureStderr();
     EXPECT_FALSE(writeHighScores());
+    std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("could not save the best times to highScore.dat: Is a directory"), std::string::npos)
+        << "the failure and the system's reason go to standard error: " << said;
     EXPECT_TRUE(std::filesystem::is_directory("highScore.dat"));
     EXPECT_EQ(readFile("highScore.dat/inside"), "keep");
     EXPECT_EQ(strayFiles({"highScore.dat"}), std::vector<std::string>{}) << "a temporary file was left behind";

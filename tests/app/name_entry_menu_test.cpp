@@ -1,0 +1,86 @@
+// Name entry left through the menu: a half-typed name keeps its record and its letters, and is never
+// saved with its cursor.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/run_state.h"
+#include "platform/platform.h"
+#include "scores/high_scores.h"
+#include "support/game_driver.h"
+
+using testsupport::GameDriver;
+
+namespace {
+
+// A one-level game skipped with F1 totals 225 and takes row 9 of the default table.
+void reachNameEntry(GameDriver& game)
+{
+    ASSERT_TRUE(game.start());
+    game.startNewGame();
+    game.press(VkF1);
+    ASSERT_EQ(GameState, NameEntry);
+    ASSERT_EQ(NewRecordRank, 9);
+}
+
+void typeKeys(GameDriver& game, const std::string& keys)
+{
+    for (char key : keys) {
+        game.press(key);
+        game.tick(0.1);
+    }
+}
+
+// Esc opens the menu on "NeW Game"; Down moves to the wanted line of the main page.
+void chooseMenuLine(GameDriver& game, int downs)
+{
+    game.press(VkEscape);
+    for (int i = 0; i < downs; ++i)
+        game.press(VkDown);
+    game.press(VkEnter);
+    game.tick(0.1);
+}
+
+TEST(NameEntryLeftThroughTheMenu, ANameLeftThroughTheMenuKeepsItsLettersAndQuitSavesThem)
+{
+    const struct {
+        const char* how;
+        std::string typed;
+        int menuLine; // downs from "NeW Game": 0 NeW Game, 1 HIGHSCORE
+        const char* kept;
+    } cases[] = {
+        {"NeW Game after one letter", "A", 0, "A"},
+        {"HIGHSCORE after two letters", "AB", 1, "AB"},
+        {"HIGHSCORE before any letter", "", 1, "---"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.how);
+        GameDriver game(GameDriver::Data::Small, 1);
+        reachNameEntry(game);
+        typeKeys(game, c.typed);
+        chooseMenuLine(game, c.menuLine);
+        EXPECT_NE(GameState, NameEntry);
+        EXPECT_EQ(HighScores[9].time, 225.0f) << "the record's time is kept";
+        EXPECT_EQ(HighScores[9].name, c.kept);
+
+        if (GameState == Playing)
+            chooseMenuLine(game, 1); // leave the new game for the best-times screen
+        chooseMenuLine(game, 3);     // "Quit"
+        ASSERT_TRUE(game.runToQuit());
+        setDefaultHighScores();
+        ASSERT_TRUE(readHighScores());
+        EXPECT_EQ(HighScores[9].name, c.kept) << "as saved: " << game.readFile("highScore.dat");
+    }
+}
+
+TEST(NameEntryLeftThroughTheMenu, QuitDuringNameEntrySavesTheLettersWithoutTheCursor)
+{
+    GameDriver game(GameDriver::Data::Small, 1);
+    reachNameEntry(game);
+    typeKeys(game, "XY");
+    chooseMenuLine(game, 3);
+    ASSERT_TRUE(game.runToQuit());
+    EXPECT_NE(game.readFile("highScore.dat").find(" XY "), std::string::npos) << game.readFile("highScore.dat");
+}
+
+} // namespace
