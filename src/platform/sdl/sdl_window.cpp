@@ -34,6 +34,7 @@ struct SdlQueueState {
 SdlQueueState Queue;
 
 volatile sig_atomic_t EndSignalled = 0;
+volatile sig_atomic_t DisplayBroken = 0; // Xlib found the connection to the X server broken
 
 void onEndSignal(int) { EndSignalled = 1; }
 
@@ -47,13 +48,41 @@ void catchEndSignals()
     for (int signal : {SIGINT, SIGTERM, SIGHUP}) sigaction(signal, &action, nullptr);
 }
 
+#if defined(SDL_VIDEO_DRIVER_X11)
+// Xlib's answer to a broken connection is to print its own lines and exit from inside whatever call
+// noticed, with SDL and the GL driver half-way through theirs; an exit there can spin forever in the
+// atexit handlers. Ours only take note, and the game then closes the way closing the window does.
+int onDisplayIoError(Display*)
+{
+    DisplayBroken = 1; // should Xlib still exit, the atexit handlers keep away from the server
+    return 0;
+}
+
+void onDisplayIoErrorExit(Display*, void*) { DisplayBroken = 1; }
+
+// Looked up in the libX11 that SDL already uses, so the game needs no link of its own to it.
+void takeOverDisplayErrors(Display* display)
+{
+    void* x11 = SDL_LoadObject("libX11.so.6");
+    if (x11 == nullptr) return;
+    using SetHandler = XIOErrorHandler (*)(XIOErrorHandler);
+    using SetExitHandler = void (*)(Display*, XIOErrorExitHandler, void*);
+    if (auto set = reinterpret_cast<SetHandler>(SDL_LoadFunction(x11, "XSetIOErrorHandler"))) set(onDisplayIoError);
+    if (auto set = reinterpret_cast<SetExitHandler>(SDL_LoadFunction(x11, "XSetIOErrorExitHandler")))
+        set(display, onDisplayIoErrorExit, nullptr);
+}
+#endif
+
 void watchDisplay()
 {
     SDL_SysWMinfo info;
     SDL_VERSION(&info.version);
     if (!SDL_GetWindowWMInfo(Sdl.window, &info)) return;
 #if defined(SDL_VIDEO_DRIVER_X11)
-    if (info.subsystem == SDL_SYSWM_X11) Queue.displayFd = ConnectionNumber(info.info.x11.display);
+    if (info.subsystem == SDL_SYSWM_X11) {
+        Queue.displayFd = ConnectionNumber(info.info.x11.display);
+        takeOverDisplayErrors(info.info.x11.display);
+    }
 #endif
 }
 
@@ -61,6 +90,7 @@ void watchDisplay()
 // and SDL keeps polling a dead connection. Looked at a few times a second, never blocking.
 bool displayGone()
 {
+    if (DisplayBroken) return true;
     if (Queue.displayFd < 0) return false;
     uint64_t now = SDL_GetTicks64();
     if (now - Queue.displayCheckedAt < 200) return false;
@@ -154,7 +184,7 @@ bool setGlAttributes()
 void shutdownSdl()
 {
     closeSound();
-    if (Sdl.displayLost) return;
+    if (Sdl.displayLost || DisplayBroken) return;
     closeGamepads();
     if (Sdl.context) SDL_GL_DeleteContext(Sdl.context);
     if (Sdl.window) SDL_DestroyWindow(Sdl.window);
