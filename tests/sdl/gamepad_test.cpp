@@ -1,6 +1,7 @@
-// The real SDL backend in this process with one of SDL's virtual gamepads: the pad's keys and stick
-// reach the menus, hold the steering keys, pause the game when pulled out, and carry a whole one-level
-// game to a saved name. Runs under Xvfb with the shipped data pack and a flat level of its own.
+// The real SDL backend in this process: every keyboard key arrives with its classic code, and one of
+// SDL's virtual gamepads reaches the menus, holds the steering keys, pauses the game when pulled out,
+// and carries a whole one-level game to a saved name. Runs under Xvfb with the shipped data pack and a
+// flat level of its own.
 #include <SDL.h>
 #include <gtest/gtest.h>
 
@@ -8,6 +9,7 @@
 #include <fstream>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "app/main_loop.h"
 #include "app/run_state.h"
@@ -94,6 +96,59 @@ protected:
     static inline int Pad = -1;
     static inline SDL_Joystick* Joystick = nullptr;
 };
+
+// What the queue holds after SDL has seen one key press (the game's loop is not run here).
+std::vector<Message> messagesAfterKey(SDL_Keycode sym, SDL_Scancode scancode, uint16_t mod = KMOD_NONE)
+{
+    SDL_Event e{};
+    e.type = SDL_KEYDOWN;
+    e.key.state = SDL_PRESSED;
+    e.key.keysym.sym = sym;
+    e.key.keysym.scancode = scancode;
+    e.key.keysym.mod = mod;
+    SDL_PushEvent(&e);
+    std::vector<Message> out;
+    Message m;
+    while (platform::peekMessage(m))
+        if (m.id == KeyDownMessage) out.push_back(m);
+    return out;
+}
+
+TEST_F(VirtualPadGame, EveryKeyArrivesWithItsClassicCode)
+{
+    struct Case {
+        SDL_Keycode sym;
+        SDL_Scancode scancode;
+        int code;
+    } cases[] = {
+        {SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE, 8}, {SDLK_TAB, SDL_SCANCODE_TAB, 9},
+        {SDLK_RETURN, SDL_SCANCODE_RETURN, 13},      {SDLK_KP_ENTER, SDL_SCANCODE_KP_ENTER, 13},
+        {SDLK_LCTRL, SDL_SCANCODE_LCTRL, 17},        {SDLK_RSHIFT, SDL_SCANCODE_RSHIFT, 16},
+        {SDLK_PAGEDOWN, SDL_SCANCODE_PAGEDOWN, 34},  {SDLK_HOME, SDL_SCANCODE_HOME, 36},
+        {SDLK_INSERT, SDL_SCANCODE_INSERT, 45},      {SDLK_DELETE, SDL_SCANCODE_DELETE, 46},
+        {SDLK_q, SDL_SCANCODE_Q, 'Q'},               {SDLK_7, SDL_SCANCODE_7, '7'},
+        {SDLK_KP_0, SDL_SCANCODE_KP_0, 96},          {SDLK_KP_9, SDL_SCANCODE_KP_9, 105},
+        {SDLK_KP_PLUS, SDL_SCANCODE_KP_PLUS, 107},   {SDLK_KP_DIVIDE, SDL_SCANCODE_KP_DIVIDE, 111},
+        {SDLK_F10, SDL_SCANCODE_F10, 121},           {SDLK_F13, SDL_SCANCODE_F13, 124},
+        {SDLK_SEMICOLON, SDL_SCANCODE_SEMICOLON, 186}, {SDLK_COMMA, SDL_SCANCODE_COMMA, 188},
+        {SDLK_PERIOD, SDL_SCANCODE_PERIOD, 190},     {SDLK_SLASH, SDL_SCANCODE_SLASH, 191},
+        {SDLK_LEFTBRACKET, SDL_SCANCODE_LEFTBRACKET, 219}, {SDLK_QUOTE, SDL_SCANCODE_APOSTROPHE, 222},
+        // A layout's own letter (a German o-umlaut on the semicolon's place) keeps the place's code.
+        {0xF6, SDL_SCANCODE_SEMICOLON, 186},
+        {SDLK_UNKNOWN, SDL_SCANCODE_INTERNATIONAL3, 255},
+    };
+    for (const Case& c : cases) {
+        std::vector<Message> keys = messagesAfterKey(c.sym, c.scancode);
+        ASSERT_EQ(keys.size(), 1u) << SDL_GetKeyName(c.sym);
+        EXPECT_EQ(keys[0].wParam, static_cast<uint64_t>(c.code)) << SDL_GetKeyName(c.sym);
+        EXPECT_EQ(keys[0].lParam & GamepadKeyFlag, 0) << SDL_GetKeyName(c.sym);
+    }
+    // The fullscreen switch (each pressed twice, back to a window) never reaches the game.
+    for (int twice = 0; twice < 2; ++twice) {
+        EXPECT_TRUE(messagesAfterKey(SDLK_F11, SDL_SCANCODE_F11).empty()) << "F11";
+        EXPECT_TRUE(messagesAfterKey(SDLK_RETURN, SDL_SCANCODE_RETURN, KMOD_LALT).empty()) << "Alt+Enter";
+    }
+}
 
 TEST_F(VirtualPadGame, StickDpadAndTriggersHoldTheSteeringKeys)
 {
