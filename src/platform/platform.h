@@ -55,9 +55,11 @@ namespace platform {
 
 // Window and event loop --------------------------------------------------------------------------------
 
-// Creates the one game window (client area 640 x 480, title "Roliquo", not resizable, hidden until
-// showWindow) and delivers CreateMessage to proc synchronously before returning, as the start-up runs
-// inside window creation. Returns false when no window can be made; then nothing was sent.
+// Creates the one game window (title "Roliquo", hidden until showWindow) and delivers CreateMessage to
+// proc synchronously before returning, as the start-up runs inside window creation. Returns false when
+// no window can be made; then nothing was sent. The window may be resized and made fullscreen by the
+// player (the backend handles that itself, see presentationRect); at 640 x 480 it is the game's own
+// fixed window.
 bool createWindow(WindowProc proc);
 
 // Shows the window and queues a PaintMessage so the first frame is drawn at once.

@@ -81,7 +81,7 @@ void drawScaledPicture(const Picture& picture)
 }
 
 // Copies the picture to the lower-left corner, as stored: texturing and fog are off for the copy,
-// since either would change the copied pixels. An unreadable picture shows its message once and the
+// since either would change the copied pixels. On a window of another size it is scaled instead. An unreadable picture shows its message once and the
 // screen is black behind the layers from then on.
 void drawPicture(Picture& picture)
 {
