@@ -81,8 +81,8 @@ void drawScaledPicture(const Picture& picture)
 }
 
 // Copies the picture to the lower-left corner, as stored: texturing and fog are off for the copy,
-// since either would change the copied pixels. On a window of another size it is scaled instead. An unreadable picture shows its message once and the
-// screen is black behind the layers from then on.
+// since either would change the copied pixels; on a window of another size it is scaled instead. An
+// unreadable picture shows its message once and the screen is black behind the layers from then on.
 void drawPicture(Picture& picture)
 {
     if (picture.pending && !picture.failed) {
@@ -219,7 +219,7 @@ void composeTitle()
 void composeFrame()
 {
     if (!platform::hasGlContext()) return; // after shutdown nothing may be drawn
-    if (!platform::isWindowVisible()) return; // a minimised window shows nothing: no frame is drawn or counted
+    if (!platform::isWindowVisible()) return; // minimised: no frame is drawn, so none is counted
     switch (GameState) {
     case Title:
         composeTitle();
@@ -242,7 +242,8 @@ void composeFrame()
 void resetFrameState()
 {
     for (Picture* p : {&TitlePicture, &BackPicture}) {
-        if (platform::hasGlContext() && glIsTexture(p->textureName) == GL_TRUE) glDeleteTextures(1, &p->textureName);
+        if (platform::hasGlContext() && glIsTexture(p->textureName) == GL_TRUE)
+            glDeleteTextures(1, &p->textureName);
         p->pending = true;
         p->failed = false;
         p->width = 0;
