@@ -44,7 +44,7 @@ void leaveNameEntry()
 {
     if (GameState != NameEntry)
         return;
-    settleUnfinishedName(NewRecordRank);
+    settleUnfinishedName(NewRecordRank, NameCursor);
     NameCursor = 0;
     GameState = BestTimes;
 }

@@ -4,6 +4,7 @@
 
 #include "app/key_commands.h"
 #include "app/name_entry.h"
+#include "app/pad_name_entry.h"
 #include "app/round.h"
 #include "app/run_state.h"
 #include "app/startup.h"
@@ -76,6 +77,8 @@ int64_t windowProc(uint32_t id, uint64_t wParam, int64_t lParam)
         presentFrame();
         return 0;
     case KeyDownMessage:
+        if (handlePadNameKey(static_cast<int>(wParam), lParam))
+            return 0;
         LastKey = static_cast<uint8_t>(wParam & 0xFF);
         handleKeyDown(static_cast<int>(wParam));
         return 0;

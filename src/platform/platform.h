@@ -33,8 +33,14 @@ enum : int {
     VkRight = 39,
     VkDown = 40,
     VkF1 = 112, VkF2, VkF3, VkF4, VkF5, VkF6, VkF7, VkF8, VkF9, VkF10, VkF11, VkF12,
-    // Letters are their upper-case ASCII codes 'A'..'Z' (65..90), digits '0'..'9' (48..57).
+    // Letters are their upper-case ASCII codes 'A'..'Z' (65..90), digits '0'..'9' (48..57). Every other
+    // key carries its classic code too (Backspace 8, Tab 9, Delete 46, keypad digits 96..105, ...), so
+    // the window procedure sees it even where the game has no use for it.
 };
+
+// Set in a KeyDownMessage's lParam when the press came from a gamepad button or stick rather than the
+// keyboard (the pad's buttons arrive as the keys they stand for).
+constexpr int64_t GamepadKeyFlag = int64_t{1} << 32;
 
 struct Message {
     uint32_t id = 0;
@@ -49,9 +55,11 @@ namespace platform {
 
 // Window and event loop --------------------------------------------------------------------------------
 
-// Creates the one game window (client area 640 x 480, title "Roliquo", not resizable, hidden until
-// showWindow) and delivers CreateMessage to proc synchronously before returning, as the start-up runs
-// inside window creation. Returns false when no window can be made; then nothing was sent.
+// Creates the one game window (title "Roliquo", hidden until showWindow) and delivers CreateMessage to
+// proc synchronously before returning, as the start-up runs inside window creation. Returns false when
+// no window can be made; then nothing was sent. The window may be resized and made fullscreen by the
+// player (the backend handles that itself, see presentationRect); at 640 x 480 it is the game's own
+// fixed window.
 bool createWindow(WindowProc proc);
 
 // Shows the window and queues a PaintMessage so the first frame is drawn at once.
@@ -115,8 +123,27 @@ void deleteGlContext();
 // Whether a context exists (created and not deleted).
 bool hasGlContext();
 
-// Presents the back buffer. The back buffer's content is undefined afterwards.
+// Presents the back buffer. The back buffer's content is undefined afterwards. Whatever of the surface
+// lies outside presentationRect() is shown black.
 void swapBuffers();
+
+// Presentation ---------------------------------------------------------------------------------------------
+
+// A rectangle of the drawing surface in pixels, x and y from its lower-left corner.
+struct ScreenRect {
+    int x = 0;
+    int y = 0;
+    int width = 640;
+    int height = 480;
+};
+
+// Where the 640 x 480 virtual screen is shown: the largest 4:3 rectangle centred on the drawing
+// surface, whatever the window's size. The backend keeps the GL viewport on it, so everything drawn in
+// clip space lands there at the surface's real resolution; pixel copies are not scaled by it.
+ScreenRect presentationRect();
+
+// False while the window is minimised or hidden: then no frame needs drawing.
+bool isWindowVisible();
 
 // Sound ------------------------------------------------------------------------------------------------------
 

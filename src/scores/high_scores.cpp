@@ -182,11 +182,15 @@ bool writeHighScores()
     return true;
 }
 
-void settleUnfinishedName(int row)
+void settleUnfinishedName(int row, int lettersTyped)
 {
     if (row < 0 || row >= HighScoreRows)
         return;
     std::string& name = HighScores[row].name;
+    // Only the letters typed count: the cursor, or a letter only shown on a gamepad, goes.
+    size_t keep = lettersTyped > 0 ? static_cast<size_t>(lettersTyped) : 0;
+    if (name.size() > keep)
+        name.resize(keep);
     if (!name.empty() && name.back() == CursorName[0])
         name.pop_back();
     if (name.empty())

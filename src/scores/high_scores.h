@@ -26,9 +26,10 @@ bool writeHighScores();
 // A total that is not a finite number is not placed (-1, table unchanged).
 int placeTotal(float total);
 
-// Closes a name entry left before its third letter: row keeps its time and the letters typed so far
-// without the cursor; with no letter typed it is named "---". Rows outside 0..9 are left alone.
-void settleUnfinishedName(int row);
+// Closes a name entry left before its third letter: row keeps its time and the first lettersTyped
+// letters of its name, without the cursor; with no letter typed it is named "---". Rows outside 0..9
+// are left alone.
+void settleUnfinishedName(int row, int lettersTyped);
 
 // Every row 0..9 named "aaa" with 225 s (row 10 is left alone).
 void setDefaultHighScores();

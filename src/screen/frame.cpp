@@ -29,6 +29,7 @@ constexpr int PictureHeight = 480;
 struct Picture {
     const char* fileName;
     const char* failureText;
+    GLuint textureName; // holds the picture for drawing at a size other than 640 x 480
     bool pending = true; // not read yet
     bool failed = false; // the read failed and its message was shown; not tried again
     int width = 0;
@@ -36,12 +37,47 @@ struct Picture {
     std::array<uint8_t, PictureWidth * PictureHeight * 3> pixels{};
 };
 
-Picture TitlePicture{"title.bmp", "could not load.bmp title"};
-Picture BackPicture{"back.bmp", "could not load back.bmp"};
+// Texture names of their own, beside the board's 1 and the font's 10.
+Picture TitlePicture{"title.bmp", "could not load.bmp title", 20};
+Picture BackPicture{"back.bmp", "could not load back.bmp", 21};
+
+// On a window of another size the picture fills the 4:3 viewport as a filtered texture: a pixel copy
+// would stay 640 x 480 in the corner. The texture is made on first use in each context.
+void drawScaledPicture(const Picture& picture)
+{
+    glPushAttrib(GL_ENABLE_BIT | GL_TEXTURE_BIT);
+    glEnable(GL_TEXTURE_2D);
+    bool fresh = glIsTexture(picture.textureName) == GL_FALSE;
+    glBindTexture(GL_TEXTURE_2D, picture.textureName);
+    if (fresh) {
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB8, picture.width, picture.height, 0, GL_RGB, GL_UNSIGNED_BYTE,
+                     picture.pixels.data());
+    }
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+    // Anchored at the lower-left corner like the copy, so a smaller picture covers the same share of
+    // the screen; rows are stored bottom-up, so texture row 0 belongs at the bottom.
+    float right = -1.0f + 2.0f * static_cast<float>(picture.width) / PictureWidth;
+    float top = -1.0f + 2.0f * static_cast<float>(picture.height) / PictureHeight;
+    glBegin(GL_QUADS);
+    glTexCoord2f(0.0f, 0.0f);
+    glVertex2f(-1.0f, -1.0f);
+    glTexCoord2f(1.0f, 0.0f);
+    glVertex2f(right, -1.0f);
+    glTexCoord2f(1.0f, 1.0f);
+    glVertex2f(right, top);
+    glTexCoord2f(0.0f, 1.0f);
+    glVertex2f(-1.0f, top);
+    glEnd();
+    glPopAttrib();
+}
 
 // Copies the picture to the lower-left corner, as stored: texturing and fog are off for the copy,
-// since either would change the copied pixels. An unreadable picture shows its message once and the
-// screen is black behind the layers from then on.
+// since either would change the copied pixels; on a window of another size it is scaled instead. An
+// unreadable picture shows its message once and the screen is black behind the layers from then on.
 void drawPicture(Picture& picture)
 {
     if (picture.pending && !picture.failed) {
@@ -66,7 +102,11 @@ void drawPicture(Picture& picture)
         return;
     }
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1); // rows are packed without padding
-    glDrawPixels(picture.width, picture.height, GL_RGB, GL_UNSIGNED_BYTE, picture.pixels.data());
+    platform::ScreenRect shown = platform::presentationRect();
+    if (shown.width == PictureWidth && shown.height == PictureHeight)
+        glDrawPixels(picture.width, picture.height, GL_RGB, GL_UNSIGNED_BYTE, picture.pixels.data());
+    else
+        drawScaledPicture(picture);
 }
 
 void drawBanner()
@@ -138,6 +178,7 @@ void composeTitle()
 void composeFrame()
 {
     if (!platform::hasGlContext()) return; // after shutdown nothing may be drawn
+    if (!platform::isWindowVisible()) return; // minimised: no frame is drawn, so none is counted
     switch (GameState) {
     case Title:
         composeTitle();
@@ -159,6 +200,8 @@ void composeFrame()
 void resetFrameState()
 {
     for (Picture* p : {&TitlePicture, &BackPicture}) {
+        if (platform::hasGlContext() && glIsTexture(p->textureName) == GL_TRUE)
+            glDeleteTextures(1, &p->textureName);
         p->pending = true;
         p->failed = false;
         p->width = 0;

@@ -38,6 +38,11 @@ void reset();
 // the lower-left corner, as on a fresh window.
 bool ensureGlContext();
 
+// Draws at another size, as a resized window would: the framebuffer becomes width x height, the
+// viewport the centred 4:3 rectangle of presentationRect(), and each swap paints the bars beside it
+// black. reset() goes back to 640 x 480. False (nothing changed) outside 1..8192 a side.
+bool setFrameSize(int width, int height);
+
 // Queue ------------------------------------------------------------------------------------------------
 void pushMessage(uint32_t id, uint64_t wParam = 0, int64_t lParam = 0); // as an event from the system
 void pushKey(int virtualKey);                                          // KeyDownMessage
@@ -76,10 +81,12 @@ void finishMusic();
 int swapCount();                               // every swapBuffers, with or without a live context
 bool windowCreated();
 bool windowShown();
+void setWindowHidden(bool hidden); // as if minimised: isWindowVisible() answers false
 void clearRecords();
 
 // Frames -------------------------------------------------------------------------------------------------
-// RGBA bytes, 640 x 480, rows bottom-up as glReadPixels gives them.
+// RGBA bytes, the whole framebuffer (640 x 480 unless setFrameSize changed it), rows bottom-up as
+// glReadPixels gives them.
 struct Frame {
     int width = 0;
     int height = 0;

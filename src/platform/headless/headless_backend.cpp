@@ -160,6 +160,7 @@ void finishMusic() {
 int swapCount() { return Headless.swaps; }
 bool windowCreated() { return Headless.windowCreated; }
 bool windowShown() { return Headless.windowShown; }
+void setWindowHidden(bool hidden) { Headless.windowHidden = hidden; }
 
 void clearRecords() {
     Headless.boxes.clear();

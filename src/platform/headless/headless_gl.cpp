@@ -1,5 +1,5 @@
-// The headless backend's OpenGL: a Mesa context through EGL surfaceless drawing into a 640 x 480
-// framebuffer object, and swaps that copy the frame out so tests can read what was presented.
+// The headless backend's OpenGL: a Mesa context through EGL surfaceless drawing into a framebuffer
+// object (640 x 480 unless a test asks for another size), and swaps that copy the frame out.
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
 #include <GL/gl.h>
@@ -9,11 +9,12 @@
 #include <string>
 
 #include "platform/headless/headless_state.h"
+#include "platform/letterbox.h"
 
 namespace {
 
-constexpr int FrameWidth = 640;
-constexpr int FrameHeight = 480;
+constexpr int DefaultWidth = 640;
+constexpr int DefaultHeight = 480;
 
 // The EGL objects live for the whole process; the game's create/delete only toggles whether it may
 // draw. A context deleted by the game is replaced by a fresh one on the next create, so every
@@ -27,6 +28,26 @@ struct EglObjects {
     GLuint depth = 0;
 };
 EglObjects Egl;
+
+// The framebuffer's size; it outlives contexts, so a fresh one is made at the size asked for.
+int FrameWidth = DefaultWidth;
+int FrameHeight = DefaultHeight;
+
+PFNGLBINDRENDERBUFFERPROC BindRenderbuffer = nullptr;
+PFNGLRENDERBUFFERSTORAGEPROC RenderbufferStorage = nullptr;
+
+// Gives both renderbuffers the current size and puts the viewport on the 4:3 rectangle, as a window's
+// presentation does (the whole frame at 640 x 480).
+void sizeFramebuffer()
+{
+    BindRenderbuffer(GL_RENDERBUFFER, Egl.colour);
+    RenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, FrameWidth, FrameHeight);
+    BindRenderbuffer(GL_RENDERBUFFER, Egl.depth);
+    RenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, FrameWidth, FrameHeight);
+    BindRenderbuffer(GL_RENDERBUFFER, 0);
+    platform::ScreenRect r = letterboxRect(FrameWidth, FrameHeight);
+    glViewport(r.x, r.y, r.width, r.height);
+}
 
 std::string eglErrorText(const char* what) {
     char code[16];
@@ -66,13 +87,11 @@ bool makeFramebuffer() {
     PFNGLGENFRAMEBUFFERSPROC genFramebuffers = nullptr;
     PFNGLBINDFRAMEBUFFERPROC bindFramebuffer = nullptr;
     PFNGLGENRENDERBUFFERSPROC genRenderbuffers = nullptr;
-    PFNGLBINDRENDERBUFFERPROC bindRenderbuffer = nullptr;
-    PFNGLRENDERBUFFERSTORAGEPROC renderbufferStorage = nullptr;
     PFNGLFRAMEBUFFERRENDERBUFFERPROC framebufferRenderbuffer = nullptr;
     PFNGLCHECKFRAMEBUFFERSTATUSPROC checkFramebufferStatus = nullptr;
     if (!loadProc(genFramebuffers, "glGenFramebuffers") || !loadProc(bindFramebuffer, "glBindFramebuffer") ||
-        !loadProc(genRenderbuffers, "glGenRenderbuffers") || !loadProc(bindRenderbuffer, "glBindRenderbuffer") ||
-        !loadProc(renderbufferStorage, "glRenderbufferStorage") ||
+        !loadProc(genRenderbuffers, "glGenRenderbuffers") || !loadProc(BindRenderbuffer, "glBindRenderbuffer") ||
+        !loadProc(RenderbufferStorage, "glRenderbufferStorage") ||
         !loadProc(framebufferRenderbuffer, "glFramebufferRenderbuffer") ||
         !loadProc(checkFramebufferStatus, "glCheckFramebufferStatus")) {
         Headless.lastError = "framebuffer object entry points are missing";
@@ -81,22 +100,17 @@ bool makeFramebuffer() {
     genFramebuffers(1, &Egl.framebuffer);
     bindFramebuffer(GL_FRAMEBUFFER, Egl.framebuffer);
     genRenderbuffers(1, &Egl.colour);
-    bindRenderbuffer(GL_RENDERBUFFER, Egl.colour);
-    renderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, FrameWidth, FrameHeight);
-    framebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, Egl.colour);
     genRenderbuffers(1, &Egl.depth);
-    bindRenderbuffer(GL_RENDERBUFFER, Egl.depth);
-    renderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, FrameWidth, FrameHeight);
+    // A window's context starts with the viewport on its client area; a surfaceless one has none.
+    sizeFramebuffer();
+    framebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, Egl.colour);
     framebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, Egl.depth);
-    bindRenderbuffer(GL_RENDERBUFFER, 0);
     if (checkFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
-        Headless.lastError = "the 640 x 480 framebuffer is incomplete";
+        Headless.lastError = "the framebuffer is incomplete";
         return false;
     }
     glDrawBuffer(GL_COLOR_ATTACHMENT0);
     glReadBuffer(GL_COLOR_ATTACHMENT0);
-    // A window's context starts with the viewport on its client area; a surfaceless one has none.
-    glViewport(0, 0, FrameWidth, FrameHeight);
     return true;
 }
 
@@ -186,14 +200,31 @@ bool hasGlContext() { return Headless.glContextLive; }
 
 void swapBuffers() {
     ++Headless.swaps;
-    if (Headless.glContextLive) Headless.swapped = readFramebuffer();
+    if (!Headless.glContextLive) return;
+    paintLetterboxBars(FrameWidth, FrameHeight, letterboxRect(FrameWidth, FrameHeight));
+    Headless.swapped = readFramebuffer();
 }
+
+ScreenRect presentationRect() { return letterboxRect(FrameWidth, FrameHeight); }
+
+bool isWindowVisible() { return !Headless.windowHidden; }
 
 } // namespace platform
 
 namespace headless {
 
-void reset() { resetHeadlessState(); }
+void reset() {
+    resetHeadlessState();
+    if (FrameWidth != DefaultWidth || FrameHeight != DefaultHeight) setFrameSize(DefaultWidth, DefaultHeight);
+}
+
+bool setFrameSize(int width, int height) {
+    if (width < 1 || height < 1 || width > 8192 || height > 8192) return false;
+    FrameWidth = width;
+    FrameHeight = height;
+    if (Egl.context != EGL_NO_CONTEXT && !Egl.contextStale) sizeFramebuffer();
+    return true;
+}
 
 bool ensureGlContext() {
     if (!makeContext()) return false;

@@ -14,6 +14,7 @@ struct HeadlessState {
     WindowProc proc = nullptr;
     bool windowCreated = false;
     bool windowShown = false;
+    bool windowHidden = false; // minimised or hidden: isWindowVisible() says false
 
     std::deque<Message> queue;
     std::set<int> keysDown;

@@ -1,69 +1,140 @@
 // The SDL2 backend's window, event queue, timer, key state, dialogs, counter and GL context. Every
 // SDL event is translated into a message and kept in one FIFO with the game's own posts, so the
-// game sees input, system events and its own messages in the order they arrived.
+// game sees input, system events and its own messages in the order they arrived. A lost display and
+// the ending signals (SIGINT, SIGTERM, SIGHUP) arrive as the close request.
+#include <GL/gl.h>
 #include <SDL.h>
+#include <SDL_syswm.h>
+#include <poll.h>
+#include <sys/socket.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
 
+#include "platform/letterbox.h"
 #include "platform/platform.h"
 #include "platform/sdl/sdl_internal.h"
 
+SdlWindowState Sdl;
+
 namespace {
 
-struct SdlWindowState {
-    SDL_Window* window = nullptr;
-    SDL_GLContext context = nullptr;
+struct SdlQueueState {
     WindowProc proc = nullptr;
     std::deque<Message> queue;
     bool timerOn = false;
     int timerId = 0;
     uint64_t timerPeriodMs = 0;
     uint64_t timerLastFired = 0;
-    std::string lastError;
+    int displayFd = -1;           // the X server connection, watched for its end (-1: not watched)
+    uint64_t displayCheckedAt = 0;
 };
-SdlWindowState Sdl;
+SdlQueueState Queue;
 
-int virtualKeyOf(SDL_Keycode key) {
-    if (key >= SDLK_a && key <= SDLK_z) return 'A' + (key - SDLK_a);
-    if (key >= SDLK_0 && key <= SDLK_9) return '0' + (key - SDLK_0);
-    if (key >= SDLK_F1 && key <= SDLK_F12) return VkF1 + (key - SDLK_F1);
-    switch (key) {
-    case SDLK_RETURN:
-    case SDLK_KP_ENTER: return VkEnter;
-    case SDLK_ESCAPE: return VkEscape;
-    case SDLK_SPACE: return VkSpace;
-    case SDLK_LEFT: return VkLeft;
-    case SDLK_UP: return VkUp;
-    case SDLK_RIGHT: return VkRight;
-    case SDLK_DOWN: return VkDown;
-    case SDLK_LSHIFT:
-    case SDLK_RSHIFT: return VkShift;
-    default: return 0;
-    }
+volatile sig_atomic_t EndSignalled = 0;
+volatile sig_atomic_t DisplayBroken = 0; // Xlib found the connection to the X server broken
+
+void onEndSignal(int) { EndSignalled = 1; }
+
+// Our own handlers instead of SDL's, so SIGHUP (a closed terminal, an ended session) ends the game the
+// same clean way as SIGINT and SIGTERM.
+void catchEndSignals()
+{
+    struct sigaction action = {};
+    action.sa_handler = onEndSignal;
+    sigemptyset(&action.sa_mask);
+    for (int signal : {SIGINT, SIGTERM, SIGHUP}) sigaction(signal, &action, nullptr);
 }
 
-void append(uint32_t id, uint64_t wParam = 0, int64_t lParam = 0) { Sdl.queue.push_back(Message{id, wParam, lParam}); }
+#if defined(SDL_VIDEO_DRIVER_X11)
+// Xlib's answer to a broken connection is to print its own lines and exit from inside whatever call
+// noticed, with SDL and the GL driver half-way through theirs; an exit there can spin forever in the
+// atexit handlers. Ours only take note, and the game then closes the way closing the window does.
+int onDisplayIoError(Display*)
+{
+    DisplayBroken = 1; // should Xlib still exit, the atexit handlers keep away from the server
+    return 0;
+}
 
-void translate(const SDL_Event& e) {
+void onDisplayIoErrorExit(Display*, void*) { DisplayBroken = 1; }
+
+// Looked up in the libX11 that SDL already uses, so the game needs no link of its own to it.
+void takeOverDisplayErrors(Display* display)
+{
+    void* x11 = SDL_LoadObject("libX11.so.6");
+    if (x11 == nullptr) return;
+    using SetHandler = XIOErrorHandler (*)(XIOErrorHandler);
+    using SetExitHandler = void (*)(Display*, XIOErrorExitHandler, void*);
+    if (auto set = reinterpret_cast<SetHandler>(SDL_LoadFunction(x11, "XSetIOErrorHandler"))) set(onDisplayIoError);
+    if (auto set = reinterpret_cast<SetExitHandler>(SDL_LoadFunction(x11, "XSetIOErrorExitHandler")))
+        set(display, onDisplayIoErrorExit, nullptr);
+}
+#endif
+
+void watchDisplay()
+{
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!SDL_GetWindowWMInfo(Sdl.window, &info)) return;
+#if defined(SDL_VIDEO_DRIVER_X11)
+    if (info.subsystem == SDL_SYSWM_X11) {
+        Queue.displayFd = ConnectionNumber(info.info.x11.display);
+        takeOverDisplayErrors(info.info.x11.display);
+    }
+#endif
+}
+
+// The X server closes its end when it goes away; Xlib would only notice on its next blocking call,
+// and SDL keeps polling a dead connection. Looked at a few times a second, never blocking.
+bool displayGone()
+{
+    if (DisplayBroken) return true;
+    if (Queue.displayFd < 0) return false;
+    uint64_t now = SDL_GetTicks64();
+    if (now - Queue.displayCheckedAt < 200) return false;
+    Queue.displayCheckedAt = now;
+    pollfd watched{Queue.displayFd, POLLIN, 0};
+    if (poll(&watched, 1, 0) <= 0) return false;
+    if ((watched.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0) return true;
+    char byte;
+    return (watched.revents & POLLIN) != 0 && recv(Queue.displayFd, &byte, 1, MSG_PEEK | MSG_DONTWAIT) == 0;
+}
+
+void loseDisplay()
+{
+    Sdl.displayLost = true;
+    Queue.displayFd = -1;
+    fprintf(stderr, "Roliquo: the connection to the display was lost; the game ends.\n");
+    appendMessage(CloseMessage);
+}
+
+void translate(const SDL_Event& e)
+{
     if (MusicEventType != 0 && e.type == MusicEventType) {
-        if (uint32_t id = musicEventId(e)) append(MusicNoticeMessage, 1, static_cast<int64_t>(id));
+        if (uint32_t id = musicEventId(e)) appendMessage(MusicNoticeMessage, 1, static_cast<int64_t>(id));
         return;
     }
+    if (translateGamepadEvent(e)) return;
     switch (e.type) {
     case SDL_KEYDOWN:
-        if (int vk = virtualKeyOf(e.key.keysym.sym)) append(KeyDownMessage, static_cast<uint64_t>(vk));
+        if (isFullscreenKey(e.key)) {
+            if (e.key.repeat == 0) toggleFullscreen();
+            break;
+        }
+        appendMessage(KeyDownMessage, static_cast<uint64_t>(virtualKeyOf(e.key.keysym)));
         break;
-    case SDL_QUIT: // only from a signal: closing the window arrives as the window event below
-        append(CloseMessage);
+    case SDL_QUIT: // from the session: closing the window arrives as the window event below
+        appendMessage(CloseMessage);
         break;
     case SDL_WINDOWEVENT:
         switch (e.window.event) {
-        case SDL_WINDOWEVENT_FOCUS_GAINED: append(SetFocusMessage); break;
-        case SDL_WINDOWEVENT_FOCUS_LOST: append(KillFocusMessage); break;
-        case SDL_WINDOWEVENT_CLOSE: append(CloseMessage); break;
-        case SDL_WINDOWEVENT_EXPOSED: append(PaintMessage); break;
+        case SDL_WINDOWEVENT_FOCUS_GAINED: appendMessage(SetFocusMessage); break;
+        case SDL_WINDOWEVENT_FOCUS_LOST: appendMessage(KillFocusMessage); break;
+        case SDL_WINDOWEVENT_CLOSE: appendMessage(CloseMessage); break;
+        case SDL_WINDOWEVENT_EXPOSED: appendMessage(PaintMessage); break;
+        case SDL_WINDOWEVENT_SIZE_CHANGED: fitViewport(); break;
         default: break;
         }
         break;
@@ -72,33 +143,49 @@ void translate(const SDL_Event& e) {
 }
 
 // Moves everything SDL has seen so far into the FIFO, so a post made now goes behind it.
-void pumpEvents() {
-    if (Sdl.window == nullptr) return;
+void pumpEvents()
+{
+    if (EndSignalled) {
+        EndSignalled = 0;
+        appendMessage(CloseMessage);
+    }
+    if (Sdl.window == nullptr || Sdl.displayLost) return;
+    if (displayGone()) {
+        loseDisplay();
+        return;
+    }
     SDL_Event e;
     while (SDL_PollEvent(&e)) translate(e);
 }
 
-void checkTimer() {
-    if (!Sdl.timerOn) return;
+void checkTimer()
+{
+    if (!Queue.timerOn) return;
     uint64_t now = SDL_GetTicks64();
-    if (now - Sdl.timerLastFired < Sdl.timerPeriodMs) return;
-    Sdl.timerLastFired = now;
+    if (now - Queue.timerLastFired < Queue.timerPeriodMs) return;
+    Queue.timerLastFired = now;
     // One timer message waits at most, as with a system timer.
-    for (const Message& m : Sdl.queue)
+    for (const Message& m : Queue.queue)
         if (m.id == TimerMessage) return;
-    append(TimerMessage, static_cast<uint64_t>(Sdl.timerId));
+    appendMessage(TimerMessage, static_cast<uint64_t>(Queue.timerId));
 }
 
 // Double-buffered RGBA with at least 16 depth bits, in a compatibility profile so immediate mode works.
-bool setGlAttributes() {
+bool setGlAttributes()
+{
     return SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY) == 0 &&
            SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1) == 0 && SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8) == 0 &&
            SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8) == 0 && SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8) == 0 &&
            SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16) == 0;
 }
 
-void shutdownSdl() {
+// With the display gone every call into the window system would fail or hang: only the sound is
+// closed, and the system takes back the rest as the process ends.
+void shutdownSdl()
+{
     closeSound();
+    if (Sdl.displayLost || DisplayBroken) return;
+    closeGamepads();
     if (Sdl.context) SDL_GL_DeleteContext(Sdl.context);
     if (Sdl.window) SDL_DestroyWindow(Sdl.window);
     Sdl.context = nullptr;
@@ -106,83 +193,88 @@ void shutdownSdl() {
     SDL_Quit();
 }
 
-SDL_Scancode scancodeOf(int virtualKey) {
-    if (virtualKey >= 'A' && virtualKey <= 'Z') return SDL_GetScancodeFromKey(SDLK_a + (virtualKey - 'A'));
-    if (virtualKey >= '0' && virtualKey <= '9') return SDL_GetScancodeFromKey(SDLK_0 + (virtualKey - '0'));
-    if (virtualKey >= VkF1 && virtualKey <= VkF12) return static_cast<SDL_Scancode>(SDL_SCANCODE_F1 + (virtualKey - VkF1));
-    switch (virtualKey) {
-    case VkEnter: return SDL_SCANCODE_RETURN;
-    case VkEscape: return SDL_SCANCODE_ESCAPE;
-    case VkSpace: return SDL_SCANCODE_SPACE;
-    case VkLeft: return SDL_SCANCODE_LEFT;
-    case VkUp: return SDL_SCANCODE_UP;
-    case VkRight: return SDL_SCANCODE_RIGHT;
-    case VkDown: return SDL_SCANCODE_DOWN;
-    default: return SDL_SCANCODE_UNKNOWN;
-    }
-}
-
 } // namespace
+
+void appendMessage(uint32_t id, uint64_t wParam, int64_t lParam) { Queue.queue.push_back(Message{id, wParam, lParam}); }
 
 namespace platform {
 
-bool createWindow(WindowProc proc) {
+bool createWindow(WindowProc proc)
+{
     if (proc == nullptr || Sdl.window != nullptr) return false;
     // Closing the window is the game's decision (it shuts down on CloseMessage), not SDL's.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
-    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_GAMECONTROLLER) != 0) {
         Sdl.lastError = SDL_GetError();
         return false;
     }
+    catchEndSignals();
     // The visual is picked when the window is made, so the GL attributes must be set before.
     setGlAttributes();
-    Sdl.window = SDL_CreateWindow("Roliquo", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, 640, 480,
-                                  SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+    int width = 640, height = 480;
+    firstWindowSize(width, height);
+    Sdl.window = SDL_CreateWindow("Roliquo", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width, height,
+                                  SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE |
+                                      SDL_WINDOW_ALLOW_HIGHDPI);
     if (Sdl.window == nullptr) {
         Sdl.lastError = SDL_GetError();
         SDL_Quit();
         return false;
     }
+    SDL_SetWindowMinimumSize(Sdl.window, 160, 120);
     atexit(shutdownSdl);
+    watchDisplay();
     openSound();
-    Sdl.proc = proc;
+    openGamepads();
+    Queue.proc = proc;
     proc(CreateMessage, 0, 0);
     return true;
 }
 
-void showWindow() {
-    if (Sdl.window == nullptr) return;
+void showWindow()
+{
+    if (Sdl.window == nullptr || Sdl.displayLost) return;
     SDL_ShowWindow(Sdl.window);
     pumpEvents();
-    append(PaintMessage);
+    appendMessage(PaintMessage);
 }
 
-bool peekMessage(Message& out) {
+bool peekMessage(Message& out)
+{
     pumpEvents();
     checkTimer();
-    if (Sdl.queue.empty()) return false;
-    out = Sdl.queue.front();
-    Sdl.queue.pop_front();
+    if (Queue.queue.empty()) {
+        // Nothing is drawn while the window cannot be seen: wait a little for input instead of spinning.
+        if (Sdl.window != nullptr && !Sdl.displayLost && !isWindowVisible()) SDL_WaitEventTimeout(nullptr, 20);
+        return false;
+    }
+    out = Queue.queue.front();
+    Queue.queue.pop_front();
     return true;
 }
 
-void postMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
+void postMessage(uint32_t id, uint64_t wParam, int64_t lParam)
+{
     pumpEvents();
-    append(id, wParam, lParam);
+    appendMessage(id, wParam, lParam);
 }
 
 void postKeyPress(int virtualKey) { postMessage(KeyDownMessage, static_cast<uint64_t>(virtualKey)); }
 
 void postQuit(int exitCode) { postMessage(QuitMessage, static_cast<uint64_t>(static_cast<int64_t>(exitCode))); }
 
-void startTimer(int id, int periodMs) {
-    Sdl.timerOn = true;
-    Sdl.timerId = id;
-    Sdl.timerPeriodMs = periodMs > 0 ? static_cast<uint64_t>(periodMs) : 1;
-    Sdl.timerLastFired = SDL_GetTicks64();
+void startTimer(int id, int periodMs)
+{
+    Queue.timerOn = true;
+    Queue.timerId = id;
+    Queue.timerPeriodMs = periodMs > 0 ? static_cast<uint64_t>(periodMs) : 1;
+    Queue.timerLastFired = SDL_GetTicks64();
 }
 
-bool isKeyDown(int virtualKey) {
+bool isKeyDown(int virtualKey)
+{
+    if (gamepadHolds(virtualKey)) return true;
     int count = 0;
     const Uint8* state = SDL_GetKeyboardState(&count);
     if (virtualKey == VkShift) return state[SDL_SCANCODE_LSHIFT] || state[SDL_SCANCODE_RSHIFT];
@@ -190,16 +282,19 @@ bool isKeyDown(int virtualKey) {
     return code != SDL_SCANCODE_UNKNOWN && code < count && state[code] != 0;
 }
 
-void messageBox(const std::string& text, const std::string& caption, bool owned) {
+void messageBox(const std::string& text, const std::string& caption, bool owned)
+{
     SDL_Window* owner = owned ? Sdl.window : nullptr;
-    if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, caption.c_str(), text.c_str(), owner) != 0)
+    if (Sdl.displayLost ||
+        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, caption.c_str(), text.c_str(), owner) != 0)
         fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
 }
 
 uint64_t counterValue() { return SDL_GetPerformanceCounter(); }
 uint64_t counterFrequency() { return SDL_GetPerformanceFrequency(); }
 
-PixelFormatResult setupPixelFormat() {
+PixelFormatResult setupPixelFormat()
+{
     if (Sdl.window == nullptr) {
         Sdl.lastError = "there is no window to set a pixel format on";
         return PixelFormatResult::NoMatch;
@@ -215,7 +310,8 @@ PixelFormatResult setupPixelFormat() {
 
 std::string lastErrorText() { return Sdl.lastError.empty() ? std::string(SDL_GetError()) : Sdl.lastError; }
 
-bool createGlContext() {
+bool createGlContext()
+{
     if (Sdl.window == nullptr) {
         Sdl.lastError = "there is no window to make a context on";
         return false;
@@ -232,20 +328,26 @@ bool createGlContext() {
         Sdl.context = nullptr;
         return false;
     }
+    waitForDisplayOnSwap();
+    // A fresh context's viewport covers the whole surface; it moves only when that is not 4:3.
+    SDL_GL_GetDrawableSize(Sdl.window, &Sdl.drawableWidth, &Sdl.drawableHeight);
+    ScreenRect r = letterboxRect(Sdl.drawableWidth, Sdl.drawableHeight);
+    if (r.width != Sdl.drawableWidth || r.height != Sdl.drawableHeight) glViewport(r.x, r.y, r.width, r.height);
     return true;
 }
 
-void deleteGlContext() {
+void deleteGlContext()
+{
     if (Sdl.context == nullptr) return;
-    SDL_GL_MakeCurrent(Sdl.window, nullptr);
-    SDL_GL_DeleteContext(Sdl.context);
+    if (!Sdl.displayLost) {
+        SDL_GL_MakeCurrent(Sdl.window, nullptr);
+        SDL_GL_DeleteContext(Sdl.context);
+    }
     Sdl.context = nullptr;
 }
 
 bool hasGlContext() { return Sdl.context != nullptr; }
 
-void swapBuffers() {
-    if (Sdl.context != nullptr) SDL_GL_SwapWindow(Sdl.window);
-}
+void swapBuffers() { presentFrame(); }
 
 } // namespace platform
