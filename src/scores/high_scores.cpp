@@ -14,6 +14,7 @@
 
 #include "app/run_state.h"
 #include "level/token_reader.h"
+#include "scores/high_score_folder.h"
 
 HighScoreEntry HighScores[HighScoreRows + 1] = {
     {UnfinishedLevelSeconds, "aaa"}, {UnfinishedLevelSeconds, "aaa"}, {UnfinishedLevelSeconds, "aaa"},
@@ -106,7 +107,7 @@ bool parseHighScores(const std::string& text)
 bool readHighScores()
 {
     std::string text;
-    if (!readTextFile(HighScoreFileName, text))
+    if (!readTextFile(highScorePath(), text))
         setDefaultHighScores();
     else
         parseHighScores(text);
@@ -129,7 +130,7 @@ std::string formatHighScores()
 
 bool writeHighScores()
 {
-    return replaceFile(HighScoreFileName, formatHighScores());
+    return makeHighScoreFolder() && replaceFile(highScorePath(), formatHighScores());
 }
 
 int placeTotal(float total)
