@@ -52,8 +52,8 @@ TEST_F(DataPathsTest, WorkingFolderOrInstalledPack)
          "/home/p/.local/share/roliquo"},
         {"a folder named maplist.dat is no map list", {(root / "odd").string(), game, "", "/home/p"}, installed,
          "/home/p/.local/share/roliquo"},
-        {"no pack beside the executable", {(root / "elsewhere").string(), (root / "levels/roliquo").string(), "",
-                                           "/home/p"}, "", ""},
+        {"no pack beside the executable",
+         {(root / "elsewhere").string(), (root / "elsewhere/bin/roliquo").string(), "", "/home/p"}, "", ""},
         {"executable unknown", {(root / "elsewhere").string(), "", "", "/home/p"}, "", ""},
     };
     for (const auto& c : cases) {
