@@ -7,10 +7,7 @@ cd "$(dirname "$0")/.."
 seconds="${1:-20}"
 dir="${ROLIQUO_FUZZ_BUILD:-build/fuzz}"
 
-cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 \
-  -DROLIQUO_FUZZ=ON -DROLIQUO_TESTS=OFF -DROLIQUO_BENCH=OFF \
-  -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined" >/dev/null
+cmake --preset fuzz -B "$dir" >/dev/null
 
 names=()
 for source in fuzz/*.cpp; do

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the game, its tools and its tests need, in one apt-get call,
-# and only when something is missing. Works as root or, for a normal user, through sudo.
+# Installs the Debian packages the game, its tools, its tests and its Debian package need, in one
+# apt-get call, and only when something is missing. Works as root or, for a normal user, through sudo.
 set -euo pipefail
 
 packages=(
@@ -11,6 +11,7 @@ packages=(
   xvfb xauth xdotool x11-utils openbox
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev
+  dpkg-dev debhelper lintian desktop-file-utils appstream
 )
 
 missing=()

@@ -1,11 +1,33 @@
-// The game's entry: create the window (the start-up runs inside its creation), show it, run the loop.
+// The game's entry: read the command line, choose the data folder, create the window (the start-up runs
+// inside its creation), show it, run the loop.
+#include <cstdio>
+#include <string>
+
+#include "app/command_line.h"
+#include "app/data_paths.h"
 #include "app/main_loop.h"
 #include "app/startup.h"
 #include "app/window_proc.h"
 #include "platform/platform.h"
 
-int main()
+int main(int argc, char** argv)
 {
+    CommandLine commandLine;
+    std::string error;
+    if (!parseCommandLine(argc, argv, commandLine, error)) {
+        std::fprintf(stderr, "roliquo: %s\nTry 'roliquo --help' for the options.\n", error.c_str());
+        return 2;
+    }
+    if (commandLine.showHelp) {
+        std::fputs(commandLineHelp().c_str(), stdout);
+        return 0;
+    }
+    if (commandLine.showVersion) {
+        std::fputs(versionText().c_str(), stdout);
+        return 0;
+    }
+    if (!applyDataPaths(chooseDataPaths(currentDataPathInputs())))
+        return 1;
     if (!platform::createWindow(windowProc))
         return StartupFailedExitCode;
     platform::showWindow();

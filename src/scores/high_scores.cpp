@@ -14,6 +14,7 @@
 
 #include "app/run_state.h"
 #include "level/token_reader.h"
+#include "scores/high_score_folder.h"
 
 HighScoreEntry HighScores[HighScoreRows + 1] = {
     {UnfinishedLevelSeconds, "aaa"}, {UnfinishedLevelSeconds, "aaa"}, {UnfinishedLevelSeconds, "aaa"},
@@ -147,9 +148,10 @@ bool parseHighScores(const std::string& text)
 bool readHighScores()
 {
     std::string text;
+    const std::string path = highScorePath();
     struct stat info {};
-    bool present = ::stat(HighScoreFileName, &info) == 0 && S_ISREG(info.st_mode);
-    bool readable = readTextFile(HighScoreFileName, text) && parseHighScores(text);
+    bool present = ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+    bool readable = readTextFile(path, text) && parseHighScores(text);
     if (!readable)
         setDefaultHighScores();
     TableFileDamaged = present && !readable;
@@ -172,10 +174,15 @@ std::string formatHighScores()
 
 bool writeHighScores()
 {
+    const std::string path = highScorePath();
     std::string reason;
-    if (!replaceFile(HighScoreFileName, formatHighScores(), TableFileDamaged, reason)) {
+    if (!makeHighScoreFolder())
+        reason = std::strerror(errno);
+    else if (replaceFile(path, formatHighScores(), TableFileDamaged, reason))
+        reason.clear();
+    if (!reason.empty()) {
         // Nothing is lost yet: the table stays in memory and the next save tries again.
-        std::fprintf(stderr, "roliquo: could not save the best times to %s: %s\n", HighScoreFileName, reason.c_str());
+        std::fprintf(stderr, "roliquo: could not save the best times to %s: %s\n", path.c_str(), reason.c_str());
         return false;
     }
     TableFileDamaged = false;

@@ -12,7 +12,7 @@ struct HighScoreEntry {
 constexpr int HighScoreRows = 10;
 extern HighScoreEntry HighScores[HighScoreRows + 1];
 
-// The file, in the working directory.
+// The file's name; its folder is chosen at start-up (high_score_folder.h).
 inline const char* const HighScoreFileName = "highScore.dat";
 
 // Reads highScore.dat; a missing or damaged file gives the default table. Always true. A damaged file is

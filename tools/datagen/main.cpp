@@ -1,5 +1,6 @@
 // roliquo-datagen: writes the game's complete default data pack (board textures, font, pictures,
-// sound cues and music) into the folder given as its only argument. Output is the same on every run.
+// sound cues and music) into the folder given as its only argument, or with --icons the desktop icons
+// in a hicolor theme folder. Output is the same on every run.
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -7,6 +8,7 @@
 
 #include "cues.h"
 #include "font_atlas.h"
+#include "icon.h"
 #include "music.h"
 #include "pictures.h"
 #include "textures.h"
@@ -25,17 +27,21 @@ bool step(const char* what, bool ok) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: roliquo-datagen <output folder>\n");
+    bool icons = argc == 3 && std::string(argv[1]) == "--icons";
+    if (argc != 2 && !icons) {
+        std::fprintf(stderr, "usage: roliquo-datagen <output folder>\n"
+                             "       roliquo-datagen --icons <output folder>\n");
         return 2;
     }
-    const std::string folder = argv[1];
+    const std::string folder = argv[argc - 1];
     std::error_code error;
     std::filesystem::create_directories(folder, error);
     if (error) {
         std::fprintf(stderr, "roliquo-datagen: cannot create %s: %s\n", folder.c_str(), error.message().c_str());
         return 1;
     }
+    if (icons)
+        return step("icons", writeIcons(folder)) ? 0 : 1;
     bool ok = step("board textures", writeBoardTextures(folder));
     ok = step("font", writeFont(folder, FontPath)) && ok;
     ok = step("pictures", writePictures(folder, FontPath)) && ok;

@@ -1,0 +1,84 @@
+// The game's command line: the option table, its parser, and the help and version texts.
+// The version comes from the build (the project's version, set once in CMake).
+#include "app/command_line.h"
+
+#include <cstdio>
+
+namespace {
+
+const CommandLineOption Options[] = {
+    {"--help", nullptr, "show this help and exit", &CommandLine::showHelp, nullptr},
+    {"--version", nullptr, "show the version and exit", &CommandLine::showVersion, nullptr},
+};
+
+const CommandLineOption* findOption(const std::string& name)
+{
+    for (const CommandLineOption& option : Options) {
+        if (name == option.name)
+            return &option;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+bool parseCommandLine(int argc, const char* const* argv, CommandLine& out, std::string& error)
+{
+    for (int i = 1; i < argc; ++i) {
+        std::string argument = argv[i];
+        std::string name = argument;
+        std::string value;
+        size_t equals = argument.find('=');
+        bool inlineValue = argument.rfind("--", 0) == 0 && equals != std::string::npos;
+        if (inlineValue) {
+            name = argument.substr(0, equals);
+            value = argument.substr(equals + 1);
+        }
+        const CommandLineOption* option = findOption(name);
+        if (option == nullptr) {
+            error = argument.size() > 1 && argument[0] == '-' ? "unknown option '" + argument + "'"
+                                                               : "unexpected argument '" + argument + "'";
+            return false;
+        }
+        if (option->valueName == nullptr) {
+            if (inlineValue) {
+                error = "option '" + name + "' takes no value";
+                return false;
+            }
+            out.*(option->flag) = true;
+            continue;
+        }
+        if (!inlineValue) {
+            if (i + 1 >= argc) {
+                error = "option '" + name + "' needs a value (" + option->valueName + ")";
+                return false;
+            }
+            value = argv[++i];
+        }
+        out.*(option->value) = value;
+    }
+    return true;
+}
+
+std::string commandLineHelp()
+{
+    std::string text = "Usage: roliquo [OPTION]...\n"
+                       "Steer a marble down a hilly board against the clock.\n\n";
+    for (const CommandLineOption& option : Options) {
+        std::string left = option.name;
+        if (option.valueName != nullptr)
+            left += std::string(" ") + option.valueName;
+        char line[160];
+        std::snprintf(line, sizeof line, "  %-18s %s\n", left.c_str(), option.help);
+        text += line;
+    }
+    text += "\nStarted in a folder that holds maplist.dat, the game plays that folder and keeps\n"
+            "highScore.dat there. Otherwise it plays the installed data pack and keeps highScore.dat\n"
+            "in $XDG_DATA_HOME/roliquo (by default ~/.local/share/roliquo).\n";
+    return text;
+}
+
+std::string versionText()
+{
+    return std::string("roliquo ") + ROLIQUO_VERSION + "\n";
+}

@@ -1,0 +1,30 @@
+// The game's command line: a table of options, the parser over it, and the help and version texts.
+// No option changes how the game plays; where the game finds its files lives in data_paths.h.
+#pragma once
+
+#include <string>
+
+// What the command line asked for. A new option adds one field here and one row to the table.
+struct CommandLine {
+    bool showHelp = false;
+    bool showVersion = false;
+};
+
+// One row of the table: a flag sets a bool field, an option with a value (valueName set) a string field.
+struct CommandLineOption {
+    const char* name;       // "--help"
+    const char* valueName;  // "FILE" for "--name FILE" or "--name=FILE"; nullptr for a flag
+    const char* help;       // one line for --help
+    bool CommandLine::*flag;
+    std::string CommandLine::*value;
+};
+
+// Reads argv[1..argc-1]. False with a message naming the offending argument when one is no option of
+// the table, a flag is given a value, or a value is missing.
+bool parseCommandLine(int argc, const char* const* argv, CommandLine& out, std::string& error);
+
+// The --help text: usage, one line per option, and where the game looks for its files.
+std::string commandLineHelp();
+
+// The --version text: "roliquo " and the project's version, one line.
+std::string versionText();

@@ -1,0 +1,103 @@
+#!/usr/bin/env bash
+# Installs the Debian package, checks its desktop entry, metainfo and command line, then plays the
+# installed /usr/games/roliquo under Xvfb from an unrelated folder with a fresh HOME: the title shows,
+# a game starts from the menu, "Quit" saves the best times in $HOME/.local/share/roliquo. Removes the
+# package at the end, whatever happened. Needs root or sudo.
+# Usage: bash installed_game.sh <roliquo_VERSION_ARCH.deb>
+set -euo pipefail
+
+deb=$(realpath "$1")
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+work=$(mktemp -d)
+cleanup() {
+  $sudo apt-get remove -y -q roliquo >/dev/null 2>&1 || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get install -y -q --no-install-recommends "$deb" >/dev/null
+[ -x /usr/games/roliquo ] && [ -x /usr/games/roliquo-level ] || fail "the package did not install its programs"
+[ -f /usr/share/games/roliquo/maplist.dat ] || fail "the package did not install the data pack"
+for size in 16 32 48 256; do
+  [ -f "/usr/share/icons/hicolor/${size}x$size/apps/roliquo.png" ] || fail "no ${size}px icon"
+done
+desktop-file-validate /usr/share/applications/org.roliquo.Roliquo.desktop
+appstreamcli validate --no-net /usr/share/metainfo/org.roliquo.Roliquo.metainfo.xml
+for page in roliquo roliquo-level; do
+  [ -f "/usr/share/man/man6/$page.6.gz" ] || fail "no manual page $page(6)"
+done
+
+# The command line: version and help succeed, an unknown option is refused with status 2.
+version=$(dpkg-deb -f "$deb" Version)
+[ "$(/usr/games/roliquo --version)" = "roliquo $version" ] || fail "--version does not say $version"
+/usr/games/roliquo --help | grep -q -- "--version" || fail "--help does not list --version"
+status=0; /usr/games/roliquo --no-such-option 2>"$work/err" || status=$?
+[ "$status" -eq 2 ] && grep -q -- "--no-such-option" "$work/err" || fail "an unknown option gave status $status"
+echo "command line: --version, --help and an unknown option behave"
+
+# The level tool finds nothing wrong with the installed levels.
+(cd /usr/share/games/roliquo && /usr/games/roliquo-level check $(tail -n +2 maplist.dat) >/dev/null) ||
+  fail "roliquo-level check fails on the installed levels"
+
+mkdir "$work/home" "$work/elsewhere" "$work/fb"
+cat > "$work/inside.sh" <<'INSIDE'
+set -u
+work=$1; here=$2
+. "$here/lib/game_window.sh"
+pixels() { # distinct colours in the lower half, pixels of the first level's fog colour
+  local position
+  position=$(xdotool getwindowgeometry "$wid" | sed -n 's/^ *Position: *\([0-9]*\),\([0-9]*\).*/\1 \2/p')
+  perl "$here/lib/window_pixels.pl" "$work/fb/Xvfb_screen0" $position a8d0f0
+}
+cd "$work/elsewhere"
+start_game /usr/games/roliquo "$work/game.log"
+wait_for_window
+sleep 2
+read -r colours fog < <(pixels) || fail "cannot read the screen"
+echo "title: $colours colours in the lower half, $fog fog-coloured pixels"
+[ "$colours" -ge 100 ] || fail "the title picture is not shown"
+
+# Esc opens the menu on "NeW Game"; Return starts the first level, whose sky is its fog colour.
+xdotool key --window "$wid" Escape
+sleep 0.3
+xdotool key --window "$wid" Return
+sleep 9
+kill -0 "$pid" 2>/dev/null || fail "the game ended during the first level"
+read -r colours fog < <(pixels) || fail "cannot read the screen"
+echo "playing: $colours colours in the lower half, $fog fog-coloured pixels"
+[ "$fog" -ge 5000 ] && [ "$colours" -ge 200 ] || fail "the first level is not on the screen"
+
+# Esc, three times Down to "Quit", Return: the table is saved and the program ends.
+xdotool key --window "$wid" Escape
+sleep 0.3
+for _ in 1 2 3; do xdotool key --window "$wid" Down; sleep 0.2; done
+xdotool key --window "$wid" Return
+for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$pid" 2>/dev/null && fail "the game did not end within 10 s of choosing Quit"
+wait "$pid"; code=$?
+[ "$code" -eq 0 ] || fail "the game exited with code $code"
+echo "left through Quit with exit code 0"
+INSIDE
+
+status=0
+env -u XDG_DATA_HOME HOME="$work/home" SDL_AUDIODRIVER=dummy \
+  xvfb-run -a -s "-screen 0 1024x768x24 -fbdir $work/fb" bash "$work/inside.sh" "$work" "$here" || status=$?
+if [ "$status" -ne 0 ]; then
+  echo "--- the game's output:"
+  cat "$work/game.log" 2>/dev/null || true
+  exit "$status"
+fi
+
+saved="$work/home/.local/share/roliquo/highScore.dat"
+[ -f "$saved" ] || fail "Quit did not write $saved"
+echo "highScore.dat: $(cat "$saved")"
+[ -z "$(ls -A "$work/elsewhere")" ] || fail "the game wrote into its working folder: $(ls -A "$work/elsewhere")"
+[ ! -e /usr/share/games/roliquo/highScore.dat ] || fail "the game wrote into the installed pack"
+
+$sudo apt-get remove -y -q roliquo >/dev/null
+[ ! -e /usr/games/roliquo ] || fail "removing the package left /usr/games/roliquo"
+echo "PASS"
