@@ -17,8 +17,6 @@ constexpr float RespawnStep = 30.0f;
 constexpr float FallPenalty = 4.0f;
 constexpr float FallFreeze = 1.0f;
 constexpr float FinishGrace = 1.0f;
-constexpr float StartX = 0.0f;
-constexpr float StartY = -5800.0f;
 
 static void placeAtRest(float x, float y)
 {
