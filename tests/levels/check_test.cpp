@@ -140,7 +140,7 @@ TEST(LevelCheck, ChecksAMapListAndEveryMapItNames)
           {0, "error", "the game says: could not initialize map data"}}},
         {"too many names", "maplist.dat", "1\none.map\n\ntwo.map\n", 1,
          {{1, "error", "the count says 1 level, the file names 2 levels"},
-          {3, "error", "\"two.map\" is more than the count"}}},
+          {4, "error", "\"two.map\" is more than the count"}}},
         {"a count of 0", "maplist.dat", "0\n", 1, {{1, "error", "the level count 0 is below 1"}}},
         {"a name that is no file", "maplist.dat", "2\none.map\nthree.map", 1,
          {{3, "error", "level 2: "}}},
