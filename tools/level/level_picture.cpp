@@ -265,6 +265,7 @@ bool writePicturePng(const std::vector<uint8_t>& rgb, const std::string& path, s
     bool ok = png && info;
     if (ok && setjmp(png_jmpbuf(png)) == 0) {
         png_init_io(png, file);
+        png_set_compression_level(png, 9);
         png_set_IHDR(png, info, PictureWidth, PictureHeight, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
                      PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
         png_write_info(png, info);
