@@ -127,8 +127,12 @@ std::string formatHighScores()
     return text;
 }
 
+bool HighScoresWritable = true;
+
 bool writeHighScores()
 {
+    if (!HighScoresWritable)
+        return true;
     return replaceFile(HighScoreFileName, formatHighScores());
 }
 

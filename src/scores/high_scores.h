@@ -17,8 +17,13 @@ inline const char* const HighScoreFileName = "highScore.dat";
 
 // Reads highScore.dat; a missing or damaged file gives the default table. Always true.
 bool readHighScores();
+// False while the table on disk is not this run's to change (a single level played from the command
+// line): writeHighScores then leaves the file alone.
+extern bool HighScoresWritable;
+
 // Writes highScore.dat safely: the whole text to a temporary file in the same folder, flushed to disk,
-// then renamed over the old file. False when any step fails; the old file is then untouched.
+// then renamed over the old file. False when any step fails; the old file is then untouched. True
+// without writing while HighScoresWritable is false.
 bool writeHighScores();
 // Puts the total into the table; returns the row 0..9 now holding it (its name becomes "_"), or -1.
 // A total that is not a finite number is not placed (-1, table unchanged).
