@@ -7,10 +7,6 @@
 #include "sim/marble.h"
 #include "sound/sound.h"
 
-constexpr float BoardLeft = -750.0f;
-constexpr float BoardRight = 720.0f;
-constexpr float BoardBack = -6000.0f;
-constexpr float FinishLine = 5800.0f;
 constexpr float BackReentryY = -5700.0f;
 constexpr float RespawnRadii = 4.0f;
 constexpr float RespawnStep = 30.0f;

@@ -15,9 +15,7 @@
 namespace {
 
 constexpr float GridSpacing = 30.0f;
-constexpr float BoardLeft = -750.0f;
-constexpr float BoardRight = 720.0f;
-constexpr float BoardBack = -6000.0f;
+// The last grid row: the drawn board ends there, one cell short of 6000.
 constexpr float BoardFront = 5970.0f;
 
 std::string pointText(float x, float y)

@@ -11,10 +11,6 @@
 
 namespace {
 
-constexpr float BoardLeft = -750.0f;
-constexpr float BoardBack = -6000.0f;
-constexpr float FinishLine = 5800.0f;
-
 struct Canvas {
     std::vector<uint8_t> rgb = std::vector<uint8_t>(static_cast<size_t>(PictureWidth) * PictureHeight * 3, 0);
 

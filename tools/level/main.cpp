@@ -227,7 +227,7 @@ int runSolve(const Arguments& args)
                     "the board), with %.2f s on the clock\n",
                     static_cast<double>(args.maxSeconds), static_cast<double>(result.furthestX),
                     static_cast<double>(result.furthestY), static_cast<double>(result.furthestY - StartY),
-                    static_cast<double>(5800.0f - StartY), static_cast<double>(result.furthestClock));
+                    static_cast<double>(FinishLine - StartY), static_cast<double>(result.furthestClock));
         return 1;
     }
     std::string mapName = std::filesystem::path(args.files[0]).filename().string();

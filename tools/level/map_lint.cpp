@@ -368,6 +368,15 @@ std::string holeName(const MapLint& lint, size_t index)
     return "hole " + std::to_string(index + 1) + " " + describeHole(lint.holes[index]);
 }
 
+namespace {
+
+std::string startPoint()
+{
+    return "the start point (" + realText(StartX) + ", " + realText(StartY) + ")";
+}
+
+} // namespace
+
 void lintStartPoint(MapLint& lint)
 {
     // A board of its own, so the check works even where the game's loader gave up on the file.
@@ -384,7 +393,7 @@ void lintStartPoint(MapLint& lint)
         float d = std::hypot(StartX - h.x, StartY - h.y);
         if (verdict > 0.0f && d <= CaptureRadii * h.radius) {
             lint.findings.push_back({lint.holeLines[i], true,
-                                     "the start point (0, -5800) is inside " + holeName(lint, i) +
+                                     startPoint() + " is inside " + holeName(lint, i) +
                                          ": the marble is caught before it moves"});
             return;
         }
@@ -395,10 +404,10 @@ void lintStartPoint(MapLint& lint)
         }
     }
     if (verdict > 0.0f)
-        lint.findings.push_back({0, true, "the start point (0, -5800) is inside a hole"});
+        lint.findings.push_back({0, true, startPoint() + " is inside a hole"});
     else if (verdict < 0.0f)
         lint.findings.push_back({nearestLine, false,
-                                 "the start point (0, -5800) is near " + holeName(lint, nearestIndex) +
+                                 startPoint() + " is near " + holeName(lint, nearestIndex) +
                                      " (its centre is closer than " + realText(NearDistance) + ")"});
 }
 

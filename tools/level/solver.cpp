@@ -21,10 +21,6 @@
 // search skips it; the chosen input is replayed in full, camera and all.
 namespace {
 
-constexpr float BoardLeft = -750.0f;
-constexpr float BoardRight = 720.0f;
-constexpr float BoardBack = -6000.0f;
-constexpr float FinishY = 5800.0f;
 constexpr float TopSpeed = 6.5f * 210.0f; // world units per second with Shift held
 constexpr float Unreachable = 1e9f;
 
@@ -41,7 +37,7 @@ public:
     explicit DistanceField(const Board& board)
     {
         columns_ = static_cast<int>((BoardRight - BoardLeft) / Cell) + 1;
-        rows_ = static_cast<int>((FinishY + Cell - BoardBack) / Cell) + 1;
+        rows_ = static_cast<int>((FinishLine + Cell - BoardBack) / Cell) + 1;
         std::vector<float> cost(static_cast<size_t>(columns_) * rows_);
         for (int r = 0; r < rows_; ++r)
             for (int c = 0; c < columns_; ++c)
