@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <vector>
 
-#include "app/run_state.h"
 #include "level/map_list.h"
 #include "level/token_reader.h"
 #include "map_check.h"
