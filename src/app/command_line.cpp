@@ -9,6 +9,8 @@ namespace {
 const CommandLineOption Options[] = {
     {"--help", nullptr, "show this help and exit", &CommandLine::showHelp, nullptr},
     {"--version", nullptr, "show the version and exit", &CommandLine::showVersion, nullptr},
+    {"--level", "MAP", "play one map file as a one-level game (records are not kept)", nullptr,
+     &CommandLine::levelMap},
 };
 
 const CommandLineOption* findOption(const std::string& name)

@@ -6,6 +6,7 @@
 #include "app/command_line.h"
 #include "app/data_paths.h"
 #include "app/main_loop.h"
+#include "app/single_level.h"
 #include "app/startup.h"
 #include "app/window_proc.h"
 #include "platform/platform.h"
@@ -26,10 +27,17 @@ int main(int argc, char** argv)
         std::fputs(versionText().c_str(), stdout);
         return 0;
     }
+    // The map is found from the folder the game was started in, before the data folder is entered.
+    if (!commandLine.levelMap.empty() && !chooseSingleLevel(commandLine.levelMap, error)) {
+        std::fprintf(stderr, "roliquo: %s\n", error.c_str());
+        return 2;
+    }
     if (!applyDataPaths(chooseDataPaths(currentDataPathInputs())))
         return 1;
     if (!platform::createWindow(windowProc))
         return StartupFailedExitCode;
     platform::showWindow();
+    if (singleLevelChosen())
+        startSingleLevel();
     return runMainLoop();
 }

@@ -7,9 +7,6 @@
 
 Board TheBoard;
 
-// Capture circle of a hole, in radii, and the distance under which a hole counts as near.
-constexpr float CaptureRadii = 1.5f;
-constexpr float NearDistance = 250.0f;
 constexpr float GridSpacing = 30.0f;
 constexpr float TexStepS = 0.1875f;
 constexpr float TexStepT = 0.25f;

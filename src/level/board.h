@@ -26,6 +26,20 @@ constexpr int BoardTextureLevels = 8;
 constexpr int BoardTextureSlotBytes = 128 * 128 * 3;
 constexpr unsigned BoardTextureName = 1;
 
+// A dip catches the marble within this many radii of its centre.
+constexpr float CaptureRadii = 1.5f;
+// A dip centre closer than this is near (holeAt answers -1): no respawn there, and the start needs it.
+constexpr float NearDistance = 250.0f;
+// The board's edges for the level rules: off the board beside x < BoardLeft or x > BoardRight (the
+// grid's own extent) or behind y < BoardBack; finished past y > FinishLine.
+constexpr float BoardLeft = -750.0f;
+constexpr float BoardRight = 720.0f;
+constexpr float BoardBack = -6000.0f;
+constexpr float FinishLine = 5800.0f;
+// Where every level starts the marble.
+constexpr float StartX = 0.0f;
+constexpr float StartY = -5800.0f;
+
 class Board {
 public:
     int32_t holeCount = 0;

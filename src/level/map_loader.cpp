@@ -16,6 +16,8 @@
 #include "platform/platform.h"
 #include "sim/marble.h"
 
+std::string TextureFolder;
+
 namespace {
 
 void showError(const std::string& text)
@@ -46,7 +48,7 @@ bool failLoad(Board& board, const std::string& message = std::string())
 bool loadBoardTexture(Board& board, const std::string& base)
 {
     for (int i = 0; i < BoardTextureLevels; ++i) {
-        std::string name = base + "_" + std::to_string(i) + ".bmp";
+        std::string name = TextureFolder + base + "_" + std::to_string(i) + ".bmp";
         int side = 128 >> i;
         int width = 0;
         int height = 0;

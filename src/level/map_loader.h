@@ -8,6 +8,10 @@
 class Board;
 class Marble;
 
+// The folder the texture images are read from, ending in '/'; empty (the game's own way) for the
+// working folder. A map file played alone from the command line has its images beside it.
+extern std::string TextureFolder;
+
 // Full: texture keys read and upload their images, and the grid is built (needs a current GL context).
 // TextOnly: texture keys read only their base name and the grid is left empty; no GL, no image files.
 enum class MapLoadMode { Full, TextOnly };

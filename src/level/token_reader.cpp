@@ -57,12 +57,17 @@ bool TokenReader::startItem()
     // Like a stream's sentry: once failed or at the end, every read fails.
     if (failed_ || endReached_)
         return fail();
-    while (!atEnd() && isTextSpace(peek()))
+    while (!atEnd() && isTextSpace(peek())) {
+        if (peek() == '\n')
+            ++currentLine_;
         ++pos_;
+    }
     if (atEnd()) {
         endReached_ = true;
         return fail();
     }
+    // Items hold no whitespace, so the line an item starts on is the line it lies on.
+    itemLine_ = currentLine_;
     return true;
 }
 

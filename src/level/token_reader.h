@@ -38,6 +38,9 @@ public:
     bool readReal(float& out);
 
     bool failed() const { return failed_; }
+    // The 1-based line on which the latest read's item began (0 before any read found one), counting
+    // line feeds; for tools that name the line of what they read.
+    int line() const { return itemLine_; }
     // A read has run into the end of the text.
     bool endReached() const { return endReached_; }
     // Nothing but whitespace is left (reads nothing, changes no flag).
@@ -66,6 +69,8 @@ private:
 
     std::string_view text_;
     size_t pos_ = 0;
+    int currentLine_ = 1;
+    int itemLine_ = 0;
     bool failed_ = false;
     bool endReached_ = false;
 };

@@ -172,8 +172,12 @@ std::string formatHighScores()
     return text;
 }
 
+bool HighScoresWritable = true;
+
 bool writeHighScores()
 {
+    if (!HighScoresWritable)
+        return true;
     const std::string path = highScorePath();
     std::string reason;
     if (!makeHighScoreFolder())

@@ -8,18 +8,12 @@
 #include "sim/marble.h"
 #include "sim/round_clock.h"
 
-constexpr float BoardLeft = -750.0f;
-constexpr float BoardRight = 720.0f;
-constexpr float BoardBack = -6000.0f;
-constexpr float FinishLine = 5800.0f;
 constexpr float BackReentryY = -5700.0f;
 constexpr float RespawnRadii = 4.0f;
 constexpr float RespawnStep = 30.0f;
 constexpr float FallPenalty = 4.0f;
 constexpr float FallFreeze = 1.0f;
 constexpr float FinishGrace = 1.0f;
-constexpr float StartX = 0.0f;
-constexpr float StartY = -5800.0f;
 
 static void placeAtRest(float x, float y)
 {

@@ -210,6 +210,30 @@ TEST(TokenReader, TokensAreWholeRunsOfNonWhitespaceOfAnyLength)
     EXPECT_EQ(token, "fogcolor=0x8090a0");
 }
 
+TEST(TokenReader, NamesTheLineEachItemStartsOn)
+{
+    // Carriage returns and form feeds do not start lines; only line feeds do.
+    TokenReader reader("\n\nholecount= 2\r\n.data\n\n  0x1f\f-3e2\n\n");
+    EXPECT_EQ(reader.line(), 0) << "before any read";
+    std::string token;
+    int32_t count = 0;
+    uint32_t colour = 0;
+    float real = 0.0f;
+    ASSERT_TRUE(reader.readToken(token));
+    EXPECT_EQ(reader.line(), 3);
+    ASSERT_TRUE(reader.readInt(count));
+    EXPECT_EQ(reader.line(), 3);
+    ASSERT_TRUE(reader.readToken(token));
+    EXPECT_EQ(reader.line(), 4) << token;
+    ASSERT_TRUE(reader.readUnsigned(colour));
+    EXPECT_EQ(reader.line(), 6);
+    ASSERT_TRUE(reader.readReal(real));
+    EXPECT_EQ(reader.line(), 6);
+    EXPECT_EQ(real, -300.0f);
+    EXPECT_FALSE(reader.readToken(token)) << "only whitespace is left";
+    EXPECT_EQ(reader.line(), 6) << "a read that finds nothing keeps the line of the last item";
+}
+
 TEST(TextFile, IsReadWholeWithinItsBound)
 {
     TempFolder folder;

@@ -106,4 +106,17 @@ TEST(LevelTrace, RefusesBadInputWithItsLine)
     }
 }
 
+TEST(LevelTrace, StopsWhenTheStateIsNoLongerFinite)
+{
+    // depth x radius overflows the float range: the surface, and so the marble's z, is infinite.
+    TempFolder folder;
+    writeTextFile(folder.file("broken.map"), "holecount= 1\n.data\n0 0 300 -3e38\n.end\n");
+    writeTextFile(folder.file("in"), "# two ticks\n0.0166666675 U\n0.0166666675 U\n");
+    ToolRun run = runLevelTool({"trace", folder.file("broken.map")}, folder.file("in"));
+    EXPECT_EQ(run.status, 3) << run.output << run.errors;
+    EXPECT_EQ(splitLines(run.output).size(), 1u) << "the first state line is printed, then it stops:\n" << run.output;
+    EXPECT_NE(run.errors.find("input line 2: after tick 1 the state is no longer finite"), std::string::npos)
+        << run.errors;
+}
+
 } // namespace

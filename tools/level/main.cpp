@@ -1,86 +1,190 @@
-// roliquo-level: the level tools. `check` lints and loads map files, `solve` finds input that
-// finishes a level, `trace` replays input tick by tick and prints the sim state. All run headless.
+// roliquo-level: the level tools. `check` lints and loads map files and map lists, `solve` finds input
+// that finishes a level, `trace` replays input tick by tick, `picture` draws a level. All run headless.
+#include <cmath>
+#include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "app/run_state.h"
+#include "level/token_reader.h"
+#include "level_picture.h"
 #include "map_check.h"
 #include "platform/headless/headless.h"
+#include "route_run.h"
+#include "sim/camera.h"
+#include "sim/marble.h"
 #include "sim_session.h"
 #include "solver.h"
 #include "trace_io.h"
 
 namespace {
 
-const char* const Usage =
-    "usage: roliquo-level check [--data DIR] FILE...\n"
-    "       roliquo-level solve [--data DIR] [--max-seconds S] [--beam N] FILE\n"
-    "       roliquo-level trace [--data DIR] [--clock C] [--lag N] FILE < INPUT\n"
-    "\n"
-    "Map files are loaded from their own folder, where the game keeps maps and textures together\n"
-    "(for example the data pack folder); --data DIR loads them from DIR instead.\n"
-    "check  reports every problem of each map file; exit status 0 only when all are sound.\n"
-    "solve  prints input in the trace format (60 ticks a second from clock 45) that finishes the\n"
-    "       level, then the comment line \"# finished in T s\"; exit status 1 when none was found.\n"
-    "trace  places the marble as a level start does, reads \"DT KEYS\" lines (KEYS: \"-\" or letters\n"
-    "       of L R U D S; lines starting with # are skipped) and prints after every tick:\n"
-    "       tick clock freeze finished x y z vx vy vz eyex eyey eyez pitch yaw roll\n";
+struct Command {
+    const char* name;
+    const char* synopsis;
+    const char* help;
+};
+
+const char* const DataHelp =
+    "  --data DIR  run the game's loader in DIR: the texture images (base_0.bmp ... base_7.bmp) are\n"
+    "              read from DIR instead of the map file's own folder; FILE is still the path given\n";
+
+const Command Commands[] = {
+    {"check", "check [--data DIR] FILE...",
+     "Reports every problem of each map file as FILE:LINE: error|warning: ..., then has the game's loader\n"
+     "load it. A map list (maplist.dat, or any file that starts with a number) is checked against its\n"
+     "names, and every map it names is checked too. Exit status 0 only when every file is sound.\n"},
+    {"solve", "solve [--data DIR] [--max-seconds S] [--beam N] FILE",
+     "Prints key input in the trace format (60 ticks a second from clock 45) that finishes the level,\n"
+     "then the comment line \"# finished in T s\". Exit status 1, with the furthest point reached, when\n"
+     "no route finishes within S seconds of clock.\n"
+     "  --max-seconds S  seconds of clock to search, 0 < S <= 600 (default 45)\n"
+     "  --beam N         states kept after every 0.1 s, 1 <= N <= 10000 (default 96)\n"},
+    {"trace", "trace [--data DIR] [--clock C] [--lag N] FILE < INPUT",
+     "Places the marble as a level start does, reads \"DT KEYS\" lines (KEYS: \"-\" or letters of\n"
+     "L R U D S; blank lines and lines starting with # are skipped) and prints after every tick:\n"
+     "tick clock freeze finished x y z vx vy vz eyex eyey eyez pitch yaw roll\n"
+     "Exit status 2 at a malformed line, 3 once the state is no longer finite.\n"
+     "  --clock C  the clock at the start, -4 <= C <= 52 (default 45, the start signal)\n"
+     "  --lag N    the Camera Lag option, a whole number 0 ... 9 (default 6)\n"},
+    {"picture", "picture [--data DIR] [--route FILE] [--clock C] MAP OUT.png",
+     "Draws the board from above as a PNG of 2394 x 420 pixels: shaded relief (5 units a pixel, the\n"
+     "board's length left to right, the player's left at the top) with every dip's capture circle,\n"
+     "the start (a white disc) and the finish line (black and white), and below it the height\n"
+     "profile along x = 0.\n"
+     "  --route FILE  trace input (solver output, a trace or a replay) run from the start signal and\n"
+     "                drawn over the relief, falls marked with a cross; the profile follows it\n"
+     "  --clock C     the clock the route starts from, -4 <= C <= 52 (default 45)\n"},
+};
 
 struct Arguments {
+    std::string command;
     std::string dataDir;
+    std::string route;
     float clock = PlayingSeconds;
     float lag = 6.0f;
     float maxSeconds = PlayingSeconds;
     int beam = SolveOptions{}.beamWidth;
+    bool help = false;
     std::vector<std::string> files;
 };
 
-bool parseNumber(const std::string& text, float& out)
+void printUsage(std::FILE* out)
 {
-    char* end = nullptr;
-    out = std::strtof(text.c_str(), &end);
-    return !text.empty() && *end == '\0';
+    std::fputs("usage:", out);
+    for (const Command& c : Commands)
+        std::fprintf(out, " roliquo-level %s\n      ", c.synopsis);
+    std::fputs("\nroliquo-level COMMAND --help tells more about each command.\n", out);
+}
+
+const Command* findCommand(const std::string& name)
+{
+    for (const Command& c : Commands)
+        if (name == c.name)
+            return &c;
+    return nullptr;
+}
+
+void printCommandHelp(const Command& c)
+{
+    std::printf("usage: roliquo-level %s\n\n%s%s", c.synopsis, c.help, DataHelp);
+}
+
+// A number in the game's own syntax (the token reader's), the whole argument, inside [low, high].
+bool readOption(const std::string& option, const char* text, float low, float high, bool whole, float& out)
+{
+    TokenReader reader(text);
+    float value = 0.0f;
+    bool ok = reader.readReal(value) && reader.endReached() && value >= low && value <= high &&
+              (!whole || value == std::floor(value));
+    if (!ok) {
+        std::fprintf(stderr, "roliquo-level: %s needs %s from %g to %g, not \"%s\"\n", option.c_str(),
+                     whole ? "a whole number" : "a number", static_cast<double>(low), static_cast<double>(high), text);
+        return false;
+    }
+    out = value;
+    return true;
+}
+
+bool allows(const std::string& command, const std::string& option)
+{
+    if (option == "--data" || option == "--help")
+        return true;
+    if (option == "--max-seconds" || option == "--beam")
+        return command == "solve";
+    if (option == "--lag")
+        return command == "trace";
+    if (option == "--clock")
+        return command == "trace" || command == "picture";
+    if (option == "--route")
+        return command == "picture";
+    return false;
 }
 
 bool parseArguments(int argc, char** argv, Arguments& args)
 {
     for (int i = 2; i < argc; ++i) {
         std::string a = argv[i];
-        bool hasValue = i + 1 < argc;
+        if (a.size() < 2 || a[0] != '-') {
+            args.files.push_back(a);
+            continue;
+        }
+        if (!allows(args.command, a)) {
+            std::fprintf(stderr, "roliquo-level %s: unknown option %s (see roliquo-level %s --help)\n",
+                         args.command.c_str(), a.c_str(), args.command.c_str());
+            return false;
+        }
+        if (a == "--help") {
+            args.help = true;
+            continue;
+        }
+        if (i + 1 >= argc) {
+            std::fprintf(stderr, "roliquo-level %s: %s needs a value\n", args.command.c_str(), a.c_str());
+            return false;
+        }
+        const char* value = argv[++i];
         float number = 0.0f;
-        if (a == "--data" && hasValue) {
-            args.dataDir = argv[++i];
-        } else if ((a == "--clock" || a == "--lag" || a == "--max-seconds" || a == "--beam") && hasValue) {
-            if (!parseNumber(argv[++i], number)) {
-                std::fprintf(stderr, "roliquo-level: %s needs a number, not \"%s\"\n", a.c_str(), argv[i]);
+        if (a == "--data") {
+            args.dataDir = value;
+        } else if (a == "--route") {
+            args.route = value;
+        } else if (a == "--clock") {
+            if (!readOption(a, value, TimeUpEndTime, 52.0f, false, args.clock))
+                return false;
+        } else if (a == "--lag") {
+            if (!readOption(a, value, 0.0f, 9.0f, true, args.lag))
+                return false;
+        } else if (a == "--max-seconds") {
+            if (!readOption(a, value, 0.0f, 600.0f, false, args.maxSeconds))
+                return false;
+            if (!(args.maxSeconds > 0.0f)) {
+                std::fprintf(stderr, "roliquo-level: --max-seconds needs more than 0 seconds, not \"%s\"\n", value);
                 return false;
             }
-            if (a == "--clock") args.clock = number;
-            else if (a == "--lag") args.lag = number;
-            else if (a == "--max-seconds") args.maxSeconds = number;
-            else args.beam = static_cast<int>(number);
-        } else if (a.size() > 1 && a[0] == '-') {
-            std::fprintf(stderr, "roliquo-level: unknown option or missing value: %s\n", a.c_str());
-            return false;
-        } else {
-            args.files.push_back(a);
+        } else if (a == "--beam") {
+            if (!readOption(a, value, 1.0f, 10000.0f, true, number))
+                return false;
+            args.beam = static_cast<int>(number);
         }
     }
     return true;
 }
 
-// Loads the one map file of solve and trace; false after saying why.
-bool loadForPlay(const Arguments& args)
+bool wrongFileCount(const Arguments& args, size_t wanted)
 {
-    if (args.files.size() != 1) {
-        std::fputs(Usage, stderr);
+    if (args.files.size() == wanted)
         return false;
-    }
-    const std::string& file = args.files[0];
+    std::fprintf(stderr, "usage: roliquo-level %s\n", findCommand(args.command)->synopsis);
+    return true;
+}
+
+// Loads the map file of solve, trace and picture and places the level start; false after saying why.
+bool loadForPlay(const Arguments& args, const std::string& file)
+{
     std::string loadName, error;
     if (!enterMapFolder(file, args.dataDir, loadName, error)) {
         std::fprintf(stderr, "%s: %s\n", file.c_str(), error.c_str());
@@ -101,39 +205,53 @@ bool loadForPlay(const Arguments& args)
 int runCheck(const Arguments& args)
 {
     if (args.files.empty()) {
-        std::fputs(Usage, stderr);
+        std::fprintf(stderr, "usage: roliquo-level %s\n", findCommand(args.command)->synopsis);
         return 2;
     }
     bool allSound = true;
     for (const std::string& file : args.files)
-        allSound = checkMapFile(file, args.dataDir) && allSound;
+        allSound = checkFile(file, args.dataDir) && allSound;
     return allSound ? 0 : 1;
 }
 
 int runSolve(const Arguments& args)
 {
-    if (!loadForPlay(args))
+    if (wrongFileCount(args, 1) || !loadForPlay(args, args.files[0]))
         return 2;
     SolveOptions options;
     options.maxSeconds = args.maxSeconds;
     options.beamWidth = args.beam;
     SolveResult result = solveLevel(options);
     if (!result.finished) {
-        std::printf("# not finished within %g s\n", static_cast<double>(args.maxSeconds));
+        std::printf("# not finished within %g s; the furthest point reached: x %.1f, y %.1f (%.0f of %.0f along "
+                    "the board), with %.2f s on the clock\n",
+                    static_cast<double>(args.maxSeconds), static_cast<double>(result.furthestX),
+                    static_cast<double>(result.furthestY), static_cast<double>(result.furthestY - StartY),
+                    static_cast<double>(FinishLine - StartY), static_cast<double>(result.furthestClock));
         return 1;
     }
     std::string mapName = std::filesystem::path(args.files[0]).filename().string();
-    std::printf("# roliquo-level solve %s: %zu ticks of 1/60 s from clock 45, %d falls\n", mapName.c_str(),
-                result.steps.size(), result.falls);
+    std::printf("# roliquo-level solve %s: %zu ticks of 1/60 s from clock 45, %d %s\n", mapName.c_str(),
+                result.steps.size(), result.falls, result.falls == 1 ? "fall" : "falls");
     for (const TraceStep& step : result.steps)
         std::printf("%s\n", formatTraceStep(step).c_str());
     std::printf("# finished in %.9g s\n", static_cast<double>(result.finishTime));
     return 0;
 }
 
+bool stateIsFinite()
+{
+    for (float v : {RoundClock, FreezeTimer, TheMarble.position.x, TheMarble.position.y, TheMarble.position.z,
+                    TheMarble.velocity.x, TheMarble.velocity.y, TheMarble.velocity.z, TheCamera.eye.x,
+                    TheCamera.eye.y, TheCamera.eye.z, TheCamera.pitch, TheCamera.yaw, TheCamera.roll})
+        if (!std::isfinite(v))
+            return false;
+    return true;
+}
+
 int runTrace(const Arguments& args)
 {
-    if (!loadForPlay(args))
+    if (wrongFileCount(args, 1) || !loadForPlay(args, args.files[0]))
         return 2;
     std::string line;
     int lineNumber = 0;
@@ -151,6 +269,41 @@ int runTrace(const Arguments& args)
         }
         runTick(step, true);
         std::printf("%s\n", formatStateLine(++tick).c_str());
+        if (!stateIsFinite()) {
+            std::fflush(stdout);
+            std::fprintf(stderr, "input line %d: after tick %d the state is no longer finite (try roliquo-level check)\n",
+                         lineNumber, tick);
+            return 3;
+        }
+    }
+    return 0;
+}
+
+int runPicture(const Arguments& args)
+{
+    if (wrongFileCount(args, 2))
+        return 2;
+    // Both paths are taken from where the tool started; loading the map changes folder.
+    std::string out = pathFromStart(args.files[1]);
+    std::ifstream route;
+    if (!args.route.empty()) {
+        route.open(pathFromStart(args.route));
+        if (!route) {
+            std::fprintf(stderr, "%s: cannot be opened\n", args.route.c_str());
+            return 2;
+        }
+    }
+    if (!loadForPlay(args, args.files[0]))
+        return 2;
+    std::vector<RoutePoint> points;
+    std::string error;
+    if (route.is_open() && !runRoute(route, points, error)) {
+        std::fprintf(stderr, "%s: %s\n", args.route.c_str(), error.c_str());
+        return 2;
+    }
+    if (!writePicturePng(drawLevelPicture(TheBoard, points), out, error)) {
+        std::fprintf(stderr, "%s: %s\n", args.files[1].c_str(), error.c_str());
+        return 2;
     }
     return 0;
 }
@@ -161,23 +314,35 @@ int main(int argc, char** argv)
 {
     rememberStartFolder();
     if (argc < 2) {
-        std::fputs(Usage, stderr);
+        printUsage(stderr);
         return 2;
     }
-    std::string command = argv[1];
     Arguments args;
-    if (command != "check" && command != "solve" && command != "trace") {
-        std::fputs(Usage, stderr);
+    args.command = argv[1];
+    if (args.command == "--help" || args.command == "help") {
+        printUsage(stdout);
+        return 0;
+    }
+    const Command* command = findCommand(args.command);
+    if (!command) {
+        std::fprintf(stderr, "roliquo-level: unknown command \"%s\"\n", args.command.c_str());
+        printUsage(stderr);
         return 2;
     }
     if (!parseArguments(argc, argv, args))
         return 2;
+    if (args.help) {
+        printCommandHelp(*command);
+        return 0;
+    }
     headless::reset();
     if (!prepareGl())
         return 2;
-    if (command == "check")
+    if (args.command == "check")
         return runCheck(args);
-    if (command == "solve")
+    if (args.command == "solve")
         return runSolve(args);
-    return runTrace(args);
+    if (args.command == "trace")
+        return runTrace(args);
+    return runPicture(args);
 }

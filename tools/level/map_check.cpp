@@ -4,22 +4,28 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <vector>
 
+#include "board_check.h"
 #include "level/bmp.h"
+#include "level/token_reader.h"
 #include "map_lint.h"
+#include "maplist_check.h"
 #include "sim_session.h"
 
-namespace {
-
-void print(const std::string& path, int line, bool error, const std::string& text)
+void printFinding(const std::string& path, int line, bool error, const std::string& text)
 {
     if (line > 0)
         std::printf("%s:%d: %s: %s\n", path.c_str(), line, error ? "error" : "warning", text.c_str());
     else
         std::printf("%s: %s: %s\n", path.c_str(), error ? "error" : "warning", text.c_str());
+}
+
+namespace {
+
+void print(const std::string& path, int line, bool error, const std::string& text)
+{
+    printFinding(path, line, error, text);
 }
 
 // Each base's eight images, 128 x 128 down to 1 x 1, in the current folder.
@@ -55,15 +61,14 @@ void checkTextures(MapLint& lint)
 
 bool checkMapFile(const std::string& path, const std::string& dataDir)
 {
-    std::ifstream in(pathFromStart(path), std::ios::binary);
-    if (!in) {
+    std::string text;
+    if (!readTextFile(pathFromStart(path), text)) {
         print(path, 0, true, "cannot be opened");
         return false;
     }
-    std::ostringstream text;
-    text << in.rdbuf();
-    MapLint lint = lintMapText(text.str());
+    MapLint lint = lintMapText(text);
     lintStartPoint(lint);
+    bool finite = checkSurface(lint);
 
     std::string loadName, folderError;
     if (!enterMapFolder(path, dataDir, loadName, folderError)) {
@@ -74,6 +79,9 @@ bool checkMapFile(const std::string& path, const std::string& dataDir)
     bool loaded = loadMapAsGame(loadName, messages);
     // The textures are looked for where the loader looked: the folder just entered.
     checkTextures(lint);
+    // A start inside a hole is reported already; the roll would only repeat it.
+    if (loaded && finite && !(TheBoard.holeAt(StartX, StartY) > 0.0f))
+        checkStartRoll(lint, loadName);
 
     std::stable_sort(lint.findings.begin(), lint.findings.end(),
                      [](const LintFinding& a, const LintFinding& b) { return a.line < b.line; });
@@ -86,6 +94,14 @@ bool checkMapFile(const std::string& path, const std::string& dataDir)
 
     bool sound = loaded && !hasErrors(lint);
     if (sound)
-        std::printf("%s: sound, %zu holes\n", path.c_str(), lint.holes.size());
+        std::printf("%s: sound, %zu %s\n", path.c_str(), lint.holes.size(), lint.holes.size() == 1 ? "hole" : "holes");
     return sound;
+}
+
+bool checkFile(const std::string& path, const std::string& dataDir)
+{
+    std::string text;
+    if (readTextFile(pathFromStart(path), text) && looksLikeMapList(path, text))
+        return checkMapList(path, text, dataDir);
+    return checkMapFile(path, dataDir);
 }

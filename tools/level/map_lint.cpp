@@ -1,14 +1,13 @@
-// The level checker's text pass over a map file: tokens with their lines, key values in the loader's
-// number syntax, the .data section against holecount=, and checks of the hole values and start point.
+// The level checker's text pass over a map file: tokens and numbers through the game's own reader, key
+// values as the loader reads them, the .data section against holecount=, and the start point.
 #include "map_lint.h"
 
-#include <cctype>
-#include <cerrno>
 #include <cfloat>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <memory>
+
+#include "level/token_reader.h"
 
 namespace {
 
@@ -17,132 +16,9 @@ struct Token {
     int line = 0;
 };
 
-std::vector<Token> tokenize(const std::string& text)
-{
-    std::vector<Token> tokens;
-    int line = 1;
-    size_t i = 0;
-    while (i < text.size()) {
-        char c = text[i];
-        if (c == '\n') {
-            ++line;
-            ++i;
-            continue;
-        }
-        if (c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v') {
-            ++i;
-            continue;
-        }
-        size_t start = i;
-        while (i < text.size() && !std::isspace(static_cast<unsigned char>(text[i])))
-            ++i;
-        tokens.push_back({text.substr(start, i - start), line});
-    }
-    return tokens;
-}
-
 bool isKey(const std::string& t)
 {
     return t == "texturefile=" || t == "fogcolor=" || t == "marblecolor=" || t == "holecount=" || t == ".data";
-}
-
-bool isDigitIn(char c, int base)
-{
-    if (base == 16)
-        return std::isxdigit(static_cast<unsigned char>(c)) != 0;
-    if (base == 8)
-        return c >= '0' && c <= '7';
-    return c >= '0' && c <= '9';
-}
-
-// An integer token in the loader's syntax: optional sign, "0x"/"0X" hexadecimal, a leading "0" octal,
-// else decimal, at most 15 characters, the whole token a number.
-bool parseInteger(const std::string& t, bool allowMinus, long long& value, std::string& why)
-{
-    if (t.size() > 15) {
-        why = "longer than 15 characters";
-        return false;
-    }
-    size_t i = 0;
-    bool negative = false;
-    if (i < t.size() && (t[i] == '+' || t[i] == '-')) {
-        negative = t[i] == '-';
-        ++i;
-    }
-    if (negative && !allowMinus) {
-        why = "negative";
-        return false;
-    }
-    int base = 10;
-    if (i + 1 < t.size() && t[i] == '0' && (t[i + 1] == 'x' || t[i + 1] == 'X')) {
-        base = 16;
-        i += 2;
-    } else if (i < t.size() && t[i] == '0') {
-        base = 8;
-    }
-    if (i == t.size()) {
-        why = "has no digits";
-        return false;
-    }
-    unsigned long long v = 0;
-    for (size_t k = i; k < t.size(); ++k) {
-        if (!isDigitIn(t[k], base)) {
-            why = base == 8 && t[k] >= '8' && t[k] <= '9' ? "a leading 0 makes it octal, and it has digit 8 or 9"
-                                                          : "is not an integer";
-            return false;
-        }
-        int digit = std::isdigit(static_cast<unsigned char>(t[k])) ? t[k] - '0'
-                                                                   : std::tolower(static_cast<unsigned char>(t[k])) - 'a' + 10;
-        v = v * static_cast<unsigned>(base) + static_cast<unsigned>(digit);
-    }
-    value = negative ? -static_cast<long long>(v) : static_cast<long long>(v);
-    return true;
-}
-
-// A real in the loader's syntax: optional sign, digits with at most one point (at least one digit),
-// an optional exponent, at most 19 characters, the whole token a number.
-bool parseReal(const std::string& t, double& value, std::string& why)
-{
-    if (t.size() > 19) {
-        why = "longer than 19 characters";
-        return false;
-    }
-    size_t i = 0;
-    if (i < t.size() && (t[i] == '+' || t[i] == '-'))
-        ++i;
-    int digits = 0;
-    bool point = false;
-    while (i < t.size() && (std::isdigit(static_cast<unsigned char>(t[i])) || (t[i] == '.' && !point))) {
-        if (t[i] == '.')
-            point = true;
-        else
-            ++digits;
-        ++i;
-    }
-    if (digits == 0) {
-        why = "is not a number";
-        return false;
-    }
-    if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
-        ++i;
-        if (i < t.size() && (t[i] == '+' || t[i] == '-'))
-            ++i;
-        int expDigits = 0;
-        while (i < t.size() && std::isdigit(static_cast<unsigned char>(t[i]))) {
-            ++expDigits;
-            ++i;
-        }
-        if (expDigits == 0) {
-            why = "has an exponent without digits";
-            return false;
-        }
-    }
-    if (i != t.size()) {
-        why = "is not a number";
-        return false;
-    }
-    value = std::strtod(t.c_str(), nullptr);
-    return true;
 }
 
 std::string quoted(const std::string& t)
@@ -150,89 +26,157 @@ std::string quoted(const std::string& t)
     return "\"" + t + "\"";
 }
 
+std::string realText(float value)
+{
+    char buffer[40];
+    std::snprintf(buffer, sizeof buffer, "%.9g", static_cast<double>(value));
+    return buffer;
+}
+
+std::string hexText(uint32_t value)
+{
+    char buffer[24];
+    std::snprintf(buffer, sizeof buffer, "0x%x", value);
+    return buffer;
+}
+
+// Whether the game's reader, started at this token, reads it whole as a number (and so reads the very
+// value given here); a token it reads only the start of is no number to the loader either.
+bool wholeInt(const std::string& t, int32_t& value)
+{
+    TokenReader reader(t);
+    return reader.readInt(value) && reader.endReached();
+}
+
+bool wholeUnsigned(const std::string& t, uint32_t& value)
+{
+    TokenReader reader(t);
+    return reader.readUnsigned(value) && reader.endReached();
+}
+
+bool wholeReal(const std::string& t, float& value)
+{
+    TokenReader reader(t);
+    return reader.readReal(value) && reader.endReached();
+}
+
+// "010", "-07": integer keys read a leading 0 as octal ("0" itself and "0x" are no surprise).
+bool hasOctalPrefix(const std::string& t)
+{
+    size_t i = (!t.empty() && (t[0] == '+' || t[0] == '-')) ? 1 : 0;
+    return t.size() > i + 1 && t[i] == '0' && t[i + 1] != 'x' && t[i + 1] != 'X';
+}
+
+// Why an integer token is no integer to the loader, in words.
+std::string integerTrouble(const std::string& t)
+{
+    if (t.size() > 15)
+        return "is longer than 15 characters";
+    if (hasOctalPrefix(t) && t.find_first_of("89") != std::string::npos)
+        return "has a leading 0, which makes it octal, and a digit 8 or 9";
+    return "is not an integer";
+}
+
+std::string realTrouble(const std::string& t)
+{
+    return t.size() > 19 ? "is longer than 19 characters" : "is not a number";
+}
+
+std::string plural(long long n, const char* one, const char* many)
+{
+    return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
 std::string describeHole(const Hole& h)
 {
-    char buffer[160];
-    std::snprintf(buffer, sizeof buffer, "(x %g, y %g, radius %g, depth %g)", static_cast<double>(h.x),
-                  static_cast<double>(h.y), static_cast<double>(h.radius), static_cast<double>(h.depth));
-    return buffer;
+    return "(x " + realText(h.x) + ", y " + realText(h.y) + ", radius " + realText(h.radius) + ", depth " +
+           realText(h.depth) + ")";
 }
 
 class Linter {
 public:
-    explicit Linter(const std::string& text) : tokens_(tokenize(text)) {}
+    explicit Linter(const std::string& text) : reader_(text) {}
 
     MapLint run()
     {
-        if (tokens_.empty()) {
+        Token t;
+        if (!next(t)) {
             error(0, "the file is empty: it has no keys at all");
             return out_;
         }
-        while (pos_ < tokens_.size())
-            handle(tokens_[pos_++]);
+        do
+            handle(t);
+        while (next(t));
         finish();
         return out_;
     }
 
 private:
-    std::vector<Token> tokens_;
-    size_t pos_ = 0;
+    TokenReader reader_;
+    Token pending_;
+    bool hasPending_ = false;
     MapLint out_;
     bool sawTexture_ = false, sawFog_ = false, sawMarble_ = false;
-    int holeCountLine_ = 0;       // line of the latest holecount=, 0 before any
-    long long holeCount_ = 0;
+    int holeCountLine_ = 0;        // line of the latest holecount=, 0 before any
+    int dataLine_ = 0;             // line of the latest .data that read holes
+    int32_t holeCount_ = 0;
     bool holeCountHasData_ = true; // the latest holecount= was followed by its .data
 
     void error(int line, const std::string& text) { out_.findings.push_back({line, true, text}); }
     void warning(int line, const std::string& text) { out_.findings.push_back({line, false, text}); }
 
-    // The value token after a key, or null when the key has none (end of file, or another key follows:
-    // then that key is left to be handled in its turn).
-    const Token* value(const Token& key)
+    bool next(Token& t)
     {
-        if (pos_ >= tokens_.size()) {
+        if (hasPending_) {
+            hasPending_ = false;
+            t = pending_;
+            return true;
+        }
+        if (!reader_.readToken(t.text))
+            return false;
+        t.line = reader_.line();
+        return true;
+    }
+
+    void putBack(const Token& t)
+    {
+        pending_ = t;
+        hasPending_ = true;
+    }
+
+    // The value token after a key, or false when the key has none (end of file, or another key follows:
+    // that key is then left to be handled in its turn).
+    bool value(const Token& key, Token& v)
+    {
+        if (!next(v)) {
             error(key.line, key.text + " has no value: the file ends after the key");
-            return nullptr;
+            return false;
         }
-        if (isKey(tokens_[pos_].text) || tokens_[pos_].text == ".end") {
-            error(key.line, key.text + " has no value: the next item is " + quoted(tokens_[pos_].text));
-            return nullptr;
+        if (isKey(v.text) || v.text == ".end") {
+            error(key.line, key.text + " has no value: the next item is " + quoted(v.text));
+            putBack(v);
+            return false;
         }
-        return &tokens_[pos_++];
+        return true;
     }
 
     void handle(const Token& t)
     {
+        Token v;
         if (t.text == "texturefile=") {
             sawTexture_ = true;
-            if (const Token* v = value(t)) {
-                if (v->text.size() > 249)
-                    error(v->line, "texturefile= name is longer than 249 characters");
-                out_.textureBases.push_back(v->text);
-                out_.textureLines.push_back(v->line);
+            if (value(t, v)) {
+                if (v.text.size() > 249)
+                    error(v.line, "texturefile= name is longer than 249 characters");
+                out_.textureBases.push_back(v.text);
+                out_.textureLines.push_back(v.line);
             }
         } else if (t.text == "fogcolor=" || t.text == "marblecolor=") {
             (t.text == "fogcolor=" ? sawFog_ : sawMarble_) = true;
-            if (const Token* v = value(t))
-                colour(t, *v);
+            if (value(t, v))
+                colour(t, v);
         } else if (t.text == "holecount=") {
-            if (!holeCountHasData_)
-                error(holeCountLine_, "holecount= is not followed by its .data section");
-            holeCountLine_ = t.line;
-            holeCountHasData_ = false;
-            holeCount_ = 0;
-            if (const Token* v = value(t)) {
-                long long n = 0;
-                std::string why;
-                if (!parseInteger(v->text, true, n, why))
-                    error(v->line, "holecount= value " + quoted(v->text) + " " + why);
-                else if (n < 0)
-                    error(v->line, "holecount= value " + v->text + " is negative");
-                else if (n > 0x7fffffffLL)
-                    error(v->line, "holecount= value " + v->text + " does not fit a 32-bit count");
-                else
-                    holeCount_ = n;
-            }
+            holeCountKey(t);
         } else if (t.text == ".data") {
             data(t);
         } else if (t.text == ".end") {
@@ -248,17 +192,58 @@ private:
         }
     }
 
-    void colour(const Token& key, const Token& v)
+    void holeCountKey(const Token& t)
     {
-        long long n = 0;
-        std::string why;
-        if (!parseInteger(v.text, false, n, why)) {
-            error(v.line, key.text + " value " + quoted(v.text) + " " + why);
+        if (!holeCountHasData_)
+            error(holeCountLine_, "holecount= is not followed by its .data section");
+        else if (dataLine_ > 0)
+            warning(t.line, "holecount= again: its .data section replaces the " + plural(holeCount_, "hole", "holes") +
+                                " given at line " + std::to_string(dataLine_));
+        holeCountLine_ = t.line;
+        holeCountHasData_ = false;
+        holeCount_ = 0;
+        Token v;
+        if (!value(t, v))
+            return;
+        int32_t n = 0;
+        if (!wholeInt(v.text, n)) {
+            // Out of range, the reader stores the nearest limit; anything else stores 0.
+            TokenReader reader(v.text);
+            bool read = reader.readInt(n);
+            if (!read && reader.endReached() && n != 0)
+                error(v.line, "holecount= value " + v.text + " does not fit a 32-bit count");
+            else
+                error(v.line, "holecount= value " + quoted(v.text) + " " + integerTrouble(v.text));
             return;
         }
-        if (n > 0xffffffffLL)
-            error(v.line, key.text + " value " + v.text + " is beyond 32 bits");
-        else if (n > 0xffffff)
+        if (n < 0) {
+            error(v.line, "holecount= value " + v.text + " is negative");
+            return;
+        }
+        if (hasOctalPrefix(v.text))
+            warning(v.line, "holecount= value " + v.text + " has a leading 0, so the game reads it as octal: " +
+                                std::to_string(n));
+        holeCount_ = n;
+    }
+
+    void colour(const Token& key, const Token& v)
+    {
+        uint32_t n = 0;
+        if (!wholeUnsigned(v.text, n)) {
+            TokenReader reader(v.text);
+            bool read = reader.readUnsigned(n);
+            if (!read && reader.endReached() && n == 0xFFFFFFFFu)
+                error(v.line, key.text + " value " + v.text + " is beyond 32 bits");
+            else
+                error(v.line, key.text + " value " + quoted(v.text) + " " + integerTrouble(v.text));
+            return;
+        }
+        if (!v.text.empty() && v.text[0] == '-')
+            warning(v.line, key.text + " value " + v.text + " is negative: the game reads it as " + hexText(n));
+        else if (hasOctalPrefix(v.text))
+            warning(v.line, key.text + " value " + v.text + " has a leading 0, so the game reads it as octal: " +
+                                hexText(n));
+        if (n > 0xffffffu)
             warning(v.line, key.text + " value " + v.text + " has bits above 0xffffff, which are ignored");
     }
 
@@ -270,73 +255,72 @@ private:
             return;
         }
         holeCountHasData_ = true;
+        dataLine_ = t.line;
         out_.holes.clear();
         out_.holeLines.clear();
-        long long wanted = holeCount_ * 4;
+        long long wanted = static_cast<long long>(holeCount_) * 4;
         long long got = 0;
         Hole hole;
         int holeLine = 0;
+        Token v;
         while (got < wanted) {
-            if (pos_ >= tokens_.size()) {
+            if (!next(v)) {
                 error(t.line, "the file ends inside the .data section: " + std::to_string(got) + " of " +
-                                  std::to_string(wanted) + " hole values, and no .end");
+                                  plural(wanted, "hole value", "hole values") + ", and no .end");
                 return;
             }
-            const Token& v = tokens_[pos_];
             if (v.text == ".end" || isKey(v.text)) {
                 error(v.line, "too few hole values: holecount= " + std::to_string(holeCount_) + " needs " +
                                   std::to_string(wanted) + ", the .data section at line " + std::to_string(t.line) +
                                   " gives " + std::to_string(got));
-                if (v.text == ".end")
-                    ++pos_;
+                if (v.text != ".end")
+                    putBack(v);
                 return;
             }
-            ++pos_;
-            double real = 0.0;
-            std::string why;
-            if (!parseReal(v.text, real, why)) {
-                error(v.line, "hole value " + quoted(v.text) + " " + why);
-                real = 0.0;
-            } else if (!std::isfinite(real) || std::fabs(real) > FLT_MAX) {
-                error(v.line, "hole value " + v.text + " is beyond the range of a float");
+            float real = 0.0f;
+            if (!wholeReal(v.text, real)) {
+                error(v.line, "hole value " + quoted(v.text) + " " + realTrouble(v.text));
+                real = 0.0f;
+            } else if (std::fabs(real) == FLT_MAX) {
+                warning(v.line, "hole value " + v.text + " is at or beyond the float range: the game reads it as " +
+                                    realText(real));
+            } else if (std::fabs(real) == FLT_MIN) {
+                warning(v.line, "hole value " + v.text +
+                                    " is at or below the smallest normal float: the game reads it as " + realText(real));
             }
             int field = static_cast<int>(got % 4);
             if (field == 0)
                 holeLine = v.line;
-            float f = static_cast<float>(std::fmax(-FLT_MAX, std::fmin(FLT_MAX, real)));
-            (field == 0 ? hole.x : field == 1 ? hole.y : field == 2 ? hole.radius : hole.depth) = f;
+            (field == 0 ? hole.x : field == 1 ? hole.y : field == 2 ? hole.radius : hole.depth) = real;
             ++got;
             if (field == 3) {
                 addHole(hole, holeLine);
                 hole = Hole{};
             }
         }
-        if (pos_ >= tokens_.size()) {
+        if (!next(v)) {
             error(t.line, "missing .end after the hole values of the .data section");
             return;
         }
-        const Token& end = tokens_[pos_];
-        if (end.text == ".end") {
-            ++pos_;
+        if (v.text == ".end")
             return;
-        }
-        double real = 0.0;
-        std::string why;
-        if (parseReal(end.text, real, why)) {
-            int extra = 0;
-            while (pos_ < tokens_.size() && parseReal(tokens_[pos_].text, real, why)) {
+        float real = 0.0f;
+        if (wholeReal(v.text, real)) {
+            int extra = 1;
+            int firstLine = v.line;
+            bool more = false;
+            while ((more = next(v)) && wholeReal(v.text, real))
                 ++extra;
-                ++pos_;
+            error(firstLine, plural(extra, "hole value", "hole values") + " more than holecount= " +
+                                 std::to_string(holeCount_) + " declares (" + std::to_string(wanted) + " values)");
+            if (!more || v.text != ".end") {
+                error(firstLine, "missing .end after the hole values");
+                if (more)
+                    putBack(v);
             }
-            error(end.line, std::to_string(extra) + " hole value(s) more than holecount= " +
-                                std::to_string(holeCount_) + " declares (" + std::to_string(wanted) + " values)");
-            if (pos_ < tokens_.size() && tokens_[pos_].text == ".end")
-                ++pos_;
-            else
-                error(end.line, "missing .end after the hole values");
             return;
         }
-        error(end.line, "expected .end after the hole values, found " + quoted(end.text));
+        error(v.line, "expected .end after the hole values, found " + quoted(v.text));
     }
 
     void addHole(const Hole& h, int line)
@@ -352,10 +336,9 @@ private:
 
     void skipPastEnd()
     {
-        while (pos_ < tokens_.size() && tokens_[pos_].text != ".end")
-            ++pos_;
-        if (pos_ < tokens_.size())
-            ++pos_;
+        Token v;
+        while (next(v) && v.text != ".end") {
+        }
     }
 
     void finish()
@@ -380,13 +363,26 @@ MapLint lintMapText(const std::string& text)
     return Linter(text).run();
 }
 
+std::string holeName(const MapLint& lint, size_t index)
+{
+    return "hole " + std::to_string(index + 1) + " " + describeHole(lint.holes[index]);
+}
+
+namespace {
+
+std::string startPoint()
+{
+    return "the start point (" + realText(StartX) + ", " + realText(StartY) + ")";
+}
+
+} // namespace
+
 void lintStartPoint(MapLint& lint)
 {
-    const float startX = 0.0f, startY = -5800.0f;
     // A board of its own, so the check works even where the game's loader gave up on the file.
     auto board = std::make_unique<Board>();
     board->setHoles(lint.holes);
-    float verdict = board->holeAt(startX, startY);
+    float verdict = board->holeAt(StartX, StartY);
     int nearestLine = 0;
     float nearest = 1e30f;
     size_t nearestIndex = 0;
@@ -394,11 +390,11 @@ void lintStartPoint(MapLint& lint)
         const Hole& h = lint.holes[i];
         if (!(h.depth > 0.0f) || !(h.radius > 0.0f))
             continue;
-        float d = std::hypot(startX - h.x, startY - h.y);
-        if (verdict > 0.0f && d <= 1.5f * h.radius) {
+        float d = std::hypot(StartX - h.x, StartY - h.y);
+        if (verdict > 0.0f && d <= CaptureRadii * h.radius) {
             lint.findings.push_back({lint.holeLines[i], true,
-                                     "the start point (0, -5800) is inside hole " + std::to_string(i + 1) + " " +
-                                         describeHole(h) + ": the marble is caught before it moves"});
+                                     startPoint() + " is inside " + holeName(lint, i) +
+                                         ": the marble is caught before it moves"});
             return;
         }
         if (d < nearest) {
@@ -408,12 +404,11 @@ void lintStartPoint(MapLint& lint)
         }
     }
     if (verdict > 0.0f)
-        lint.findings.push_back({0, true, "the start point (0, -5800) is inside a hole"});
+        lint.findings.push_back({0, true, startPoint() + " is inside a hole"});
     else if (verdict < 0.0f)
         lint.findings.push_back({nearestLine, false,
-                                 "the start point (0, -5800) is near hole " + std::to_string(nearestIndex + 1) + " " +
-                                     describeHole(lint.holes[nearestIndex]) +
-                                     " (its centre is closer than 250)"});
+                                 startPoint() + " is near " + holeName(lint, nearestIndex) +
+                                     " (its centre is closer than " + realText(NearDistance) + ")"});
 }
 
 bool hasErrors(const MapLint& lint)

@@ -22,9 +22,13 @@ struct MapLint {
     std::vector<int> holeLines;            // the line of each hole's first value
 };
 
+// Tokens and numbers are read with the game's TokenReader, so every value is the one the loader reads.
 MapLint lintMapText(const std::string& text);
 
-// Warnings and errors about the start point (0, -5800) of a board with these holes; the verdict comes
+// "hole N (x .., y .., radius .., depth ..)" for lint.holes[index], N counted from 1.
+std::string holeName(const MapLint& lint, size_t index);
+
+// Warnings and errors about the start point (StartX, StartY) of a board with these holes; the verdict comes
 // from the Board's own holeAt, the lines from lint.holeLines.
 void lintStartPoint(MapLint& lint);
 

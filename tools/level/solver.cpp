@@ -21,10 +21,6 @@
 // search skips it; the chosen input is replayed in full, camera and all.
 namespace {
 
-constexpr float BoardLeft = -750.0f;
-constexpr float BoardRight = 720.0f;
-constexpr float BoardBack = -6000.0f;
-constexpr float FinishY = 5800.0f;
 constexpr float TopSpeed = 6.5f * 210.0f; // world units per second with Shift held
 constexpr float Unreachable = 1e9f;
 
@@ -41,7 +37,7 @@ public:
     explicit DistanceField(const Board& board)
     {
         columns_ = static_cast<int>((BoardRight - BoardLeft) / Cell) + 1;
-        rows_ = static_cast<int>((FinishY + Cell - BoardBack) / Cell) + 1;
+        rows_ = static_cast<int>((FinishLine + Cell - BoardBack) / Cell) + 1;
         std::vector<float> cost(static_cast<size_t>(columns_) * rows_);
         for (int r = 0; r < rows_; ++r)
             for (int c = 0; c < columns_; ++c)
@@ -186,7 +182,7 @@ struct SearchOutcome {
 
 // One beam search from `start`; leaves the sim in an arbitrary state.
 SearchOutcome beamSearch(const SolveOptions& options, const SimSnapshot& start, const DistanceField& field,
-                         Diversity diversity, long long& ticksSimulated)
+                         Diversity diversity, SolveResult& effort)
 {
     const std::vector<uint8_t> keys = actions();
     const int chunk = std::max(options.chunkTicks, 1);
@@ -216,7 +212,13 @@ SearchOutcome beamSearch(const SolveOptions& options, const SimSnapshot& start, 
                         ++falls;
                     ++ticks;
                 }
-                ticksSimulated += ticks;
+                effort.ticksSimulated += ticks;
+                Vec3 reached = TheMarble.getPosition();
+                if (reached.y > effort.furthestY) {
+                    effort.furthestX = reached.x;
+                    effort.furthestY = reached.y;
+                    effort.furthestClock = RoundClock;
+                }
                 made.push_back({from.choice, k});
                 int choice = static_cast<int>(made.size()) - 1;
                 if (LevelFinished) {
@@ -274,6 +276,9 @@ SolveResult solveLevel(const SolveOptions& options)
     SolveResult result;
     const SimSnapshot start = captureSim();
     const DistanceField field(TheBoard);
+    result.furthestX = TheMarble.getPosition().x;
+    result.furthestY = TheMarble.getPosition().y;
+    result.furthestClock = RoundClock;
 
     // The beam keeps only a few states, and a route that needs an early turn can fall out of it; a
     // route with falls is searched again with the states told apart more coarsely, and the fastest
@@ -281,7 +286,7 @@ SolveResult solveLevel(const SolveOptions& options)
     const Diversity tries[] = {{25.0f, 1.5f}, {50.0f, 0.5f}, {50.0f, 1.5f}};
     SearchOutcome best;
     for (Diversity diversity : tries) {
-        SearchOutcome outcome = beamSearch(options, start, field, diversity, result.ticksSimulated);
+        SearchOutcome outcome = beamSearch(options, start, field, diversity, result);
         if (outcome.finished && (!best.finished || outcome.finishTime < best.finishTime))
             best = std::move(outcome);
         if (best.finished && best.falls == 0)

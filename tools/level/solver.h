@@ -18,6 +18,11 @@ struct SolveResult {
     std::vector<TraceStep> steps;  // one per tick, ending with the finishing tick
     int falls = 0;                 // holes and edges on the way
     long long ticksSimulated = 0;  // search effort
+    // The point furthest along the board (largest y) that any searched state reached, and the clock
+    // there: where a search that fails got stuck.
+    float furthestX = 0.0f;
+    float furthestY = 0.0f;
+    float furthestClock = 0.0f;
 };
 
 // Searches from the current state and leaves the state as it was found.

@@ -2,22 +2,16 @@
 // written here reads back bit for bit.
 #include "trace_io.h"
 
-#include <cerrno>
-#include <cmath>
+#include <cfloat>
 #include <cstdio>
-#include <cstdlib>
 #include <vector>
 
 #include "app/run_state.h"
+#include "level/token_reader.h"
 #include "sim/camera.h"
 #include "sim/marble.h"
 
 namespace {
-
-bool isSpace(char c)
-{
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
-}
 
 // Splits on whitespace; the trace format needs no quoting.
 std::vector<std::string> words(const std::string& line)
@@ -25,10 +19,10 @@ std::vector<std::string> words(const std::string& line)
     std::vector<std::string> out;
     size_t i = 0;
     while (i < line.size()) {
-        while (i < line.size() && isSpace(line[i]))
+        while (i < line.size() && isTextSpace(line[i]))
             ++i;
         size_t start = i;
-        while (i < line.size() && !isSpace(line[i]))
+        while (i < line.size() && !isTextSpace(line[i]))
             ++i;
         if (i > start)
             out.push_back(line.substr(start, i - start));
@@ -74,11 +68,11 @@ TraceLine parseTraceLine(const std::string& line, TraceStep& step, std::string& 
         error = "expected \"DT KEYS\", found " + std::to_string(parts.size()) + " words";
         return TraceLine::Bad;
     }
-    const char* text = parts[0].c_str();
-    char* end = nullptr;
-    errno = 0;
-    float seconds = std::strtof(text, &end);
-    if (end == text || *end != '\0' || errno == ERANGE || !std::isfinite(seconds) || seconds < 0.0f) {
+    // The duration is read as the game reads every real; beyond the float range it would be clamped,
+    // which no trace means, so that is refused with the rest.
+    TokenReader reader(parts[0]);
+    float seconds = 0.0f;
+    if (!reader.readReal(seconds) || !reader.endReached() || seconds < 0.0f || seconds == FLT_MAX) {
         error = "tick duration \"" + parts[0] + "\" is not a finite number of seconds >= 0";
         return TraceLine::Bad;
     }
