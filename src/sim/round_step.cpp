@@ -9,8 +9,6 @@
 namespace {
 
 const Vec3 StartOffsetOfEye(0.0f, -3000.0f, -6000.0f);
-constexpr float StartX = 0.0f;
-constexpr float StartY = -5800.0f;
 
 } // namespace
 

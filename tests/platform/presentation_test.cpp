@@ -7,7 +7,7 @@
 #include "platform/headless/headless.h"
 #include "platform/letterbox.h"
 #include "scores/high_scores.h"
-#include "screen/draw_fixture.h"
+#include "support/draw_fixture.h"
 #include "screen/frame.h"
 #include "sim/camera.h"
 #include "sim/marble.h"

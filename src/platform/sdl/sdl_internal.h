@@ -42,7 +42,7 @@ void toggleFullscreen();
 // Whether a key press is the fullscreen switch (F11, Alt+Enter), which the game never sees.
 bool isFullscreenKey(const SDL_KeyboardEvent& key);
 // Paints the bars and shows the back buffer, waiting for the display where the driver allows.
-void presentFrame();
+void presentToWindow();
 // Asks for adaptive vertical sync, else plain vertical sync, on the current context.
 void waitForDisplayOnSwap();
 

@@ -46,7 +46,7 @@ bool isFullscreenKey(const SDL_KeyboardEvent& key)
     return enter && (key.keysym.mod & KMOD_ALT) != 0;
 }
 
-void presentFrame()
+void presentToWindow()
 {
     if (Sdl.context == nullptr || Sdl.displayLost) return;
     paintLetterboxBars(Sdl.drawableWidth, Sdl.drawableHeight, letterboxRect(Sdl.drawableWidth, Sdl.drawableHeight));

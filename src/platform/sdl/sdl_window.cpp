@@ -348,6 +348,6 @@ void deleteGlContext()
 
 bool hasGlContext() { return Sdl.context != nullptr; }
 
-void swapBuffers() { presentFrame(); }
+void swapBuffers() { presentToWindow(); }
 
 } // namespace platform
