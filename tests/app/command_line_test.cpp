@@ -25,7 +25,9 @@ TEST(CommandLineTest, ArgumentsAreAcceptedOrRefusedWithAMessage)
         {{"--version", "--help"}, true, true, true, ""},
         {{"--bogus"}, false, false, false, "unknown option '--bogus'"},
         {{"-h"}, false, false, false, "unknown option '-h'"},
-        {{"--help", "--level"}, false, true, false, "unknown option '--level'"},
+        {{"--help", "--levels"}, false, true, false, "unknown option '--levels'"},
+        {{"--help", "--level"}, false, true, false, "option '--level' needs a value (MAP)"},
+        {{"--level=a.map"}, true, false, false, ""},
         {{"meadow.map"}, false, false, false, "unexpected argument 'meadow.map'"},
         {{"--help=yes"}, false, false, false, "option '--help' takes no value"},
     };
