@@ -1,5 +1,6 @@
 // Board::draw: projects the grid on the CPU and draws the visible cells as textured triangles in four
 // sweeps outward from an anchor cell, with optional linear fog in units of reciprocal depth.
+// The triangles are gathered in sweep order into one client array and drawn by a single call.
 #include "render/board_renderer.h"
 
 #include <GL/gl.h>
@@ -7,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <vector>
 
 #include "level/board.h"
 
@@ -28,6 +30,13 @@ enum : uint8_t { NotProjected = 0, InFront = 1, Behind = 2 };
 
 // Per-call projected flags, one per grid vertex.
 std::array<uint8_t, GridVertexCount> VertexState;
+
+// Per-call triangle corners, interleaved as s, t, x', y', z' in drawing order, CornerFloats of them
+// in use. Sized once for the largest frame, 49 x 399 cells of two triangles.
+constexpr size_t FloatsPerCorner = 5;
+constexpr size_t MostCorners = 49 * 399 * 2 * 3;
+std::vector<float> Corners;
+size_t CornerFloats = 0;
 
 // Truncates toward zero after bounding the value, so no eye position overflows the conversion; NaN
 // goes to the low bound.
@@ -66,8 +75,13 @@ struct Sweeper {
     {
         const Vec3& t = board.texCoords[static_cast<size_t>(i)];
         const Vec3& p = board.projected[static_cast<size_t>(i)];
-        glTexCoord2f(t.x, t.y);
-        glVertex3f(p.x, p.y, p.z);
+        float* corner = Corners.data() + CornerFloats;
+        corner[0] = t.x;
+        corner[1] = t.y;
+        corner[2] = p.x;
+        corner[3] = p.y;
+        corner[4] = p.z;
+        CornerFloats += FloatsPerCorner;
     }
 
     // A triangle with a corner at or behind the camera plane would come out mirrored through the eye;
@@ -79,11 +93,11 @@ struct Sweeper {
             ++LastBoardDraw.trianglesSkipped;
             return;
         }
-        glBegin(GL_TRIANGLES);
+        // The sweeps visit each cell at most once, so this never fills; the bound keeps it so.
+        if (CornerFloats + 3 * FloatsPerCorner > Corners.size()) return;
         vertex(a);
         vertex(b);
         vertex(c);
-        glEnd();
         ++triangles;
     }
 
@@ -146,6 +160,21 @@ void setDrawState(const Board& board, bool fog)
     }
 }
 
+// The gathered triangles in one draw, with the same vertices in the same order as one glBegin/glEnd
+// per triangle would give. The client arrays are switched off again for the drawing that follows.
+void drawCorners()
+{
+    if (CornerFloats == 0) return;
+    const GLsizei stride = static_cast<GLsizei>(FloatsPerCorner * sizeof(float));
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glTexCoordPointer(2, GL_FLOAT, stride, Corners.data());
+    glVertexPointer(3, GL_FLOAT, stride, Corners.data() + 2);
+    glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(CornerFloats / FloatsPerCorner));
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+}
+
 } // namespace
 
 SweepAnchor boardSweepAnchor(Vec3 eye, bool farSight)
@@ -174,6 +203,8 @@ int Board::draw(const Transform& camera, bool farSight, bool fog)
     LastBoardDraw.anchor = a;
     s.lastRow = a.lastRow;
     VertexState.fill(NotProjected);
+    Corners.resize(MostCorners * FloatsPerCorner);
+    CornerFloats = 0;
     setDrawState(*this, fog);
 
     const int right = std::max(a.anchorColumn, 0);
@@ -188,6 +219,8 @@ int Board::draw(const Transform& camera, bool farSight, bool fog)
     s.sweep(a.anchorRow - 1, -1, left, -1, leftGoesOn, behindGoesOn);
     s.sweep(a.anchorRow - 1, -1, right, +1, rightGoesOn, behindGoesOn);
 
-    glFlush();
+    // No glFlush: the frame's swap flushes, and a flush here would make a software rasterizer paint
+    // the frame in two passes, the board and then everything drawn over it.
+    drawCorners();
     return s.triangles;
 }

@@ -46,17 +46,18 @@ void Marble::draw(const Transform& camera, const Board& board, bool normal) cons
                    static_cast<float>(py + Aspect * std::sin(static_cast<double>(a)) * rho), pz);
     };
 
+    // All 16 triangles go in one glBegin/glEnd: the same vertices and colours as a pair per triangle.
     float a = 0.0f;
+    glBegin(GL_TRIANGLES);
     do {
         float next = a + AngleStep;
-        glBegin(GL_TRIANGLES);
         glColor4fv(centreColor);
         glVertex3f(px, py, pz);
         glColor4fv(rimColor);
         rimVertex(next);
         glColor4fv(rimColor);
         rimVertex(a);
-        glEnd();
         a = next;
     } while (static_cast<double>(a) < static_cast<double>(AngleLimit));
+    glEnd();
 }

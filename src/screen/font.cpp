@@ -47,9 +47,25 @@ static bool inTable(const Font& font, int c)
     return c >= 0 && c >= font.firstChar && c <= font.lastChar;
 }
 
+// Sets the whole text state: text may follow any other drawing.
+static void setTextState()
+{
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, FontTextureName);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_FOG);
+    glDisable(GL_CULL_FACE);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+}
+
+// One glBegin/glEnd holds all the glyphs of a call; the state is set before the first glyph only, so
+// a text that draws no glyph changes no state.
 void Font::drawText(const char* text)
 {
     if (!loaded || text == nullptr) return;
+    bool drawing = false;
     for (const char* p = text; *p != '\0'; ++p) {
         int c = static_cast<signed char>(*p);
         if (c == LineBreak) {
@@ -63,16 +79,11 @@ void Font::drawText(const char* text)
         }
         float w = (glyphRight[c] - glyphLeft[c]) * scale;
         float h = (glyphBottom[c] - glyphTop[c]) * scale;
-        // The whole state is set again for every glyph: text may follow any other drawing.
-        glEnable(GL_TEXTURE_2D);
-        glBindTexture(GL_TEXTURE_2D, FontTextureName);
-        glDisable(GL_DEPTH_TEST);
-        glDisable(GL_FOG);
-        glDisable(GL_CULL_FACE);
-        glEnable(GL_BLEND);
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-        glBegin(GL_QUADS);
+        if (!drawing) {
+            setTextState();
+            glBegin(GL_QUADS);
+            drawing = true;
+        }
         glColor4fv(color);
         glTexCoord2f(texS(glyphLeft[c]), texT(glyphTop[c]));
         glVertex2f(clipX(penX), clipY(penY));
@@ -82,9 +93,9 @@ void Font::drawText(const char* text)
         glVertex2f(clipX(penX + w), clipY(penY + h));
         glTexCoord2f(texS(glyphLeft[c]), texT(glyphBottom[c]));
         glVertex2f(clipX(penX), clipY(penY + h));
-        glEnd();
         penX += scale * (glyphRight[c] - glyphLeft[c]);
     }
+    if (drawing) glEnd();
 }
 
 void Font::drawNumber(float value, int decimals)

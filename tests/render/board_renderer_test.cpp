@@ -203,6 +203,61 @@ TEST_F(BoardRendererTest, TrianglesBehindTheEyeAreSkippedAndNotCounted)
     EXPECT_EQ(distinctColors(f, 2), 1) << "nothing mirrored through the eye reaches the screen";
 }
 
+// The plain way to draw the visited cells: one glBegin/glEnd per triangle, texture coordinate and
+// position corner by corner, skipping triangles with a corner at or behind the camera plane.
+void drawCellsOneTriangleAtATime(const std::vector<int32_t>& cells)
+{
+    auto inFront = [](int i) {
+        float z = TheBoard.projected[static_cast<size_t>(i)].z;
+        return z > 0.0f && std::isfinite(z);
+    };
+    auto corner = [](int i) {
+        const Vec3& t = TheBoard.texCoords[static_cast<size_t>(i)];
+        const Vec3& p = TheBoard.projected[static_cast<size_t>(i)];
+        glTexCoord2f(t.x, t.y);
+        glVertex3f(p.x, p.y, p.z);
+    };
+    for (int32_t i : cells) {
+        const int triangles[2][3] = {{i, i + GridColumns, i + GridColumns + 1}, {i, i + GridColumns + 1, i + 1}};
+        for (const auto& t : triangles) {
+            if (!inFront(t[0]) || !inFront(t[1]) || !inFront(t[2])) continue;
+            glBegin(GL_TRIANGLES);
+            for (int k : t) corner(k);
+            glEnd();
+        }
+    }
+}
+
+TEST_F(BoardRendererTest, DrawsTheSamePixelsAsOneGlBeginPerTriangle)
+{
+    const Vec3 start{0, -5800, TheBoard.heightAt(0, -5800)};
+    struct Case {
+        Transform camera;
+        bool farSight, fog;
+        const char* what;
+    } cases[] = {
+        {chaseCamera(start), false, true, "chase view at the start, fog"},
+        {chaseCamera(start), true, false, "chase view at the start, far sight"},
+        {cameraLookingAhead({0, 0, -20000}, 1.5707964f), true, true, "the whole grid, the largest frame"},
+        {cameraLookingAhead({-1200, -2000, -400}, 0.5f), false, false, "eye beside the board"},
+        {cameraLookingAhead({0, -3000, -60}, 0.02f), false, true, "low eye: the cells behind it are skipped"},
+    };
+    for (const Case& c : cases) {
+        drawFrom(c.camera, c.farSight, c.fog);
+        headless::Frame batched = headless::readFrame();
+        EXPECT_FALSE(glIsEnabled(GL_VERTEX_ARRAY)) << c.what << ": client arrays left on";
+        EXPECT_FALSE(glIsEnabled(GL_TEXTURE_COORD_ARRAY)) << c.what << ": client arrays left on";
+        clearFrame(0, 0, 0);
+        drawCellsOneTriangleAtATime(cells); // in the state the renderer left
+        headless::Frame plain = headless::readFrame();
+        ASSERT_EQ(batched.rgba.size(), plain.rgba.size());
+        size_t differing = 0;
+        for (size_t k = 0; k < plain.rgba.size(); ++k) differing += batched.rgba[k] != plain.rgba[k];
+        EXPECT_EQ(differing, 0u) << c.what;
+        EXPECT_GT(distinctColors(plain, 3), 1) << c.what << ": the view shows the board";
+    }
+}
+
 TEST_F(BoardRendererTest, ABoardWithoutAGridDrawsNothing)
 {
     Board empty;

@@ -1,5 +1,6 @@
 // The SDL2 backend's sound through SDL2_mixer: WAV cues on one channel of their own, the beep (a
 // short tone made in memory) on another, and the music played once with its end sent back as an event.
+// The device opens on a thread of its own beside the first frames; every sound call waits for it.
 #include <SDL.h>
 #include <SDL_mixer.h>
 
@@ -10,6 +11,7 @@
 #include <map>
 #include <numbers>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/platform.h"
@@ -90,10 +92,16 @@ void stopMusic() {
     Sound.musicId = 0;
 }
 
-} // namespace
+// Opening the audio device and setting up the synthesizer take a good part of a second on some
+// machines (longest on one without a sound card), and the first frame needs neither. Only this thread
+// writes Sound while it runs; everything else that reads Sound joins it first.
+std::thread Opening;
 
-void openSound() {
-    if (Sound.open) return;
+void awaitOpening() {
+    if (Opening.joinable()) Opening.join();
+}
+
+void openDevice() {
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return;
     if (Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 1024) != 0) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
@@ -106,15 +114,27 @@ void openSound() {
     if (probe) fclose(probe);
     else soundFont = "/usr/share/sounds/sf2/default-GM.sf2";
     Mix_SetSoundFonts(soundFont);
-    MusicEventType = SDL_RegisterEvents(1);
-    if (MusicEventType == static_cast<uint32_t>(-1)) MusicEventType = 0;
     Mix_HookMusicFinished(musicFinished);
     std::vector<uint8_t> wave = beepWave();
     Sound.beep = Mix_LoadWAV_RW(SDL_RWFromConstMem(wave.data(), static_cast<int>(wave.size())), 1);
     Sound.open = true;
 }
 
+} // namespace
+
+// The music's event type is registered here, before the thread starts, as the event loop reads it.
+void openSound() {
+    awaitOpening();
+    if (Sound.open) return;
+    if (MusicEventType == 0) {
+        MusicEventType = SDL_RegisterEvents(1);
+        if (MusicEventType == static_cast<uint32_t>(-1)) MusicEventType = 0;
+    }
+    Opening = std::thread(openDevice);
+}
+
 void closeSound() {
+    awaitOpening();
     if (!Sound.open) return;
     Mix_HookMusicFinished(nullptr);
     stopMusic();
@@ -129,6 +149,7 @@ void closeSound() {
 }
 
 uint32_t musicEventId(const SDL_Event& event) {
+    awaitOpening();
     uint32_t id = static_cast<uint32_t>(event.user.code);
     return id != 0 && id == Sound.musicId ? id : 0;
 }
@@ -136,15 +157,18 @@ uint32_t musicEventId(const SDL_Event& event) {
 namespace platform {
 
 void playWav(const std::string& fileName) {
+    awaitOpening();
     if (!Sound.open) return;
     if (Mix_Chunk* chunk = cueChunk(fileName)) Mix_PlayChannel(CueChannel, chunk, 0);
 }
 
 void beep() {
+    awaitOpening();
     if (Sound.open && Sound.beep) Mix_PlayChannel(BeepChannel, Sound.beep, 0);
 }
 
 uint32_t openAndPlayMusic(const std::string& fileName) {
+    awaitOpening();
     if (!Sound.open) return 0;
     stopMusic(); // one track at a time: a new one replaces the old without a notice for it
     Mix_Music* music = Mix_LoadMUS(fileName.c_str());
@@ -162,6 +186,7 @@ uint32_t openAndPlayMusic(const std::string& fileName) {
 }
 
 void closeMusic(uint32_t id) {
+    awaitOpening();
     if (id != 0 && id == Sound.musicId) stopMusic();
 }
 
