@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "app/replay_recorder.h"
 #include "app/run_state.h"
 #include "platform/platform.h"
 #include "scores/high_scores.h"
@@ -71,6 +72,9 @@ void lowerCameraLag()
 
 void activateMenuItem()
 {
+    // Leaving name entry through the menu settles the row's name, and the run's replay is kept with it.
+    if (GameState == NameEntry && (MenuItem == MenuNewGame || MenuItem == MenuHighScore || MenuItem == MenuQuit))
+        keepNamedRunReplay();
     switch (MenuItem) {
     case MenuNewGame:
         // The menu closes first, so the level start is never refused.

@@ -2,6 +2,8 @@
 // camera, the frame, the end of the round, and the start and time-up cues.
 #include "app/round.h"
 
+#include "app/replay_recorder.h"
+#include "app/replay_viewer.h"
 #include "app/run_state.h"
 #include "platform/platform.h"
 #include "screen/frame.h"
@@ -75,7 +77,11 @@ void tick()
         composeFrame();
         return;
     }
-    LevelEvents events = stepRound({FrameSeconds, pollSteerKeys(), OptionCameraLag});
+    SteerKeys keys = pollSteerKeys();
+    if (!takeWatchedTick(keys))
+        return;
+    recordTick(keys);
+    LevelEvents events = stepRound({FrameSeconds, keys, OptionCameraLag});
     if (events.finished)
         playCue("allright.wav");
     composeFrame();

@@ -8,6 +8,7 @@
 #include <initializer_list>
 #include <string>
 
+#include "app/replay_recorder.h"
 #include "app/run_state.h"
 #include "level/bmp.h"
 #include "level/board.h"
@@ -148,6 +149,7 @@ void typeName()
         NameCursor = 0;
         if (name.size() > NameLetters) name.resize(NameLetters);
         writeHighScores();
+        keepNamedRunReplay();
     }
     LastKey = 0;
 }

@@ -10,9 +10,11 @@
 #include "app/run_state.h"
 #include "map_check.h"
 #include "platform/headless/headless.h"
+#include "route_replay.h"
 #include "sim_session.h"
 #include "solver.h"
 #include "trace_io.h"
+#include "verify.h"
 
 namespace {
 
@@ -20,15 +22,20 @@ const char* const Usage =
     "usage: roliquo-level check [--data DIR] FILE...\n"
     "       roliquo-level solve [--data DIR] [--max-seconds S] [--beam N] FILE\n"
     "       roliquo-level trace [--data DIR] [--clock C] [--lag N] FILE < INPUT\n"
+    "       roliquo-level verify [--data DIR] REPLAY\n"
     "\n"
     "Map files are loaded from their own folder, where the game keeps maps and textures together\n"
     "(for example the data pack folder); --data DIR loads them from DIR instead.\n"
     "check  reports every problem of each map file; exit status 0 only when all are sound.\n"
-    "solve  prints input in the trace format (60 ticks a second from clock 45) that finishes the\n"
-    "       level, then the comment line \"# finished in T s\"; exit status 1 when none was found.\n"
+    "solve  prints a one-level replay (60 ticks a second from clock 45, trace input with \"#@\" header\n"
+    "       lines) that finishes the level, after the comment \"# finished in T s\"; exit status 1\n"
+    "       when none was found.\n"
     "trace  places the marble as a level start does, reads \"DT KEYS\" lines (KEYS: \"-\" or letters\n"
     "       of L R U D S; lines starting with # are skipped) and prints after every tick:\n"
-    "       tick clock freeze finished x y z vx vy vz eyex eyey eyez pitch yaw roll\n";
+    "       tick clock freeze finished x y z vx vy vz eyex eyey eyez pitch yaw roll\n"
+    "verify re-plays a replay on the map files it names, found in DIR (default: the current folder),\n"
+    "       and prints each level's time, the total and the name; exit status 0 when all agree, 1 at\n"
+    "       the first level that does not, 2 for a malformed replay.\n";
 
 struct Arguments {
     std::string dataDir;
@@ -73,15 +80,15 @@ bool parseArguments(int argc, char** argv, Arguments& args)
     return true;
 }
 
-// Loads the one map file of solve and trace; false after saying why.
-bool loadForPlay(const Arguments& args)
+// Loads the one map file of solve and trace, by the name loadName gives; false after saying why.
+bool loadForPlay(const Arguments& args, std::string& loadName)
 {
     if (args.files.size() != 1) {
         std::fputs(Usage, stderr);
         return false;
     }
     const std::string& file = args.files[0];
-    std::string loadName, error;
+    std::string error;
     if (!enterMapFolder(file, args.dataDir, loadName, error)) {
         std::fprintf(stderr, "%s: %s\n", file.c_str(), error.c_str());
         return false;
@@ -112,7 +119,8 @@ int runCheck(const Arguments& args)
 
 int runSolve(const Arguments& args)
 {
-    if (!loadForPlay(args))
+    std::string loadName;
+    if (!loadForPlay(args, loadName))
         return 2;
     SolveOptions options;
     options.maxSeconds = args.maxSeconds;
@@ -123,29 +131,34 @@ int runSolve(const Arguments& args)
         return 1;
     }
     std::string mapName = std::filesystem::path(args.files[0]).filename().string();
-    std::printf("# roliquo-level solve %s: %zu ticks of 1/60 s from clock 45, %d falls\n", mapName.c_str(),
-                result.steps.size(), result.falls);
-    for (const TraceStep& step : result.steps)
-        std::printf("%s\n", formatTraceStep(step).c_str());
-    std::printf("# finished in %.9g s\n", static_cast<double>(result.finishTime));
+    Replay replay;
+    if (!routeReplay(loadName, mapName, result.steps, replay)) {
+        std::fprintf(stderr, "%s: the map file cannot be read again for its SHA-256\n", args.files[0].c_str());
+        return 2;
+    }
+    std::printf("# roliquo-level solve %s: %zu ticks of 1/60 s from clock 45, %d falls, then the second to the "
+                "round's end\n# finished in %.9g s\n%s",
+                mapName.c_str(), result.steps.size(), result.falls, static_cast<double>(result.finishTime),
+                formatReplay(replay).c_str());
     return 0;
 }
 
 int runTrace(const Arguments& args)
 {
-    if (!loadForPlay(args))
+    std::string loadName;
+    if (!loadForPlay(args, loadName))
         return 2;
     std::string line;
     int lineNumber = 0;
     int tick = 0;
     while (std::getline(std::cin, line)) {
         ++lineNumber;
-        TraceStep step;
+        TickInput step;
         std::string error;
-        TraceLine kind = parseTraceLine(line, step, error);
-        if (kind == TraceLine::Skip)
+        TickLine kind = parseTickLine(line, step, error);
+        if (kind == TickLine::Skip)
             continue;
-        if (kind == TraceLine::Bad) {
+        if (kind == TickLine::Bad) {
             std::fprintf(stderr, "input line %d: %s\n", lineNumber, error.c_str());
             return 2;
         }
@@ -153,6 +166,15 @@ int runTrace(const Arguments& args)
         std::printf("%s\n", formatStateLine(++tick).c_str());
     }
     return 0;
+}
+
+int runVerify(const Arguments& args)
+{
+    if (args.files.size() != 1) {
+        std::fputs(Usage, stderr);
+        return 2;
+    }
+    return verifyReplay(args.files[0], args.dataDir);
 }
 
 } // namespace
@@ -166,7 +188,7 @@ int main(int argc, char** argv)
     }
     std::string command = argv[1];
     Arguments args;
-    if (command != "check" && command != "solve" && command != "trace") {
+    if (command != "check" && command != "solve" && command != "trace" && command != "verify") {
         std::fputs(Usage, stderr);
         return 2;
     }
@@ -179,5 +201,7 @@ int main(int argc, char** argv)
         return runCheck(args);
     if (command == "solve")
         return runSolve(args);
+    if (command == "verify")
+        return runVerify(args);
     return runTrace(args);
 }
