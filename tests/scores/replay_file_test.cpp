@@ -11,9 +11,12 @@ namespace {
 
 const std::string Hash(64, 'a');
 
-std::string levelLine(const std::string& rest = "")
+// A level line with the given words in place of the usual ones.
+std::string levelLine(const std::string& map = "meadow.map", const std::string& hash = Hash,
+                      const std::string& booked = "9.5", const std::string& skipped = "no")
 {
-    return "#@ level meadow.map sha256 " + Hash + " clock 52 lag 6 booked 9.5 skipped no marble 1 2 3" + rest + "\n";
+    return "#@ level " + map + " sha256 " + hash + " clock 52 lag 6 booked " + booked + " skipped " + skipped +
+           " marble 1 2 3\n";
 }
 
 Replay sampleReplay()
@@ -96,14 +99,15 @@ TEST(ReplayFile, MalformedFilesAreRefusedAtTheirLine)
         {"negative step", head + levelLine() + "-0.1 U\n" + tail, 3},
         {"step that is no number", head + levelLine() + "nan U\n" + tail, 3},
         {"three words", head + levelLine() + "0.1 U S\n" + tail, 3},
-        {"short hash", "#@ roliquo-replay 1\n#@ level a.map sha256 abc clock 52 lag 6 booked 1 skipped no marble 1 2 3\n" + tail, 2},
-        {"words out of order", "#@ roliquo-replay 1\n#@ level a.map clock 52 sha256 " + Hash + " lag 6 booked 1 skipped no marble 1 2 3\n" + tail, 2},
-        {"extra word on a level", head + levelLine(" more") + tail, 2},
+        {"short hash", head + levelLine("a.map", "abc") + tail, 2},
+        {"words out of order",
+         head + "#@ level a.map clock 52 sha256 " + Hash + " lag 6 booked 1 skipped no marble 1 2 3\n" + tail, 2},
+        {"extra word on a level", head + levelLine("a.map", Hash, "1", "no more") + tail, 2},
         {"lag 10", head + levelLine() + "#@ lag 10\n" + tail, 3},
-        {"map outside the data folder", "#@ roliquo-replay 1\n#@ level ../x.map sha256 " + Hash + " clock 52 lag 6 booked 1 skipped no marble 1 2 3\n" + tail, 2},
-        {"absolute map path", "#@ roliquo-replay 1\n#@ level /etc/x sha256 " + Hash + " clock 52 lag 6 booked 1 skipped no marble 1 2 3\n" + tail, 2},
-        {"skipped maybe", "#@ roliquo-replay 1\n#@ level a.map sha256 " + Hash + " clock 52 lag 6 booked 1 skipped maybe marble 1 2 3\n" + tail, 2},
-        {"infinite booked time", "#@ roliquo-replay 1\n#@ level a.map sha256 " + Hash + " clock 52 lag 6 booked inf skipped no marble 1 2 3\n" + tail, 2},
+        {"map outside the data folder", head + levelLine("a/../../x.map") + tail, 2},
+        {"absolute map path", head + levelLine("/etc/x") + tail, 2},
+        {"skipped maybe", head + levelLine("a.map", Hash, "1", "maybe") + tail, 2},
+        {"infinite booked time", head + levelLine("a.map", Hash, "inf") + tail, 2},
         {"unknown header", head + levelLine() + "#@ speed 2\n" + tail, 3},
         {"mark glued to its word", head + "#@level\n", 2},
         {"total without name", head + levelLine() + "#@ total 9.5\n", 3},
