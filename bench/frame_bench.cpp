@@ -15,11 +15,11 @@
 
 #include "app/run_state.h"
 #include "level/board.h"
-#include "level/font_loader.h"
 #include "level/map_list.h"
 #include "platform/headless/headless.h"
 #include "render/board_renderer.h"
 #include "screen/font.h"
+#include "screen/font_loader.h"
 #include "screen/frame.h"
 #include "sim/camera.h"
 #include "sim/marble.h"

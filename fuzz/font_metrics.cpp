@@ -2,8 +2,8 @@
 #include <cstdint>
 #include <string>
 
-#include "level/font_loader.h"
 #include "screen/font.h"
+#include "screen/font_loader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -2,11 +2,11 @@
 // camera, the frame, the end of the round, and the start and time-up cues.
 #include "app/round.h"
 
+#include "app/name_entry.h"
 #include "app/replay_recorder.h"
 #include "app/replay_viewer.h"
 #include "app/run_state.h"
 #include "platform/platform.h"
-#include "screen/frame.h"
 #include "sim/round_step.h"
 #include "sound/sound.h"
 
@@ -23,6 +23,7 @@ void measureFrameTime()
     LastCounterValue = static_cast<int64_t>(now);
 }
 
+// The steering keys as they are held now; the simulation takes them as a value.
 SteerKeys pollSteerKeys()
 {
     SteerKeys keys = 0;
@@ -74,7 +75,7 @@ void tick()
 {
     measureFrameTime();
     if (Paused || Halted) {
-        composeFrame();
+        presentFrame();
         return;
     }
     SteerKeys keys = pollSteerKeys();
@@ -82,9 +83,10 @@ void tick()
         return;
     recordTick(keys);
     LevelEvents events = stepRound({FrameSeconds, keys, OptionCameraLag});
+    // The finish cue sounds in the tick that crossed the line, before the frame and the other cues.
     if (events.finished)
         playCue("allright.wav");
-    composeFrame();
+    presentFrame();
     endRoundIfOver();
     playRoundCues();
 }

@@ -8,6 +8,7 @@ std::vector<std::string> MapNames;
 float FrameSeconds = 0.0f;
 int64_t LastCounterValue = 0;
 int32_t NewRecordRank = -1;
+int32_t NameCursor = 0;
 bool GoCuePlayed = false;
 bool TimeUpCuePlayed = false;
 
@@ -39,6 +40,7 @@ void resetRunState()
     FrameSeconds = 0.0f;
     LastCounterValue = 0;
     NewRecordRank = -1;
+    NameCursor = 0;
     GoCuePlayed = false;
     TimeUpCuePlayed = false;
     GameState = Title;

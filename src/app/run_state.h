@@ -18,6 +18,7 @@ extern std::vector<std::string> MapNames; // map file of each level, in playing 
 extern float FrameSeconds;      // real time between the previous tick and this one
 extern int64_t LastCounterValue;
 extern int32_t NewRecordRank;   // best-times row being named, or -1
+extern int32_t NameCursor;      // letters typed so far on the name-entry screen (0..3)
 extern bool GoCuePlayed;
 extern bool TimeUpCuePlayed;
 

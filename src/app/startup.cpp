@@ -4,11 +4,11 @@
 
 #include <GL/gl.h>
 
-#include "level/font_loader.h"
 #include "level/map_list.h"
 #include "platform/platform.h"
 #include "scores/high_scores.h"
 #include "screen/font.h"
+#include "screen/font_loader.h"
 
 bool MainDC = false;
 

@@ -3,11 +3,11 @@
 #include "app/window_proc.h"
 
 #include "app/key_commands.h"
+#include "app/name_entry.h"
 #include "app/round.h"
 #include "app/run_state.h"
 #include "app/startup.h"
 #include "platform/platform.h"
-#include "screen/frame.h"
 #include "sound/sound.h"
 
 bool WindowClosed = false;
@@ -73,7 +73,7 @@ int64_t windowProc(uint32_t id, uint64_t wParam, int64_t lParam)
         Paused = true;
         return 0;
     case PaintMessage:
-        composeFrame();
+        presentFrame();
         return 0;
     case KeyDownMessage:
         LastKey = static_cast<uint8_t>(wParam & 0xFF);

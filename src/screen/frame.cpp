@@ -1,35 +1,29 @@
 // Frame composition for every GameState: the full-screen pictures, the playing frame with its banner
-// and counters, name typing on the name-entry screen, the overlays, the swap and the playing clear.
+// and counters, the best-times screen, the overlays, the swap and the playing clear.
 #include "screen/frame.h"
 
 #include <GL/gl.h>
 
 #include <array>
 #include <initializer_list>
-#include <string>
 
-#include "app/replay_recorder.h"
 #include "app/run_state.h"
 #include "level/bmp.h"
 #include "level/board.h"
 #include "platform/platform.h"
 #include "scores/best_times_screen.h"
-#include "scores/high_scores.h"
 #include "screen/font.h"
 #include "screen/overlays.h"
 #include "sim/camera.h"
 #include "sim/marble.h"
-#include "sound/sound.h"
 
 float BannerScale = 0.0f;
 int32_t BannerLevel = -1;
-int32_t NameCursor = 0;
 
 namespace {
 
 constexpr int PictureWidth = 640;
 constexpr int PictureHeight = 480;
-constexpr int NameLetters = 3;
 
 // A full-screen picture, read on first use into its fixed buffer and kept for the whole run.
 struct Picture {
@@ -117,43 +111,6 @@ void composePlaying()
     clearForNextFrame();
 }
 
-// The row being named holds the letters typed so far and "_". The third letter ends the name, and the
-// table is saved at once so a new record survives however the program is left afterwards.
-void typeName()
-{
-    if (NewRecordRank < 0 || NewRecordRank >= HighScoreRows) {
-        // No row to name: nothing can be typed, so the screen moves on rather than wait forever.
-        GameState = BestTimes;
-        NameCursor = 0;
-        LastKey = 0;
-        return;
-    }
-    std::string& name = HighScores[NewRecordRank].name;
-    // A row handed over fresh holds only the cursor: typing starts again at its first letter, even
-    // when an earlier name entry was left half-way through the menu.
-    if (name == "_") NameCursor = 0;
-    if (LastKey == 0) return;
-    int key = static_cast<signed char>(LastKey);
-    if (key >= 'A' && key <= 'Z') {
-        if (NameCursor < 0) NameCursor = 0;
-        name.resize(static_cast<size_t>(NameCursor), '_');
-        name += static_cast<char>(key);
-        name += '_';
-        NameCursor += 1;
-        playCue("menu.wav");
-    } else {
-        platform::beep();
-    }
-    if (NameCursor >= NameLetters) {
-        GameState = BestTimes;
-        NameCursor = 0;
-        if (name.size() > NameLetters) name.resize(NameLetters);
-        writeHighScores();
-        keepNamedRunReplay();
-    }
-    LastKey = 0;
-}
-
 void composeBestTimes()
 {
     drawPicture(BackPicture);
@@ -191,8 +148,7 @@ void composeFrame()
     case BestTimes:
         composeBestTimes();
         break;
-    case NameEntry:
-        typeName();
+    case NameEntry: // the app took the typed key just before (app/name_entry.cpp)
         composeBestTimes();
         break;
     default:
@@ -210,5 +166,4 @@ void resetFrameState()
     }
     BannerScale = 0.0f;
     BannerLevel = -1;
-    NameCursor = 0;
 }

@@ -1,5 +1,5 @@
 // Frame composition: draws one complete frame for the current GameState and presents it; also the
-// level banner, name typing and the frame and triangle counting.
+// level banner and the frame and triangle counting. Name typing is the app's (app/name_entry.h).
 #pragma once
 
 #include <cstdint>
@@ -12,4 +12,3 @@ void resetFrameState();
 
 extern float BannerScale;    // text scale of the level banner; drawn while at least 0.1
 extern int32_t BannerLevel;  // level number whose banner was last started
-extern int32_t NameCursor;   // letters typed so far on the name-entry screen (0..3)

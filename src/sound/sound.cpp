@@ -15,7 +15,7 @@ void playCue(const std::string& fileName)
     platform::playWav(fileName);
 }
 
-uint32_t openAndPlayMusic(const std::string& fileName)
+uint32_t tryStartMusic(const std::string& fileName)
 {
     uint32_t id = platform::openAndPlayMusic(fileName);
     if (id == 0)
@@ -33,7 +33,7 @@ void restartMusic()
 {
     stopMusic();
     // The result is not examined: a track that cannot play leaves the game silent, nothing more.
-    openAndPlayMusic(MusicTrackFile);
+    tryStartMusic(MusicTrackFile);
     MidiPlaying = true;
 }
 

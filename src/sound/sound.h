@@ -14,8 +14,9 @@ inline constexpr const char* MusicTrackFile = "mi_movie.mid";
 // Plays "menu.wav", "go.wav", "timeup.wav" or "allright.wav" (any WAV by bare file name).
 void playCue(const std::string& fileName);
 
-// Opens and plays the music file; 0 on success, else a non-zero error code (nothing stays open).
-uint32_t openAndPlayMusic(const std::string& fileName);
+// Opens and plays the music file, keeping its device in MidiDeviceId; 0 on success, else a non-zero
+// error code (nothing stays open). Not platform::openAndPlayMusic, which answers with the device id.
+uint32_t tryStartMusic(const std::string& fileName);
 
 // Closes MidiDeviceId.
 void closeMusic();

@@ -9,11 +9,11 @@
 #include <sstream>
 
 #include "app/run_state.h"
-#include "level/font_loader.h"
+#include "pack_fixture.h"
 #include "platform/headless/headless.h"
 #include "scores/best_times_screen.h"
-#include "pack_fixture.h"
 #include "screen/font.h"
+#include "screen/font_loader.h"
 
 using namespace packtest;
 

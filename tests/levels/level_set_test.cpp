@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <optional>
 #include <set>
 
 #include "app/run_state.h"
@@ -12,6 +13,7 @@
 #include "level_tool_runner.h"
 #include "platform/headless/headless.h"
 #include "sim/marble.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -20,20 +22,19 @@ class InDataPack : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        previous_ = std::filesystem::current_path();
-        std::filesystem::current_path(ROLIQUO_DATA_DIR);
+        inside_.emplace(ROLIQUO_DATA_DIR);
         headless::reset();
         resetRunState();
         ASSERT_TRUE(headless::ensureGlContext());
     }
     void TearDown() override
     {
-        std::filesystem::current_path(previous_);
+        inside_.reset();
         TheBoard.setHoles({});
     }
 
 private:
-    std::filesystem::path previous_;
+    std::optional<testsupport::WorkingDirectory> inside_;
 };
 
 TEST_F(InDataPack, MapListNamesEveryLevelInOrder)

@@ -10,7 +10,7 @@
 #include <set>
 
 #include "render/board_renderer.h"
-#include "screen/draw_fixture.h"
+#include "support/draw_fixture.h"
 
 using namespace drawtest;
 

@@ -6,8 +6,8 @@
 #include <cmath>
 #include <vector>
 
-#include "screen/draw_fixture.h"
 #include "sim/marble.h"
+#include "support/draw_fixture.h"
 
 using namespace drawtest;
 

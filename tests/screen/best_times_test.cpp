@@ -5,7 +5,7 @@
 
 #include "scores/best_times_screen.h"
 #include "scores/high_scores.h"
-#include "screen/draw_fixture.h"
+#include "support/draw_fixture.h"
 
 using namespace drawtest;
 

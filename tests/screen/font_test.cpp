@@ -3,8 +3,8 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include "screen/draw_fixture.h"
 #include "screen/font.h"
+#include "support/draw_fixture.h"
 
 using namespace drawtest;
 

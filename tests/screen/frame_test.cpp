@@ -1,18 +1,18 @@
 // Frame composition for every screen, through the headless backend: the pictures as stored and their
-// one-time failure messages, the playing frame's clear, counters and banner, name typing with the
-// saved table, the double panel behind the menu, and the states that draw nothing.
+// one-time failure messages, the playing frame's clear, counters and banner, the double panel behind
+// the menu, and the states that draw nothing. Name typing is tested with the app (app/name_entry).
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
+#include <cmath>
+#include <filesystem>
 
 #include "render/board_renderer.h"
 #include "scores/high_scores.h"
-#include "screen/draw_fixture.h"
 #include "screen/frame.h"
 #include "sim/camera.h"
 #include "sim/marble.h"
+#include "support/draw_fixture.h"
 
 using namespace drawtest;
 
@@ -182,78 +182,6 @@ TEST_F(FrameTest, BannerFadesOutAfterAboutPoint85SecondsOfPlay)
     composeFrame();
     InkRun run = inkRun(headless::lastSwapped(), 0, 215, {0, 0, 0}, 31);
     EXPECT_EQ(run.begin, -1) << "no banner below scale 0.1";
-}
-
-TEST_F(FrameTest, TypingANameStoresLettersBeepsOtherwiseAndSavesAtTheThirdLetter)
-{
-    writeBmp("back.bmp", 640, 480, uniformPicture(90, 90, 90));
-    HighScores[3] = {42.75f, "_"};
-    NewRecordRank = 3;
-    GameState = NameEntry;
-    struct Step {
-        uint8_t key;
-        const char* name;
-        int cursor;
-        int beeps;
-        size_t cues;
-        int32_t state;
-    } steps[] = {
-        {'A', "A_", 1, 0, 1, NameEntry},
-        {'1', "A_", 1, 1, 1, NameEntry},  // a digit beeps
-        {0, "A_", 1, 1, 1, NameEntry},    // no key: nothing
-        {112, "A_", 1, 2, 1, NameEntry},  // F1's code is no letter
-        {0xC1, "A_", 1, 3, 1, NameEntry}, // above 127: negative as a signed character
-        {'B', "AB_", 2, 3, 2, NameEntry},
-        {'C', "ABC", 0, 3, 3, BestTimes}, // the third letter ends the name
-    };
-    for (const Step& s : steps) {
-        LastKey = s.key;
-        composeFrame();
-        EXPECT_EQ(HighScores[3].name, s.name) << "after key " << int(s.key);
-        EXPECT_EQ(NameCursor, s.cursor) << "after key " << int(s.key);
-        EXPECT_EQ(headless::beepCount(), s.beeps) << "after key " << int(s.key);
-        EXPECT_EQ(headless::cues().size(), s.cues) << "after key " << int(s.key);
-        EXPECT_EQ(GameState, s.state) << "after key " << int(s.key);
-        EXPECT_EQ(LastKey, 0) << "the key is used up";
-    }
-    for (const std::string& cue : headless::cues()) EXPECT_EQ(cue, "menu.wav");
-    std::ifstream saved("highScore.dat");
-    ASSERT_TRUE(saved.good()) << "the table is saved when the name is complete";
-    std::stringstream text;
-    text << saved.rdbuf();
-    EXPECT_NE(text.str().find("ABC"), std::string::npos) << "saved table: " << text.str();
-}
-
-TEST_F(FrameTest, AFreshNameEntryStartsAtTheFirstLetterAfterAnAbandonedOne)
-{
-    writeBmp("back.bmp", 640, 480, uniformPicture(90, 90, 90));
-    HighScores[2] = {50.0f, "_"};
-    NewRecordRank = 2;
-    GameState = NameEntry;
-    LastKey = 'A';
-    composeFrame();
-    ASSERT_EQ(NameCursor, 1);
-    // The player leaves through the menu and earns another record in a later game.
-    HighScores[5] = {80.0f, "_"};
-    NewRecordRank = 5;
-    GameState = NameEntry;
-    for (uint8_t key : {'X', 'Y', 'Z'}) {
-        LastKey = key;
-        composeFrame();
-    }
-    EXPECT_EQ(HighScores[5].name, "XYZ") << "the second name must not continue the first one's cursor";
-    EXPECT_EQ(GameState, BestTimes);
-}
-
-TEST_F(FrameTest, NameEntryWithoutARowToNameMovesOn)
-{
-    writeBmp("back.bmp", 640, 480, uniformPicture(90, 90, 90));
-    NewRecordRank = -1;
-    GameState = NameEntry;
-    LastKey = 'A';
-    composeFrame();
-    EXPECT_EQ(GameState, BestTimes);
-    EXPECT_EQ(headless::swapCount(), 1);
 }
 
 TEST_F(FrameTest, MenuOverTheBestTimesDarkensTheScreenTwice)

@@ -4,10 +4,10 @@
 #include <gtest/gtest.h>
 
 #include "scores/high_scores.h"
-#include "screen/draw_fixture.h"
 #include "screen/frame.h"
 #include "sim/camera.h"
 #include "sim/marble.h"
+#include "support/draw_fixture.h"
 
 using namespace drawtest;
 

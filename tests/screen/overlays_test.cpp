@@ -3,8 +3,10 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include "screen/draw_fixture.h"
+#include <cmath>
+
 #include "screen/overlays.h"
+#include "support/draw_fixture.h"
 
 using namespace drawtest;
 

@@ -6,29 +6,17 @@
 #include <filesystem>
 #include <memory>
 
-#include "level/font_loader.h"
 #include "level/map_list.h"
 #include "scores/high_scores.h"
-#include "screen/draw_fixture.h"
+#include "screen/font_loader.h"
 #include "screen/frame.h"
 #include "sim/camera.h"
 #include "sim/marble.h"
+#include "support/draw_fixture.h"
 
 using namespace drawtest;
 
 namespace {
-
-class InDataDir {
-public:
-    explicit InDataDir(const std::filesystem::path& dir) : previous_(std::filesystem::current_path())
-    {
-        std::filesystem::current_path(dir);
-    }
-    ~InDataDir() { std::filesystem::current_path(previous_); }
-
-private:
-    std::filesystem::path previous_;
-};
 
 class ShippedDataScreens : public ::testing::Test {
 protected:
@@ -38,13 +26,13 @@ protected:
             GTEST_SKIP() << "no data pack in " << data;
         }
         freshDrawingState();
-        here = std::make_unique<InDataDir>(data);
+        here = std::make_unique<testsupport::WorkingDirectory>(data);
         ASSERT_TRUE(loadFont(TheFont, "font", "font.dat"));
     }
     void TearDown() override { EXPECT_TRUE(headless::messageBoxes().empty()); }
 
     const std::filesystem::path data = ROLIQUO_DATA_DIR;
-    std::unique_ptr<InDataDir> here;
+    std::unique_ptr<testsupport::WorkingDirectory> here;
 };
 
 TEST_F(ShippedDataScreens, TitleAndBestTimes)

@@ -16,26 +16,6 @@ namespace testsupport {
 
 namespace {
 
-void put16(std::vector<uint8_t>& out, size_t at, uint32_t v)
-{
-    out[at] = static_cast<uint8_t>(v);
-    out[at + 1] = static_cast<uint8_t>(v >> 8);
-}
-
-void put32(std::vector<uint8_t>& out, size_t at, uint32_t v)
-{
-    for (int i = 0; i < 4; ++i)
-        out[at + static_cast<size_t>(i)] = static_cast<uint8_t>(v >> (8 * i));
-}
-
-void writeBytes(const fs::path& file, const std::vector<uint8_t>& bytes)
-{
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (!out)
-        throw std::runtime_error("cannot write " + file.string());
-}
-
 // font.dat: every printable character 33..126 as a 12 x 20 cell of a 256 x 256 atlas, 21 to a row.
 std::string fontMetricsText()
 {
@@ -66,32 +46,6 @@ fs::path makeSmallDataSet()
 }
 
 } // namespace
-
-void writeBmp(const fs::path& file, int width, int height, uint8_t r, uint8_t g, uint8_t b)
-{
-    size_t rowBytes = (static_cast<size_t>(width) * 3 + 3) / 4 * 4;
-    size_t pixelBytes = rowBytes * static_cast<size_t>(height);
-    std::vector<uint8_t> bytes(54 + pixelBytes, 0);
-    bytes[0] = 'B';
-    bytes[1] = 'M';
-    put32(bytes, 2, static_cast<uint32_t>(bytes.size()));
-    put32(bytes, 10, 54);
-    put32(bytes, 14, 40);
-    put32(bytes, 18, static_cast<uint32_t>(width));
-    put32(bytes, 22, static_cast<uint32_t>(height));
-    put16(bytes, 26, 1);
-    put16(bytes, 28, 24);
-    put32(bytes, 34, static_cast<uint32_t>(pixelBytes));
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            size_t at = 54 + static_cast<size_t>(y) * rowBytes + static_cast<size_t>(x) * 3;
-            bytes[at] = b;
-            bytes[at + 1] = g;
-            bytes[at + 2] = r;
-        }
-    }
-    writeBytes(file, bytes);
-}
 
 void writeText(const fs::path& file, const std::string& text)
 {

@@ -6,12 +6,10 @@
 #include <filesystem>
 #include <string>
 
+#include "support/bmp_writer.h"
 #include "support/temp_folder.h"
 
 namespace testsupport {
-
-// Writes a 24-bit bottom-up BMP (pixel data at byte 54, rows padded to four bytes) of one colour.
-void writeBmp(const std::filesystem::path& file, int width, int height, uint8_t r, uint8_t g, uint8_t b);
 
 // Writes text exactly as given (no line break added).
 void writeText(const std::filesystem::path& file, const std::string& text);

@@ -54,7 +54,6 @@ void resetGlobals()
 
 GameDriver::GameDriver(Data data, int levels)
 {
-    previousFolder_ = fs::current_path();
     const fs::path& dir = folder_.path();
     if (data == Data::Small) {
         linkData(smallDataSet(), dir);
@@ -68,14 +67,8 @@ GameDriver::GameDriver(Data data, int levels)
             throw std::runtime_error("the data pack has not been generated in " ROLIQUO_DATA_DIR);
         linkData(pack, dir);
     }
-    fs::current_path(dir);
+    inside_.emplace(dir);
     resetGlobals();
-}
-
-GameDriver::~GameDriver()
-{
-    std::error_code ignored;
-    fs::current_path(previousFolder_, ignored);
 }
 
 void GameDriver::writeFile(const std::string& name, const std::string& text) const

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <functional>
 #include <initializer_list>
+#include <optional>
 #include <string>
 
 #include "support/data_folder.h"
@@ -23,7 +24,6 @@ public:
     };
 
     explicit GameDriver(Data data = Data::Small, int levels = 3);
-    ~GameDriver();
     GameDriver(const GameDriver&) = delete;
     GameDriver& operator=(const GameDriver&) = delete;
 
@@ -69,7 +69,8 @@ public:
 
 private:
     TempFolder folder_;
-    std::filesystem::path previousFolder_;
+    // Entered once the folder is filled; left before the folder is removed.
+    std::optional<WorkingDirectory> inside_;
     bool quitTaken_ = false;
     int exitCode_ = -1;
 };

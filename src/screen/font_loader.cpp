@@ -1,6 +1,6 @@
 // The font loader: the nine font images into the Font's picture slots and GL texture 10, then the glyph
 // table text into its rectangles. Drawing text lives in screen/font.cpp.
-#include "level/font_loader.h"
+#include "screen/font_loader.h"
 
 #include <GL/gl.h>
 

@@ -1,41 +1,16 @@
-// Shared set-up for the drawing tests: the headless GL context, a small font and board texture of our
-// own, cameras, pixel helpers, golden images and optional screenshots. Header-only so that the screen
-// and render test programs can both use it.
-#pragma once
-
-#include <GL/gl.h>
-#include <gtest/gtest.h>
-#include <unistd.h>
+// The drawing tests' shared set-up: test font and board texture, cameras, pixel helpers, golden images
+// and screenshots. Declared in draw_fixture.h.
+#include "support/draw_fixture.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <string>
-#include <vector>
-
-#include "support/temp_folder.h"
-
-#include "app/run_state.h"
-#include "level/board.h"
-#include "platform/headless/headless.h"
-#include "screen/font.h"
-#include "screen/frame.h"
-#include "sim/vec_math.h"
 
 namespace drawtest {
 
-// The test font: codes 33..126, every glyph a solid white block 33 texels high whose width is
-// 5 + code % 4 texels, so runs of text have widths the tests can add up. Lines are 33 texels: 13
-// pixels at the small scale 13/33, whole pixels at both scales the screens use.
-constexpr int TestLineHeight = 33;
-inline float glyphWidth(int code) { return static_cast<float>(5 + code % 4); }
-
-// Width of a single-line string in the test font at a scale (codes outside 33..126 advance 10).
-inline float testTextWidth(const std::string& text, float scale)
+float testTextWidth(const std::string& text, float scale)
 {
     float w = 0.0f;
     for (char ch : text) {
@@ -45,7 +20,7 @@ inline float testTextWidth(const std::string& text, float scale)
     return w;
 }
 
-inline void uploadWhiteTexture(unsigned name, int size, GLenum internalFormat)
+void uploadWhiteTexture(unsigned name, int size, GLenum internalFormat)
 {
     std::vector<uint8_t> white(static_cast<size_t>(size) * size * 3, 255);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
@@ -56,7 +31,7 @@ inline void uploadWhiteTexture(unsigned name, int size, GLenum internalFormat)
                  white.data());
 }
 
-inline void installTestFont()
+void installTestFont()
 {
     Font fresh;
     for (int c = 33; c <= 126; ++c) {
@@ -79,11 +54,7 @@ inline void installTestFont()
     uploadWhiteTexture(FontTextureName, 256, GL_INTENSITY);
 }
 
-// The two colours of the board test texture, an 8 x 8 checker of 2 x 2 blocks.
-constexpr uint8_t CheckerA[3] = {200, 60, 40};
-constexpr uint8_t CheckerB[3] = {40, 120, 220};
-
-inline void installBoardTexture()
+void installBoardTexture()
 {
     uint8_t texels[8 * 8 * 3];
     for (int y = 0; y < 8; ++y) {
@@ -101,7 +72,7 @@ inline void installBoardTexture()
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 8, 8, 0, GL_RGB, GL_UNSIGNED_BYTE, texels);
 }
 
-inline void setFogColor(Board& board, uint32_t rgb)
+void setFogColor(Board& board, uint32_t rgb)
 {
     board.fogColorRGB = rgb;
     board.fogColor[0] = static_cast<float>((rgb >> 16) & 0xFF) / 255.0f;
@@ -110,9 +81,7 @@ inline void setFogColor(Board& board, uint32_t rgb)
     board.fogColor[3] = 1.0f;
 }
 
-// A camera at eye looking along +y, tilted down by `depression` radians (pi/2 looks straight down).
-// Built directly from its axes: right = +x, view = (0, cos, sin), up on screen = (0, sin, -cos).
-inline Transform cameraLookingAhead(Vec3 eye, float depression)
+Transform cameraLookingAhead(Vec3 eye, float depression)
 {
     float s = std::sin(depression), c = std::cos(depression);
     Transform t;
@@ -122,8 +91,7 @@ inline Transform cameraLookingAhead(Vec3 eye, float depression)
     return t;
 }
 
-// The same camera turned round to look along -y.
-inline Transform cameraLookingBack(Vec3 eye, float depression)
+Transform cameraLookingBack(Vec3 eye, float depression)
 {
     float s = std::sin(depression), c = std::cos(depression);
     Transform t;
@@ -133,14 +101,12 @@ inline Transform cameraLookingBack(Vec3 eye, float depression)
     return t;
 }
 
-// The settled follow-camera pose: 400 behind and 350 above the point, looking at it.
-inline Transform chaseCamera(Vec3 target)
+Transform chaseCamera(Vec3 target)
 {
     return cameraLookingAhead(add(target, Vec3(0.0f, -400.0f, -350.0f)), std::atan2(350.0f, 400.0f));
 }
 
-// Makes sure GL is there and puts the game's shared state back to program start, with the test font.
-inline void freshDrawingState()
+void freshDrawingState()
 {
     ASSERT_TRUE(headless::ensureGlContext()) << "no headless GL context";
     headless::reset();
@@ -152,36 +118,31 @@ inline void freshDrawingState()
     glHint(GL_FOG_HINT, GL_FASTEST);
 }
 
-inline void clearFrame(float r, float g, float b)
+void clearFrame(float r, float g, float b)
 {
     glClearColor(r, g, b, 0.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
-struct Rgb {
-    int r, g, b;
-};
-
-inline Rgb pixel(const headless::Frame& f, int x, int y)
+Rgb pixel(const headless::Frame& f, int x, int y)
 {
     const uint8_t* p = f.at(x, y);
     return {p[0], p[1], p[2]};
 }
 
-inline bool near(Rgb a, Rgb b, int tolerance)
+bool near(Rgb a, Rgb b, int tolerance)
 {
     return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance && std::abs(a.b - b.b) <= tolerance;
 }
 
-inline std::string str(Rgb c)
+std::string str(Rgb c)
 {
     char text[48];
     std::snprintf(text, sizeof text, "(%d, %d, %d)", c.r, c.g, c.b);
     return text;
 }
 
-// Number of distinct colours in the frame, capped at `cap`.
-inline int distinctColors(const headless::Frame& f, int cap)
+int distinctColors(const headless::Frame& f, int cap)
 {
     std::vector<uint32_t> seen;
     for (size_t i = 0; i + 3 < f.rgba.size(); i += 4) {
@@ -196,14 +157,7 @@ inline int distinctColors(const headless::Frame& f, int cap)
     return static_cast<int>(seen.size());
 }
 
-// The run of pixels differing from `background` that starts at or after x0 on row y: its first and
-// one-past-last x, allowing gaps up to maxGap pixels inside it (spaces between words). {-1, -1} if none.
-struct InkRun {
-    int begin = -1;
-    int end = -1;
-};
-
-inline InkRun inkRun(const headless::Frame& f, int x0, int y, Rgb background, int maxGap)
+InkRun inkRun(const headless::Frame& f, int x0, int y, Rgb background, int maxGap)
 {
     InkRun run;
     int gap = 0;
@@ -220,43 +174,7 @@ inline InkRun inkRun(const headless::Frame& f, int x0, int y, Rgb background, in
     return run;
 }
 
-// Works in a fresh temporary folder and returns to the previous one afterwards: the game reads and
-// writes its files by bare name in the working directory.
-using TempWorkDir = testsupport::TempWorkingFolder;
-
-// Writes an uncompressed 24-bit BMP (rows bottom-up, padded to 4 bytes, BGR) from RGB rows bottom-up.
-inline void writeBmp(const std::string& path, int w, int h, const std::vector<uint8_t>& rgbBottomUp)
-{
-    int rowBytes = (w * 3 + 3) & ~3;
-    uint32_t dataSize = static_cast<uint32_t>(rowBytes * h);
-    uint8_t header[54] = {'B', 'M'};
-    auto put32 = [&](int at, uint32_t v) {
-        for (int k = 0; k < 4; ++k) header[at + k] = static_cast<uint8_t>(v >> (8 * k));
-    };
-    put32(2, 54 + dataSize);
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, static_cast<uint32_t>(w));
-    put32(22, static_cast<uint32_t>(h));
-    header[26] = 1;
-    header[28] = 24;
-    put32(34, dataSize);
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(header), sizeof header);
-    std::vector<uint8_t> row(static_cast<size_t>(rowBytes), 0);
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            const uint8_t* p = &rgbBottomUp[(static_cast<size_t>(y) * w + x) * 3];
-            row[x * 3 + 0] = p[2];
-            row[x * 3 + 1] = p[1];
-            row[x * 3 + 2] = p[0];
-        }
-        out.write(reinterpret_cast<const char*>(row.data()), rowBytes);
-    }
-}
-
-// A 640 x 480 picture with a pattern that shows any shift, flip or channel swap (RGB, rows bottom-up).
-inline std::vector<uint8_t> patternPicture(int seed)
+std::vector<uint8_t> patternPicture(int seed)
 {
     std::vector<uint8_t> rgb(640 * 480 * 3);
     for (int y = 0; y < 480; ++y) {
@@ -270,7 +188,7 @@ inline std::vector<uint8_t> patternPicture(int seed)
     return rgb;
 }
 
-inline std::vector<uint8_t> uniformPicture(uint8_t r, uint8_t g, uint8_t b)
+std::vector<uint8_t> uniformPicture(uint8_t r, uint8_t g, uint8_t b)
 {
     std::vector<uint8_t> rgb(640 * 480 * 3);
     for (size_t i = 0; i < rgb.size(); i += 3) {
@@ -281,8 +199,7 @@ inline std::vector<uint8_t> uniformPicture(uint8_t r, uint8_t g, uint8_t b)
     return rgb;
 }
 
-// Saves the frame under ROLIQUO_SCREENSHOT_DIR when that is set (pictures for the README).
-inline void maybeScreenshot(const headless::Frame& frame, const std::string& name)
+void maybeScreenshot(const headless::Frame& frame, const std::string& name)
 {
     const char* dir = std::getenv("ROLIQUO_SCREENSHOT_DIR");
     if (dir == nullptr || *dir == '\0') return;
@@ -292,11 +209,7 @@ inline void maybeScreenshot(const headless::Frame& frame, const std::string& nam
     EXPECT_TRUE(headless::savePng(opaque, std::string(dir) + "/" + name + ".png")) << "screenshot " << name;
 }
 
-// Golden images are stored at half size (2 x 2 averages) to keep them small. A frame matches when the
-// mean channel difference stays under 1 and at most 0.5 % of channels are off by more than 6, which
-// allows the odd edge pixel a rasteriser of another version places differently.
-// ROLIQUO_UPDATE_GOLDENS=1 rewrites them instead.
-inline headless::Frame halfSize(const headless::Frame& f)
+headless::Frame halfSize(const headless::Frame& f)
 {
     headless::Frame h;
     h.width = f.width / 2;
@@ -317,7 +230,7 @@ inline headless::Frame halfSize(const headless::Frame& f)
     return h;
 }
 
-inline void expectMatchesGolden(const headless::Frame& frame, const std::string& name)
+void expectMatchesGolden(const headless::Frame& frame, const std::string& name)
 {
     const std::string path = std::string(ROLIQUO_SOURCE_DIR) + "/tests/golden/" + name + ".png";
     headless::Frame small = halfSize(frame);

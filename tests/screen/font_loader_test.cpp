@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "level/file_fixture.h"
-#include "level/font_loader.h"
 #include "platform/headless/headless.h"
 #include "screen/font.h"
+#include "screen/font_loader.h"
 
 namespace {
 
