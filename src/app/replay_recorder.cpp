@@ -30,7 +30,7 @@ uint8_t cameraLagValue()
 bool recordingThisLevel()
 {
     return Run.active && !Run.complete && LevelNumber >= 1 &&
-           Run.replay.levels.size() == static_cast<size_t>(LevelNumber);
+        Run.replay.levels.size() == static_cast<size_t>(LevelNumber);
 }
 
 void stopRecording(const char* why)

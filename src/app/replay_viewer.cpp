@@ -24,7 +24,7 @@ struct Watch {
     Replay replay;
     bool watching = false;
     size_t nextTick = 0;
-    double backlog = 0.0;  // real seconds measured but not yet spent on recorded ticks
+    double backlog = 0.0;   // real seconds measured but not yet spent on recorded ticks
     bool leftLevel = false; // the level start after this level's last recorded tick is posted
 };
 

@@ -61,7 +61,7 @@ bool parseNonNegative(std::string_view word, float& out)
 // Reads the lines of one file in order; the state says what may come next.
 class ReplayReader {
 public:
-    ReplayReader(Replay& replay, ReplayError& error) : replay_(replay), error_(error) {}
+    ReplayReader(Replay& replay, ReplayError& error) : replay_(replay), error_(error) { }
 
     bool line(std::string_view text, int number)
     {
@@ -265,7 +265,7 @@ bool readReplayFile(const std::string& path, Replay& replay, ReplayError& error)
     if (!readTextFile(path, text, MaxReplayFileBytes)) {
         error.line = 0;
         error.message = "cannot be read (missing, unreadable, or over " +
-                        std::to_string(MaxReplayFileBytes / (1024 * 1024)) + " MiB)";
+            std::to_string(MaxReplayFileBytes / (1024 * 1024)) + " MiB)";
         return false;
     }
     return parseReplay(text, replay, error);

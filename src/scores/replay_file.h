@@ -28,12 +28,12 @@ struct ReplayTick {
 };
 
 struct ReplayLevel {
-    std::string mapName;          // as the level list names it
-    std::string mapHash;          // SHA-256 of the map file's bytes, 64 lower-case hex digits
-    float startClock = 0.0f;      // RoundClock at the level start (52 on a game's first level, 46.5 later)
-    uint8_t startCameraLag = 0;   // the Camera Lag option at the level start
-    float bookedSeconds = 0.0f;   // the time the level booked: 225 unless it was finished
-    bool skipped = false;         // left with F1 rather than by the end of its round
+    std::string mapName;        // as the level list names it
+    std::string mapHash;        // SHA-256 of the map file's bytes, 64 lower-case hex digits
+    float startClock = 0.0f;    // RoundClock at the level start (52 on a game's first level, 46.5 later)
+    uint8_t startCameraLag = 0; // the Camera Lag option at the level start
+    float bookedSeconds = 0.0f; // the time the level booked: 225 unless it was finished
+    bool skipped = false;       // left with F1 rather than by the end of its round
     float endX = 0.0f, endY = 0.0f, endZ = 0.0f; // where the marble was after the level's last tick
     std::vector<ReplayTick> ticks;
 };

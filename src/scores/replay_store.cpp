@@ -64,8 +64,8 @@ std::string replayNameOf(const std::string& rowName)
 std::string replayFileName(const std::tm& date, float total, const std::string& name)
 {
     char prefix[64];
-    std::snprintf(prefix, sizeof prefix, "%04d-%02d-%02d_%07.2f_", date.tm_year + 1900, date.tm_mon + 1,
-                  date.tm_mday, static_cast<double>(total));
+    std::snprintf(prefix, sizeof prefix, "%04d-%02d-%02d_%07.2f_", date.tm_year + 1900, date.tm_mon + 1, date.tm_mday,
+                  static_cast<double>(total));
     std::string safe;
     for (char c : name.substr(0, MaxFileNameLetters)) {
         bool kept = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-';
@@ -162,11 +162,11 @@ void saveReplayInBackground(Replay replay, std::vector<TableRow> table)
     std::tm date{};
     localtime_r(&now, &date);
     try {
-        Saver.thread = std::thread([folder = folder.string(), replay = std::move(replay), table = std::move(table),
-                                    date] {
-            if (!writeReplayFile(folder, replay, date).empty())
-                pruneReplays(folder, table);
-        });
+        Saver.thread =
+            std::thread([folder = folder.string(), replay = std::move(replay), table = std::move(table), date] {
+                if (!writeReplayFile(folder, replay, date).empty())
+                    pruneReplays(folder, table);
+            });
     } catch (const std::system_error& e) {
         std::fprintf(stderr, "roliquo: could not start saving the replay: %s\n", e.what());
     }

@@ -21,12 +21,23 @@ bool parseKeys(std::string_view word, SteerKeys& keys)
         return true;
     for (char c : word) {
         switch (c) {
-        case 'L': keys |= SteerLeft; break;
-        case 'R': keys |= SteerRight; break;
-        case 'U': keys |= SteerUp; break;
-        case 'D': keys |= SteerDown; break;
-        case 'S': keys |= SteerShift; break;
-        default: return false;
+        case 'L':
+            keys |= SteerLeft;
+            break;
+        case 'R':
+            keys |= SteerRight;
+            break;
+        case 'U':
+            keys |= SteerUp;
+            break;
+        case 'D':
+            keys |= SteerDown;
+            break;
+        case 'S':
+            keys |= SteerShift;
+            break;
+        default:
+            return false;
         }
     }
     return !word.empty();
@@ -94,11 +105,16 @@ TickLine parseTickLine(std::string_view line, TickInput& input, std::string& err
 std::string keysWord(SteerKeys keys)
 {
     std::string word;
-    if (keys & SteerLeft) word += 'L';
-    if (keys & SteerRight) word += 'R';
-    if (keys & SteerUp) word += 'U';
-    if (keys & SteerDown) word += 'D';
-    if (keys & SteerShift) word += 'S';
+    if (keys & SteerLeft)
+        word += 'L';
+    if (keys & SteerRight)
+        word += 'R';
+    if (keys & SteerUp)
+        word += 'U';
+    if (keys & SteerDown)
+        word += 'D';
+    if (keys & SteerShift)
+        word += 'S';
     return word.empty() ? "-" : word;
 }
 

@@ -14,7 +14,11 @@ struct TickInput {
     SteerKeys keys = 0;
 };
 
-enum class TickLine { Step, Skip, Bad };
+enum class TickLine {
+    Step,
+    Skip,
+    Bad
+};
 
 // Reads one line "DT KEYS": DT a finite number of seconds >= 0, KEYS "-" or a word of the letters
 // L R U D S. Blank lines and lines starting with '#' are Skip; a malformed line is Bad with the reason

@@ -16,7 +16,7 @@ std::string levelLine(const std::string& map = "meadow.map", const std::string& 
                       const std::string& booked = "9.5", const std::string& skipped = "no")
 {
     return "#@ level " + map + " sha256 " + hash + " clock 52 lag 6 booked " + booked + " skipped " + skipped +
-           " marble 1 2 3\n";
+        " marble 1 2 3\n";
 }
 
 Replay sampleReplay()

@@ -79,8 +79,8 @@ TEST(ReplayStore, ASecondRunWithTheSameNameIsNotOverwritten)
     std::string second = writeReplayFile(replays.string(), run, date(2026, 12, 8));
     EXPECT_EQ(fs::path(first).filename(), "2026-12-08_0009.50_ABC.replay");
     EXPECT_EQ(fs::path(second).filename(), "2026-12-08_0009.50_ABC-2.replay");
-    EXPECT_EQ(filesIn(replays), (std::vector<std::string>{"2026-12-08_0009.50_ABC-2.replay",
-                                                         "2026-12-08_0009.50_ABC.replay"}))
+    EXPECT_EQ(filesIn(replays),
+              (std::vector<std::string>{"2026-12-08_0009.50_ABC-2.replay", "2026-12-08_0009.50_ABC.replay"}))
         << "no temporary file is left behind";
     Replay read;
     ReplayError error;

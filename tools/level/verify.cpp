@@ -48,7 +48,7 @@ std::string replayLevel(int levelNumber, const ReplayLevel& level)
     for (size_t i = 0; i < count; ++i) {
         if (roundOver())
             return "the round ended after tick " + std::to_string(i) + " of " + std::to_string(count) +
-                   ", yet the replay goes on";
+                ", yet the replay goes on";
         const ReplayTick& tick = level.ticks[i];
         FrameSeconds = tick.seconds;
         stepRound({tick.seconds, tick.keys, static_cast<float>(tick.cameraLag)});
@@ -66,7 +66,7 @@ std::string replayLevel(int levelNumber, const ReplayLevel& level)
     Vec3 p = TheMarble.getPosition();
     if (p.x != level.endX || p.y != level.endY || p.z != level.endZ)
         return "the marble ends at (" + real(p.x) + ", " + real(p.y) + ", " + real(p.z) + "), the replay says (" +
-               real(level.endX) + ", " + real(level.endY) + ", " + real(level.endZ) + ")";
+            real(level.endX) + ", " + real(level.endY) + ", " + real(level.endZ) + ")";
     return "";
 }
 
