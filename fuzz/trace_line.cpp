@@ -14,13 +14,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         size_t end = text.find('\n', start);
         if (end == std::string::npos)
             end = text.size();
-        TraceStep step;
+        TickInput step;
         std::string error;
-        if (parseTraceLine(text.substr(start, end - start), step, error) == TraceLine::Step) {
+        if (parseTickLine(text.substr(start, end - start), step, error) == TickLine::Step) {
             if (!std::isfinite(step.seconds) || step.seconds < 0.0f || step.keys >= 32)
                 __builtin_trap();
-            TraceStep again;
-            if (parseTraceLine(formatTraceStep(step), again, error) != TraceLine::Step ||
+            TickInput again;
+            if (parseTickLine(formatTickLine(step), again, error) != TickLine::Step ||
                 again.seconds != step.seconds || again.keys != step.keys)
                 __builtin_trap();
         }

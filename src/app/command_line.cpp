@@ -11,6 +11,7 @@ const CommandLineOption Options[] = {
     {"--version", nullptr, "show the version and exit", &CommandLine::showVersion, nullptr},
     {"--level", "MAP", "play one map file as a one-level game (records are not kept)", nullptr,
      &CommandLine::levelMap},
+    {"--replay", "FILE", "watch a recorded run (Esc ends it)", nullptr, &CommandLine::replayFile},
 };
 
 const CommandLineOption* findOption(const std::string& name)

@@ -8,7 +8,8 @@
 struct CommandLine {
     bool showHelp = false;
     bool showVersion = false;
-    std::string levelMap; // --level: play this one map file as a one-level game
+    std::string levelMap;   // --level: play this one map file as a one-level game
+    std::string replayFile; // --replay: show this recorded run, then exit
 };
 
 // One row of the table: a flag sets a bool field, an option with a value (valueName set) a string field.

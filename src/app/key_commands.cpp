@@ -5,6 +5,7 @@
 #include <GL/gl.h>
 
 #include "app/menu.h"
+#include "app/replay_viewer.h"
 #include "app/run_state.h"
 #include "platform/platform.h"
 #include "sound/sound.h"
@@ -59,6 +60,8 @@ void toggleMidi()
 
 void handleKeyDown(int virtualKey)
 {
+    if (watchingTakesKey(virtualKey))
+        return;
     switch (virtualKey) {
     case VkEnter:
         if (MenuShown) {

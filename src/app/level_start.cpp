@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "app/replay_recorder.h"
+#include "app/replay_viewer.h"
 #include "app/run_state.h"
 #include "app/startup.h"
 #include "level/board.h"
@@ -81,6 +83,9 @@ void startLevel()
     // would reset the finished run behind its best-times screen and lose the name being typed.
     if (LevelNumber > LevelCount)
         return;
+    recordLevelEnd();
+    if (watchedRunIsOver())
+        return;
 
     LevelNumber += 1;
     resetRound();
@@ -93,6 +98,8 @@ void startLevel()
         return;
 
     placeMarbleAndCamera();
+    watchLevelStart();
+    recordLevelStart();
     // Loading time does not count against the first tick.
     LastCounterValue = static_cast<int64_t>(platform::counterValue());
 }

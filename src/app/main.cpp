@@ -6,10 +6,12 @@
 #include "app/command_line.h"
 #include "app/data_paths.h"
 #include "app/main_loop.h"
+#include "app/replay_viewer.h"
 #include "app/single_level.h"
 #include "app/startup.h"
 #include "app/window_proc.h"
 #include "platform/platform.h"
+#include "scores/replay_store.h"
 
 int main(int argc, char** argv)
 {
@@ -27,8 +29,17 @@ int main(int argc, char** argv)
         std::fputs(versionText().c_str(), stdout);
         return 0;
     }
-    // The map is found from the folder the game was started in, before the data folder is entered.
+    if (!commandLine.levelMap.empty() && !commandLine.replayFile.empty()) {
+        std::fprintf(stderr, "roliquo: --level and --replay cannot be used together\n");
+        return 2;
+    }
+    // Files named on the command line are found from the folder the game was started in, before the
+    // data folder is entered.
     if (!commandLine.levelMap.empty() && !chooseSingleLevel(commandLine.levelMap, error)) {
+        std::fprintf(stderr, "roliquo: %s\n", error.c_str());
+        return 2;
+    }
+    if (!commandLine.replayFile.empty() && !loadReplayToWatch(commandLine.replayFile, error)) {
         std::fprintf(stderr, "roliquo: %s\n", error.c_str());
         return 2;
     }
@@ -39,5 +50,9 @@ int main(int argc, char** argv)
     platform::showWindow();
     if (singleLevelChosen())
         startSingleLevel();
-    return runMainLoop();
+    startWatchingReplay();
+    int exitCode = runMainLoop();
+    // A replay still being written is finished before the program ends.
+    finishReplaySaves();
+    return exitCode;
 }

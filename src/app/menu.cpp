@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "app/replay_recorder.h"
 #include "app/run_state.h"
 #include "platform/platform.h"
 #include "scores/high_scores.h"
@@ -45,6 +46,8 @@ void leaveNameEntry()
     if (GameState != NameEntry)
         return;
     settleUnfinishedName(NewRecordRank, NameCursor);
+    // The run's replay is kept under the name the row now has.
+    keepNamedRunReplay();
     NameCursor = 0;
     GameState = BestTimes;
 }

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "app/replay_recorder.h"
 #include "app/run_state.h"
 #include "platform/platform.h"
 #include "scores/high_scores.h"
@@ -46,6 +47,7 @@ void typeName()
         NameCursor = 0;
         if (name.size() > NameLetters) name.resize(NameLetters);
         writeHighScores();
+        keepNamedRunReplay();
     }
     LastKey = 0;
 }

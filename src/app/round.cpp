@@ -3,6 +3,8 @@
 #include "app/round.h"
 
 #include "app/name_entry.h"
+#include "app/replay_recorder.h"
+#include "app/replay_viewer.h"
 #include "app/run_state.h"
 #include "platform/platform.h"
 #include "sim/round_step.h"
@@ -76,7 +78,11 @@ void tick()
         presentFrame();
         return;
     }
-    LevelEvents events = stepRound({FrameSeconds, pollSteerKeys(), OptionCameraLag});
+    SteerKeys keys = pollSteerKeys();
+    if (!takeWatchedTick(keys))
+        return;
+    recordTick(keys);
+    LevelEvents events = stepRound({FrameSeconds, keys, OptionCameraLag});
     // The finish cue sounds in the tick that crossed the line, before the frame and the other cues.
     if (events.finished)
         playCue("allright.wav");

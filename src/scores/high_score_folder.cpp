@@ -20,6 +20,11 @@ std::string highScorePath()
     return path + HighScoreFileName;
 }
 
+std::string recordsFolder()
+{
+    return HighScoreFolder.empty() ? std::string(".") : HighScoreFolder;
+}
+
 bool makeHighScoreFolder()
 {
     if (HighScoreFolder.empty())

@@ -10,5 +10,9 @@ extern std::string HighScoreFolder;
 // highScore.dat inside HighScoreFolder (the bare name when it is empty).
 std::string highScorePath();
 
+// The folder of the player's records: HighScoreFolder, or "." for the working directory. Kept replays
+// live in its "replays" folder.
+std::string recordsFolder();
+
 // Makes HighScoreFolder and any missing parents, private to the player (0700). True when it exists.
 bool makeHighScoreFolder();

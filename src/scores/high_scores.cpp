@@ -2,9 +2,7 @@
 // game total. The best-times screen lives in best_times_screen.cpp.
 #include "scores/high_scores.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -14,6 +12,7 @@
 
 #include "app/run_state.h"
 #include "level/token_reader.h"
+#include "scores/atomic_file.h"
 #include "scores/high_score_folder.h"
 
 HighScoreEntry HighScores[HighScoreRows + 1] = {
@@ -42,80 +41,9 @@ std::string savableName(const std::string& name)
     return out.empty() ? std::string(CursorName) : out;
 }
 
-bool writeAll(int fd, const std::string& text)
-{
-    const char* data = text.data();
-    size_t left = text.size();
-    while (left > 0) {
-        ssize_t written = ::write(fd, data, left);
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        data += written;
-        left -= static_cast<size_t>(written);
-    }
-    return true;
-}
-
 // Set by readHighScores when a file was there but could not be read as a table; the first save then
 // keeps that file as highScore.dat.damaged instead of overwriting a record typed in by hand.
 bool TableFileDamaged = false;
-
-std::string folderOf(const std::string& path)
-{
-    size_t slash = path.find_last_of('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-// The rename is only durable once the folder's entry is on disk too. A folder that cannot be synced
-// (some file systems refuse) leaves the new file in place all the same, so this is best effort.
-void syncFolder(const std::string& path)
-{
-    int fd = ::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return;
-    ::fsync(fd);
-    ::close(fd);
-}
-
-// Writes text to one fixed temporary file beside path, makes it durable, and renames it over path, so
-// a failure at any point leaves the old file as it was, and a crash leaves at most that one temporary
-// file, which the next save replaces. A damaged old file is moved aside first. On failure `reason`
-// holds the system's text.
-bool replaceFile(const std::string& path, const std::string& text, bool keepOldAsDamaged, std::string& reason)
-{
-    const std::string tempName = path + ".tmp";
-    int fd = ::open(tempName.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) {
-        reason = std::strerror(errno);
-        return false;
-    }
-    bool ok = ::fchmod(fd, 0644) == 0 && writeAll(fd, text) && ::fsync(fd) == 0;
-    if (!ok)
-        reason = std::strerror(errno);
-    if (::close(fd) != 0 && ok) {
-        reason = std::strerror(errno);
-        ok = false;
-    }
-    if (ok && keepOldAsDamaged && std::rename(path.c_str(), (path + ".damaged").c_str()) != 0 && errno != ENOENT) {
-        reason = std::strerror(errno);
-        ok = false;
-    }
-    if (ok && std::rename(tempName.c_str(), path.c_str()) != 0) {
-        reason = std::strerror(errno);
-        ok = false;
-    }
-    if (!ok) {
-        ::unlink(tempName.c_str());
-        return false;
-    }
-    syncFolder(path);
-    return true;
-}
 
 } // namespace
 
@@ -182,7 +110,7 @@ bool writeHighScores()
     std::string reason;
     if (!makeHighScoreFolder())
         reason = std::strerror(errno);
-    else if (replaceFile(path, formatHighScores(), TableFileDamaged, reason))
+    else if (writeFileAtomically(path, formatHighScores(), reason, TableFileDamaged ? path + ".damaged" : ""))
         reason.clear();
     if (!reason.empty()) {
         // Nothing is lost yet: the table stays in memory and the next save tries again.

@@ -8,12 +8,15 @@
 #include <stdexcept>
 
 #include "app/main_loop.h"
+#include "app/replay_recorder.h"
+#include "app/replay_viewer.h"
 #include "app/run_state.h"
 #include "app/window_proc.h"
 #include "level/board.h"
 #include "platform/headless/headless.h"
 #include "platform/platform.h"
 #include "scores/high_scores.h"
+#include "scores/replay_store.h"
 #include "screen/font.h"
 #include "screen/frame.h"
 #include "sim/camera.h"
@@ -31,6 +34,10 @@ constexpr int MaxPassesPerStep = 100000;
 // The big globals are replaced from the heap: a Board or a Font is too large for a stack temporary.
 void resetGlobals()
 {
+    // A replay save of the game before lands in its own folder before anything is reset.
+    finishReplaySaves();
+    stopWatchingReplay();
+    resetReplayRecorder();
     headless::reset();
     resetRunState();
     resetFrameState();

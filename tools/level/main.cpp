@@ -14,12 +14,14 @@
 #include "level_picture.h"
 #include "map_check.h"
 #include "platform/headless/headless.h"
+#include "route_replay.h"
 #include "route_run.h"
 #include "sim/camera.h"
 #include "sim/marble.h"
 #include "sim_session.h"
 #include "solver.h"
 #include "trace_io.h"
+#include "verify.h"
 
 namespace {
 
@@ -39,9 +41,10 @@ const Command Commands[] = {
      "load it. A map list (maplist.dat, or any file that starts with a number) is checked against its\n"
      "names, and every map it names is checked too. Exit status 0 only when every file is sound.\n"},
     {"solve", "solve [--data DIR] [--max-seconds S] [--beam N] FILE",
-     "Prints key input in the trace format (60 ticks a second from clock 45) that finishes the level,\n"
-     "then the comment line \"# finished in T s\". Exit status 1, with the furthest point reached, when\n"
-     "no route finishes within S seconds of clock.\n"
+     "Prints a route that finishes the level as a one-level replay: trace input (60 ticks a second from\n"
+     "clock 45) with \"#@\" header lines, after the comment \"# finished in T s\"; `roliquo --replay`\n"
+     "shows it and `roliquo-level verify` checks it. Exit status 1, with the furthest point reached,\n"
+     "when no route finishes within S seconds of clock.\n"
      "  --max-seconds S  seconds of clock to search, 0 < S <= 600 (default 45)\n"
      "  --beam N         states kept after every 0.1 s, 1 <= N <= 10000 (default 96)\n"},
     {"trace", "trace [--data DIR] [--clock C] [--lag N] FILE < INPUT",
@@ -59,6 +62,10 @@ const Command Commands[] = {
      "  --route FILE  trace input (solver output, a trace or a replay) run from the start signal and\n"
      "                drawn over the relief, falls marked with a cross; the profile follows it\n"
      "  --clock C     the clock the route starts from, -4 <= C <= 52 (default 45)\n"},
+    {"verify", "verify [--data DIR] REPLAY",
+     "Plays a replay again on the map files it names, found in DIR (default: the current folder), and\n"
+     "prints each level's time, the total and the name. Exit status 0 when everything agrees with the\n"
+     "file, 1 at the first level that does not, 2 for a malformed replay.\n"},
 };
 
 struct Arguments {
@@ -183,9 +190,10 @@ bool wrongFileCount(const Arguments& args, size_t wanted)
 }
 
 // Loads the map file of solve, trace and picture and places the level start; false after saying why.
-bool loadForPlay(const Arguments& args, const std::string& file)
+// loadName is the name the game's loader was given.
+bool loadForPlay(const Arguments& args, const std::string& file, std::string& loadName)
 {
-    std::string loadName, error;
+    std::string error;
     if (!enterMapFolder(file, args.dataDir, loadName, error)) {
         std::fprintf(stderr, "%s: %s\n", file.c_str(), error.c_str());
         return false;
@@ -216,7 +224,8 @@ int runCheck(const Arguments& args)
 
 int runSolve(const Arguments& args)
 {
-    if (wrongFileCount(args, 1) || !loadForPlay(args, args.files[0]))
+    std::string loadName;
+    if (wrongFileCount(args, 1) || !loadForPlay(args, args.files[0], loadName))
         return 2;
     SolveOptions options;
     options.maxSeconds = args.maxSeconds;
@@ -231,11 +240,15 @@ int runSolve(const Arguments& args)
         return 1;
     }
     std::string mapName = std::filesystem::path(args.files[0]).filename().string();
-    std::printf("# roliquo-level solve %s: %zu ticks of 1/60 s from clock 45, %d %s\n", mapName.c_str(),
-                result.steps.size(), result.falls, result.falls == 1 ? "fall" : "falls");
-    for (const TraceStep& step : result.steps)
-        std::printf("%s\n", formatTraceStep(step).c_str());
-    std::printf("# finished in %.9g s\n", static_cast<double>(result.finishTime));
+    Replay replay;
+    if (!routeReplay(loadName, mapName, result.steps, replay)) {
+        std::fprintf(stderr, "%s: the map file cannot be read again for its SHA-256\n", args.files[0].c_str());
+        return 2;
+    }
+    std::printf("# roliquo-level solve %s: %zu ticks of 1/60 s from clock 45, %d %s, then the second to the "
+                "round's end\n# finished in %.9g s\n%s",
+                mapName.c_str(), result.steps.size(), result.falls, result.falls == 1 ? "fall" : "falls",
+                static_cast<double>(result.finishTime), formatReplay(replay).c_str());
     return 0;
 }
 
@@ -251,19 +264,20 @@ bool stateIsFinite()
 
 int runTrace(const Arguments& args)
 {
-    if (wrongFileCount(args, 1) || !loadForPlay(args, args.files[0]))
+    std::string loadName;
+    if (wrongFileCount(args, 1) || !loadForPlay(args, args.files[0], loadName))
         return 2;
     std::string line;
     int lineNumber = 0;
     int tick = 0;
     while (std::getline(std::cin, line)) {
         ++lineNumber;
-        TraceStep step;
+        TickInput step;
         std::string error;
-        TraceLine kind = parseTraceLine(line, step, error);
-        if (kind == TraceLine::Skip)
+        TickLine kind = parseTickLine(line, step, error);
+        if (kind == TickLine::Skip)
             continue;
-        if (kind == TraceLine::Bad) {
+        if (kind == TickLine::Bad) {
             std::fprintf(stderr, "input line %d: %s\n", lineNumber, error.c_str());
             return 2;
         }
@@ -293,7 +307,8 @@ int runPicture(const Arguments& args)
             return 2;
         }
     }
-    if (!loadForPlay(args, args.files[0]))
+    std::string loadName;
+    if (!loadForPlay(args, args.files[0], loadName))
         return 2;
     std::vector<RoutePoint> points;
     std::string error;
@@ -306,6 +321,13 @@ int runPicture(const Arguments& args)
         return 2;
     }
     return 0;
+}
+
+int runVerify(const Arguments& args)
+{
+    if (wrongFileCount(args, 1))
+        return 2;
+    return verifyReplay(args.files[0], args.dataDir);
 }
 
 } // namespace
@@ -344,5 +366,7 @@ int main(int argc, char** argv)
         return runSolve(args);
     if (args.command == "trace")
         return runTrace(args);
+    if (args.command == "verify")
+        return runVerify(args);
     return runPicture(args);
 }

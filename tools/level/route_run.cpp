@@ -14,12 +14,12 @@ bool runRoute(std::istream& in, std::vector<RoutePoint>& route, std::string& err
     int lineNumber = 0;
     while (!LevelFinished && std::getline(in, line)) {
         ++lineNumber;
-        TraceStep step;
+        TickInput step;
         std::string why;
-        TraceLine kind = parseTraceLine(line, step, why);
-        if (kind == TraceLine::Skip)
+        TickLine kind = parseTickLine(line, step, why);
+        if (kind == TickLine::Skip)
             continue;
-        if (kind == TraceLine::Bad) {
+        if (kind == TickLine::Bad) {
             error = "route line " + std::to_string(lineNumber) + ": " + why;
             return false;
         }

@@ -122,18 +122,14 @@ void placeAtLevelStart(const std::string& mapName, float clock, float lag)
 
 void holdKeys(uint8_t keys)
 {
-    headless::setKeyDown(VkLeft, (keys & KeyLeft) != 0);
-    headless::setKeyDown(VkRight, (keys & KeyRight) != 0);
-    headless::setKeyDown(VkUp, (keys & KeyUp) != 0);
-    headless::setKeyDown(VkDown, (keys & KeyDown) != 0);
-    headless::setKeyDown(VkShift, (keys & KeyShift) != 0);
+    headless::setKeyDown(VkLeft, (keys & SteerLeft) != 0);
+    headless::setKeyDown(VkRight, (keys & SteerRight) != 0);
+    headless::setKeyDown(VkUp, (keys & SteerUp) != 0);
+    headless::setKeyDown(VkDown, (keys & SteerDown) != 0);
+    headless::setKeyDown(VkShift, (keys & SteerShift) != 0);
 }
 
-// A trace's key bits are the round step's steering bits.
-static_assert(int{KeyLeft} == int{SteerLeft} && int{KeyRight} == int{SteerRight} && int{KeyUp} == int{SteerUp} &&
-              int{KeyDown} == int{SteerDown} && int{KeyShift} == int{SteerShift});
-
-void runTick(TraceStep step, bool withCamera)
+void runTick(TickInput step, bool withCamera)
 {
     FrameSeconds = step.seconds;
     stepRound({step.seconds, step.keys, OptionCameraLag, withCamera});

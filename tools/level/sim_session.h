@@ -53,7 +53,7 @@ void holdKeys(uint8_t keys);
 
 // One tick minus drawing: FrameSeconds and the game's round step (the camera only when asked). The
 // game's own tick would also end the round; this keeps going.
-void runTick(TraceStep step, bool withCamera = true);
+void runTick(TickInput step, bool withCamera = true);
 
 // 45 minus the clock at the finish, once the level is finished.
 float bookedFinishTime();

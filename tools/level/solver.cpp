@@ -116,11 +116,12 @@ private:
 // The nine directions with Shift first (Shift is nearly always the faster choice), then without.
 std::vector<uint8_t> actions()
 {
-    const uint8_t directions[9] = {KeyUp, KeyUp | KeyLeft, KeyUp | KeyRight, KeyLeft, KeyRight, 0,
-                                   KeyDown | KeyLeft, KeyDown | KeyRight, KeyDown};
+    const uint8_t directions[9] = {SteerUp,   SteerUp | SteerLeft,   SteerUp | SteerRight,
+                                   SteerLeft, SteerRight,            0,
+                                   SteerDown | SteerLeft, SteerDown | SteerRight, SteerDown};
     std::vector<uint8_t> out;
     for (uint8_t d : directions)
-        out.push_back(static_cast<uint8_t>(d | KeyShift));
+        out.push_back(static_cast<uint8_t>(d | SteerShift));
     for (uint8_t d : directions)
         out.push_back(d);
     return out;
@@ -177,7 +178,7 @@ struct SearchOutcome {
     bool finished = false;
     float finishTime = 0.0f;
     int falls = 0;
-    std::vector<TraceStep> steps;
+    std::vector<TickInput> steps;
 };
 
 // One beam search from `start`; leaves the sim in an arbitrary state.
@@ -298,7 +299,7 @@ SolveResult solveLevel(const SolveOptions& options)
 
     // The full replay, camera included, is what the trace command will see.
     result.steps = std::move(best.steps);
-    for (const TraceStep& step : result.steps)
+    for (const TickInput& step : result.steps)
         runTick(step, true);
     result.finished = LevelFinished;
     result.finishTime = bookedFinishTime();

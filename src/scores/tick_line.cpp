@@ -1,0 +1,126 @@
+// Parsing and formatting of "DT KEYS" tick lines. Reals use %.9g, so every float written here reads
+// back bit for bit.
+#include "scores/tick_line.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+bool isSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
+}
+
+bool parseKeys(std::string_view word, SteerKeys& keys)
+{
+    keys = 0;
+    if (word == "-")
+        return true;
+    for (char c : word) {
+        switch (c) {
+        case 'L':
+            keys |= SteerLeft;
+            break;
+        case 'R':
+            keys |= SteerRight;
+            break;
+        case 'U':
+            keys |= SteerUp;
+            break;
+        case 'D':
+            keys |= SteerDown;
+            break;
+        case 'S':
+            keys |= SteerShift;
+            break;
+        default:
+            return false;
+        }
+    }
+    return !word.empty();
+}
+
+} // namespace
+
+void splitWords(std::string_view line, std::vector<std::string_view>& words)
+{
+    words.clear();
+    size_t i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && isSpace(line[i]))
+            ++i;
+        size_t start = i;
+        while (i < line.size() && !isSpace(line[i]))
+            ++i;
+        if (i > start)
+            words.push_back(line.substr(start, i - start));
+    }
+}
+
+bool parseFloatWord(std::string_view word, float& out)
+{
+    // strtof needs a terminated string; no float's %.9g form is anywhere near this long.
+    char text[48];
+    if (word.empty() || word.size() >= sizeof text)
+        return false;
+    word.copy(text, word.size());
+    text[word.size()] = '\0';
+    char* end = nullptr;
+    errno = 0;
+    float value = std::strtof(text, &end);
+    if (end != text + word.size() || errno == ERANGE || !std::isfinite(value))
+        return false;
+    out = value;
+    return true;
+}
+
+TickLine parseTickLine(std::string_view line, TickInput& input, std::string& error)
+{
+    std::vector<std::string_view> parts;
+    splitWords(line, parts);
+    if (parts.empty() || parts[0][0] == '#')
+        return TickLine::Skip;
+    if (parts.size() != 2) {
+        error = "expected \"DT KEYS\", found " + std::to_string(parts.size()) + " words";
+        return TickLine::Bad;
+    }
+    float seconds = 0.0f;
+    if (!parseFloatWord(parts[0], seconds) || seconds < 0.0f) {
+        error = "tick duration \"" + std::string(parts[0]) + "\" is not a finite number of seconds >= 0";
+        return TickLine::Bad;
+    }
+    SteerKeys keys = 0;
+    if (!parseKeys(parts[1], keys)) {
+        error = "keys \"" + std::string(parts[1]) + "\" are not \"-\" or a word of the letters L R U D S";
+        return TickLine::Bad;
+    }
+    input.seconds = seconds;
+    input.keys = keys;
+    return TickLine::Step;
+}
+
+std::string keysWord(SteerKeys keys)
+{
+    std::string word;
+    if (keys & SteerLeft)
+        word += 'L';
+    if (keys & SteerRight)
+        word += 'R';
+    if (keys & SteerUp)
+        word += 'U';
+    if (keys & SteerDown)
+        word += 'D';
+    if (keys & SteerShift)
+        word += 'S';
+    return word.empty() ? "-" : word;
+}
+
+std::string formatTickLine(TickInput input)
+{
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.9g ", static_cast<double>(input.seconds));
+    return buffer + keysWord(input.keys);
+}

@@ -1,0 +1,38 @@
+// One tick's input as a line of text, "DT KEYS": the line the level tool's trace reads and a replay
+// holds for every tick. Parsing and formatting only.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "sim/marble.h"
+
+// One tick of input: its duration in seconds and the steering keys held during it.
+struct TickInput {
+    float seconds = 0.0f;
+    SteerKeys keys = 0;
+};
+
+enum class TickLine {
+    Step,
+    Skip,
+    Bad
+};
+
+// Reads one line "DT KEYS": DT a finite number of seconds >= 0, KEYS "-" or a word of the letters
+// L R U D S. Blank lines and lines starting with '#' are Skip; a malformed line is Bad with the reason
+// in error.
+TickLine parseTickLine(std::string_view line, TickInput& input, std::string& error);
+
+// "-" for no keys, else the held keys' letters in the order L R U D S.
+std::string keysWord(SteerKeys keys);
+
+// "DT KEYS" with DT written with 9 significant digits, so it reads back as the same float.
+std::string formatTickLine(TickInput input);
+
+// Splits on whitespace (space, tab, CR, LF, FF, VT); the line formats need no quoting.
+void splitWords(std::string_view line, std::vector<std::string_view>& words);
+
+// A whole word as a finite float, read back exactly from the %.9g form; false for anything else.
+bool parseFloatWord(std::string_view word, float& out);
