@@ -103,6 +103,9 @@ void keepNamedRunReplay()
 {
     if (!Run.complete || NewRecordRank < 0 || NewRecordRank >= HighScoreRows)
         return;
+    // A level played alone keeps no records, so no replay either.
+    if (!HighScoresWritable)
+        return;
     const HighScoreEntry& row = HighScores[NewRecordRank];
     // The row must still be this run's: anything else means the table moved under it.
     if (row.time != Run.replay.total)
