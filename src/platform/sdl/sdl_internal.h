@@ -49,7 +49,8 @@ void waitForDisplayOnSwap();
 // Sound (sdl_sound.cpp).
 // The SDL event type the music's end arrives as (registered when sound opens; 0 without sound).
 extern uint32_t MusicEventType;
-// Opens the audio device and the mixer after SDL video is up. Without a device, sound stays silent.
+// Begins opening the audio device and the mixer on a thread of their own, once; the first sound call
+// begins it too if it has not begun. Without a device, sound stays silent.
 void openSound();
 // Releases every chunk and the music, then closes the mixer; called once at exit.
 void closeSound();

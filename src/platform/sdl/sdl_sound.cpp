@@ -1,6 +1,6 @@
 // The SDL2 backend's sound through SDL2_mixer: WAV cues on one channel of their own, the beep (a
 // short tone made in memory) on another, and the music played once with its end sent back as an event.
-// The device opens on a thread of its own beside the first frames; every sound call waits for it.
+// The device opens on a thread of its own once the first frames are out; every sound call waits for it.
 #include <SDL.h>
 #include <SDL_mixer.h>
 
@@ -93,11 +93,28 @@ void stopMusic() {
 }
 
 // Opening the audio device and setting up the synthesizer take a good part of a second on some
-// machines (longest on one without a sound card), and the first frame needs neither. Only this thread
-// writes Sound while it runs; everything else that reads Sound joins it first.
+// machines (longest on one without a sound card), and the first frame needs neither: begun beside it,
+// the opening would only take a core from it. Only this thread writes Sound while it runs; everything
+// else that reads Sound joins it first.
 std::thread Opening;
+bool OpeningStarted = false;
 
+void openDevice();
+
+// The music's event type is registered here, before the thread starts, as the event loop reads it.
+void startOpening() {
+    if (OpeningStarted) return;
+    OpeningStarted = true;
+    if (MusicEventType == 0) {
+        MusicEventType = SDL_RegisterEvents(1);
+        if (MusicEventType == static_cast<uint32_t>(-1)) MusicEventType = 0;
+    }
+    Opening = std::thread(openDevice);
+}
+
+// A sound asked for before the opening was begun begins it and waits for it.
 void awaitOpening() {
+    startOpening();
     if (Opening.joinable()) Opening.join();
 }
 
@@ -122,18 +139,10 @@ void openDevice() {
 
 } // namespace
 
-// The music's event type is registered here, before the thread starts, as the event loop reads it.
-void openSound() {
-    awaitOpening();
-    if (Sound.open) return;
-    if (MusicEventType == 0) {
-        MusicEventType = SDL_RegisterEvents(1);
-        if (MusicEventType == static_cast<uint32_t>(-1)) MusicEventType = 0;
-    }
-    Opening = std::thread(openDevice);
-}
+void openSound() { startOpening(); }
 
 void closeSound() {
+    if (!OpeningStarted) return; // nothing was opened
     awaitOpening();
     if (!Sound.open) return;
     Mix_HookMusicFinished(nullptr);

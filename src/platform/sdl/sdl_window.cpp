@@ -225,7 +225,6 @@ bool createWindow(WindowProc proc)
     SDL_SetWindowMinimumSize(Sdl.window, 160, 120);
     atexit(shutdownSdl);
     watchDisplay();
-    openSound();
     openGamepads();
     Queue.proc = proc;
     proc(CreateMessage, 0, 0);
@@ -245,6 +244,8 @@ bool peekMessage(Message& out)
     pumpEvents();
     checkTimer();
     if (Queue.queue.empty()) {
+        // What was queued at the start, the first frame among it, is done: the sound may open now.
+        openSound();
         // Nothing is drawn while the window cannot be seen: wait a little for input instead of spinning.
         if (Sdl.window != nullptr && !Sdl.displayLost && !isWindowVisible()) SDL_WaitEventTimeout(nullptr, 20);
         return false;
