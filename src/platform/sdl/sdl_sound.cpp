@@ -11,7 +11,6 @@
 #include <map>
 #include <numbers>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "platform/platform.h"
@@ -95,11 +94,12 @@ void stopMusic() {
 // Opening the audio device and setting up the synthesizer take a good part of a second on some
 // machines (longest on one without a sound card), and the first frame needs neither: begun beside it,
 // the opening would only take a core from it. Only this thread writes Sound while it runs; everything
-// else that reads Sound joins it first.
-std::thread Opening;
+// else that reads Sound joins it first. It is an SDL thread, so SDL frees what it kept for the thread
+// (its error text) when the thread ends.
+SDL_Thread* Opening = nullptr;
 bool OpeningStarted = false;
 
-void openDevice();
+int openDevice(void*);
 
 // The music's event type is registered here, before the thread starts, as the event loop reads it.
 void startOpening() {
@@ -109,20 +109,26 @@ void startOpening() {
         MusicEventType = SDL_RegisterEvents(1);
         if (MusicEventType == static_cast<uint32_t>(-1)) MusicEventType = 0;
     }
-    Opening = std::thread(openDevice);
+    Opening = SDL_CreateThread(openDevice, "roliquo-audio", nullptr);
+    // Without a thread the device opens here: slower to the first frame, but the same sound.
+    if (Opening == nullptr)
+        openDevice(nullptr);
 }
 
 // A sound asked for before the opening was begun begins it and waits for it.
 void awaitOpening() {
     startOpening();
-    if (Opening.joinable()) Opening.join();
+    if (Opening != nullptr) {
+        SDL_WaitThread(Opening, nullptr);
+        Opening = nullptr;
+    }
 }
 
-void openDevice() {
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return;
+int openDevice(void*) {
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return 0;
     if (Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 1024) != 0) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        return;
+        return 0;
     }
     Mix_Init(MIX_INIT_MID);
     Mix_AllocateChannels(2);
@@ -135,6 +141,7 @@ void openDevice() {
     std::vector<uint8_t> wave = beepWave();
     Sound.beep = Mix_LoadWAV_RW(SDL_RWFromConstMem(wave.data(), static_cast<int>(wave.size())), 1);
     Sound.open = true;
+    return 0;
 }
 
 } // namespace
