@@ -13,16 +13,6 @@ using testsupport::GameDriver;
 
 namespace {
 
-// A one-level game skipped with F1 totals 225 and takes row 9 of the default table.
-void reachNameEntry(GameDriver& game)
-{
-    ASSERT_TRUE(game.start());
-    game.startNewGame();
-    game.press(VkF1);
-    ASSERT_EQ(GameState, NameEntry);
-    ASSERT_EQ(NewRecordRank, 9);
-}
-
 void typeKeys(GameDriver& game, const std::string& keys)
 {
     for (char key : keys) {
@@ -56,7 +46,8 @@ TEST(NameEntryLeftThroughTheMenu, ANameLeftThroughTheMenuKeepsItsLettersAndQuitS
     for (const auto& c : cases) {
         SCOPED_TRACE(c.how);
         GameDriver game(GameDriver::Data::Small, 1);
-        reachNameEntry(game);
+        ASSERT_TRUE(game.reachNameEntry());
+        ASSERT_EQ(NewRecordRank, 9);
         typeKeys(game, c.typed);
         chooseMenuLine(game, c.menuLine);
         EXPECT_NE(GameState, NameEntry);
@@ -76,7 +67,8 @@ TEST(NameEntryLeftThroughTheMenu, ANameLeftThroughTheMenuKeepsItsLettersAndQuitS
 TEST(NameEntryLeftThroughTheMenu, QuitDuringNameEntrySavesTheLettersWithoutTheCursor)
 {
     GameDriver game(GameDriver::Data::Small, 1);
-    reachNameEntry(game);
+    ASSERT_TRUE(game.reachNameEntry());
+    ASSERT_EQ(NewRecordRank, 9);
     typeKeys(game, "XY");
     chooseMenuLine(game, 3);
     ASSERT_TRUE(game.runToQuit());

@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "app/run_state.h"
@@ -21,32 +19,6 @@ using testsupport::GameDriver;
 namespace {
 
 constexpr uint64_t CountsPerSecond = 60;
-
-void holdKeys(const std::string& keys)
-{
-    headless::setKeyDown(VkLeft, keys.find('L') != std::string::npos);
-    headless::setKeyDown(VkRight, keys.find('R') != std::string::npos);
-    headless::setKeyDown(VkUp, keys.find('U') != std::string::npos);
-    headless::setKeyDown(VkDown, keys.find('D') != std::string::npos);
-    headless::setKeyDown(VkShift, keys.find('S') != std::string::npos);
-}
-
-// The keys of each tick of a solver route ("DT KEYS" lines, "#" lines are comments).
-std::vector<std::string> routeKeys(const fs::path& file)
-{
-    std::vector<std::string> keys;
-    std::ifstream in(file);
-    std::string line;
-    while (std::getline(in, line)) {
-        if (line.empty() || line[0] == '#')
-            continue;
-        std::istringstream words(line);
-        std::string seconds, held;
-        words >> seconds >> held;
-        keys.push_back(held);
-    }
-    return keys;
-}
 
 TEST(SingleLevel, PlaysOneMapFromItsFolderAndKeepsTheTableFile)
 {
@@ -82,18 +54,19 @@ TEST(SingleLevel, PlaysOneMapFromItsFolderAndKeepsTheTableFile)
     EXPECT_TRUE(headless::messageBoxes().empty()) << testsupport::describeMessageBoxes();
 
     // The countdown, then the par route from the start signal on.
-    holdKeys("-");
+    testsupport::holdKeys("-");
     while (RoundClock - 1.0f / CountsPerSecond > PlayingSeconds)
         game.tickCounts(1);
-    std::vector<std::string> route = routeKeys(fs::path(ROLIQUO_SOURCE_DIR) / "tests/levels/solutions/meadow.input");
+    std::vector<testsupport::RouteStep> route =
+        testsupport::readRoute(fs::path(ROLIQUO_SOURCE_DIR) / "tests/levels/solutions/meadow.input");
     ASSERT_FALSE(route.empty());
-    for (const std::string& keys : route) {
-        holdKeys(keys);
+    for (const testsupport::RouteStep& step : route) {
+        testsupport::holdKeys(step.keys);
         game.tickCounts(1);
         if (LevelFinished)
             break;
     }
-    holdKeys("-");
+    testsupport::holdKeys("-");
     ASSERT_TRUE(LevelFinished) << "the route ran out at clock " << RoundClock;
     EXPECT_LT(LevelTimes[0], PlayingSeconds);
     EXPECT_EQ(testsupport::countCue("allright.wav"), 1) << testsupport::describeCues();

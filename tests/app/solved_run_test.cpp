@@ -5,7 +5,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -18,36 +17,15 @@
 namespace fs = std::filesystem;
 using testsupport::describeCues;
 using testsupport::GameDriver;
+using testsupport::holdKeys;
+using testsupport::readRoute;
+using testsupport::RouteStep;
 
 namespace {
 
 // With the counter at 60 counts a second and one count a tick, every tick lasts float(1/60) s, the
 // tick length the solver planned with.
 constexpr uint64_t CountsPerSecond = 60;
-
-struct InputStep {
-    float seconds = 0.0f;
-    std::string keys; // "-" or letters of L R U D S
-};
-
-// Reads "DT KEYS" lines; "#" lines are comments.
-std::vector<InputStep> readInput(const fs::path& file)
-{
-    std::vector<InputStep> steps;
-    std::ifstream in(file);
-    std::string line;
-    while (std::getline(in, line)) {
-        if (line.empty() || line[0] == '#')
-            continue;
-        std::istringstream words(line);
-        std::string seconds;
-        InputStep step;
-        words >> seconds >> step.keys;
-        step.seconds = std::strtof(seconds.c_str(), nullptr);
-        steps.push_back(step);
-    }
-    return steps;
-}
 
 // The level tool keeps a level's solution under the map's file name, its ".map" replaced by ".input"
 // (or added to it).
@@ -56,15 +34,6 @@ fs::path solutionFile(const std::string& map)
     fs::path folder = fs::path(ROLIQUO_SOURCE_DIR) / "tests/levels/solutions";
     fs::path replaced = folder / fs::path(map).filename().replace_extension(".input");
     return fs::exists(replaced) ? replaced : folder / (map + ".input");
-}
-
-void holdKeys(const std::string& keys)
-{
-    headless::setKeyDown(VkLeft, keys.find('L') != std::string::npos);
-    headless::setKeyDown(VkRight, keys.find('R') != std::string::npos);
-    headless::setKeyDown(VkUp, keys.find('U') != std::string::npos);
-    headless::setKeyDown(VkDown, keys.find('D') != std::string::npos);
-    headless::setKeyDown(VkShift, keys.find('S') != std::string::npos);
 }
 
 std::string inputLine(float seconds, const std::string& keys)
@@ -141,7 +110,7 @@ TEST_P(SolvedRun, TheLevelFinishesAsTracedAndTheRunGoesOn)
         SCOPED_TRACE("level " + std::to_string(level) + ", " + map);
         ASSERT_EQ(LevelNumber, level);
         ASSERT_EQ(GameState, Playing);
-        std::vector<InputStep> steps = readInput(solutionFile(map));
+        std::vector<RouteStep> steps = readRoute(solutionFile(map));
         ASSERT_FALSE(steps.empty()) << "no solution in " << solutionFile(map);
         const float startClock = RoundClock;
         headless::clearRecords();
@@ -162,7 +131,7 @@ TEST_P(SolvedRun, TheLevelFinishesAsTracedAndTheRunGoesOn)
             input += inputLine(FrameSeconds, "-");
             ++ticks;
         }
-        for (const InputStep& step : steps) {
+        for (const RouteStep& step : steps) {
             ASSERT_EQ(step.seconds, tickSeconds) << "the solution is not at 60 ticks a second";
             holdKeys(step.keys);
             game.tickCounts(1);

@@ -16,10 +16,7 @@ constexpr int UnusedKeys[] = {8, 9, 46, 96, 105, 110, 186, 188, 190, 222, 255};
 TEST(UnusedKeys, BeepOnTheNameEntryScreenAndStoreNothing)
 {
     GameDriver game(GameDriver::Data::Small, 1);
-    ASSERT_TRUE(game.start());
-    game.startNewGame();
-    game.press(VkF1);
-    ASSERT_EQ(GameState, NameEntry);
+    ASSERT_TRUE(game.reachNameEntry());
     game.tick(0.1);
     game.press('A');
     game.tick(0.1);

@@ -36,6 +36,18 @@ bool reports(const std::string& output, const std::string& path, const Expected&
     return false;
 }
 
+// Runs check on one file and expects its exit status and every finding; `what` names the case.
+ToolRun checkFile(const std::string& path, const char* what, int status, const std::vector<Expected>& findings)
+{
+    ToolRun run = runLevelTool({"check", path});
+    EXPECT_EQ(run.status, status) << "exit status for " << what << "; output:\n" << run.output;
+    for (const Expected& e : findings)
+        EXPECT_TRUE(reports(run.output, path, e))
+            << "for " << what << " expected line " << e.line << " " << e.kind << " containing \"" << e.excerpt
+            << "\"; output:\n" << run.output;
+    return run;
+}
+
 TEST(LevelCheck, ReportsEachProblemWithItsLine)
 {
     const std::vector<BrokenMap> cases = {
@@ -100,12 +112,7 @@ TEST(LevelCheck, ReportsEachProblemWithItsLine)
         TempFolder folder;
         std::string path = folder.file("map.map");
         writeTextFile(path, c.text);
-        ToolRun run = runLevelTool({"check", path});
-        EXPECT_EQ(run.status, c.status) << "exit status for " << c.what << "; output:\n" << run.output;
-        for (const Expected& e : c.findings)
-            EXPECT_TRUE(reports(run.output, path, e))
-                << "for " << c.what << " expected line " << e.line << " " << e.kind << " containing \"" << e.excerpt
-                << "\"; output:\n" << run.output;
+        ToolRun run = checkFile(path, c.what, c.status, c.findings);
         bool sound = run.output.find(path + ": sound") != std::string::npos;
         EXPECT_EQ(sound, c.status == 0) << "verdict line for " << c.what << "; output:\n" << run.output;
     }
@@ -153,12 +160,7 @@ TEST(LevelCheck, ChecksAMapListAndEveryMapItNames)
         writeTextFile(folder.file("broken.map"), "holecount= 1\n.data\n0 0 60\n.end\n");
         std::string path = folder.file(c.name);
         writeTextFile(path, c.text);
-        ToolRun run = runLevelTool({"check", path});
-        EXPECT_EQ(run.status, c.status) << "exit status for " << c.what << "; output:\n" << run.output;
-        for (const Expected& e : c.findings)
-            EXPECT_TRUE(reports(run.output, path, e))
-                << "for " << c.what << " expected line " << e.line << " " << e.kind << " containing \"" << e.excerpt
-                << "\"; output:\n" << run.output;
+        ToolRun run = checkFile(path, c.what, c.status, c.findings);
         if (c.status == 0) {
             EXPECT_NE(run.output.find(folder.file("one.map") + ": sound, 2 holes"), std::string::npos)
                 << "each map is checked too; output:\n" << run.output;

@@ -7,10 +7,9 @@
 #include "platform/headless/headless.h"
 #include "platform/letterbox.h"
 #include "scores/high_scores.h"
-#include "support/draw_fixture.h"
 #include "screen/frame.h"
-#include "sim/camera.h"
-#include "sim/marble.h"
+#include "support/draw_fixture.h"
+#include "support/golden_scene.h"
 
 using namespace drawtest;
 
@@ -20,33 +19,6 @@ class Presentation : public ::testing::Test {
 protected:
     void SetUp() override { freshDrawingState(); }
     void TearDown() override { headless::reset(); }
-
-    // The scene of the golden image "playing_fog".
-    void composePlayingWithFog()
-    {
-        TheBoard.setHoles({{0, -2600, 80, 120},
-                           {150, -2300, 60, 90},
-                           {-250, -2000, 120, -80},
-                           {300, -1500, 50, 70},
-                           {-100, -1000, 100, 150},
-                           {250, -400, 150, -120},
-                           {-300, 300, 70, 100}});
-        TheBoard.buildGrid();
-        setFogColor(TheBoard, 0x8899AA);
-        TheMarble.setColor(250.0f, 230.0f, 60.0f);
-        Vec3 p{60.0f, -3000.0f, TheBoard.heightAt(60.0f, -3000.0f)};
-        TheMarble.setPosition(p);
-        TheCamera.transform = chaseCamera(p);
-        GameState = Playing;
-        LevelNumber = 1;
-        BannerLevel = 1;
-        RoundClock = 38.5f;
-        LevelFinished = false;
-        ShownFps = 60;
-        ShownPps = 12000;
-        clearFrame(0x88 / 255.0f, 0x99 / 255.0f, 0xAA / 255.0f);
-        composeFrame();
-    }
 
     TempWorkDir dir;
 };
@@ -67,26 +39,11 @@ headless::Frame crop(const headless::Frame& f, int x0, int y0Top, int w, int h)
 // sampled without filtering, so its edges fall on other pixels at another size: the bound allows
 // that (measured: mean 1.7, 3 % of channels off by more than 16), while the same frame moved by one
 // golden pixel is far outside it (mean 6, 10 %).
-void expectNearGolden(const headless::Frame& frame, const std::string& name)
+void expectNearGoldenAtTwiceTheSize(const headless::Frame& frame, const std::string& name)
 {
     ASSERT_EQ(frame.width, 1280);
     ASSERT_EQ(frame.height, 960);
-    headless::Frame small = halfSize(halfSize(frame));
-    headless::Frame golden;
-    ASSERT_TRUE(headless::loadPng(std::string(ROLIQUO_SOURCE_DIR) + "/tests/golden/" + name + ".png", golden));
-    ASSERT_EQ(golden.width, small.width);
-    ASSERT_EQ(golden.height, small.height);
-    double sum = 0.0;
-    size_t off = 0, channels = 0;
-    for (size_t i = 0; i < small.rgba.size(); ++i) {
-        if (i % 4 == 3) continue;
-        int d = std::abs(int(small.rgba[i]) - int(golden.rgba[i]));
-        sum += d;
-        off += d > 16;
-        ++channels;
-    }
-    EXPECT_LT(sum / static_cast<double>(channels), 2.5) << name << ": mean difference";
-    EXPECT_LE(off * 20, channels) << name << ": " << off << " of " << channels << " channels off by more than 16";
+    expectNearGolden(halfSize(halfSize(frame)), name, {16, 20, 2.5});
 }
 
 // The largest black-only runs at the left and right ends of a row.
@@ -119,23 +76,25 @@ TEST(Letterbox, TheLargestCentred4To3Rectangle)
 TEST_F(Presentation, PlayingAtTwiceTheSizeMatchesTheGoldenImage)
 {
     ASSERT_TRUE(headless::setFrameSize(1280, 960));
+    buildHillyBoard();
     composePlayingWithFog();
     const headless::Frame& frame = headless::lastSwapped();
     ASSERT_EQ(frame.width, 1280);
-    expectNearGolden(frame, "playing_fog");
+    expectNearGoldenAtTwiceTheSize(frame, "playing_fog");
 }
 
 TEST_F(Presentation, A16To9WindowShowsThePictureCentredBetweenBlackBars)
 {
     // 1706 x 960: the 4:3 part is 1280 x 960 with bars of 213 pixels on either side.
     ASSERT_TRUE(headless::setFrameSize(1706, 960));
+    buildHillyBoard();
     composePlayingWithFog();
     const headless::Frame& frame = headless::lastSwapped();
     for (int y : {0, 480, 959}) {
         EXPECT_EQ(blackRun(frame, y, 0, 1), 213) << "left bar on row " << y;
         EXPECT_EQ(blackRun(frame, y, 1705, -1), 213) << "right bar on row " << y;
     }
-    expectNearGolden(crop(frame, 213, 0, 1280, 960), "playing_fog");
+    expectNearGoldenAtTwiceTheSize(crop(frame, 213, 0, 1280, 960), "playing_fog");
 }
 
 TEST_F(Presentation, PicturesFillThe4To3AreaSmoothly)

@@ -5,9 +5,8 @@
 
 #include "scores/high_scores.h"
 #include "screen/frame.h"
-#include "sim/camera.h"
-#include "sim/marble.h"
 #include "support/draw_fixture.h"
+#include "support/golden_scene.h"
 
 using namespace drawtest;
 
@@ -18,24 +17,8 @@ protected:
     void SetUp() override
     {
         freshDrawingState();
-        TheBoard.setHoles({{0, -2600, 80, 120},
-                           {150, -2300, 60, 90},
-                           {-250, -2000, 120, -80},
-                           {300, -1500, 50, 70},
-                           {-100, -1000, 100, 150},
-                           {250, -400, 150, -120},
-                           {-300, 300, 70, 100}});
-        TheBoard.buildGrid();
-        setFogColor(TheBoard, 0x8899AA);
-        TheMarble.setColor(250.0f, 230.0f, 60.0f);
+        buildHillyBoard();
         for (int i = 0; i < HighScoreRows; ++i) HighScores[i] = {225.0f, "aaa"};
-    }
-
-    void placeMarble(float x, float y)
-    {
-        Vec3 p{x, y, TheBoard.heightAt(x, y)};
-        TheMarble.setPosition(p);
-        TheCamera.transform = chaseCamera(p);
     }
 
     TempWorkDir dir;
@@ -43,16 +26,7 @@ protected:
 
 TEST_F(GoldenTest, PlayingWithFog)
 {
-    placeMarble(60.0f, -3000.0f);
-    GameState = Playing;
-    LevelNumber = 1;
-    BannerLevel = 1; // the banner has faded: the marble shows
-    RoundClock = 38.5f;
-    LevelFinished = false;
-    ShownFps = 60;
-    ShownPps = 12000;
-    clearFrame(0x88 / 255.0f, 0x99 / 255.0f, 0xAA / 255.0f);
-    composeFrame();
+    composePlayingWithFog();
     maybeScreenshot(headless::lastSwapped(), "golden_playing_fog");
     expectMatchesGolden(headless::lastSwapped(), "playing_fog");
 }

@@ -10,7 +10,6 @@
 #include "scores/high_scores.h"
 #include "screen/font_loader.h"
 #include "screen/frame.h"
-#include "sim/camera.h"
 #include "sim/marble.h"
 #include "support/draw_fixture.h"
 
@@ -67,9 +66,7 @@ TEST_F(ShippedDataScreens, PlayingTheFirstLevel)
     ASSERT_TRUE(readMapList());
     ASSERT_GE(LevelCount, 1);
     ASSERT_TRUE(TheBoard.load(MapNames[0], TheMarble));
-    Vec3 p{0.0f, -4700.0f, TheBoard.heightAt(0.0f, -4700.0f)};
-    TheMarble.setPosition(p);
-    TheCamera.transform = chaseCamera(p);
+    placeMarble(0.0f, -4700.0f);
     GameState = Playing;
     LevelNumber = 1;
     BannerLevel = 1;

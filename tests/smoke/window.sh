@@ -51,10 +51,7 @@ xdotool key --window "$wid" Escape Down Up Escape
 sleep 0.5
 kill -0 "$pid" 2>/dev/null || fail "the game ended by itself before it was closed"
 "$closer" "$wid" || fail "could not send the close request"
-for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$pid" 2>/dev/null && fail "the game did not end within 10 s of the close request"
-wait "$pid"; code=$?
-[ "$code" -eq 0 ] || fail "the game exited with code $code"
+expect_clean_end "the close request"
 echo "window $wid: $name $geometry, closed with exit code 0"
 INSIDE
 
@@ -63,14 +60,6 @@ if [ -n "$data" ] && [ -d "$data" ]; then cd "$data"; else cd "$work"; fi
 
 export SDL_AUDIODRIVER=dummy
 # In a sanitizer build, leaks inside D-Bus and Mesa are not ours: they are suppressed by module.
-. "$here/lib/sanitizer_env.sh"
-GAME_PRELOAD=$(sanitizer_preload "$game"); export GAME_PRELOAD
-export SMOKE_LIB="$here/lib"
-export LSAN_OPTIONS="suppressions=$here/../lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
-status=0
-xvfb-run -a -s "-screen 0 1024x768x24" bash "$work/inside.sh" "$game" "$work/wm_close" "$work/game.log" || status=$?
-if [ "$status" -ne 0 ]; then
-  echo "--- the game's output:"
-  cat "$work/game.log" 2>/dev/null || true
-fi
-exit "$status"
+. "$here/lib/x_session.sh"
+prepare_game "$game"
+run_in_x_session "$work/game.log" "-screen 0 1024x768x24" "$work/inside.sh" "$game" "$work/wm_close" "$work/game.log"

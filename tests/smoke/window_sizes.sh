@@ -117,20 +117,10 @@ wait "$pid"; code=$?
 INSIDE
 
 export SDL_AUDIODRIVER=dummy
-. "$here/lib/sanitizer_env.sh"
-GAME_PRELOAD=$(sanitizer_preload "$game"); export GAME_PRELOAD
-export SMOKE_LIB="$here/lib"
-export LSAN_OPTIONS="suppressions=$here/../lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+. "$here/lib/x_session.sh"
+prepare_game "$game"
 mkdir "$work/fb"
-status=0
-xvfb-run -a -s "-screen 0 2560x1440x24" bash "$work/inside.sh" "$game" "$work" "$data" 1280x960 no || status=$?
-if [ "$status" -eq 0 ]; then
-  xvfb-run -a -s "-screen 0 1920x1080x24 -fbdir $work/fb" bash "$work/inside.sh" "$game" "$work" "$data" 640x480 yes ||
-    status=$?
-fi
-if [ "$status" -ne 0 ]; then
-  echo "--- the game's output:"
-  cat "$work/game.log" 2>/dev/null || true
-  exit "$status"
-fi
+run_in_x_session "$work/game.log" "-screen 0 2560x1440x24" "$work/inside.sh" "$game" "$work" "$data" 1280x960 no
+run_in_x_session "$work/game.log" "-screen 0 1920x1080x24 -fbdir $work/fb" \
+  "$work/inside.sh" "$game" "$work" "$data" 640x480 yes
 echo "PASS"

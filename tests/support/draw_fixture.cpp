@@ -8,6 +8,9 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "sim/camera.h"
+#include "sim/marble.h"
+
 namespace drawtest {
 
 float testTextWidth(const std::string& text, float scale)
@@ -104,6 +107,13 @@ Transform cameraLookingBack(Vec3 eye, float depression)
 Transform chaseCamera(Vec3 target)
 {
     return cameraLookingAhead(add(target, Vec3(0.0f, -400.0f, -350.0f)), std::atan2(350.0f, 400.0f));
+}
+
+void placeMarble(float x, float y)
+{
+    Vec3 p{x, y, TheBoard.heightAt(x, y)};
+    TheMarble.setPosition(p);
+    TheCamera.transform = chaseCamera(p);
 }
 
 void freshDrawingState()
@@ -230,15 +240,18 @@ headless::Frame halfSize(const headless::Frame& f)
     return h;
 }
 
-void expectMatchesGolden(const headless::Frame& frame, const std::string& name)
+namespace {
+
+std::string goldenPath(const std::string& name)
 {
-    const std::string path = std::string(ROLIQUO_SOURCE_DIR) + "/tests/golden/" + name + ".png";
-    headless::Frame small = halfSize(frame);
-    const char* update = std::getenv("ROLIQUO_UPDATE_GOLDENS");
-    if (update != nullptr && std::string(update) == "1") {
-        ASSERT_TRUE(headless::savePng(small, path)) << "could not write golden " << path;
-        return;
-    }
+    return std::string(ROLIQUO_SOURCE_DIR) + "/tests/golden/" + name + ".png";
+}
+
+} // namespace
+
+void expectNearGolden(const headless::Frame& small, const std::string& name, GoldenTolerance tolerance)
+{
+    const std::string path = goldenPath(name);
     headless::Frame golden;
     ASSERT_TRUE(headless::loadPng(path, golden)) << "missing golden " << path
                                                  << " (run with ROLIQUO_UPDATE_GOLDENS=1 to write it)";
@@ -252,12 +265,25 @@ void expectMatchesGolden(const headless::Frame& frame, const std::string& name)
         int d = std::abs(int(small.rgba[i]) - int(golden.rgba[i]));
         worst = std::max(worst, d);
         sum += d;
-        if (d > 6) ++off;
+        if (d > tolerance.step) ++off;
     }
     size_t channels = small.rgba.size() / 4 * 3;
-    EXPECT_LE(off * 200, channels) << name << ": " << off << " of " << channels
-                                   << " channels differ from the golden image by more than 6 (worst " << worst << ")";
-    EXPECT_LT(sum / static_cast<double>(channels), 1.0) << name << ": mean difference from the golden image";
+    EXPECT_LE(off * tolerance.oneIn, channels)
+        << name << ": " << off << " of " << channels << " channels differ from the golden image by more than "
+        << tolerance.step << " (worst " << worst << ")";
+    EXPECT_LT(sum / static_cast<double>(channels), tolerance.mean) << name << ": mean difference from the golden image";
+}
+
+void expectMatchesGolden(const headless::Frame& frame, const std::string& name)
+{
+    headless::Frame small = halfSize(frame);
+    const char* update = std::getenv("ROLIQUO_UPDATE_GOLDENS");
+    if (update != nullptr && std::string(update) == "1") {
+        const std::string path = goldenPath(name);
+        ASSERT_TRUE(headless::savePng(small, path)) << "could not write golden " << path;
+        return;
+    }
+    expectNearGolden(small, name, {6, 200, 1.0});
 }
 
 } // namespace drawtest

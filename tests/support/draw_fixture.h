@@ -53,6 +53,9 @@ Transform cameraLookingBack(Vec3 eye, float depression);
 // The settled follow-camera pose: 400 behind and 350 above the point, looking at it.
 Transform chaseCamera(Vec3 target);
 
+// Puts the marble on the board's surface at (x, y) with the follow camera settled behind it.
+void placeMarble(float x, float y);
+
 // Makes sure GL is there and puts the game's shared state back to program start, with the test font.
 void freshDrawingState();
 
@@ -94,12 +97,23 @@ std::vector<uint8_t> uniformPicture(uint8_t r, uint8_t g, uint8_t b);
 // Saves the frame under ROLIQUO_SCREENSHOT_DIR when that is set (pictures for the README).
 void maybeScreenshot(const headless::Frame& frame, const std::string& name);
 
-// Golden images are stored at half size (2 x 2 averages) to keep them small. A frame matches when the
-// mean channel difference stays under 1 and at most 0.5 % of channels are off by more than 6, which
-// allows the odd edge pixel a rasteriser of another version places differently.
-// ROLIQUO_UPDATE_GOLDENS=1 rewrites them instead.
+// Golden images are stored at half size (2 x 2 averages) to keep them small.
 headless::Frame halfSize(const headless::Frame& f);
 
+// How far a half-size frame may be from its golden image: at most one colour channel in `oneIn`
+// differs by more than `step`, and the mean channel difference stays under `mean`.
+struct GoldenTolerance {
+    int step;
+    size_t oneIn;
+    double mean;
+};
+
+// Compares a frame already at the golden image's size with tests/golden/NAME.png.
+void expectNearGolden(const headless::Frame& small, const std::string& name, GoldenTolerance tolerance);
+
+// A frame matches when the mean channel difference stays under 1 and at most 0.5 % of channels are
+// off by more than 6, which allows the odd edge pixel a rasteriser of another version places
+// differently. ROLIQUO_UPDATE_GOLDENS=1 rewrites the golden image instead.
 void expectMatchesGolden(const headless::Frame& frame, const std::string& name);
 
 } // namespace drawtest

@@ -3,6 +3,8 @@
 
 #include <unistd.h>
 
+#include <cstdlib>
+#include <fstream>
 #include <memory>
 #include <sstream>
 #include <stdexcept>
@@ -178,6 +180,42 @@ void GameDriver::startNewGame()
 {
     press(VkEscape);
     press(VkEnter);
+}
+
+bool GameDriver::reachNameEntry()
+{
+    if (!start())
+        return false;
+    startNewGame();
+    press(VkF1);
+    return GameState == NameEntry;
+}
+
+std::vector<RouteStep> readRoute(const fs::path& file)
+{
+    std::vector<RouteStep> steps;
+    std::ifstream in(file);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.empty() || line[0] == '#')
+            continue;
+        std::istringstream words(line);
+        std::string seconds;
+        RouteStep step;
+        words >> seconds >> step.keys;
+        step.seconds = std::strtof(seconds.c_str(), nullptr);
+        steps.push_back(step);
+    }
+    return steps;
+}
+
+void holdKeys(const std::string& keys)
+{
+    headless::setKeyDown(VkLeft, keys.find('L') != std::string::npos);
+    headless::setKeyDown(VkRight, keys.find('R') != std::string::npos);
+    headless::setKeyDown(VkUp, keys.find('U') != std::string::npos);
+    headless::setKeyDown(VkDown, keys.find('D') != std::string::npos);
+    headless::setKeyDown(VkShift, keys.find('S') != std::string::npos);
 }
 
 std::string describeMessageBoxes()

@@ -9,6 +9,7 @@
 #include <initializer_list>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "support/data_folder.h"
 
@@ -63,6 +64,10 @@ public:
 
     // From a screen with the menu closed: Esc opens it on "NeW Game", Enter starts the first level.
     void startNewGame();
+    // Starts the game, then a new game whose level is skipped with F1: with one level that totals
+    // 225 s and takes row 9 of the default table. False when the window could not be made or the
+    // game is not on the name-entry screen afterwards.
+    bool reachNameEntry();
 
     bool quitTaken() const { return quitTaken_; }
     int exitCode() const { return exitCode_; }
@@ -74,6 +79,18 @@ private:
     bool quitTaken_ = false;
     int exitCode_ = -1;
 };
+
+// One tick of a solver route: its length and the keys held, "-" or letters of L R U D S.
+struct RouteStep {
+    float seconds = 0.0f;
+    std::string keys;
+};
+
+// Reads a route's "DT KEYS" lines; "#" lines are comments. Empty when the file cannot be read.
+std::vector<RouteStep> readRoute(const std::filesystem::path& file);
+
+// Holds exactly the arrow keys and Shift that the letters L R U D S name.
+void holdKeys(const std::string& keys);
 
 // The headless records as readable text, for failure messages.
 std::string describeMessageBoxes();

@@ -46,51 +46,32 @@ echo "command line: --version, --help and an unknown option behave"
 mkdir "$work/home" "$work/elsewhere" "$work/fb"
 cat > "$work/inside.sh" <<'INSIDE'
 set -u
-work=$1; here=$2
-. "$here/lib/game_window.sh"
-pixels() { # distinct colours in the lower half, pixels of the first level's fog colour
-  local position
-  position=$(xdotool getwindowgeometry "$wid" | sed -n 's/^ *Position: *\([0-9]*\),\([0-9]*\).*/\1 \2/p')
-  perl "$here/lib/window_pixels.pl" "$work/fb/Xvfb_screen0" $position a8d0f0
-}
+work=$1
+. "$SMOKE_LIB/game_window.sh"
 cd "$work/elsewhere"
 start_game /usr/games/roliquo "$work/game.log"
 wait_for_window
 sleep 2
-read -r colours fog < <(pixels) || fail "cannot read the screen"
+# The distinct colours in the lower half, the pixels of the first level's fog colour.
+read -r colours fog < <(window_pixels "$work/fb/Xvfb_screen0" a8d0f0) || fail "cannot read the screen"
 echo "title: $colours colours in the lower half, $fog fog-coloured pixels"
 [ "$colours" -ge 100 ] || fail "the title picture is not shown"
 
-# Esc opens the menu on "NeW Game"; Return starts the first level, whose sky is its fog colour.
-xdotool key --window "$wid" Escape
-sleep 0.3
-xdotool key --window "$wid" Return
-sleep 9
-kill -0 "$pid" 2>/dev/null || fail "the game ended during the first level"
-read -r colours fog < <(pixels) || fail "cannot read the screen"
+# The first level's sky is its fog colour.
+start_first_level
+read -r colours fog < <(window_pixels "$work/fb/Xvfb_screen0" a8d0f0) || fail "cannot read the screen"
 echo "playing: $colours colours in the lower half, $fog fog-coloured pixels"
 [ "$fog" -ge 5000 ] && [ "$colours" -ge 200 ] || fail "the first level is not on the screen"
-
-# Esc, three times Down to "Quit", Return: the table is saved and the program ends.
-xdotool key --window "$wid" Escape
-sleep 0.3
-for _ in 1 2 3; do xdotool key --window "$wid" Down; sleep 0.2; done
-xdotool key --window "$wid" Return
-for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$pid" 2>/dev/null && fail "the game did not end within 10 s of choosing Quit"
-wait "$pid"; code=$?
-[ "$code" -eq 0 ] || fail "the game exited with code $code"
-echo "left through Quit with exit code 0"
+quit_through_menu
 INSIDE
 
-status=0
-env -u XDG_DATA_HOME HOME="$work/home" SDL_AUDIODRIVER=dummy \
-  xvfb-run -a -s "-screen 0 1024x768x24 -fbdir $work/fb" bash "$work/inside.sh" "$work" "$here" || status=$?
-if [ "$status" -ne 0 ]; then
-  echo "--- the game's output:"
-  cat "$work/game.log" 2>/dev/null || true
-  exit "$status"
-fi
+. "$here/lib/x_session.sh"
+prepare_game /usr/games/roliquo
+(
+  unset XDG_DATA_HOME
+  export HOME="$work/home" SDL_AUDIODRIVER=dummy
+  run_in_x_session "$work/game.log" "-screen 0 1024x768x24 -fbdir $work/fb" "$work/inside.sh" "$work"
+)
 
 saved="$work/home/.local/share/roliquo/highScore.dat"
 [ -f "$saved" ] || fail "Quit did not write $saved"
