@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs the real game under a private Xvfb and takes the display away (the server ended politely, then
-# killed outright): the game must end within 2 s with its message on standard error and exit code 0.
+# killed outright): the game must end at once (about 0.1 s on a quiet machine; the test allows 5 s for
+# a loaded one) with its message on standard error and exit code 0.
 # Then SIGHUP, SIGINT and SIGTERM, each sent to a fresh game, must end it the same clean way.
 # Usage: bash display_loss.sh <path-to-roliquo> <data-dir>
 set -euo pipefail
@@ -55,11 +56,11 @@ start_both() {
   sleep 1 # a few frames drawn
 }
 
-# Waits up to 2 s for the game to end; prints how long it took in tenths of a second.
-expect_end_within_2s() {
+# Waits up to 5 s for the game to end; prints how long it took in tenths of a second.
+expect_end_within_5s() {
   local what=$1 tenths=0 code=0
   while kill -0 "$pid" 2>/dev/null; do
-    [ "$tenths" -ge 20 ] && fail "the game still runs 2 s after $what"
+    [ "$tenths" -ge 50 ] && fail "the game still runs 5 s after $what"
     sleep 0.1
     tenths=$((tenths + 1))
   done
@@ -72,7 +73,7 @@ expect_end_within_2s() {
 for signal in TERM KILL; do
   start_both
   kill "-$signal" "$server"
-  expect_end_within_2s "the X server got SIG$signal"
+  expect_end_within_5s "the X server got SIG$signal"
   wait "$server" 2>/dev/null || true
   server=""
   grep -q "connection to the display was lost" "$work/game.log" || fail "no message about the lost display"
@@ -81,7 +82,7 @@ done
 for signal in HUP INT TERM; do
   start_both
   kill "-$signal" "$pid"
-  expect_end_within_2s "SIG$signal"
+  expect_end_within_5s "SIG$signal"
   kill "$server" 2>/dev/null
   wait "$server" 2>/dev/null || true
   server=""
