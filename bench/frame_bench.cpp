@@ -67,7 +67,8 @@ void builtInBoard()
     TheBoard.buildGrid();
     TheBoard.fogColorRGB = 0x8899AA;
     const float fog[4] = {0x88 / 255.0f, 0x99 / 255.0f, 0xAA / 255.0f, 1.0f};
-    for (int k = 0; k < 4; ++k) TheBoard.fogColor[k] = fog[k];
+    for (int k = 0; k < 4; ++k)
+        TheBoard.fogColor[k] = fog[k];
     TheMarble.setColor(250.0f, 230.0f, 60.0f);
     uint8_t texels[8 * 8 * 3];
     for (int i = 0; i < 64; ++i) {
@@ -87,11 +88,14 @@ void builtInBoard()
 bool shippedLevel(std::string& name)
 {
     const std::filesystem::path data = ROLIQUO_DATA_DIR;
-    if (!std::filesystem::exists(data / "maplist.dat")) return false;
+    if (!std::filesystem::exists(data / "maplist.dat"))
+        return false;
     std::filesystem::current_path(data);
-    if (!readMapList() || LevelCount < 1) return false;
+    if (!readMapList() || LevelCount < 1)
+        return false;
     loadFont(TheFont, "font", "font.dat");
-    if (!TheBoard.load(MapNames[0], TheMarble)) return false;
+    if (!TheBoard.load(MapNames[0], TheMarble))
+        return false;
     name = MapNames[0];
     return true;
 }
@@ -122,17 +126,20 @@ double coveredShare(const headless::Frame& f)
 {
     size_t covered = 0;
     for (size_t i = 0; i + 3 < f.rgba.size(); i += 4) {
-        if (f.rgba[i] != f.rgba[0] || f.rgba[i + 1] != f.rgba[1] || f.rgba[i + 2] != f.rgba[2]) ++covered;
+        if (f.rgba[i] != f.rgba[0] || f.rgba[i + 1] != f.rgba[1] || f.rgba[i + 2] != f.rgba[2])
+            ++covered;
     }
     return static_cast<double>(covered) / static_cast<double>(f.rgba.size() / 4);
 }
 
 size_t differingPixels(const headless::Frame& a, const headless::Frame& b)
 {
-    if (a.rgba.size() != b.rgba.size()) return a.rgba.size() / 4;
+    if (a.rgba.size() != b.rgba.size())
+        return a.rgba.size() / 4;
     size_t differing = 0;
     for (size_t i = 0; i + 3 < a.rgba.size(); i += 4) {
-        if (a.rgba[i] != b.rgba[i] || a.rgba[i + 1] != b.rgba[i + 1] || a.rgba[i + 2] != b.rgba[i + 2]) ++differing;
+        if (a.rgba[i] != b.rgba[i] || a.rgba[i + 1] != b.rgba[i + 1] || a.rgba[i + 2] != b.rgba[i + 2])
+            ++differing;
     }
     return differing;
 }
@@ -177,7 +184,10 @@ void drawFloor(const std::vector<float>& corners)
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
 }
 
-double seconds(Clock::time_point from) { return std::chrono::duration<double>(Clock::now() - from).count(); }
+double seconds(Clock::time_point from)
+{
+    return std::chrono::duration<double>(Clock::now() - from).count();
+}
 
 // CPU seconds of the whole process, the software rasterizer's threads included. On a shared machine
 // the wall clock also counts the time spent waiting for a core; this counts only the work.
@@ -314,7 +324,8 @@ int main()
             std::printf("cannot draw at %dx%d\n", size.width, size.height);
             return 1;
         }
-        for (const Case& c : Cases) ok = measure(c, size) && ok;
+        for (const Case& c : Cases)
+            ok = measure(c, size) && ok;
     }
     return ok ? 0 : 1;
 }

@@ -43,9 +43,8 @@ void BM_HeightAt(benchmark::State& state)
         x = x > 600.0f ? -600.0f : x + 7.3f;
         y = y > 5000.0f ? -5000.0f : y + 13.1f;
     }
-    state.counters["per_hole"] =
-        benchmark::Counter(static_cast<double>(holes), benchmark::Counter::kIsIterationInvariantRate |
-                                                           benchmark::Counter::kInvert);
+    state.counters["per_hole"] = benchmark::Counter(
+        static_cast<double>(holes), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_HeightAt)->Arg(1)->Arg(10)->Arg(100);
 

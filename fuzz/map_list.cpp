@@ -10,7 +10,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     resetRunState();
     bool ok = parseMapList(std::string(reinterpret_cast<const char*>(data), size));
     if (ok) {
-        if (LevelCount < 1 || MapNames.size() != static_cast<size_t>(LevelCount) || LevelTimes.size() != MapNames.size())
+        if (LevelCount < 1 || MapNames.size() != static_cast<size_t>(LevelCount) ||
+            LevelTimes.size() != MapNames.size())
             __builtin_trap();
         for (float time : LevelTimes) {
             if (time != UnfinishedLevelSeconds)

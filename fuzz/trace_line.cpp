@@ -20,8 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             if (!std::isfinite(step.seconds) || step.seconds < 0.0f || step.keys >= 32)
                 __builtin_trap();
             TickInput again;
-            if (parseTickLine(formatTickLine(step), again, error) != TickLine::Step ||
-                again.seconds != step.seconds || again.keys != step.keys)
+            if (parseTickLine(formatTickLine(step), again, error) != TickLine::Step || again.seconds != step.seconds ||
+                again.keys != step.keys)
                 __builtin_trap();
         }
         start = end + 1;

@@ -21,9 +21,10 @@ namespace {
 
 bool anyLit(Display* display, Window root, int width, int height)
 {
-    XImage* image = XGetImage(display, root, 0, 0, static_cast<unsigned>(width), static_cast<unsigned>(height),
-                              AllPlanes, ZPixmap);
-    if (image == nullptr) return false;
+    XImage* image =
+        XGetImage(display, root, 0, 0, static_cast<unsigned>(width), static_cast<unsigned>(height), AllPlanes, ZPixmap);
+    if (image == nullptr)
+        return false;
     bool lit = false;
     for (int y = 0; y < height && !lit; y += 2) {
         for (int x = 0; x < width; x += 2) {
@@ -43,13 +44,16 @@ double cpuSeconds(pid_t pid)
 {
     const std::string tasks = "/proc/" + std::to_string(pid) + "/task";
     DIR* dir = opendir(tasks.c_str());
-    if (dir == nullptr) return 0.0;
+    if (dir == nullptr)
+        return 0.0;
     double total = 0.0;
     while (const dirent* task = readdir(dir)) {
-        if (task->d_name[0] == '.') continue;
+        if (task->d_name[0] == '.')
+            continue;
         std::ifstream in(tasks + "/" + task->d_name + "/schedstat");
         unsigned long long runNs = 0;
-        if (in >> runNs) total += 1e-9 * static_cast<double>(runNs);
+        if (in >> runNs)
+            total += 1e-9 * static_cast<double>(runNs);
     }
     closedir(dir);
     return total;
@@ -84,7 +88,8 @@ int main(int argc, char** argv)
     using Clock = std::chrono::steady_clock;
     const Clock::time_point start = Clock::now();
     pid_t child = fork();
-    if (child < 0) return 2;
+    if (child < 0)
+        return 2;
     if (child == 0) {
         // The program's own output (audio libraries' complaints, say) would mix with the figures.
         int quiet = open("/dev/null", O_WRONLY);
@@ -103,7 +108,8 @@ int main(int argc, char** argv)
             cpu = cpuSeconds(child);
             break;
         }
-        if (now > timeout || waitpid(child, nullptr, WNOHANG) == child) break;
+        if (now > timeout || waitpid(child, nullptr, WNOHANG) == child)
+            break;
         // Each look copies the whole screen: looking more often would take CPU from the program.
         std::this_thread::sleep_for(std::chrono::milliseconds(4));
     }

@@ -9,8 +9,7 @@ namespace {
 const CommandLineOption Options[] = {
     {"--help", nullptr, "show this help and exit", &CommandLine::showHelp, nullptr},
     {"--version", nullptr, "show the version and exit", &CommandLine::showVersion, nullptr},
-    {"--level", "MAP", "play one map file as a one-level game (records are not kept)", nullptr,
-     &CommandLine::levelMap},
+    {"--level", "MAP", "play one map file as a one-level game (records are not kept)", nullptr, &CommandLine::levelMap},
     {"--replay", "FILE", "watch a recorded run (Esc ends it)", nullptr, &CommandLine::replayFile},
 };
 
@@ -40,7 +39,7 @@ bool parseCommandLine(int argc, const char* const* argv, CommandLine& out, std::
         const CommandLineOption* option = findOption(name);
         if (option == nullptr) {
             error = argument.size() > 1 && argument[0] == '-' ? "unknown option '" + argument + "'"
-                                                               : "unexpected argument '" + argument + "'";
+                                                              : "unexpected argument '" + argument + "'";
             return false;
         }
         if (option->valueName == nullptr) {

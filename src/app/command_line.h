@@ -14,9 +14,9 @@ struct CommandLine {
 
 // One row of the table: a flag sets a bool field, an option with a value (valueName set) a string field.
 struct CommandLineOption {
-    const char* name;       // "--help"
-    const char* valueName;  // "FILE" for "--name FILE" or "--name=FILE"; nullptr for a flag
-    const char* help;       // one line for --help
+    const char* name;      // "--help"
+    const char* valueName; // "FILE" for "--name FILE" or "--name=FILE"; nullptr for a flag
+    const char* help;      // one line for --help
     bool CommandLine::*flag;
     std::string CommandLine::*value;
 };

@@ -13,9 +13,9 @@ struct DataPaths {
 // The environment the choice depends on, gathered once so the choice itself is a plain function.
 struct DataPathInputs {
     std::string workingFolder;
-    std::string executablePath;  // absolute; empty when unknown
-    std::string xdgDataHome;     // $XDG_DATA_HOME, empty when unset
-    std::string home;            // $HOME, or the account's home when unset
+    std::string executablePath; // absolute; empty when unknown
+    std::string xdgDataHome;    // $XDG_DATA_HOME, empty when unset
+    std::string home;           // $HOME, or the account's home when unset
 };
 
 // The installed pack relative to the executable's folder, as configured at build time

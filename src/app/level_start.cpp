@@ -45,7 +45,7 @@ void startNewGame()
 bool loadLevel()
 {
     bool loaded = LevelNumber <= static_cast<int32_t>(MapNames.size()) &&
-                  TheBoard.load(MapNames[static_cast<size_t>(LevelNumber - 1)], TheMarble);
+        TheBoard.load(MapNames[static_cast<size_t>(LevelNumber - 1)], TheMarble);
     GameState = Playing;
     if (!loaded) {
         platform::messageBox("Unable to initialize map", "error", true);

@@ -24,7 +24,6 @@ bool runLoopPass(int& exitCode)
 int runMainLoop()
 {
     int exitCode = 0;
-    while (runLoopPass(exitCode)) {
-    }
+    while (runLoopPass(exitCode)) { }
     return exitCode;
 }

@@ -29,11 +29,14 @@ void typeName()
     std::string& name = HighScores[NewRecordRank].name;
     // A row handed over fresh holds only the cursor: typing starts again at its first letter, even
     // when an earlier name entry was left half-way through the menu.
-    if (name == "_") NameCursor = 0;
-    if (LastKey == 0) return;
+    if (name == "_")
+        NameCursor = 0;
+    if (LastKey == 0)
+        return;
     int key = static_cast<signed char>(LastKey);
     if (key >= 'A' && key <= 'Z') {
-        if (NameCursor < 0) NameCursor = 0;
+        if (NameCursor < 0)
+            NameCursor = 0;
         name.resize(static_cast<size_t>(NameCursor), '_');
         name += static_cast<char>(key);
         name += '_';
@@ -45,7 +48,8 @@ void typeName()
     if (NameCursor >= NameLetters) {
         GameState = BestTimes;
         NameCursor = 0;
-        if (name.size() > NameLetters) name.resize(NameLetters);
+        if (name.size() > NameLetters)
+            name.resize(NameLetters);
         writeHighScores();
         keepNamedRunReplay();
     }
@@ -54,7 +58,9 @@ void typeName()
 
 void presentFrame()
 {
-    if (!platform::hasGlContext()) return; // after shutdown the frame is not shown, nor a name typed
-    if (GameState == NameEntry) typeName();
+    if (!platform::hasGlContext())
+        return; // after shutdown the frame is not shown, nor a name typed
+    if (GameState == NameEntry)
+        typeName();
     composeFrame();
 }

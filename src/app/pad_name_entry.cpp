@@ -17,7 +17,8 @@ int ChosenRank = -1;
 
 int nextLetter(int letter, int step)
 {
-    if (letter == 0) return 'A';
+    if (letter == 0)
+        return 'A';
     return 'A' + ((letter - 'A' + step + 26) % 26);
 }
 
@@ -25,13 +26,17 @@ int nextLetter(int letter, int step)
 
 bool handlePadNameKey(int virtualKey, int64_t lParam)
 {
-    if ((lParam & GamepadKeyFlag) == 0 || GameState != NameEntry || MenuShown) return false;
-    if (NewRecordRank < 0 || NewRecordRank >= HighScoreRows) return false;
+    if ((lParam & GamepadKeyFlag) == 0 || GameState != NameEntry || MenuShown)
+        return false;
+    if (NewRecordRank < 0 || NewRecordRank >= HighScoreRows)
+        return false;
     std::string& name = HighScores[NewRecordRank].name;
     // A row handed over fresh holds only the cursor, whatever an earlier entry left in NameCursor.
     int typed = name == "_" ? 0 : NameCursor;
-    if (typed < 0 || typed > 2) return false;
-    if (typed != ChosenAt || NewRecordRank != ChosenRank || name == "_") ChosenLetter = 0;
+    if (typed < 0 || typed > 2)
+        return false;
+    if (typed != ChosenAt || NewRecordRank != ChosenRank || name == "_")
+        ChosenLetter = 0;
     switch (virtualKey) {
     case VkUp:
         ChosenLetter = nextLetter(ChosenLetter, 1);

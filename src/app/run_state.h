@@ -15,20 +15,34 @@ extern int32_t LevelCount;                // levels in the map list, at least 1 
 extern std::vector<std::string> MapNames; // map file of each level, in playing order
 
 // Run and round ---------------------------------------------------------------------------------------
-extern float FrameSeconds;      // real time between the previous tick and this one
+extern float FrameSeconds; // real time between the previous tick and this one
 extern int64_t LastCounterValue;
-extern int32_t NewRecordRank;   // best-times row being named, or -1
-extern int32_t NameCursor;      // letters typed so far on the name-entry screen (0..3)
+extern int32_t NewRecordRank; // best-times row being named, or -1
+extern int32_t NameCursor;    // letters typed so far on the name-entry screen (0..3)
 extern bool GoCuePlayed;
 extern bool TimeUpCuePlayed;
 
 // Game state and menu ---------------------------------------------------------------------------------
-enum GameStateValue : int32_t { Title = 1, Playing = 2, BestTimes = 3, NameEntry = 4 };
+enum GameStateValue : int32_t {
+    Title = 1,
+    Playing = 2,
+    BestTimes = 3,
+    NameEntry = 4
+};
 extern int32_t GameState;
 
 enum MenuItemValue : int32_t {
-    MenuNewGame = 1, MenuHighScore, MenuOptions, MenuQuit,                                  // main page
-    MenuStatistics, MenuFog, MenuFarSight, MenuNormal, MenuCameraLag, MenuMidi, MenuDone,   // options page
+    MenuNewGame = 1,
+    MenuHighScore,
+    MenuOptions,
+    MenuQuit, // main page
+    MenuStatistics,
+    MenuFog,
+    MenuFarSight,
+    MenuNormal,
+    MenuCameraLag,
+    MenuMidi,
+    MenuDone, // options page
 };
 extern int32_t MenuItem;
 
@@ -44,8 +58,8 @@ extern bool OptionMidi;
 extern bool MenuShown;
 extern bool Paused;
 extern bool HasFocus;
-extern bool Halted;       // set: the tick only draws
-extern uint8_t LastKey;   // low byte of the latest key press, read by name entry
+extern bool Halted;     // set: the tick only draws
+extern uint8_t LastKey; // low byte of the latest key press, read by name entry
 extern int32_t FrameCount;
 extern int32_t PolygonCount;
 extern int32_t ShownFps;

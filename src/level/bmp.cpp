@@ -21,13 +21,13 @@ uint16_t readU16(const uint8_t* p)
 uint32_t readU32(const uint8_t* p)
 {
     return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) | (static_cast<uint32_t>(p[2]) << 16) |
-           (static_cast<uint32_t>(p[3]) << 24);
+        (static_cast<uint32_t>(p[3]) << 24);
 }
 
 struct BmpLayout {
     int width = 0;
-    int height = 0;          // always positive
-    bool topDown = false;    // a negative stored height: the first stored row is the top one
+    int height = 0;       // always positive
+    bool topDown = false; // a negative stored height: the first stored row is the top one
     uint64_t pixelOffset = 0;
     uint64_t rowStride = 0;  // stored row length, padded to 4 bytes
     uint64_t pixelBytes = 0; // bytes from the offset to the end of the last row's pixels
@@ -123,9 +123,8 @@ bool readBmp(const std::string& fileName, uint8_t* buffer, size_t capacity, int*
     BmpLayout layout;
     // Only the pixel rows are held in memory, never the gap up to a large stored offset.
     std::vector<uint8_t> pixels;
-    bool ok = std::fread(header, 1, HeaderBytes, file) == HeaderBytes && parseHeader(header, layout) &&
-              buffer && layout.outputBytes <= capacity &&
-              std::fseek(file, static_cast<long>(layout.pixelOffset), SEEK_SET) == 0;
+    bool ok = std::fread(header, 1, HeaderBytes, file) == HeaderBytes && parseHeader(header, layout) && buffer &&
+        layout.outputBytes <= capacity && std::fseek(file, static_cast<long>(layout.pixelOffset), SEEK_SET) == 0;
     if (ok) {
         pixels.resize(static_cast<size_t>(layout.pixelBytes));
         ok = std::fread(pixels.data(), 1, pixels.size(), file) == pixels.size();

@@ -60,10 +60,10 @@ public:
     // Surface queries: pure functions of (x, y) and the holes, defined everywhere. They read the first
     // min(holeCount, holes.size()) records; a hole whose radius is not positive is ignored by all of
     // them. (level/board.cpp)
-    float heightAt(float x, float y) const;   // z of the surface; larger is lower
-    float holeAt(float x, float y) const;     // radius of the hole holding the point, -1 near one, 0 none
-    Vec3 normalAt(float x, float y) const;    // unit normal, pointing up (-z)
-    Vec3 slopeAt(float x, float y) const;     // halfway between straight down and the normal; 0 when flat
+    float heightAt(float x, float y) const; // z of the surface; larger is lower
+    float holeAt(float x, float y) const;   // radius of the hole holding the point, -1 near one, 0 none
+    Vec3 normalAt(float x, float y) const;  // unit normal, pointing up (-z)
+    Vec3 slopeAt(float x, float y) const;   // halfway between straight down and the normal; 0 when flat
     Vec3 tangentX(float x, float y) const;
     Vec3 tangentY(float x, float y) const;
     uint32_t fogColorValue() const { return fogColorRGB; }

@@ -52,8 +52,8 @@ bool loadBoardTexture(Board& board, const std::string& base)
         int side = 128 >> i;
         int width = 0;
         int height = 0;
-        if (!readBmp(name, board.textureMips[i].data(), BoardTextureSlotBytes, &width, &height) ||
-            width != side || height != side) {
+        if (!readBmp(name, board.textureMips[i].data(), BoardTextureSlotBytes, &width, &height) || width != side ||
+            height != side) {
             showError(name);
             return false;
         }
@@ -91,8 +91,7 @@ void setMarbleColor(const Board& board, Marble& marble)
 // The keys of one file, applied in order. A number that cannot be read leaves the reader failed but its
 // key still takes effect with what the field then holds; the failure ends the load at the next token,
 // unless the file ended during that number.
-bool applyMapText(Board& board, Marble& marble, const std::string& fileName, std::string_view text,
-                  MapLoadMode mode)
+bool applyMapText(Board& board, Marble& marble, const std::string& fileName, std::string_view text, MapLoadMode mode)
 {
     TokenReader reader(text);
     std::string token;
@@ -101,8 +100,8 @@ bool applyMapText(Board& board, Marble& marble, const std::string& fileName, std
 
     std::vector<Hole> holes;
     int32_t holeCount = 0;
-    bool countRead = false;    // a "holecount=" came earlier in this file
-    bool dataPending = false;  // ... and its ".data" section has not followed yet
+    bool countRead = false;   // a "holecount=" came earlier in this file
+    bool dataPending = false; // ... and its ".data" section has not followed yet
     for (;;) {
         if (token == "texturefile=") {
             std::string base;
@@ -163,8 +162,7 @@ bool applyMapText(Board& board, Marble& marble, const std::string& fileName, std
 
 } // namespace
 
-bool loadMapText(Board& board, Marble& marble, const std::string& fileName, std::string_view text,
-                 MapLoadMode mode)
+bool loadMapText(Board& board, Marble& marble, const std::string& fileName, std::string_view text, MapLoadMode mode)
 {
     releaseArrays(board);
     try {

@@ -11,8 +11,7 @@ void uploadMipLevels(int internalFormat, int baseSide, int levels, const uint8_t
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     for (int level = 0; level < levels; ++level) {
         int side = baseSide >> level;
-        glTexImage2D(GL_TEXTURE_2D, level, internalFormat, side, side, 0, GL_RGB, GL_UNSIGNED_BYTE,
-                     levelImages[level]);
+        glTexImage2D(GL_TEXTURE_2D, level, internalFormat, side, side, 0, GL_RGB, GL_UNSIGNED_BYTE, levelImages[level]);
     }
     glPixelStorei(GL_UNPACK_ALIGNMENT, previousAlignment);
 }

@@ -19,7 +19,7 @@
 class TokenReader {
 public:
     // The reader keeps a view of text, which must outlive it.
-    explicit TokenReader(std::string_view text) : text_(text) {}
+    explicit TokenReader(std::string_view text) : text_(text) { }
 
     // The next run of non-whitespace characters. No token left: fails and stores nothing.
     bool readToken(std::string& out);

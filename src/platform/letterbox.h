@@ -10,15 +10,18 @@
 inline platform::ScreenRect letterboxRect(int width, int height)
 {
     platform::ScreenRect r;
-    if (width <= 0 || height <= 0) return platform::ScreenRect{0, 0, 0, 0};
+    if (width <= 0 || height <= 0)
+        return platform::ScreenRect{0, 0, 0, 0};
     if (static_cast<int64_t>(width) * 3 >= static_cast<int64_t>(height) * 4) {
         r.height = height;
         r.width = static_cast<int>((static_cast<int64_t>(height) * 4 + 1) / 3);
-        if (r.width > width) r.width = width;
+        if (r.width > width)
+            r.width = width;
     } else {
         r.width = width;
         r.height = static_cast<int>((static_cast<int64_t>(width) * 3 + 2) / 4);
-        if (r.height > height) r.height = height;
+        if (r.height > height)
+            r.height = height;
     }
     r.x = (width - r.width) / 2;
     r.y = (height - r.height) / 2;
@@ -29,7 +32,8 @@ inline platform::ScreenRect letterboxRect(int width, int height)
 // so the bars are painted again before every swap. Nothing is touched when `r` covers the surface.
 inline void paintLetterboxBars(int width, int height, platform::ScreenRect r)
 {
-    if (r.x == 0 && r.y == 0 && r.width == width && r.height == height) return;
+    if (r.x == 0 && r.y == 0 && r.width == width && r.height == height)
+        return;
     const platform::ScreenRect bars[4] = {
         {0, 0, r.x, height},
         {r.x + r.width, 0, width - r.x - r.width, height},
@@ -42,10 +46,12 @@ inline void paintLetterboxBars(int width, int height, platform::ScreenRect r)
     glEnable(GL_SCISSOR_TEST);
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     for (const platform::ScreenRect& bar : bars) {
-        if (bar.width <= 0 || bar.height <= 0) continue;
+        if (bar.width <= 0 || bar.height <= 0)
+            continue;
         glScissor(bar.x, bar.y, bar.width, bar.height);
         glClear(GL_COLOR_BUFFER_BIT);
     }
-    if (!scissor) glDisable(GL_SCISSOR_TEST);
+    if (!scissor)
+        glDisable(GL_SCISSOR_TEST);
     glClearColor(clear[0], clear[1], clear[2], clear[3]);
 }

@@ -32,7 +32,18 @@ enum : int {
     VkUp = 38,
     VkRight = 39,
     VkDown = 40,
-    VkF1 = 112, VkF2, VkF3, VkF4, VkF5, VkF6, VkF7, VkF8, VkF9, VkF10, VkF11, VkF12,
+    VkF1 = 112,
+    VkF2,
+    VkF3,
+    VkF4,
+    VkF5,
+    VkF6,
+    VkF7,
+    VkF8,
+    VkF9,
+    VkF10,
+    VkF11,
+    VkF12,
     // Letters are their upper-case ASCII codes 'A'..'Z' (65..90), digits '0'..'9' (48..57). Every other
     // key carries its classic code too (Backspace 8, Tab 9, Delete 46, keypad digits 96..105, ...), so
     // the window procedure sees it even where the game has no use for it.
@@ -105,7 +116,12 @@ uint64_t counterFrequency();
 // Drawing surface and OpenGL context ----------------------------------------------------------------------
 
 // How the request for a double-buffered RGBA surface with a depth buffer turned out.
-enum class PixelFormatResult { Ok, NoMatch, NeedsPalette, SetFailed };
+enum class PixelFormatResult {
+    Ok,
+    NoMatch,
+    NeedsPalette,
+    SetFailed
+};
 
 // Asks for the drawing surface's pixel format (double buffer, RGBA, at least 16 depth bits).
 PixelFormatResult setupPixelFormat();

@@ -26,7 +26,11 @@ constexpr double VerticalScale = 1.666667; // as tuned, not 5/3
 constexpr float FogStart = 0.0025f;        // 1 / 400
 constexpr float FogEnd = 0.00055555557f;   // 1 / 1800 in single precision
 
-enum : uint8_t { NotProjected = 0, InFront = 1, Behind = 2 };
+enum : uint8_t {
+    NotProjected = 0,
+    InFront = 1,
+    Behind = 2
+};
 
 // Per-call projected flags, one per grid vertex.
 std::array<uint8_t, GridVertexCount> VertexState;
@@ -42,8 +46,10 @@ size_t CornerFloats = 0;
 // goes to the low bound.
 int truncateBounded(double v, double lo, double hi)
 {
-    if (!(v >= lo)) v = lo;
-    if (v > hi) v = hi;
+    if (!(v >= lo))
+        v = lo;
+    if (v > hi)
+        v = hi;
     return static_cast<int>(v);
 }
 
@@ -61,12 +67,12 @@ struct Sweeper {
     void project(int i)
     {
         size_t k = static_cast<size_t>(i);
-        if (VertexState[k] != NotProjected) return;
+        if (VertexState[k] != NotProjected)
+            return;
         Vec3 c = apply(rotation, sub(board.vertices[k], eye));
         double cz = c.z;
         board.projected[k] = Vec3(static_cast<float>(HorizontalScale * c.x / cz),
-                                  static_cast<float>(VerticalScale * c.y / cz),
-                                  static_cast<float>(1.0 / cz));
+                                  static_cast<float>(VerticalScale * c.y / cz), static_cast<float>(1.0 / cz));
         VertexState[k] = cz > 0.0 ? InFront : Behind;
         ++LastBoardDraw.projections;
     }
@@ -94,7 +100,8 @@ struct Sweeper {
             return;
         }
         // The sweeps visit each cell at most once, so this never fills; the bound keeps it so.
-        if (CornerFloats + 3 * FloatsPerCorner > Corners.size()) return;
+        if (CornerFloats + 3 * FloatsPerCorner > Corners.size())
+            return;
         vertex(a);
         vertex(b);
         vertex(c);
@@ -109,7 +116,8 @@ struct Sweeper {
         project(i + GridColumns + 1);
         project(i + 1);
         ++LastBoardDraw.cellsVisited;
-        if (BoardCellLog != nullptr) BoardCellLog->push_back(i);
+        if (BoardCellLog != nullptr)
+            BoardCellLog->push_back(i);
     }
 
     void drawTriangles(int r, int c)
@@ -129,11 +137,14 @@ struct Sweeper {
             for (int c = firstColumn; r >= 0 && r <= lastRow && c >= 0 && c <= LastCellColumn; c += columnStep) {
                 visitCell(r, c);
                 bool columnGoesOn = columnTest(r, c);
-                if (rowTest(r, c)) rowGoesOn = true;
+                if (rowTest(r, c))
+                    rowGoesOn = true;
                 drawTriangles(r, c);
-                if (!columnGoesOn) break;
+                if (!columnGoesOn)
+                    break;
             }
-            if (!rowGoesOn) return;
+            if (!rowGoesOn)
+                return;
         }
     }
 };
@@ -164,7 +175,8 @@ void setDrawState(const Board& board, bool fog)
 // per triangle would give. The client arrays are switched off again for the drawing that follows.
 void drawCorners()
 {
-    if (CornerFloats == 0) return;
+    if (CornerFloats == 0)
+        return;
     const GLsizei stride = static_cast<GLsizei>(FloatsPerCorner * sizeof(float));
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
@@ -196,7 +208,8 @@ int Board::draw(const Transform& camera, bool farSight, bool fog)
 {
     LastBoardDraw = BoardDrawRecord{};
     const size_t n = static_cast<size_t>(GridVertexCount);
-    if (vertices.size() < n || projected.size() < n || texCoords.size() < n) return 0;
+    if (vertices.size() < n || projected.size() < n || texCoords.size() < n)
+        return 0;
 
     Sweeper s{*this, camera.getPosition(), camera.getRotation(), 0};
     SweepAnchor a = boardSweepAnchor(s.eye, farSight);

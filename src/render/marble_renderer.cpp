@@ -12,8 +12,8 @@ namespace {
 constexpr float BallRadius = 20.0f;
 constexpr double DiscRadius = 20.0;
 constexpr double Aspect = 1.333333;
-constexpr float AngleStep = 0.39269912f; // about pi/8, in single precision
-constexpr float AngleLimit = 6.283186f;  // just above 2 pi, so the 16th triangle closes the fan
+constexpr float AngleStep = 0.39269912f;            // about pi/8, in single precision
+constexpr float AngleLimit = 6.283186f;             // just above 2 pi, so the 16th triangle closes the fan
 constexpr double RimFactor = 0.0003921568627450981; // a tenth of 1/255
 
 } // namespace
@@ -30,7 +30,8 @@ void Marble::draw(const Transform& camera, const Board& board, bool normal) cons
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_CULL_FACE);
     // A centre at or behind the camera plane would project mirrored through the eye: nothing is drawn.
-    if (!(c.z > 0.0f)) return;
+    if (!(c.z > 0.0f))
+        return;
 
     const double cz = c.z;
     const float px = static_cast<float>((400.0 * c.x / cz) * 0.003125);

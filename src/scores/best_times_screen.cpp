@@ -12,15 +12,22 @@ namespace {
 
 constexpr float SmallScale = 0.3939394f; // 13/33
 constexpr float LargeScale = 1.0f;
-constexpr float Grey = 0.7843137f;       // 200/255
+constexpr float Grey = 0.7843137f; // 200/255
 
-void red() { TheFont.setColor(1.0f, 0.0f, 0.0f, 1.0f); }
-void grey() { TheFont.setColor(Grey, Grey, Grey, 1.0f); }
+void red()
+{
+    TheFont.setColor(1.0f, 0.0f, 0.0f, 1.0f);
+}
+void grey()
+{
+    TheFont.setColor(Grey, Grey, Grey, 1.0f);
+}
 
 // A level with no entry in LevelTimes counts as not finished.
 float levelTime(int32_t j)
 {
-    if (j >= 0 && static_cast<size_t>(j) < LevelTimes.size()) return LevelTimes[static_cast<size_t>(j)];
+    if (j >= 0 && static_cast<size_t>(j) < LevelTimes.size())
+        return LevelTimes[static_cast<size_t>(j)];
     return UnfinishedLevelSeconds;
 }
 
@@ -69,19 +76,28 @@ void drawBestTimes()
 
     TheFont.setPosition(255.0f, 80.0f);
     for (int i = 0; i < HighScoreRows; ++i) {
-        if (HighScores[i].time == total || i == NewRecordRank) red(); else grey();
+        if (HighScores[i].time == total || i == NewRecordRank)
+            red();
+        else
+            grey();
         TheFont.drawNumber(HighScores[i].time, 2);
         TheFont.drawText("\n");
     }
     TheFont.setPosition(140.0f, 80.0f);
     for (int k = 1; k <= HighScoreRows; ++k) {
-        if (k - 1 == NewRecordRank) red(); else grey();
+        if (k - 1 == NewRecordRank)
+            red();
+        else
+            grey();
         TheFont.drawNumber(static_cast<float>(k), 0);
         TheFont.drawText("\n");
     }
     TheFont.setPosition(450.0f, 80.0f);
     for (int i = 0; i < HighScoreRows; ++i) {
-        if (i == NewRecordRank) red(); else grey();
+        if (i == NewRecordRank)
+            red();
+        else
+            grey();
         TheFont.drawText(HighScores[i].name.c_str());
         TheFont.drawText("\n");
     }

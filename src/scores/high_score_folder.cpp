@@ -38,6 +38,6 @@ bool makeHighScoreFolder()
         if (::mkdir(prefix.c_str(), 0700) != 0 && errno != EEXIST)
             return false;
     }
-    struct stat info {};
+    struct stat info { };
     return ::stat(HighScoreFolder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }

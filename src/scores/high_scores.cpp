@@ -77,7 +77,7 @@ bool readHighScores()
 {
     std::string text;
     const std::string path = highScorePath();
-    struct stat info {};
+    struct stat info { };
     bool present = ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
     bool readable = readTextFile(path, text) && parseHighScores(text);
     if (!readable)

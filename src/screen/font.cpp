@@ -19,12 +19,21 @@ constexpr float OutsideTableAdvance = 10.0f;
 constexpr int MostDecimals = 9; // beyond this a float has no digits left to show
 
 // Texel to texture coordinate: s = u / 255, t = 1 - v / 255 (v counts from the image's top).
-float texS(float u) { return static_cast<float>(u * 0.00392156862745098); }
-float texT(float v) { return static_cast<float>(1.0 - v * 0.00392156862745098); }
+float texS(float u)
+{
+    return static_cast<float>(u * 0.00392156862745098);
+}
+float texT(float v)
+{
+    return static_cast<float>(1.0 - v * 0.00392156862745098);
+}
 
 } // namespace
 
-void Font::setScale(float s) { scale = s; }
+void Font::setScale(float s)
+{
+    scale = s;
+}
 
 void Font::setPosition(float x, float y)
 {
@@ -64,7 +73,8 @@ static void setTextState()
 // a text that draws no glyph changes no state.
 void Font::drawText(const char* text)
 {
-    if (!loaded || text == nullptr) return;
+    if (!loaded || text == nullptr)
+        return;
     bool drawing = false;
     for (const char* p = text; *p != '\0'; ++p) {
         int c = static_cast<signed char>(*p);
@@ -95,7 +105,8 @@ void Font::drawText(const char* text)
         glVertex2f(clipX(penX), clipY(penY + h));
         penX += scale * (glyphRight[c] - glyphLeft[c]);
     }
-    if (drawing) glEnd();
+    if (drawing)
+        glEnd();
 }
 
 void Font::drawNumber(float value, int decimals)
@@ -108,7 +119,8 @@ void Font::drawNumber(float value, int decimals)
 float Font::measureText(const char* text) const
 {
     float width = 0.0f;
-    if (text == nullptr) return width;
+    if (text == nullptr)
+        return width;
     for (const char* p = text; *p != '\0'; ++p) {
         int c = static_cast<signed char>(*p);
         if (c == LineBreak) {

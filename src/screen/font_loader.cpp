@@ -79,8 +79,7 @@ bool loadFont(Font& font, const std::string& baseName, const std::string& metric
         int side = 256 >> i;
         int width = 0;
         int height = 0;
-        if (!readBmp(name, font.pixels[i].data(), FontSlotBytes, &width, &height) || width != side ||
-            height != side) {
+        if (!readBmp(name, font.pixels[i].data(), FontSlotBytes, &width, &height) || width != side || height != side) {
             platform::messageBox(name, "error", false);
             return false;
         }

@@ -29,7 +29,7 @@ constexpr int PictureHeight = 480;
 struct Picture {
     const char* fileName;
     const char* failureText;
-    GLuint textureName; // holds the picture for drawing at a size other than 640 x 480
+    GLuint textureName;  // holds the picture for drawing at a size other than 640 x 480
     bool pending = true; // not read yet
     bool failed = false; // the read failed and its message was shown; not tried again
     int width = 0;
@@ -111,7 +111,8 @@ void drawPicture(Picture& picture)
 
 void drawBanner()
 {
-    if (LevelNumber != BannerLevel) BannerScale = 3.0f;
+    if (LevelNumber != BannerLevel)
+        BannerScale = 3.0f;
     if (BannerScale >= 0.1f) {
         TheFont.setScale(BannerScale);
         // Placed by the width of "Level 1" whatever the number, so later levels sit right of centre.
@@ -119,7 +120,8 @@ void drawBanner()
         TheFont.setColor(1.0f, 1.0f, 1.0f, 1.0f);
         TheFont.drawText("Level ");
         TheFont.drawNumber(static_cast<float>(LevelNumber), 0);
-        if (!Paused) BannerScale -= BannerScale * FrameSeconds * 4.0f;
+        if (!Paused)
+            BannerScale -= BannerScale * FrameSeconds * 4.0f;
     }
     BannerLevel = LevelNumber;
 }
@@ -177,8 +179,10 @@ void composeTitle()
 
 void composeFrame()
 {
-    if (!platform::hasGlContext()) return; // after shutdown nothing may be drawn
-    if (!platform::isWindowVisible()) return; // minimised: no frame is drawn, so none is counted
+    if (!platform::hasGlContext())
+        return; // after shutdown nothing may be drawn
+    if (!platform::isWindowVisible())
+        return; // minimised: no frame is drawn, so none is counted
     switch (GameState) {
     case Title:
         composeTitle();

@@ -10,5 +10,5 @@ void composeFrame();
 // Forgets the loaded pictures and the banner (tests and tools that run several games in one process).
 void resetFrameState();
 
-extern float BannerScale;    // text scale of the level banner; drawn while at least 0.1
-extern int32_t BannerLevel;  // level number whose banner was last started
+extern float BannerScale;   // text scale of the level banner; drawn while at least 0.1
+extern int32_t BannerLevel; // level number whose banner was last started

@@ -72,8 +72,10 @@ float shownClockSeconds()
     if (LevelFinished && LevelNumber >= 1 && static_cast<size_t>(LevelNumber) <= LevelTimes.size()) {
         return PlayingSeconds - LevelTimes[static_cast<size_t>(LevelNumber - 1)];
     }
-    if (RoundClock < 0.0f) return 0.0f;
-    if (RoundClock > PlayingSeconds) return PlayingSeconds;
+    if (RoundClock < 0.0f)
+        return 0.0f;
+    if (RoundClock > PlayingSeconds)
+        return PlayingSeconds;
     return RoundClock;
 }
 
@@ -123,7 +125,7 @@ void drawClockAndStatistics()
     float t = shownClockSeconds();
     TheFont.setScale(1.0f);
     TheFont.setPosition(280.0f, 0.0f);
-    TheFont.setColor(static_cast<float>(1.0 - t * OneOverPlayingSeconds),
-                     static_cast<float>(t * OneOverPlayingSeconds), 0.0f, 1.0f);
+    TheFont.setColor(static_cast<float>(1.0 - t * OneOverPlayingSeconds), static_cast<float>(t * OneOverPlayingSeconds),
+                     0.0f, 1.0f);
     TheFont.drawNumber(t, 2);
 }

@@ -21,8 +21,8 @@ class Board;
 
 class Marble {
 public:
-    Vec3 velocity;   // world units per 1/210 s
-    Vec3 position;   // on the surface: z = heightAt(x, y) after every step
+    Vec3 velocity; // world units per 1/210 s
+    Vec3 position; // on the surface: z = heightAt(x, y) after every step
     float driveForce = 0.0f;
     float color[3] = {0.0f, 0.0f, 0.0f}; // 0..255 each
 

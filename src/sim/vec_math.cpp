@@ -107,9 +107,15 @@ float Mat3::at(int row, int col) const
 static Mat3 fromRows(float a, float b, float c, float d, float e, float f, float g, float h, float i)
 {
     Mat3 r;
-    r.m[0] = a; r.m[1] = b; r.m[2] = c;
-    r.m[3] = d; r.m[4] = e; r.m[5] = f;
-    r.m[6] = g; r.m[7] = h; r.m[8] = i;
+    r.m[0] = a;
+    r.m[1] = b;
+    r.m[2] = c;
+    r.m[3] = d;
+    r.m[4] = e;
+    r.m[5] = f;
+    r.m[6] = g;
+    r.m[7] = h;
+    r.m[8] = i;
     return r;
 }
 
@@ -117,27 +123,21 @@ Mat3 Mat3::rotationX(float a)
 {
     float c = std::cos(a);
     float s = std::sin(a);
-    return fromRows(1.0f, 0.0f, 0.0f,
-                    0.0f, c, s,
-                    0.0f, -s, c);
+    return fromRows(1.0f, 0.0f, 0.0f, 0.0f, c, s, 0.0f, -s, c);
 }
 
 Mat3 Mat3::rotationY(float b)
 {
     float c = std::cos(b);
     float s = std::sin(b);
-    return fromRows(c, 0.0f, -s,
-                    0.0f, 1.0f, 0.0f,
-                    s, 0.0f, c);
+    return fromRows(c, 0.0f, -s, 0.0f, 1.0f, 0.0f, s, 0.0f, c);
 }
 
 Mat3 Mat3::rotationZ(float c)
 {
     float co = std::cos(c);
     float s = std::sin(c);
-    return fromRows(co, s, 0.0f,
-                    -s, co, 0.0f,
-                    0.0f, 0.0f, 1.0f);
+    return fromRows(co, s, 0.0f, -s, co, 0.0f, 0.0f, 0.0f, 1.0f);
 }
 
 void multiply(Mat3& dest, const Mat3& a, const Mat3& b)
@@ -159,8 +159,7 @@ Mat3 multiply(const Mat3& a, const Mat3& b)
 
 Vec3 apply(const Mat3& m, Vec3 v)
 {
-    return Vec3(m.m[0] * v.x + m.m[1] * v.y + m.m[2] * v.z,
-                m.m[3] * v.x + m.m[4] * v.y + m.m[5] * v.z,
+    return Vec3(m.m[0] * v.x + m.m[1] * v.y + m.m[2] * v.z, m.m[3] * v.x + m.m[4] * v.y + m.m[5] * v.z,
                 m.m[6] * v.x + m.m[7] * v.y + m.m[8] * v.z);
 }
 

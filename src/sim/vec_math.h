@@ -8,7 +8,7 @@ struct Vec3 {
     float z = 0.0f;
 
     Vec3() = default;
-    Vec3(float x_, float y_, float z_) : x(x_), y(y_), z(z_) {}
+    Vec3(float x_, float y_, float z_) : x(x_), y(y_), z(z_) { }
 
     void set(float x_, float y_, float z_);
     // Component i: 0 = x, 1 = y, 2 = z (any other i gives z, so no index leaves the vector).

@@ -51,8 +51,7 @@ TEST(CommandLineTest, HelpAndVersionTexts)
     std::string help = commandLineHelp();
     for (const char* expected : {"Usage: roliquo", "--help", "--version", "maplist.dat", ".local/share/roliquo"})
         EXPECT_NE(help.find(expected), std::string::npos) << "the help lacks " << expected << ":\n" << help;
-    EXPECT_TRUE(std::regex_match(versionText(), std::regex("roliquo [0-9]+\\.[0-9]+\\.[0-9]+\n")))
-        << versionText();
+    EXPECT_TRUE(std::regex_match(versionText(), std::regex("roliquo [0-9]+\\.[0-9]+\\.[0-9]+\n"))) << versionText();
 }
 
 } // namespace

@@ -35,7 +35,8 @@ TEST(LevelBanner, EveryNewGameShowsTheLevelOneBanner)
              game.runTicksUntil([] { return GameState == BestTimes; }, 1000, 0.1);
              game.press(VkSpace);
          }},
-        {"a new game chosen during level 1", 3, [](GameDriver& game) { game.runTicksUntil([] { return false; }, 60, 0.1); }},
+        {"a new game chosen during level 1", 3,
+         [](GameDriver& game) { game.runTicksUntil([] { return false; }, 60, 0.1); }},
         {"a one-level list, a second game", 1,
          [](GameDriver& game) {
              game.runTicksUntil([] { return false; }, 20, 0.1);

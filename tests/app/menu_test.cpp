@@ -40,18 +40,24 @@ TEST(MenuNavigation, UpAndDownWrapWithinEachPageAndSkipFarSightWhileFogged)
         {"three Downs reach Quit", {VkEscape, VkDown, VkDown, VkDown}, true, MenuQuit},
         {"Options opens on Statistics", {VkEscape, VkDown, VkDown, VkEnter}, true, MenuStatistics},
         {"Up from Statistics wraps to Done", {VkEscape, VkDown, VkDown, VkEnter, VkUp}, true, MenuDone},
-        {"Down from Done wraps to Statistics", {VkEscape, VkDown, VkDown, VkEnter, VkUp, VkDown}, true,
-         MenuStatistics},
-        {"fog on: Down from Fog skips to Normal", {VkEscape, VkDown, VkDown, VkEnter, VkDown, VkDown}, true,
+        {"Down from Done wraps to Statistics", {VkEscape, VkDown, VkDown, VkEnter, VkUp, VkDown}, true, MenuStatistics},
+        {"fog on: Down from Fog skips to Normal",
+         {VkEscape, VkDown, VkDown, VkEnter, VkDown, VkDown},
+         true,
          MenuNormal},
         {"fog on: Up from Normal skips to Fog",
-         {VkEscape, VkDown, VkDown, VkEnter, VkDown, VkDown, VkUp}, true, MenuFog},
+         {VkEscape, VkDown, VkDown, VkEnter, VkDown, VkDown, VkUp},
+         true,
+         MenuFog},
         {"fog off: Down from Fog rests on Far Sight",
-         {VkF5, VkEscape, VkDown, VkDown, VkEnter, VkDown, VkDown}, false, MenuFarSight},
+         {VkF5, VkEscape, VkDown, VkDown, VkEnter, VkDown, VkDown},
+         false,
+         MenuFarSight},
         {"fog off: Up from Normal rests on Far Sight",
-         {VkF5, VkEscape, VkDown, VkDown, VkEnter, VkDown, VkDown, VkDown, VkUp}, false, MenuFarSight},
-        {"Done leads back to Options",
-         {VkEscape, VkDown, VkDown, VkEnter, VkUp, VkEnter}, true, MenuOptions},
+         {VkF5, VkEscape, VkDown, VkDown, VkEnter, VkDown, VkDown, VkDown, VkUp},
+         false,
+         MenuFarSight},
+        {"Done leads back to Options", {VkEscape, VkDown, VkDown, VkEnter, VkUp, VkEnter}, true, MenuOptions},
     };
     for (const NavigationCase& c : cases) {
         SCOPED_TRACE(c.what);
@@ -158,7 +164,6 @@ TEST_F(MenuTest, PostedEnterComesAfterInputAlreadyQueued)
     EXPECT_EQ(GameState, BestTimes);
     EXPECT_FALSE(MenuShown) << "HIGHSCORE posts Esc, which closes the menu";
     EXPECT_FALSE(Paused);
-
 }
 
 TEST_F(MenuTest, EnterActsAtOnceBeforeInputQueuedBehindIt)
@@ -186,7 +191,7 @@ TEST_F(MenuTest, CameraLagCyclesBothWaysThroughZeroAndNine)
         float expected;
     };
     const std::vector<LagStep> steps = {
-        {VkLeft, 5.0f}, {VkLeft, 4.0f}, {VkLeft, 3.0f}, {VkLeft, 2.0f}, {VkLeft, 1.0f}, {VkLeft, 0.0f},
+        {VkLeft, 5.0f}, {VkLeft, 4.0f},  {VkLeft, 3.0f},  {VkLeft, 2.0f}, {VkLeft, 1.0f}, {VkLeft, 0.0f},
         {VkLeft, 9.0f}, {VkRight, 0.0f}, {VkEnter, 1.0f}, {VkLeft, 0.0f}, {VkLeft, 9.0f}, {VkEnter, 0.0f},
     };
     for (size_t i = 0; i < steps.size(); ++i) {

@@ -18,7 +18,8 @@ protected:
     void SetUp() override
     {
         freshDrawingState();
-        for (int i = 0; i < HighScoreRows; ++i) HighScores[i] = {225.0f, "aaa"};
+        for (int i = 0; i < HighScoreRows; ++i)
+            HighScores[i] = {225.0f, "aaa"};
     }
 
     TempWorkDir dir;
@@ -38,13 +39,11 @@ TEST_F(NameEntryTest, TypingANameStoresLettersBeepsOtherwiseAndSavesAtTheThirdLe
         size_t cues;
         int32_t state;
     } steps[] = {
-        {'A', "A_", 1, 0, 1, NameEntry},
-        {'1', "A_", 1, 1, 1, NameEntry},  // a digit beeps
-        {0, "A_", 1, 1, 1, NameEntry},    // no key: nothing
-        {112, "A_", 1, 2, 1, NameEntry},  // F1's code is no letter
-        {0xC1, "A_", 1, 3, 1, NameEntry}, // above 127: negative as a signed character
-        {'B', "AB_", 2, 3, 2, NameEntry},
-        {'C', "ABC", 0, 3, 3, BestTimes}, // the third letter ends the name
+        {'A', "A_", 1, 0, 1, NameEntry},  {'1', "A_", 1, 1, 1, NameEntry},  // a digit beeps
+        {0, "A_", 1, 1, 1, NameEntry},                                      // no key: nothing
+        {112, "A_", 1, 2, 1, NameEntry},                                    // F1's code is no letter
+        {0xC1, "A_", 1, 3, 1, NameEntry},                                   // above 127: negative as a signed character
+        {'B', "AB_", 2, 3, 2, NameEntry}, {'C', "ABC", 0, 3, 3, BestTimes}, // the third letter ends the name
     };
     for (const Step& s : steps) {
         LastKey = s.key;
@@ -56,7 +55,8 @@ TEST_F(NameEntryTest, TypingANameStoresLettersBeepsOtherwiseAndSavesAtTheThirdLe
         EXPECT_EQ(GameState, s.state) << "after key " << int(s.key);
         EXPECT_EQ(LastKey, 0) << "the key is used up";
     }
-    for (const std::string& cue : headless::cues()) EXPECT_EQ(cue, "menu.wav");
+    for (const std::string& cue : headless::cues())
+        EXPECT_EQ(cue, "menu.wav");
     std::ifstream saved("highScore.dat");
     ASSERT_TRUE(saved.good()) << "the table is saved when the name is complete";
     std::stringstream text;

@@ -56,8 +56,8 @@ TracedFinish traceFinish(const fs::path& map, float clock, const std::string& in
     testsupport::writeText(inputFile, input);
     char clockText[32];
     snprintf(clockText, sizeof clockText, "%.9g", static_cast<double>(clock));
-    std::string command = std::string("'") + ROLIQUO_BINARY_DIR + "/roliquo-level' trace --clock " +
-                          clockText + " '" + map.string() + "' < '" + inputFile.string() + "'";
+    std::string command = std::string("'") + ROLIQUO_BINARY_DIR + "/roliquo-level' trace --clock " + clockText + " '" +
+        map.string() + "' < '" + inputFile.string() + "'";
     TracedFinish finish;
     FILE* out = popen(command.c_str(), "r");
     if (out == nullptr) {
@@ -70,8 +70,7 @@ TracedFinish traceFinish(const fs::path& map, float clock, const std::string& in
         float traced = 0.0f;
         float freeze = 0.0f;
         int finished = 0;
-        if (sscanf(line, "%d %f %f %d", &tick, &traced, &freeze, &finished) == 4 && finished == 1 &&
-            finish.tick < 0) {
+        if (sscanf(line, "%d %f %f %d", &tick, &traced, &freeze, &finished) == 4 && finished == 1 && finish.tick < 0) {
             finish.tick = tick;
             finish.clock = traced;
         }
@@ -84,7 +83,7 @@ TracedFinish traceFinish(const fs::path& map, float clock, const std::string& in
 
 // One test per shipped level, so that they run side by side: the levels before it are skipped with
 // F1 (225 s each), the level is played by its solution, and after the last level the run is named.
-class SolvedRun : public ::testing::TestWithParam<int> {};
+class SolvedRun : public ::testing::TestWithParam<int> { };
 
 TEST_P(SolvedRun, TheLevelFinishesAsTracedAndTheRunGoesOn)
 {
@@ -186,6 +185,8 @@ TEST_P(SolvedRun, TheLevelFinishesAsTracedAndTheRunGoesOn)
 }
 
 INSTANTIATE_TEST_SUITE_P(ShippedLevels, SolvedRun, ::testing::Range(1, 9),
-                         [](const ::testing::TestParamInfo<int>& info) { return "level" + std::to_string(info.param); });
+                         [](const ::testing::TestParamInfo<int>& info) {
+                             return "level" + std::to_string(info.param);
+                         });
 
 } // namespace

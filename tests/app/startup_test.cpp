@@ -64,11 +64,11 @@ TEST(Startup, ACompleteDataFolderStartsOnTheHaltedTitleScreen)
 
 struct FailureCase {
     const char* what;
-    const char* removeFile;    // taken out of the data folder, or null
-    const char* replaceName;   // rewritten with replaceText, or null
+    const char* removeFile;  // taken out of the data folder, or null
+    const char* replaceName; // rewritten with replaceText, or null
     const char* replaceText;
     std::vector<MessageBoxRecord> expected;
-    bool fontRead;             // whether the font load was reached and succeeded
+    bool fontRead; // whether the font load was reached and succeeded
 };
 
 TEST(Startup, EachLoadFailureShowsItsMessagesInOrderAndEndsTheProgram)
@@ -79,12 +79,14 @@ TEST(Startup, EachLoadFailureShowsItsMessagesInOrderAndEndsTheProgram)
     const std::vector<FailureCase> cases = {
         {"no maplist.dat", "maplist.dat", nullptr, nullptr, {mapData, initFailed}, false},
         {"a map list of no levels", nullptr, "maplist.dat", "0", {mapData, initFailed}, false},
-        {"a map list naming two of its three levels", nullptr, "maplist.dat", "3\nlevel1.map\nlevel2.map",
-         {mapData, initFailed}, false},
-        {"no font_3.bmp", "font_3.bmp", nullptr, nullptr,
-         {{"font_3.bmp", "error", false}, fonts, initFailed}, false},
-        {"no font_0.bmp", "font_0.bmp", nullptr, nullptr,
-         {{"font_0.bmp", "error", false}, fonts, initFailed}, false},
+        {"a map list naming two of its three levels",
+         nullptr,
+         "maplist.dat",
+         "3\nlevel1.map\nlevel2.map",
+         {mapData, initFailed},
+         false},
+        {"no font_3.bmp", "font_3.bmp", nullptr, nullptr, {{"font_3.bmp", "error", false}, fonts, initFailed}, false},
+        {"no font_0.bmp", "font_0.bmp", nullptr, nullptr, {{"font_0.bmp", "error", false}, fonts, initFailed}, false},
         {"no font.dat", "font.dat", nullptr, nullptr, {fonts, initFailed}, false},
         {"a damaged font.dat", nullptr, "font.dat", "33 126 ! 0 0", {fonts, initFailed}, false},
     };
@@ -109,8 +111,7 @@ TEST(Startup, AnEmptyFolderStopsAtTheMapListWithExactlyTwoMessages)
 {
     GameDriver game(GameDriver::Data::Empty);
     ASSERT_TRUE(game.start());
-    EXPECT_TRUE(sameBoxes({{"could not initialize map data", "Error", true},
-                           {"initialization failed", "Error", true}}))
+    EXPECT_TRUE(sameBoxes({{"could not initialize map data", "Error", true}, {"initialization failed", "Error", true}}))
         << describeMessageBoxes();
     EXPECT_TRUE(game.runToQuit(10));
     EXPECT_EQ(game.exitCode(), StartupFailedExitCode);
@@ -136,11 +137,14 @@ TEST(Startup, APixelFormatFailureShowsItsMessagesPostsQuitAndTheLoadsStillRun)
         std::vector<MessageBoxRecord> expected; // the system text is filled in below
     };
     const std::vector<PixelCase> cases = {
-        {"no matching format", platform::PixelFormatResult::NoMatch,
+        {"no matching format",
+         platform::PixelFormatResult::NoMatch,
          {{"", "ChoosePixelFormat failed GetLastError", false}}},
-        {"a format that needs a palette", platform::PixelFormatResult::NeedsPalette,
+        {"a format that needs a palette",
+         platform::PixelFormatResult::NeedsPalette,
          {{"Needs palette", "Error", false}}},
-        {"a format that cannot be set", platform::PixelFormatResult::SetFailed,
+        {"a format that cannot be set",
+         platform::PixelFormatResult::SetFailed,
          {{"", "GetLastError", false}, {"SetPixelFormat failed", "Error", false}}},
     };
     for (const PixelCase& c : cases) {

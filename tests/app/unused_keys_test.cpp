@@ -35,7 +35,8 @@ TEST(UnusedKeys, DoNothingOnTheOtherScreens)
     GameDriver game(GameDriver::Data::Small, 2);
     ASSERT_TRUE(game.start());
     game.tick(0.1);
-    for (int key : UnusedKeys) game.press(key);
+    for (int key : UnusedKeys)
+        game.press(key);
     EXPECT_EQ(GameState, Title);
     EXPECT_FALSE(MenuShown);
     game.startNewGame();

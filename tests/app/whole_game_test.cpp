@@ -72,8 +72,7 @@ TEST(WholeGame, ATotalThatMakesTheTableIsNamedWithThreeLettersAndSaved)
     EXPECT_EQ(GameState, BestTimes);
     EXPECT_EQ(HighScores[9].name, "ABC");
     std::string saved = game.readFile("highScore.dat");
-    EXPECT_NE(saved.find("ABC"), std::string::npos)
-        << "the new name is saved as soon as it is complete: " << saved;
+    EXPECT_NE(saved.find("ABC"), std::string::npos) << "the new name is saved as soon as it is complete: " << saved;
 }
 
 TEST(WholeGame, ALevelStartQueuedAfterTheCompletedRunKeepsTheNameEntry)

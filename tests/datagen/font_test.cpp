@@ -32,7 +32,8 @@ constexpr float SmallScale = 0.3939394f; // 13/33, the best-times and statistics
 
 class FontTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ASSERT_FALSE(pack().empty()) << "no data pack: the generator failed";
         std::vector<uint8_t> bytes = readBytes(pack() / "font.dat");
         text.assign(bytes.begin(), bytes.end());
@@ -51,7 +52,8 @@ protected:
     bool inked(int x, int y) const { return atlas.at(x, y)[0] != 0; }
 
     // Rows of the rectangle, counted from its top, that hold the first and last ink.
-    std::pair<int, int> inkRows(char c) const {
+    std::pair<int, int> inkRows(char c) const
+    {
         const Rect& r = rect(c);
         int top = r.height();
         int bottom = -1;
@@ -67,9 +69,11 @@ protected:
     }
 
     // The advance of a one-line text at scale 1, as the game measures it.
-    int width(const std::string& line) const {
+    int width(const std::string& line) const
+    {
         int w = 0;
-        for (char c : line) w += (c >= first && c <= last) ? rect(c).width() : 10;
+        for (char c : line)
+            w += (c >= first && c <= last) ? rect(c).width() : 10;
         return w;
     }
 
@@ -85,7 +89,8 @@ protected:
 // drawing into the headless frame.
 class DrawnFontTest : public FontTest {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         FontTest::SetUp();
         ASSERT_TRUE(headless::ensureGlContext()) << "no GL for drawing text";
         font = std::make_unique<Font>();
@@ -94,7 +99,8 @@ protected:
     }
 
     // White text on black; the frame's red channel is what the player sees of it.
-    headless::Frame draw(const std::string& line, float x, float y, float scale) {
+    headless::Frame draw(const std::string& line, float x, float y, float scale)
+    {
         glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
         glClear(GL_COLOR_BUFFER_BIT);
         font->setScale(scale);
@@ -109,11 +115,15 @@ protected:
 };
 
 // Blended over black, a texel of coverage I shows as I x I / 255.
-int shown(int coverage) { return (coverage * coverage + 127) / 255; }
+int shown(int coverage)
+{
+    return (coverage * coverage + 127) / 255;
+}
 
 } // namespace
 
-TEST_F(FontTest, TableListsEveryPrintableCharacterOnceAndEndsAtItsLastNumber) {
+TEST_F(FontTest, TableListsEveryPrintableCharacterOnceAndEndsAtItsLastNumber)
+{
     EXPECT_EQ(first, 33);
     EXPECT_EQ(last, 126);
     ASSERT_EQ(codes.size(), 94u) << "glyph entries";
@@ -125,7 +135,8 @@ TEST_F(FontTest, TableListsEveryPrintableCharacterOnceAndEndsAtItsLastNumber) {
         << "the game's reader fails on anything after the last number";
 }
 
-TEST_F(FontTest, TheGamesLoaderReadsTheImagesAndTheSameRectangles) {
+TEST_F(FontTest, TheGamesLoaderReadsTheImagesAndTheSameRectangles)
+{
     ASSERT_TRUE(headless::ensureGlContext()) << "no GL for the font upload";
     auto font = std::make_unique<Font>();
     const std::string folder = pack().string();
@@ -144,7 +155,8 @@ TEST_F(FontTest, TheGamesLoaderReadsTheImagesAndTheSameRectangles) {
     EXPECT_EQ(headless::messageBoxes().size(), 0u) << "the loader complained";
 }
 
-TEST_F(FontTest, RectanglesLieInsideTheAtlasApartAndNothingBetween) {
+TEST_F(FontTest, RectanglesLieInsideTheAtlasApartAndNothingBetween)
+{
     ASSERT_EQ(atlas.width, 256);
     ASSERT_EQ(atlas.height, 256);
     std::vector<int> owner(256 * 256, -1);
@@ -172,14 +184,16 @@ TEST_F(FontTest, RectanglesLieInsideTheAtlasApartAndNothingBetween) {
     }
 }
 
-TEST_F(FontTest, LineSpacingLetsNineSmallLinesFitAboveTheTotal) {
+TEST_F(FontTest, LineSpacingLetsNineSmallLinesFitAboveTheTotal)
+{
     const int spacing = rect('!').height();
     EXPECT_LE(spacing * SmallScale * 9.0f, 74.0f) << "eight levels and the dashes overflow onto the total";
     EXPECT_GE(spacing, 16) << "menu text would be too small to read";
     EXPECT_LE(spacing, rect('A').height());
 }
 
-TEST_F(FontTest, MenuAndClockTextsFitTheScreen) {
+TEST_F(FontTest, MenuAndClockTextsFitTheScreen)
+{
     struct Line {
         const char* text;
         int x;
@@ -191,7 +205,8 @@ TEST_F(FontTest, MenuAndClockTextsFitTheScreen) {
         {"45.00", 280, 600},           {"1800.00", 255, 440}, // a time cell must end before the names
     };
     for (const Line& line : lines) {
-        EXPECT_LE(line.x + width(line.text), line.limit) << "\"" << line.text << "\" is " << width(line.text) << " wide";
+        EXPECT_LE(line.x + width(line.text), line.limit)
+            << "\"" << line.text << "\" is " << width(line.text) << " wide";
     }
     // The level banner starts at scale 3, centred by the width of "Level 1".
     const float bannerLeft = 320.0f - 0.5f * 3.0f * static_cast<float>(width("Level 1"));
@@ -199,7 +214,8 @@ TEST_F(FontTest, MenuAndClockTextsFitTheScreen) {
     EXPECT_LE(bannerLeft + 3.0f * static_cast<float>(width("Level 10")), 640.0f) << "the banner of level 10 is cut off";
 }
 
-TEST_F(DrawnFontTest, EveryGlyphDrawsAllOfItsInkAndNothingOfItsNeighbours) {
+TEST_F(DrawnFontTest, EveryGlyphDrawsAllOfItsInkAndNothingOfItsNeighbours)
+{
     // At scale 1 a glyph drawn at (100, 100) must show exactly the ink of its own rectangle, at
     // most one texel off (the game's coordinate mapping), with no ink of its own left out.
     for (char c : codes) {
@@ -211,7 +227,8 @@ TEST_F(DrawnFontTest, EveryGlyphDrawsAllOfItsInkAndNothingOfItsNeighbours) {
                 bool same = true;
                 for (int y = 0; y < r.height() && same; ++y) {
                     for (int x = 0; x < r.width() && same; ++x) {
-                        same = std::abs(frame.at(100 + x, 100 + y)[0] - shown(atlas.at(r.left + dx + x, r.top + dy + y)[0])) <= 1;
+                        same = std::abs(frame.at(100 + x, 100 + y)[0] -
+                                        shown(atlas.at(r.left + dx + x, r.top + dy + y)[0])) <= 1;
                     }
                 }
                 // The texels of the glyph's cell (with its gap) that the window leaves out hold no ink.
@@ -228,13 +245,15 @@ TEST_F(DrawnFontTest, EveryGlyphDrawsAllOfItsInkAndNothingOfItsNeighbours) {
     }
 }
 
-TEST_F(DrawnFontTest, LettersAndDigitsSitOnOneBaseline) {
+TEST_F(DrawnFontTest, LettersAndDigitsSitOnOneBaseline)
+{
     auto lowestInkRow = [&](char c) {
         headless::Frame frame = draw(std::string(1, c), 100.0f, 100.0f, 1.0f);
         int lowest = -1;
         for (int y = 100; y < 160; ++y) {
             for (int x = 100; x < 140; ++x) {
-                if (frame.at(x, y)[0] > 60) lowest = y;
+                if (frame.at(x, y)[0] > 60)
+                    lowest = y;
             }
         }
         return lowest;
@@ -247,7 +266,8 @@ TEST_F(DrawnFontTest, LettersAndDigitsSitOnOneBaseline) {
     EXPECT_GT(lowestInkRow('g'), baseline) << "descenders reach below the baseline";
 }
 
-TEST_F(DrawnFontTest, TheBestTimesScreenShowsAllEightLevelLinesAboveTheDashes) {
+TEST_F(DrawnFontTest, TheBestTimesScreenShowsAllEightLevelLinesAboveTheDashes)
+{
     // The screen's left block: level lines from one line below y = -13, dashes at y = 61.
     resetRunState();
     LevelCount = 8;
@@ -264,14 +284,16 @@ TEST_F(DrawnFontTest, TheBestTimesScreenShowsAllEightLevelLinesAboveTheDashes) {
 
     auto inkRow = [&](int y, int x0, int x1) {
         for (int x = x0; x < x1; ++x) {
-            if (frame.at(x, y)[0] > 60) return true;
+            if (frame.at(x, y)[0] > 60)
+                return true;
         }
         return false;
     };
     // Bands of rows with ink in the "Le" of the "Level n:" labels (x 0..9), above the total at 74.
     std::vector<std::pair<int, int>> bands;
     for (int y = 0; y < 74; ++y) {
-        if (!inkRow(y, 0, 10)) continue;
+        if (!inkRow(y, 0, 10))
+            continue;
         if (bands.empty() || bands.back().second != y - 1) {
             bands.push_back({y, y});
         } else {
@@ -282,7 +304,8 @@ TEST_F(DrawnFontTest, TheBestTimesScreenShowsAllEightLevelLinesAboveTheDashes) {
     const int fullHeight = bands[1].second - bands[1].first;
     EXPECT_GE(bands[0].second - bands[0].first, fullHeight) << "the first level line is cut by the top of the screen";
     int dashesTop = 62;
-    while (dashesTop < 74 && !inkRow(dashesTop, 80, 120)) ++dashesTop;
+    while (dashesTop < 74 && !inkRow(dashesTop, 80, 120))
+        ++dashesTop;
     ASSERT_LT(dashesTop, 74) << "no dashes drawn";
     EXPECT_LT(bands.back().second, dashesTop) << "the last level line runs into the dashes";
 }

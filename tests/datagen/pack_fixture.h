@@ -23,10 +23,22 @@ int runGenerator(const std::string& arguments);
 const std::vector<std::string>& textureNames();
 
 std::vector<uint8_t> readBytes(const std::filesystem::path& file);
-inline uint32_t le16(const uint8_t* p) { return static_cast<uint32_t>(p[0] | (p[1] << 8)); }
-inline uint32_t le32(const uint8_t* p) { return le16(p) | (le16(p + 2) << 16); }
-inline uint32_t be16(const uint8_t* p) { return static_cast<uint32_t>((p[0] << 8) | p[1]); }
-inline uint32_t be32(const uint8_t* p) { return (be16(p) << 16) | be16(p + 2); }
+inline uint32_t le16(const uint8_t* p)
+{
+    return static_cast<uint32_t>(p[0] | (p[1] << 8));
+}
+inline uint32_t le32(const uint8_t* p)
+{
+    return le16(p) | (le16(p + 2) << 16);
+}
+inline uint32_t be16(const uint8_t* p)
+{
+    return static_cast<uint32_t>((p[0] << 8) | p[1]);
+}
+inline uint32_t be32(const uint8_t* p)
+{
+    return (be16(p) << 16) | be16(p + 2);
+}
 
 // A picture as the game holds it: RGB bytes, rows bottom-up.
 struct Picture {
@@ -35,7 +47,8 @@ struct Picture {
     std::vector<uint8_t> rgb;
     // The pixel at x from the left and y from the top, as the player sees it.
     const uint8_t* at(int x, int y) const { return &rgb[(static_cast<size_t>(height - 1 - y) * width + x) * 3]; }
-    float luminance(int x, int y) const {
+    float luminance(int x, int y) const
+    {
         const uint8_t* p = at(x, y);
         return 0.299f * p[0] + 0.587f * p[1] + 0.114f * p[2];
     }

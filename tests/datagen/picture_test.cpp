@@ -15,10 +15,12 @@ struct Region {
     int x0, y0, x1, y1; // from the top-left, end exclusive
 };
 
-double meanChannel(const Picture& p, Region r, int channel) {
+double meanChannel(const Picture& p, Region r, int channel)
+{
     double sum = 0.0;
     for (int y = r.y0; y < r.y1; ++y) {
-        for (int x = r.x0; x < r.x1; ++x) sum += p.at(x, y)[channel];
+        for (int x = r.x0; x < r.x1; ++x)
+            sum += p.at(x, y)[channel];
     }
     return sum / ((r.x1 - r.x0) * (r.y1 - r.y0));
 }
@@ -30,7 +32,8 @@ protected:
 
 } // namespace
 
-TEST_F(PictureTest, BothPicturesReadBackAtScreenSize) {
+TEST_F(PictureTest, BothPicturesReadBackAtScreenSize)
+{
     for (const char* name : {"title.bmp", "back.bmp"}) {
         Picture p;
         ASSERT_TRUE(loadPicture(pack() / name, p)) << name;
@@ -39,7 +42,8 @@ TEST_F(PictureTest, BothPicturesReadBackAtScreenSize) {
     }
 }
 
-TEST_F(PictureTest, TitleShowsSkyAboveTheBoardAndALegibleHint) {
+TEST_F(PictureTest, TitleShowsSkyAboveTheBoardAndALegibleHint)
+{
     Picture p;
     ASSERT_TRUE(loadPicture(pack() / "title.bmp", p));
     // The top corners hold sky (blue over red), the bottom band grass (green over blue): a picture
@@ -56,15 +60,18 @@ TEST_F(PictureTest, TitleShowsSkyAboveTheBoardAndALegibleHint) {
     for (int y = 425; y < 460; ++y) {
         for (int x = 100; x < 540; ++x) {
             float l = p.luminance(x, y);
-            if (l > 235.0f) ++bright;
-            if (std::fabs(l - p.luminance(x + 1, y)) > 120.0f) ++edges;
+            if (l > 235.0f)
+                ++bright;
+            if (std::fabs(l - p.luminance(x + 1, y)) > 120.0f)
+                ++edges;
         }
     }
     EXPECT_GT(bright, 800) << "the hint's letters are missing or dim";
     EXPECT_GT(edges, 300) << "the hint does not stand out from the ground";
 }
 
-TEST_F(PictureTest, BackgroundIsDarkAndCalm) {
+TEST_F(PictureTest, BackgroundIsDarkAndCalm)
+{
     Picture p;
     ASSERT_TRUE(loadPicture(pack() / "back.bmp", p));
     double sum = 0.0;

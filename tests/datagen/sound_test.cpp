@@ -17,7 +17,8 @@ struct Wav {
 };
 
 // Parses the RIFF structure on its own terms: every chunk length must add up to the file.
-::testing::AssertionResult parseWav(const std::vector<uint8_t>& b, Wav& out) {
+::testing::AssertionResult parseWav(const std::vector<uint8_t>& b, Wav& out)
+{
     if (b.size() < 12 || std::memcmp(b.data(), "RIFF", 4) != 0 || std::memcmp(b.data() + 8, "WAVE", 4) != 0) {
         return ::testing::AssertionFailure() << "not a RIFF WAVE file";
     }
@@ -28,20 +29,26 @@ struct Wav {
     size_t at = 12;
     while (at + 8 <= b.size()) {
         uint32_t size = le32(b.data() + at + 4);
-        if (at + 8 + size > b.size()) return ::testing::AssertionFailure() << "chunk runs past the end";
+        if (at + 8 + size > b.size())
+            return ::testing::AssertionFailure() << "chunk runs past the end";
         const uint8_t* body = b.data() + at + 8;
         if (std::memcmp(b.data() + at, "fmt ", 4) == 0) {
-            if (size < 16) return ::testing::AssertionFailure() << "short fmt chunk";
-            if (le16(body) != 1) return ::testing::AssertionFailure() << "format " << le16(body) << ", not PCM";
-            if (le16(body + 2) != 1) return ::testing::AssertionFailure() << le16(body + 2) << " channels";
+            if (size < 16)
+                return ::testing::AssertionFailure() << "short fmt chunk";
+            if (le16(body) != 1)
+                return ::testing::AssertionFailure() << "format " << le16(body) << ", not PCM";
+            if (le16(body + 2) != 1)
+                return ::testing::AssertionFailure() << le16(body + 2) << " channels";
             out.rate = le32(body + 4);
-            if (le16(body + 14) != 16) return ::testing::AssertionFailure() << le16(body + 14) << " bits";
+            if (le16(body + 14) != 16)
+                return ::testing::AssertionFailure() << le16(body + 14) << " bits";
             if (le32(body + 8) != out.rate * 2 || le16(body + 12) != 2) {
                 return ::testing::AssertionFailure() << "byte rate or block align inconsistent";
             }
             haveFormat = true;
         } else if (std::memcmp(b.data() + at, "data", 4) == 0) {
-            if (!haveFormat) return ::testing::AssertionFailure() << "data before fmt";
+            if (!haveFormat)
+                return ::testing::AssertionFailure() << "data before fmt";
             out.samples.resize(size / 2);
             for (size_t i = 0; i < out.samples.size(); ++i) {
                 out.samples[i] = static_cast<int16_t>(le16(body + 2 * i));
@@ -49,23 +56,28 @@ struct Wav {
         }
         at += 8 + size + (size & 1);
     }
-    if (at != b.size()) return ::testing::AssertionFailure() << "trailing bytes after the last chunk";
-    if (out.samples.empty()) return ::testing::AssertionFailure() << "no data chunk";
+    if (at != b.size())
+        return ::testing::AssertionFailure() << "trailing bytes after the last chunk";
+    if (out.samples.empty())
+        return ::testing::AssertionFailure() << "no data chunk";
     return ::testing::AssertionSuccess();
 }
 
 // Zero crossings per second over a stretch: twice the frequency of a dominant tone.
-double crossingRate(const Wav& w, double from, double to) {
+double crossingRate(const Wav& w, double from, double to)
+{
     size_t a = static_cast<size_t>(from * w.rate);
     size_t b = std::min(w.samples.size(), static_cast<size_t>(to * w.rate));
     int crossings = 0;
     for (size_t i = a + 1; i < b; ++i) {
-        if ((w.samples[i - 1] < 0) != (w.samples[i] < 0)) ++crossings;
+        if ((w.samples[i - 1] < 0) != (w.samples[i] < 0))
+            ++crossings;
     }
     return crossings / (to - from);
 }
 
-Wav loadCue(const char* name) {
+Wav loadCue(const char* name)
+{
     Wav w;
     EXPECT_TRUE(parseWav(readBytes(pack() / name), w)) << name;
     return w;
@@ -78,7 +90,8 @@ protected:
 
 } // namespace
 
-TEST_F(SoundTest, CuesAreCleanMonoPcmOfTheirLengths) {
+TEST_F(SoundTest, CuesAreCleanMonoPcmOfTheirLengths)
+{
     struct Cue {
         const char* file;
         double seconds;
@@ -107,14 +120,15 @@ TEST_F(SoundTest, CuesAreCleanMonoPcmOfTheirLengths) {
     }
 }
 
-TEST_F(SoundTest, TimeUpFallsAndAllRightRises) {
+TEST_F(SoundTest, TimeUpFallsAndAllRightRises)
+{
     Wav timeUp = loadCue("timeup.wav");
     double early = crossingRate(timeUp, 0.02, 0.12);
     double late = crossingRate(timeUp, 0.45, 0.55);
     EXPECT_GT(early, 1.8 * late) << "time-up should glide down (" << early << " vs " << late << " crossings/s)";
 
     Wav allRight = loadCue("allright.wav");
-    double first = crossingRate(allRight, 0.01, 0.09);  // the first note alone
-    double last = crossingRate(allRight, 0.32, 0.45);   // the top note, loudest while it rings
+    double first = crossingRate(allRight, 0.01, 0.09); // the first note alone
+    double last = crossingRate(allRight, 0.32, 0.45);  // the top note, loudest while it rings
     EXPECT_GT(last, 1.4 * first) << "the arpeggio should climb (" << first << " vs " << last << " crossings/s)";
 }

@@ -11,13 +11,18 @@ using namespace packtest;
 
 namespace {
 
-std::string levelFile(const std::string& base, int level) { return base + "_" + std::to_string(level) + ".bmp"; }
+std::string levelFile(const std::string& base, int level)
+{
+    return base + "_" + std::to_string(level) + ".bmp";
+}
 
 // Mean absolute luminance difference between column x and column x2 (or rows, when `rows`).
-double lineDifference(const Picture& p, int a, int b, bool rows) {
+double lineDifference(const Picture& p, int a, int b, bool rows)
+{
     double sum = 0.0;
     for (int i = 0; i < p.width; ++i) {
-        sum += rows ? std::fabs(p.luminance(i, a) - p.luminance(i, b)) : std::fabs(p.luminance(a, i) - p.luminance(b, i));
+        sum +=
+            rows ? std::fabs(p.luminance(i, a) - p.luminance(i, b)) : std::fabs(p.luminance(a, i) - p.luminance(b, i));
     }
     return sum / p.width;
 }
@@ -26,7 +31,8 @@ class TextureTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_FALSE(pack().empty()) << "no data pack: the generator failed"; }
 
-    Picture base(const std::string& name) {
+    Picture base(const std::string& name)
+    {
         Picture p;
         EXPECT_TRUE(loadPicture(pack() / levelFile(name, 0), p)) << name;
         return p;
@@ -35,7 +41,8 @@ protected:
 
 } // namespace
 
-TEST_F(TextureTest, EveryMipLevelReadsBackAtItsSize) {
+TEST_F(TextureTest, EveryMipLevelReadsBackAtItsSize)
+{
     for (const std::string& name : textureNames()) {
         for (int level = 0; level < 8; ++level) {
             Picture p;
@@ -47,13 +54,15 @@ TEST_F(TextureTest, EveryMipLevelReadsBackAtItsSize) {
     }
 }
 
-TEST_F(TextureTest, EachLevelIsTheBoxFilterOfTheLevelAbove) {
+TEST_F(TextureTest, EachLevelIsTheBoxFilterOfTheLevelAbove)
+{
     struct Chain {
         std::string base;
         int levels;
     };
     std::vector<Chain> chains = {{"font", 9}};
-    for (const std::string& name : textureNames()) chains.push_back({name, 8});
+    for (const std::string& name : textureNames())
+        chains.push_back({name, 8});
     for (const Chain& chain : chains) {
         Picture upper;
         ASSERT_TRUE(loadPicture(pack() / levelFile(chain.base, 0), upper)) << chain.base;
@@ -66,7 +75,7 @@ TEST_F(TextureTest, EachLevelIsTheBoxFilterOfTheLevelAbove) {
                 for (int x = 0; x < lower.width; ++x) {
                     for (int c = 0; c < 3; ++c) {
                         int sum = upper.at(2 * x, 2 * y)[c] + upper.at(2 * x + 1, 2 * y)[c] +
-                                  upper.at(2 * x, 2 * y + 1)[c] + upper.at(2 * x + 1, 2 * y + 1)[c];
+                            upper.at(2 * x, 2 * y + 1)[c] + upper.at(2 * x + 1, 2 * y + 1)[c];
                         worst = std::max(worst, std::abs(4 * lower.at(x, y)[c] - sum));
                     }
                 }
@@ -78,7 +87,8 @@ TEST_F(TextureTest, EachLevelIsTheBoxFilterOfTheLevelAbove) {
     }
 }
 
-TEST_F(TextureTest, OppositeEdgesContinueAcrossTheWrap) {
+TEST_F(TextureTest, OppositeEdgesContinueAcrossTheWrap)
+{
     for (const std::string& name : textureNames()) {
         Picture p = base(name);
         for (bool rows : {false, true}) {
@@ -87,19 +97,21 @@ TEST_F(TextureTest, OppositeEdgesContinueAcrossTheWrap) {
                 largestInterior = std::max(largestInterior, lineDifference(p, i, i + 1, rows));
             }
             double wrap = lineDifference(p, 127, 0, rows);
-            EXPECT_LE(wrap, largestInterior) << name << ": the step from the last to the first " << (rows ? "row" : "column")
-                                             << " (" << wrap << ") is larger than any step inside (" << largestInterior
-                                             << "), so the repeat shows a seam";
+            EXPECT_LE(wrap, largestInterior)
+                << name << ": the step from the last to the first " << (rows ? "row" : "column") << " (" << wrap
+                << ") is larger than any step inside (" << largestInterior << "), so the repeat shows a seam";
         }
     }
 }
 
-TEST_F(TextureTest, StructureIsVisibleButNotTexelNoise) {
+TEST_F(TextureTest, StructureIsVisibleButNotTexelNoise)
+{
     for (const std::string& name : textureNames()) {
         Picture p = base(name);
         double mean = 0.0;
         for (int y = 0; y < 128; ++y) {
-            for (int x = 0; x < 128; ++x) mean += p.luminance(x, y);
+            for (int x = 0; x < 128; ++x)
+                mean += p.luminance(x, y);
         }
         mean /= 128.0 * 128.0;
         double variance = 0.0;
@@ -109,7 +121,7 @@ TEST_F(TextureTest, StructureIsVisibleButNotTexelNoise) {
                 double d = p.luminance(x, y) - mean;
                 variance += d * d;
                 neighbour += std::fabs(p.luminance(x, y) - p.luminance((x + 1) % 128, y)) +
-                             std::fabs(p.luminance(x, y) - p.luminance(x, (y + 1) % 128));
+                    std::fabs(p.luminance(x, y) - p.luminance(x, (y + 1) % 128));
             }
         }
         double deviation = std::sqrt(variance / (128.0 * 128.0));
@@ -121,10 +133,12 @@ TEST_F(TextureTest, StructureIsVisibleButNotTexelNoise) {
     }
 }
 
-TEST_F(TextureTest, TexturesAreDistinct) {
+TEST_F(TextureTest, TexturesAreDistinct)
+{
     const auto& names = textureNames();
     std::vector<Picture> pictures;
-    for (const std::string& name : names) pictures.push_back(base(name));
+    for (const std::string& name : names)
+        pictures.push_back(base(name));
     for (size_t a = 0; a < names.size(); ++a) {
         for (size_t b = a + 1; b < names.size(); ++b) {
             double difference = 0.0;

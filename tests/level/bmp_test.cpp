@@ -13,8 +13,8 @@ namespace {
 
 std::string describe(const BmpLayout& layout)
 {
-    return std::to_string(layout.width) + "x" + std::to_string(layout.height) + (layout.topDown ? " top-down" : " bottom-up") +
-           " at offset " + std::to_string(layout.pixelOffset);
+    return std::to_string(layout.width) + "x" + std::to_string(layout.height) +
+        (layout.topDown ? " top-down" : " bottom-up") + " at offset " + std::to_string(layout.pixelOffset);
 }
 
 TEST(Bmp, DecodesEveryLayoutByteExactly)
@@ -154,7 +154,8 @@ TEST(Bmp, RefusesWhatItCannotReadWithoutTouchingTheBuffer)
     mutated("pixel offset near 4 GiB", [](auto& f) { patch32(f, 10, 0xFFFFFFF0u); });
     mutated("old 12-byte core header", [](auto& f) { patch32(f, 14, 12); });
     mutated("info header reaching past the pixel offset", [](auto& f) { patch32(f, 14, 41); });
-    mutatedWithCapacity("pixels larger than the buffer", [](auto&) {}, needed - 1);
+    mutatedWithCapacity(
+        "pixels larger than the buffer", [](auto&) {}, needed - 1);
 
     for (const Broken& c : cases) {
         std::vector<uint8_t> buffer(needed + 16, 0x77);

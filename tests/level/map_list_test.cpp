@@ -35,7 +35,10 @@ TEST_F(MapList, TextCases)
         bool ok;
         std::vector<std::string> names;
     } cases[] = {
-        {"a final line break", "3\nlevel1.map\nlevel2.map\nlevel3.map\n", true, {"level1.map", "level2.map", "level3.map"}},
+        {"a final line break",
+         "3\nlevel1.map\nlevel2.map\nlevel3.map\n",
+         true,
+         {"level1.map", "level2.map", "level3.map"}},
         {"spaces and tabs everywhere", " 2\t a.map \r\n\tb.map \n\n", true, {"a.map", "b.map"}},
         {"one level on one line", "1 only.map", true, {"only.map"}},
         {"a hexadecimal count", "0x2 a b", true, {"a", "b"}},

@@ -1,7 +1,7 @@
 // The map loader on real files in a temporary folder with a real GL context: the example level, number
 // syntax, every failure message (or its absence), the texture upload and what a failed load leaves.
-#include <gtest/gtest.h>
 #include <GL/gl.h>
+#include <gtest/gtest.h>
 
 #include <cmath>
 #include <memory>
@@ -52,7 +52,7 @@ GLint textureParameter(GLuint name, GLenum parameter)
 double exampleHeight(double x, double y)
 {
     return 150.0 * 60.0 / std::sqrt(60.0 * 60.0 + x * x + (y + 3000.0) * (y + 3000.0)) +
-           -40.0 * 90.0 / std::sqrt(90.0 * 90.0 + (x + 300.0) * (x + 300.0) + (y - 1500.0) * (y - 1500.0));
+        -40.0 * 90.0 / std::sqrt(90.0 * 90.0 + (x + 300.0) * (x + 300.0) + (y - 1500.0) * (y - 1500.0));
 }
 
 class MapLoad : public ::testing::Test {
@@ -173,8 +173,7 @@ TEST_F(MapLoad, TextCasesSucceedOrFailWithTheRightMessage)
         {"a hole value that is no number", "holecount= 1 .data 0 zero 10 10 .end", false, ""},
         {"no .end after the values", "holecount= 1 .data 0 0 10 10 .ned", false, "expected .end"},
         {"the file ends after the values", "holecount= 1 .data 0 0 10 10", false, "expected .end"},
-        {"the file ends after the values and a line break", "holecount= 1 .data 0 0 10 10\n", false,
-         "expected .end"},
+        {"the file ends after the values and a line break", "holecount= 1 .data 0 0 10 10\n", false, "expected .end"},
         {".data with no hole count", ".data\n.end", false, ""},
         {"a hole count with no .data", "fogcolor= 1\nholecount= 1", false, ""},
         {"a hole count with no .data, then a line break", "holecount= 1\n", false, ""},

@@ -24,13 +24,13 @@ TEST(TokenReader, SignedIntegersTakeTheirBaseFromThePrefix)
     const int32_t untouched = 12345;
     const IntCase cases[] = {
         {"16", true, 16, true},
-        {"010", true, 8, true},              // a leading zero is octal
+        {"010", true, 8, true}, // a leading zero is octal
         {"0x10", true, 16, true},
         {"0X1f", true, 31, true},
         {"-0x10", true, -16, true},
         {"+7 ", true, 7, false},
         {"0", true, 0, true},
-        {"08", true, 0, false},              // 8 is no octal digit: the number stops before it
+        {"08", true, 0, false}, // 8 is no octal digit: the number stops before it
         {"12abc", true, 12, false},
         {"2147483647", true, std::numeric_limits<int32_t>::max(), true},
         {"-2147483648", true, std::numeric_limits<int32_t>::min(), true},
@@ -41,7 +41,7 @@ TEST(TokenReader, SignedIntegersTakeTheirBaseFromThePrefix)
         {"0x", false, 0, true},               // a prefix with no digits
         {"-", false, 0, true},
         {"abc", false, 0, false},
-        {"", false, untouched, true},         // nothing to read stores nothing
+        {"", false, untouched, true}, // nothing to read stores nothing
         {" \n\t ", false, untouched, true},
     };
     for (const IntCase& c : cases) {
@@ -61,13 +61,9 @@ TEST(TokenReader, UnsignedIntegersSaturateWhenOutOfRange)
         bool ok;
         uint32_t value;
     } cases[] = {
-        {"0x8090a0", true, 0x8090a0u},
-        {"0xFFFFFFFF", true, 0xFFFFFFFFu},
-        {"4294967295", true, 0xFFFFFFFFu},
+        {"0x8090a0", true, 0x8090a0u},       {"0xFFFFFFFF", true, 0xFFFFFFFFu},  {"4294967295", true, 0xFFFFFFFFu},
         {"-1", true, 0xFFFFFFFFu}, // a minus sign negates modulo 2^32, as stream extraction does
-        {"0x100000000", false, 0xFFFFFFFFu},
-        {"4294967296", false, 0xFFFFFFFFu},
-        {"zz", false, 0u},
+        {"0x100000000", false, 0xFFFFFFFFu}, {"4294967296", false, 0xFFFFFFFFu}, {"zz", false, 0u},
     };
     for (const auto& c : cases) {
         TokenReader reader(c.text);
@@ -92,17 +88,17 @@ TEST(TokenReader, RealsAreDecimalAndClampedIntoTheFloatRange)
         {"5.", true, 5.0f},
         {"-3000", true, -3000.0f},
         {"3.4e38", true, 3.4e38f},
-        {"1e39", true, FLT_MAX},          // beyond the range: the largest float of that sign
+        {"1e39", true, FLT_MAX}, // beyond the range: the largest float of that sign
         {"-1e39", true, -FLT_MAX},
         {"1e999", true, FLT_MAX},
-        {"1e-39", true, FLT_MIN},         // below the smallest normal: that normal
+        {"1e-39", true, FLT_MIN}, // below the smallest normal: that normal
         {"-1e-45", true, -FLT_MIN},
         {"1e-999", true, FLT_MIN},
-        {"0e-999", true, 0.0f},           // zero stays zero
+        {"0e-999", true, 0.0f}, // zero stays zero
         {"0.000", true, 0.0f},
         {"1234567890123456789", true, 1234567890123456789.0f}, // 19 characters
-        {"12345678901234567890", false, 0.0f},                  // 20
-        {"0x10", true, 0.0f},             // reals are decimal: the x ends the number
+        {"12345678901234567890", false, 0.0f},                 // 20
+        {"0x10", true, 0.0f},                                  // reals are decimal: the x ends the number
         {"1e", false, 0.0f},
         {"1e+", false, 0.0f},
         {".", false, 0.0f},

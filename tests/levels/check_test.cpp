@@ -42,70 +42,114 @@ ToolRun checkFile(const std::string& path, const char* what, int status, const s
     ToolRun run = runLevelTool({"check", path});
     EXPECT_EQ(run.status, status) << "exit status for " << what << "; output:\n" << run.output;
     for (const Expected& e : findings)
-        EXPECT_TRUE(reports(run.output, path, e))
-            << "for " << what << " expected line " << e.line << " " << e.kind << " containing \"" << e.excerpt
-            << "\"; output:\n" << run.output;
+        EXPECT_TRUE(reports(run.output, path, e)) << "for " << what << " expected line " << e.line << " " << e.kind
+                                                  << " containing \"" << e.excerpt << "\"; output:\n"
+                                                  << run.output;
     return run;
 }
 
 TEST(LevelCheck, ReportsEachProblemWithItsLine)
 {
     const std::vector<BrokenMap> cases = {
-        {"an unknown token", "fogcolor= 0x8090a0\ncolour= 5\nholecount= 0\n.data\n.end\n", 1,
-         {{2, "error", "unknown token \"colour=\""}, {2, "error", "unknown token \"5\""},
+        {"an unknown token",
+         "fogcolor= 0x8090a0\ncolour= 5\nholecount= 0\n.data\n.end\n",
+         1,
+         {{2, "error", "unknown token \"colour=\""},
+          {2, "error", "unknown token \"5\""},
           {0, "error", "the game's loader says: map.map contains a unknown token colour="}}},
-        {"a key glued to its value", "fogcolor=0x8090a0\nholecount= 0\n.data\n.end\n", 1,
+        {"a key glued to its value",
+         "fogcolor=0x8090a0\nholecount= 0\n.data\n.end\n",
+         1,
          {{1, "error", "unknown token \"fogcolor=0x8090a0\" (a key and its value must be separated by whitespace)"}}},
-        {"a key with nothing after it", "fogcolor= 0x8090a0\nholecount= 0\n.data\n.end\nmarblecolor=\n", 1,
+        {"a key with nothing after it",
+         "fogcolor= 0x8090a0\nholecount= 0\n.data\n.end\nmarblecolor=\n",
+         1,
          {{5, "error", "marblecolor= has no value: the file ends after the key"}}},
-        {"a key followed by another key", "fogcolor=\nmarblecolor= 0xff2020\nholecount= 0\n.data\n.end\n", 1,
+        {"a key followed by another key",
+         "fogcolor=\nmarblecolor= 0xff2020\nholecount= 0\n.data\n.end\n",
+         1,
          {{1, "error", "fogcolor= has no value: the next item is \"marblecolor=\""}}},
-        {"too few hole values", "holecount= 2\n.data\n0 -3000 60 150\n-300 1500 90\n.end\n", 1,
+        {"too few hole values",
+         "holecount= 2\n.data\n0 -3000 60 150\n-300 1500 90\n.end\n",
+         1,
          {{5, "error", "too few hole values: holecount= 2 needs 8, the .data section at line 2 gives 7"}}},
-        {"a missing .end", "holecount= 1\n.data\n0 -3000 60 150\n", 1,
-         {{2, "error", "missing .end after the hole values"},
-          {0, "error", "the game's loader says: expected .end"}}},
-        {"more hole values than the count", "holecount= 1\n.data\n0 -3000 60 150\n\n100 0 60 150\n.end\n", 1,
+        {"a missing .end",
+         "holecount= 1\n.data\n0 -3000 60 150\n",
+         1,
+         {{2, "error", "missing .end after the hole values"}, {0, "error", "the game's loader says: expected .end"}}},
+        {"more hole values than the count",
+         "holecount= 1\n.data\n0 -3000 60 150\n\n100 0 60 150\n.end\n",
+         1,
          {{5, "error", "4 hole values more than holecount= 1 declares"}}},
-        {".data before holecount=", ".data\n0 -3000 60 150\n.end\nholecount= 0\n.data\n.end\n", 1,
+        {".data before holecount=",
+         ".data\n0 -3000 60 150\n.end\nholecount= 0\n.data\n.end\n",
+         1,
          {{1, "error", ".data comes before any holecount="}}},
-        {"holecount= without .data", "fogcolor= 0x8090a0\nholecount= 2\n", 1,
+        {"holecount= without .data",
+         "fogcolor= 0x8090a0\nholecount= 2\n",
+         1,
          {{2, "error", "holecount= is not followed by its .data section"}}},
-        {"a negative hole count", "holecount= -3\n.data\n.end\n", 1,
-         {{1, "error", "holecount= value -3 is negative"}}},
-        {"an octal colour with a digit 8", "fogcolor= 08\nholecount= 0\n.data\n.end\n", 1,
+        {"a negative hole count", "holecount= -3\n.data\n.end\n", 1, {{1, "error", "holecount= value -3 is negative"}}},
+        {"an octal colour with a digit 8",
+         "fogcolor= 08\nholecount= 0\n.data\n.end\n",
+         1,
          {{1, "error", "fogcolor= value \"08\" has a leading 0, which makes it octal, and a digit 8 or 9"}}},
-        {"a hole value that is not a number", "holecount= 1\n.data\n0 -3000 6O 150\n.end\n", 1,
+        {"a hole value that is not a number",
+         "holecount= 1\n.data\n0 -3000 6O 150\n.end\n",
+         1,
          {{3, "error", "hole value \"6O\" is not a number"}}},
-        {"a hole without a radius", "holecount= 2\n.data\n0 -3000 60 150\n\n200 0 0 90\n.end\n", 1,
+        {"a hole without a radius",
+         "holecount= 2\n.data\n0 -3000 60 150\n\n200 0 0 90\n.end\n",
+         1,
          {{5, "error", "hole 2 (x 200, y 0, radius 0, depth 90) has a radius that is not positive"}}},
-        {"the start point inside a hole", "holecount= 2\n.data\n0 -3000 60 150\n20 -5790 60 150\n.end\n", 1,
+        {"the start point inside a hole",
+         "holecount= 2\n.data\n0 -3000 60 150\n20 -5790 60 150\n.end\n",
+         1,
          {{4, "error", "the start point (0, -5800) is inside hole 2"}}},
-        {"missing texture images", "texturefile= nosuch\nholecount= 0\n.data\n.end\n", 1,
-         {{1, "error", "texture images nosuch_0.bmp, nosuch_1.bmp, nosuch_2.bmp, nosuch_3.bmp, nosuch_4.bmp, "
-                       "nosuch_5.bmp, nosuch_6.bmp and nosuch_7.bmp are missing"},
+        {"missing texture images",
+         "texturefile= nosuch\nholecount= 0\n.data\n.end\n",
+         1,
+         {{1, "error",
+           "texture images nosuch_0.bmp, nosuch_1.bmp, nosuch_2.bmp, nosuch_3.bmp, nosuch_4.bmp, "
+           "nosuch_5.bmp, nosuch_6.bmp and nosuch_7.bmp are missing"},
           {0, "error", "the game's loader says: nosuch_0.bmp"}}},
         {"an empty file", "\n\n", 1, {{0, "error", "the file is empty"}}},
         // Near is allowed (nothing catches the marble there), so the file is still sound.
-        {"the start point near a hole", "holecount= 1\n.data\n150 -5650 40 60\n.end\n", 0,
+        {"the start point near a hole",
+         "holecount= 1\n.data\n150 -5650 40 60\n.end\n",
+         0,
          {{3, "warning", "the start point (0, -5800) is near hole 1"}}},
         // The game reads a huge depth as the largest float, and depth x radius overflows: no surface.
-        {"a surface that is not finite", "holecount= 2\n.data\n0 3000 60 150\n0 0 300 -3e38\n.end\n", 1,
+        {"a surface that is not finite",
+         "holecount= 2\n.data\n0 3000 60 150\n0 0 300 -3e38\n.end\n",
+         1,
          {{4, "error", "hole 2 (x 0, y 0, radius 300, depth -3.00000001e+38) makes the surface height infinite"}}},
-        {"a dip the waiting marble rolls into", "holecount= 1\n.data\n0 -5560 60 150\n.end\n", 1,
-         {{3, "error", "left alone after the start signal, the marble rolls into hole 1 (x 0, y -5560, radius 60, "
-                       "depth 150) after 1.38 s"}}},
-        {"a hole far off the board", "holecount= 2\n.data\n0 3000 60 150\n\n1e30 0 50 100\n.end\n", 0,
+        {"a dip the waiting marble rolls into",
+         "holecount= 1\n.data\n0 -5560 60 150\n.end\n",
+         1,
+         {{3, "error",
+           "left alone after the start signal, the marble rolls into hole 1 (x 0, y -5560, radius 60, "
+           "depth 150) after 1.38 s"}}},
+        {"a hole far off the board",
+         "holecount= 2\n.data\n0 3000 60 150\n\n1e30 0 50 100\n.end\n",
+         0,
          {{5, "warning", "hole 2 (x 1.00000002e+30, y 0, radius 50, depth 100) does not reach the board"}}},
-        {"a repeated holecount=", "holecount= 1\n.data\n0 3000 60 150\n.end\nholecount= 0\n.data\n.end\n", 0,
+        {"a repeated holecount=",
+         "holecount= 1\n.data\n0 3000 60 150\n.end\nholecount= 0\n.data\n.end\n",
+         0,
          {{5, "warning", "holecount= again: its .data section replaces the 1 hole given at line 2"}}},
-        {"numbers with a leading 0", "fogcolor= 0123456\nholecount= 01\n.data\n0 3000 60 150\n.end\n", 0,
+        {"numbers with a leading 0",
+         "fogcolor= 0123456\nholecount= 01\n.data\n0 3000 60 150\n.end\n",
+         0,
          {{1, "warning", "fogcolor= value 0123456 has a leading 0, so the game reads it as octal: 0xa72e"},
           {2, "warning", "holecount= value 01 has a leading 0, so the game reads it as octal: 1"}}},
         // The game keeps a hole this thin (its radius becomes the smallest normal float): so does check.
-        {"a radius below the float range", "holecount= 1\n.data\n0 3000 1e-50 150\n.end\n", 0,
-         {{3, "warning", "hole value 1e-50 is at or below the smallest normal float: the game reads it as "
-                         "1.17549435e-38"}}},
+        {"a radius below the float range",
+         "holecount= 1\n.data\n0 3000 1e-50 150\n.end\n",
+         0,
+         {{3, "warning",
+           "hole value 1e-50 is at or below the smallest normal float: the game reads it as "
+           "1.17549435e-38"}}},
         {"a sound file without texture", SoundBody, 0, {{0, "warning", "no texturefile="}}},
     };
     for (const BrokenMap& c : cases) {
@@ -142,15 +186,20 @@ TEST(LevelCheck, ChecksAMapListAndEveryMapItNames)
     const std::vector<ListCase> cases = {
         {"a sound list", "maplist.dat", "2\none.map\ntwo.map", 0, {}},
         {"a sound list under another name", "levels.txt", "2\none.map two.map\n", 0, {}},
-        {"too few names", "maplist.dat", "3\none.map\ntwo.map\n", 1,
+        {"too few names",
+         "maplist.dat",
+         "3\none.map\ntwo.map\n",
+         1,
          {{1, "error", "the count says 3 levels, the file names 2 levels"},
           {0, "error", "the game says: could not initialize map data"}}},
-        {"too many names", "maplist.dat", "1\none.map\n\ntwo.map\n", 1,
+        {"too many names",
+         "maplist.dat",
+         "1\none.map\n\ntwo.map\n",
+         1,
          {{1, "error", "the count says 1 level, the file names 2 levels"},
           {4, "error", "\"two.map\" is more than the count"}}},
         {"a count of 0", "maplist.dat", "0\n", 1, {{1, "error", "the level count 0 is below 1"}}},
-        {"a name that is no file", "maplist.dat", "2\none.map\nthree.map", 1,
-         {{3, "error", "level 2: "}}},
+        {"a name that is no file", "maplist.dat", "2\none.map\nthree.map", 1, {{3, "error", "level 2: "}}},
         {"a broken map", "maplist.dat", "2\none.map\nbroken.map", 1, {}},
     };
     for (const ListCase& c : cases) {
@@ -163,7 +212,8 @@ TEST(LevelCheck, ChecksAMapListAndEveryMapItNames)
         ToolRun run = checkFile(path, c.what, c.status, c.findings);
         if (c.status == 0) {
             EXPECT_NE(run.output.find(folder.file("one.map") + ": sound, 2 holes"), std::string::npos)
-                << "each map is checked too; output:\n" << run.output;
+                << "each map is checked too; output:\n"
+                << run.output;
             EXPECT_NE(run.output.find(path + ": sound, 2 levels"), std::string::npos) << run.output;
         }
         if (std::string(c.what) == "a broken map") {

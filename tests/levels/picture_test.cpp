@@ -8,8 +8,14 @@
 namespace {
 
 // Board y runs along the width from -6000, x down the height from -750, five units a pixel.
-constexpr int column(float y) { return static_cast<int>((y + 6000.0f) / 5.0f); }
-constexpr int row(float x) { return static_cast<int>((x + 750.0f) / 5.0f); }
+constexpr int column(float y)
+{
+    return static_cast<int>((y + 6000.0f) / 5.0f);
+}
+constexpr int row(float x)
+{
+    return static_cast<int>((x + 750.0f) / 5.0f);
+}
 
 bool isColour(const headless::Frame& f, int x, int y, int r, int g, int b)
 {
@@ -60,8 +66,8 @@ TEST(LevelPicture, MarksTheFallsOfARoute)
     // The golden run falls into a hole and leaves the board at both sides and behind the start.
     TempFolder folder;
     std::string out = folder.file("golden.png");
-    ToolRun run = runLevelTool({"picture", "--route", levelTestsPath("golden/run.in"),
-                                levelTestsPath("golden/golden.map"), out});
+    ToolRun run =
+        runLevelTool({"picture", "--route", levelTestsPath("golden/run.in"), levelTestsPath("golden/golden.map"), out});
     ASSERT_EQ(run.status, 0) << run.errors;
     headless::Frame picture;
     ASSERT_TRUE(headless::loadPng(out, picture));

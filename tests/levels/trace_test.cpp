@@ -29,12 +29,14 @@ TEST(LevelTrace, ReplaysGoldenInputsExactly)
         ToolRun run = runLevelTool(args, input);
         ASSERT_EQ(run.status, 0) << name << ": " << run.errors;
         std::vector<std::string> got = splitLines(run.output);
-        std::vector<std::string> want = splitLines(readTextFile(levelTestsPath(std::string("golden/") + name + ".out")));
+        std::vector<std::string> want =
+            splitLines(readTextFile(levelTestsPath(std::string("golden/") + name + ".out")));
         ASSERT_EQ(got.size(), want.size()) << name << ": one state line per input tick";
         for (size_t i = 0; i < want.size(); ++i)
             ASSERT_EQ(got[i], want[i]) << name << ": tick " << i + 1
                                        << " differs from the recording; if the physics changed on purpose, "
-                                          "re-record tests/levels/golden/" << name << ".out";
+                                          "re-record tests/levels/golden/"
+                                       << name << ".out";
     }
 }
 

@@ -1,7 +1,7 @@
 // The headless OpenGL context: real Mesa drawing into the 640 x 480 frame, with the state a fresh
 // window gives (identity matrices, full viewport, raster position at the lower-left corner).
-#include <gtest/gtest.h>
 #include <GL/gl.h>
+#include <gtest/gtest.h>
 
 #include <cstring>
 
@@ -9,23 +9,29 @@
 
 namespace {
 
-int64_t quietProc(uint32_t, uint64_t, int64_t) { return 0; }
+int64_t quietProc(uint32_t, uint64_t, int64_t)
+{
+    return 0;
+}
 
 class HeadlessGl : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         headless::reset();
         ASSERT_TRUE(headless::ensureGlContext()) << "no GL: " << platform::lastErrorText();
     }
 };
 
-std::string rgba(const uint8_t* p) {
+std::string rgba(const uint8_t* p)
+{
     return std::to_string(p[0]) + "," + std::to_string(p[1]) + "," + std::to_string(p[2]) + "," + std::to_string(p[3]);
 }
 
 } // namespace
 
-TEST_F(HeadlessGl, IsACompatibilityContextWithTheFrameAsDrawTarget) {
+TEST_F(HeadlessGl, IsACompatibilityContextWithTheFrameAsDrawTarget)
+{
     GLint viewport[4] = {};
     glGetIntegerv(GL_VIEWPORT, viewport);
     EXPECT_EQ(viewport[0], 0);
@@ -49,7 +55,8 @@ TEST_F(HeadlessGl, IsACompatibilityContextWithTheFrameAsDrawTarget) {
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
-TEST_F(HeadlessGl, ImmediateModeTriangleLandsWhereClipCoordinatesSay) {
+TEST_F(HeadlessGl, ImmediateModeTriangleLandsWhereClipCoordinatesSay)
+{
     glDisable(GL_DEPTH_TEST);
     glClearColor(0.0f, 0.0f, 1.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
@@ -64,7 +71,11 @@ TEST_F(HeadlessGl, ImmediateModeTriangleLandsWhereClipCoordinatesSay) {
     ASSERT_EQ(f.width, 640);
     ASSERT_EQ(f.height, 480);
     ASSERT_EQ(f.rgba.size(), 640u * 480u * 4u);
-    const struct { int x, y; uint8_t r, g, b; const char* where; } probes[] = {
+    const struct {
+        int x, y;
+        uint8_t r, g, b;
+        const char* where;
+    } probes[] = {
         {2, 2, 255, 0, 0, "top-left corner, inside"},
         {100, 100, 255, 0, 0, "inside, upper left"},
         {2, 470, 255, 0, 0, "bottom-left, inside along the left edge"},
@@ -79,7 +90,8 @@ TEST_F(HeadlessGl, ImmediateModeTriangleLandsWhereClipCoordinatesSay) {
     }
 }
 
-TEST_F(HeadlessGl, DepthClearedToZeroWithGreaterOrEqualKeepsTheNearer) {
+TEST_F(HeadlessGl, DepthClearedToZeroWithGreaterOrEqualKeepsTheNearer)
+{
     // The game's convention: depth 1/cz, buffer cleared to 0, nearer (larger) values win.
     glClearDepth(0.0);
     glClearColor(0, 0, 0, 1);
@@ -104,7 +116,8 @@ TEST_F(HeadlessGl, DepthClearedToZeroWithGreaterOrEqualKeepsTheNearer) {
     glClearDepth(1.0);
 }
 
-TEST_F(HeadlessGl, DrawPixelsStartsAtTheLowerLeftCorner) {
+TEST_F(HeadlessGl, DrawPixelsStartsAtTheLowerLeftCorner)
+{
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT);
     const uint8_t block[2 * 3 * 3] = {255, 255, 255, 255, 255, 255, 255, 255, 255,
@@ -119,7 +132,8 @@ TEST_F(HeadlessGl, DrawPixelsStartsAtTheLowerLeftCorner) {
     EXPECT_EQ(rgba(f.at(0, 477)), "0,0,0,255") << "the picture is two rows high";
 }
 
-TEST_F(HeadlessGl, SwapPresentsTheFrameDrawnBeforeIt) {
+TEST_F(HeadlessGl, SwapPresentsTheFrameDrawnBeforeIt)
+{
     glClearColor(0.0f, 1.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
     glColor3ub(10, 20, 30);
@@ -149,7 +163,8 @@ TEST_F(HeadlessGl, SwapPresentsTheFrameDrawnBeforeIt) {
     EXPECT_TRUE(again.rgba == before.rgba);
 }
 
-TEST_F(HeadlessGl, WindowContextLifecycleAndFreshStateAfterDelete) {
+TEST_F(HeadlessGl, WindowContextLifecycleAndFreshStateAfterDelete)
+{
     headless::reset();
     EXPECT_FALSE(platform::createGlContext()) << "a context needs a window";
     ASSERT_TRUE(platform::createWindow(quietProc));
@@ -179,7 +194,8 @@ TEST_F(HeadlessGl, WindowContextLifecycleAndFreshStateAfterDelete) {
     EXPECT_TRUE(platform::hasGlContext());
 }
 
-TEST_F(HeadlessGl, ResetKeepsTheLiveContext) {
+TEST_F(HeadlessGl, ResetKeepsTheLiveContext)
+{
     glClearColor(0.5f, 0.0f, 0.0f, 1.0f);
     headless::reset();
     EXPECT_TRUE(platform::hasGlContext()) << "reset must not drop the context";

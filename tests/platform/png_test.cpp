@@ -17,9 +17,11 @@ namespace {
 
 class HeadlessPng : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() / ("roliquo_png_" + std::to_string(::getpid()) + "_" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    void SetUp() override
+    {
+        dir = fs::temp_directory_path() /
+            ("roliquo_png_" + std::to_string(::getpid()) + "_" +
+             ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::create_directories(dir);
     }
     void TearDown() override { fs::remove_all(dir); }
@@ -27,24 +29,29 @@ protected:
     fs::path dir;
 };
 
-headless::Frame patternFrame(int w, int h) {
+headless::Frame patternFrame(int w, int h)
+{
     headless::Frame f;
     f.width = w;
     f.height = h;
     f.rgba.resize(static_cast<size_t>(w) * h * 4);
-    for (size_t i = 0; i < f.rgba.size(); ++i) f.rgba[i] = static_cast<uint8_t>((i * 37u) ^ (i >> 7));
+    for (size_t i = 0; i < f.rgba.size(); ++i)
+        f.rgba[i] = static_cast<uint8_t>((i * 37u) ^ (i >> 7));
     return f;
 }
 
-void writeBytes(const std::string& path, const std::string& bytes) {
+void writeBytes(const std::string& path, const std::string& bytes)
+{
     std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 // A chunk with its length and CRC, as the format lays it out.
-std::string chunk(const char* type, const std::string& data) {
+std::string chunk(const char* type, const std::string& data)
+{
     std::string out;
     auto be32 = [&out](uint32_t v) {
-        for (int s = 24; s >= 0; s -= 8) out.push_back(static_cast<char>((v >> s) & 0xFF));
+        for (int s = 24; s >= 0; s -= 8)
+            out.push_back(static_cast<char>((v >> s) & 0xFF));
     };
     be32(static_cast<uint32_t>(data.size()));
     std::string body = std::string(type, 4) + data;
@@ -53,10 +60,12 @@ std::string chunk(const char* type, const std::string& data) {
     return out;
 }
 
-std::string ihdr(uint32_t w, uint32_t h, uint8_t depth, uint8_t colourType) {
+std::string ihdr(uint32_t w, uint32_t h, uint8_t depth, uint8_t colourType)
+{
     std::string d;
     for (uint32_t v : {w, h})
-        for (int s = 24; s >= 0; s -= 8) d.push_back(static_cast<char>((v >> s) & 0xFF));
+        for (int s = 24; s >= 0; s -= 8)
+            d.push_back(static_cast<char>((v >> s) & 0xFF));
     d += static_cast<char>(depth);
     d += static_cast<char>(colourType);
     d += std::string(3, '\0');
@@ -67,7 +76,8 @@ const std::string Signature("\x89PNG\r\n\x1a\n", 8);
 
 } // namespace
 
-TEST_F(HeadlessPng, FrameSurvivesTheRoundTrip) {
+TEST_F(HeadlessPng, FrameSurvivesTheRoundTrip)
+{
     headless::Frame original = patternFrame(640, 480);
     ASSERT_TRUE(headless::savePng(original, file("frame.png")));
     headless::Frame loaded;
@@ -77,7 +87,8 @@ TEST_F(HeadlessPng, FrameSurvivesTheRoundTrip) {
     EXPECT_TRUE(loaded.rgba == original.rgba) << "pixels changed in the round trip";
 }
 
-TEST_F(HeadlessPng, FileIsTopDownLikeTheScreen) {
+TEST_F(HeadlessPng, FileIsTopDownLikeTheScreen)
+{
     // Frame rows are bottom-up; the first row in the file must be the top of the screen.
     headless::Frame f = patternFrame(4, 3);
     ASSERT_TRUE(headless::savePng(f, file("small.png")));
@@ -95,7 +106,8 @@ TEST_F(HeadlessPng, FileIsTopDownLikeTheScreen) {
     fclose(fp);
 }
 
-TEST_F(HeadlessPng, GreyFileLoadsAsOpaqueRgba) {
+TEST_F(HeadlessPng, GreyFileLoadsAsOpaqueRgba)
+{
     // Written with libpng directly: an 8-bit grey picture, 2 x 2, top row 0 and 255, bottom row 128 and 64.
     FILE* fp = fopen(file("grey.png").c_str(), "wb");
     ASSERT_NE(fp, nullptr);
@@ -116,7 +128,10 @@ TEST_F(HeadlessPng, GreyFileLoadsAsOpaqueRgba) {
     ASSERT_TRUE(headless::loadPng(file("grey.png"), f));
     ASSERT_EQ(f.width, 2);
     ASSERT_EQ(f.height, 2);
-    const struct { int x, y; uint8_t v; } expected[] = {{0, 0, 0}, {1, 0, 255}, {0, 1, 128}, {1, 1, 64}};
+    const struct {
+        int x, y;
+        uint8_t v;
+    } expected[] = {{0, 0, 0}, {1, 0, 255}, {0, 1, 128}, {1, 1, 64}};
     for (const auto& e : expected) {
         const uint8_t* p = f.at(e.x, e.y);
         EXPECT_TRUE(p[0] == e.v && p[1] == e.v && p[2] == e.v && p[3] == 255)
@@ -124,8 +139,12 @@ TEST_F(HeadlessPng, GreyFileLoadsAsOpaqueRgba) {
     }
 }
 
-TEST_F(HeadlessPng, MalformedFilesFailAndLeaveTheOutputAlone) {
-    const struct { const char* what; std::string bytes; } cases[] = {
+TEST_F(HeadlessPng, MalformedFilesFailAndLeaveTheOutputAlone)
+{
+    const struct {
+        const char* what;
+        std::string bytes;
+    } cases[] = {
         {"empty file", ""},
         {"not a PNG", "BM6\x10\x0e\x00 not a png at all"},
         {"signature only", Signature},
@@ -147,7 +166,8 @@ TEST_F(HeadlessPng, MalformedFilesFailAndLeaveTheOutputAlone) {
     EXPECT_FALSE(headless::loadPng(file("missing.png"), out)) << "a missing file was accepted";
 }
 
-TEST_F(HeadlessPng, SaveRefusesInconsistentFramesAndUnwritablePaths) {
+TEST_F(HeadlessPng, SaveRefusesInconsistentFramesAndUnwritablePaths)
+{
     headless::Frame bad = patternFrame(4, 4);
     bad.rgba.resize(10);
     EXPECT_FALSE(headless::savePng(bad, file("bad.png"))) << "a frame shorter than its size was written";

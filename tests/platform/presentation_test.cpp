@@ -50,7 +50,8 @@ void expectNearGoldenAtTwiceTheSize(const headless::Frame& frame, const std::str
 int blackRun(const headless::Frame& f, int y, int from, int step)
 {
     int n = 0;
-    for (int x = from; x >= 0 && x < f.width && near(pixel(f, x, y), Rgb{0, 0, 0}, 0); x += step) ++n;
+    for (int x = from; x >= 0 && x < f.width && near(pixel(f, x, y), Rgb{0, 0, 0}, 0); x += step)
+        ++n;
     return n;
 }
 
@@ -60,9 +61,9 @@ TEST(Letterbox, TheLargestCentred4To3Rectangle)
         int w, h;
         platform::ScreenRect expected;
     } cases[] = {
-        {640, 480, {0, 0, 640, 480}},      {1280, 960, {0, 0, 1280, 960}}, {1920, 1080, {240, 0, 1440, 1080}},
-        {1280, 1024, {0, 32, 1280, 960}},  {3840, 2160, {480, 0, 2880, 2160}}, {641, 480, {0, 0, 640, 480}},
-        {800, 450, {100, 0, 600, 450}},    {100, 1000, {0, 462, 100, 75}},
+        {640, 480, {0, 0, 640, 480}},     {1280, 960, {0, 0, 1280, 960}},     {1920, 1080, {240, 0, 1440, 1080}},
+        {1280, 1024, {0, 32, 1280, 960}}, {3840, 2160, {480, 0, 2880, 2160}}, {641, 480, {0, 0, 640, 480}},
+        {800, 450, {100, 0, 600, 450}},   {100, 1000, {0, 462, 100, 75}},
     };
     for (const Case& c : cases) {
         platform::ScreenRect r = letterboxRect(c.w, c.h);
@@ -101,9 +102,7 @@ TEST_F(Presentation, PicturesFillThe4To3AreaSmoothly)
 {
     // A smooth picture (red across, green down) with a hard black-to-white step in its blue channel.
     std::vector<uint8_t> picture(640 * 480 * 3);
-    auto colourAt = [](int x, int yTop) {
-        return Rgb{x * 255 / 639, yTop * 255 / 479, x < 320 ? 0 : 255};
-    };
+    auto colourAt = [](int x, int yTop) { return Rgb{x * 255 / 639, yTop * 255 / 479, x < 320 ? 0 : 255}; };
     for (int yTop = 0; yTop < 480; ++yTop) {
         for (int x = 0; x < 640; ++x) {
             Rgb c = colourAt(x, yTop);
@@ -122,7 +121,8 @@ TEST_F(Presentation, PicturesFillThe4To3AreaSmoothly)
         platform::ScreenRect r = letterboxRect(w, h);
         int yTop0 = h - r.y - r.height; // the rectangle's top row, counted from the top
         for (int x = 8; x < 640; x += 37) {
-            if (x > 300 && x < 340) continue; // the blue step is blurred on purpose
+            if (x > 300 && x < 340)
+                continue; // the blue step is blurred on purpose
             for (int yTop = 8; yTop < 480; yTop += 29) {
                 int sx = r.x + (2 * x + 1) * r.width / 1280;
                 int sy = yTop0 + (2 * yTop + 1) * r.height / 960;

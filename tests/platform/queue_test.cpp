@@ -8,24 +8,29 @@
 
 namespace {
 
-std::vector<Message> drain() {
+std::vector<Message> drain()
+{
     std::vector<Message> out;
     Message m;
-    while (platform::peekMessage(m)) out.push_back(m);
+    while (platform::peekMessage(m))
+        out.push_back(m);
     return out;
 }
 
 std::vector<Message> Delivered; // what the window procedure below was handed directly
 
-int64_t recordingProc(uint32_t id, uint64_t wParam, int64_t lParam) {
+int64_t recordingProc(uint32_t id, uint64_t wParam, int64_t lParam)
+{
     Delivered.push_back(Message{id, wParam, lParam});
-    if (id == CreateMessage) platform::postMessage(StartLevelMessage); // posting from inside creation
+    if (id == CreateMessage)
+        platform::postMessage(StartLevelMessage); // posting from inside creation
     return 0;
 }
 
 class HeadlessQueue : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         headless::reset();
         Delivered.clear();
     }
@@ -33,16 +38,21 @@ protected:
 
 } // namespace
 
-TEST_F(HeadlessQueue, MixedSourcesComeOutInArrivalOrder) {
-    headless::pushKey(VkLeft);                // a key the system queued
-    platform::postMessage(TickMessage);       // the loop's tick behind it
-    headless::pushMessage(KillFocusMessage);  // an event arriving after the post
-    platform::postKeyPress(VkEnter);          // a menu line reusing a key
+TEST_F(HeadlessQueue, MixedSourcesComeOutInArrivalOrder)
+{
+    headless::pushKey(VkLeft);               // a key the system queued
+    platform::postMessage(TickMessage);      // the loop's tick behind it
+    headless::pushMessage(KillFocusMessage); // an event arriving after the post
+    platform::postKeyPress(VkEnter);         // a menu line reusing a key
     platform::postMessage(StartLevelMessage, 7, -3);
     platform::postQuit(0);
 
-    const struct { uint32_t id; uint64_t wParam; int64_t lParam; } expected[] = {
-        {KeyDownMessage, VkLeft, 0}, {TickMessage, 0, 0},   {KillFocusMessage, 0, 0},
+    const struct {
+        uint32_t id;
+        uint64_t wParam;
+        int64_t lParam;
+    } expected[] = {
+        {KeyDownMessage, VkLeft, 0},  {TickMessage, 0, 0},        {KillFocusMessage, 0, 0},
         {KeyDownMessage, VkEnter, 0}, {StartLevelMessage, 7, -3}, {QuitMessage, 0, 0},
     };
     ASSERT_EQ(headless::pendingCount(), std::size(expected));
@@ -57,7 +67,8 @@ TEST_F(HeadlessQueue, MixedSourcesComeOutInArrivalOrder) {
     EXPECT_FALSE(platform::peekMessage(m)) << "an empty queue must report nothing pending";
 }
 
-TEST_F(HeadlessQueue, QuitCarriesTheExitCode) {
+TEST_F(HeadlessQueue, QuitCarriesTheExitCode)
+{
     for (int code : {0, 1, 255, -1}) {
         platform::postQuit(code);
         Message m;
@@ -67,7 +78,8 @@ TEST_F(HeadlessQueue, QuitCarriesTheExitCode) {
     }
 }
 
-TEST_F(HeadlessQueue, CreateWindowDeliversCreateBeforeReturningAndShowQueuesPaint) {
+TEST_F(HeadlessQueue, CreateWindowDeliversCreateBeforeReturningAndShowQueuesPaint)
+{
     ASSERT_TRUE(platform::createWindow(recordingProc));
     ASSERT_EQ(Delivered.size(), 1u) << "create must reach the procedure synchronously, exactly once";
     EXPECT_EQ(Delivered[0].id, CreateMessage);
@@ -83,7 +95,8 @@ TEST_F(HeadlessQueue, CreateWindowDeliversCreateBeforeReturningAndShowQueuesPain
     EXPECT_EQ(Delivered.size(), 1u) << "peekMessage hands messages back, it does not dispatch them";
 }
 
-TEST_F(HeadlessQueue, FailedWindowCreationSendsNothing) {
+TEST_F(HeadlessQueue, FailedWindowCreationSendsNothing)
+{
     headless::failWindowCreation(true);
     EXPECT_FALSE(platform::createWindow(recordingProc));
     EXPECT_TRUE(Delivered.empty()) << "a window that was not made must not receive create";
@@ -93,7 +106,8 @@ TEST_F(HeadlessQueue, FailedWindowCreationSendsNothing) {
     EXPECT_TRUE(platform::createWindow(recordingProc));
 }
 
-TEST_F(HeadlessQueue, ResetForgetsQueueKeysWindowAndCounter) {
+TEST_F(HeadlessQueue, ResetForgetsQueueKeysWindowAndCounter)
+{
     ASSERT_TRUE(platform::createWindow(recordingProc));
     headless::setKeyDown(VkUp, true);
     headless::setCounterFrequency(1000);

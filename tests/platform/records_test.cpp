@@ -6,7 +6,8 @@
 
 using headless::MusicRecord;
 
-TEST(HeadlessRecords, BoxesBeepsAndCuesAreKeptInOrder) {
+TEST(HeadlessRecords, BoxesBeepsAndCuesAreKeptInOrder)
+{
     headless::reset();
     platform::messageBox("could not initialize map data", "Error", true);
     platform::messageBox("font_3.bmp", "error", false);
@@ -33,7 +34,8 @@ TEST(HeadlessRecords, BoxesBeepsAndCuesAreKeptInOrder) {
     EXPECT_TRUE(headless::cues().empty());
 }
 
-TEST(HeadlessRecords, MusicOpensWithRisingIdsAndEndsWithANotice) {
+TEST(HeadlessRecords, MusicOpensWithRisingIdsAndEndsWithANotice)
+{
     headless::reset();
     uint32_t first = platform::openAndPlayMusic("mi_movie.mid");
     EXPECT_EQ(first, 1u) << "device ids start at 1";
@@ -58,8 +60,10 @@ TEST(HeadlessRecords, MusicOpensWithRisingIdsAndEndsWithANotice) {
     EXPECT_FALSE(platform::peekMessage(m)) << "closing the music must not produce a notice";
 
     const std::vector<MusicRecord>& r = headless::musicRecords();
-    const MusicRecord expected[] = {{"open", "mi_movie.mid", first}, {"close", "", first},
-                                    {"open", "mi_movie.mid", second}, {"close", "", second + 5},
+    const MusicRecord expected[] = {{"open", "mi_movie.mid", first},
+                                    {"close", "", first},
+                                    {"open", "mi_movie.mid", second},
+                                    {"close", "", second + 5},
                                     {"close", "", second}};
     ASSERT_EQ(r.size(), std::size(expected));
     for (size_t i = 0; i < r.size(); ++i) {
@@ -69,7 +73,8 @@ TEST(HeadlessRecords, MusicOpensWithRisingIdsAndEndsWithANotice) {
     }
 }
 
-TEST(HeadlessRecords, FailedMusicOpenLeavesNothingOpen) {
+TEST(HeadlessRecords, FailedMusicOpenLeavesNothingOpen)
+{
     headless::reset();
     headless::failMusicOpen(true);
     EXPECT_EQ(platform::openAndPlayMusic("mi_movie.mid"), 0u);
@@ -82,9 +87,11 @@ TEST(HeadlessRecords, FailedMusicOpenLeavesNothingOpen) {
     EXPECT_GT(platform::openAndPlayMusic("mi_movie.mid"), 0u);
 }
 
-TEST(HeadlessRecords, PixelFormatFailuresAreReported) {
+TEST(HeadlessRecords, PixelFormatFailuresAreReported)
+{
     using platform::PixelFormatResult;
-    for (PixelFormatResult r : {PixelFormatResult::NoMatch, PixelFormatResult::NeedsPalette, PixelFormatResult::SetFailed}) {
+    for (PixelFormatResult r :
+         {PixelFormatResult::NoMatch, PixelFormatResult::NeedsPalette, PixelFormatResult::SetFailed}) {
         headless::reset();
         headless::failPixelFormat(r);
         EXPECT_EQ(platform::setupPixelFormat(), r);

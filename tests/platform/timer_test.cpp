@@ -6,11 +6,13 @@
 
 namespace {
 
-int takeTimerMessages(int expectedId) {
+int takeTimerMessages(int expectedId)
+{
     int count = 0;
     Message m;
     while (platform::peekMessage(m)) {
-        if (m.id != TimerMessage) continue;
+        if (m.id != TimerMessage)
+            continue;
         EXPECT_EQ(m.wParam, static_cast<uint64_t>(expectedId)) << "the timer message carries its timer number";
         ++count;
     }
@@ -19,7 +21,8 @@ int takeTimerMessages(int expectedId) {
 
 } // namespace
 
-TEST(HeadlessCounter, AdvancesBySecondsAndCounts) {
+TEST(HeadlessCounter, AdvancesBySecondsAndCounts)
+{
     headless::reset();
     EXPECT_EQ(platform::counterFrequency(), 1'000'000u);
     headless::advanceSeconds(0.0166667);
@@ -34,13 +37,14 @@ TEST(HeadlessCounter, AdvancesBySecondsAndCounts) {
     EXPECT_EQ(platform::counterValue(), 7'159'090u) << "a monotonic counter never goes back";
 }
 
-TEST(HeadlessTimer, FiresOncePerPeriodOfTheVirtualCounter) {
+TEST(HeadlessTimer, FiresOncePerPeriodOfTheVirtualCounter)
+{
     const struct {
         const char* what;
         uint64_t frequency;
-        uint64_t step;   // counts added before each peek
+        uint64_t step; // counts added before each peek
         int steps;
-        int expected;    // timer messages seen in total
+        int expected; // timer messages seen in total
     } cases[] = {
         {"just short of a second", 1'000'000, 999'999, 1, 0},
         {"exactly one second", 1'000'000, 1'000'000, 1, 1},
@@ -66,7 +70,8 @@ TEST(HeadlessTimer, FiresOncePerPeriodOfTheVirtualCounter) {
     }
 }
 
-TEST(HeadlessTimer, NothingBeforeStartAndRestartBeginsANewPeriod) {
+TEST(HeadlessTimer, NothingBeforeStartAndRestartBeginsANewPeriod)
+{
     headless::reset();
     EXPECT_FALSE(headless::timerRunning());
     headless::advanceSeconds(5.0);
@@ -82,7 +87,8 @@ TEST(HeadlessTimer, NothingBeforeStartAndRestartBeginsANewPeriod) {
     EXPECT_EQ(takeTimerMessages(1), 1);
 }
 
-TEST(HeadlessTimer, QueuesBehindWaitingMessagesAndNeverPilesUp) {
+TEST(HeadlessTimer, QueuesBehindWaitingMessagesAndNeverPilesUp)
+{
     headless::reset();
     platform::startTimer(1, 1000);
     platform::postMessage(TickMessage);
@@ -103,7 +109,8 @@ TEST(HeadlessTimer, QueuesBehindWaitingMessagesAndNeverPilesUp) {
     EXPECT_EQ(ticks, 1);
 }
 
-TEST(HeadlessTimer, CounterSetBackRestartsThePeriod) {
+TEST(HeadlessTimer, CounterSetBackRestartsThePeriod)
+{
     headless::reset();
     headless::setCounter(10'000'000);
     platform::startTimer(1, 1000);

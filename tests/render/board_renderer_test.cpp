@@ -40,8 +40,14 @@ protected:
     std::vector<int32_t> cells;
 };
 
-int rowOf(int32_t cell) { return cell / GridColumns; }
-int columnOf(int32_t cell) { return cell % GridColumns; }
+int rowOf(int32_t cell)
+{
+    return cell / GridColumns;
+}
+int columnOf(int32_t cell)
+{
+    return cell % GridColumns;
+}
 
 TEST(BoardSweepAnchor, WorkedPositions)
 {
@@ -88,10 +94,8 @@ TEST_F(BoardRendererTest, ChaseViewVisitsEachCellOnceAndProjectsEachCornerOnce)
         bool farSight;
         const char* what;
     } cases[] = {
-        {{0, -5800, 0}, false, "start line"},
-        {{0, -5800, 0}, true, "start line, far sight"},
-        {{300, 0, 0}, false, "right half"},
-        {{-700, 2000, 0}, false, "near the left edge"},
+        {{0, -5800, 0}, false, "start line"}, {{0, -5800, 0}, true, "start line, far sight"},
+        {{300, 0, 0}, false, "right half"},   {{-700, 2000, 0}, false, "near the left edge"},
         {{0, 5800, 0}, false, "finish"},
     };
     for (const Case& c : cases) {
@@ -113,19 +117,22 @@ TEST_F(BoardRendererTest, ChaseViewVisitsEachCellOnceAndProjectsEachCornerOnce)
             ASSERT_GE(columnOf(cell), 0);
             ASSERT_LE(columnOf(cell), 48) << c.what;
             ASSERT_LE(rowOf(cell), 398) << c.what;
-            for (int32_t k : {cell, cell + 50, cell + 51, cell + 1}) corners.insert(k);
+            for (int32_t k : {cell, cell + 50, cell + 51, cell + 1})
+                corners.insert(k);
             maxRow = std::max(maxRow, rowOf(cell));
         }
-        EXPECT_EQ(LastBoardDraw.projections, static_cast<int>(corners.size())) << c.what << ": each corner projected once";
+        EXPECT_EQ(LastBoardDraw.projections, static_cast<int>(corners.size()))
+            << c.what << ": each corner projected once";
         int written = 0;
-        for (const Vec3& p : TheBoard.projected) written += std::isnan(p.z) ? 0 : 1;
+        for (const Vec3& p : TheBoard.projected)
+            written += std::isnan(p.z) ? 0 : 1;
         EXPECT_EQ(written, static_cast<int>(corners.size())) << c.what << ": projected entries written";
         if (!c.farSight) {
             EXPECT_LE(maxRow, LastBoardDraw.anchor.anchorRow + 60) << c.what << ": at most 61 rows from the anchor on";
         }
         EXPECT_TRUE(std::find(cells.begin(), cells.end(),
-                              LastBoardDraw.anchor.anchorRow * 50 + std::clamp(LastBoardDraw.anchor.anchorColumn, 0, 48)) !=
-                    cells.end())
+                              LastBoardDraw.anchor.anchorRow * 50 +
+                                  std::clamp(LastBoardDraw.anchor.anchorColumn, 0, 48)) != cells.end())
             << c.what << ": the anchor cell is drawn";
     }
 }
@@ -136,12 +143,14 @@ TEST_F(BoardRendererTest, FarSightReachesBeyondTheSixtyRowReach)
     Transform high = cameraLookingAhead({0, -2000, -20000}, 1.5707964f);
     drawFrom(high, false, false);
     int nearRows = 0;
-    for (int32_t cell : cells) nearRows = std::max(nearRows, rowOf(cell));
+    for (int32_t cell : cells)
+        nearRows = std::max(nearRows, rowOf(cell));
     EXPECT_EQ(LastBoardDraw.anchor.anchorRow, 146);
     EXPECT_EQ(nearRows, 146 + 60) << "rows anchorRow to anchorRow + 60";
     drawFrom(high, true, false);
     int farRows = 0;
-    for (int32_t cell : cells) farRows = std::max(farRows, rowOf(cell));
+    for (int32_t cell : cells)
+        farRows = std::max(farRows, rowOf(cell));
     EXPECT_EQ(farRows, 398) << "far sight runs to the last row";
 }
 
@@ -151,7 +160,8 @@ TEST_F(BoardRendererTest, AtTheFarEndOnlyRow398IsAheadAndTheBackSweepsStartAt397
     drawFrom(cameraLookingAhead(eye, 0.6f), false, false);
     ASSERT_EQ(LastBoardDraw.anchor.anchorRow, 398);
     std::set<int> rows;
-    for (int32_t cell : cells) rows.insert(rowOf(cell));
+    for (int32_t cell : cells)
+        rows.insert(rowOf(cell));
     EXPECT_EQ(*rows.rbegin(), 398);
     EXPECT_TRUE(rows.count(397)) << "back sweeps start one row behind";
 }
@@ -162,7 +172,8 @@ TEST_F(BoardRendererTest, FarBehindTheBoardTheAheadSweepsStartAtRowZero)
     drawFrom(cameraLookingAhead({0, -7000, -300}, 0.4f), false, false);
     ASSERT_EQ(LastBoardDraw.anchor.anchorRow, 0);
     ASSERT_FALSE(cells.empty());
-    for (int32_t cell : cells) EXPECT_LE(rowOf(cell), 60);
+    for (int32_t cell : cells)
+        EXPECT_LE(rowOf(cell), 60);
     EXPECT_EQ(rowOf(*std::min_element(cells.begin(), cells.end())), 0);
 }
 
@@ -220,9 +231,11 @@ void drawCellsOneTriangleAtATime(const std::vector<int32_t>& cells)
     for (int32_t i : cells) {
         const int triangles[2][3] = {{i, i + GridColumns, i + GridColumns + 1}, {i, i + GridColumns + 1, i + 1}};
         for (const auto& t : triangles) {
-            if (!inFront(t[0]) || !inFront(t[1]) || !inFront(t[2])) continue;
+            if (!inFront(t[0]) || !inFront(t[1]) || !inFront(t[2]))
+                continue;
             glBegin(GL_TRIANGLES);
-            for (int k : t) corner(k);
+            for (int k : t)
+                corner(k);
             glEnd();
         }
     }
@@ -252,7 +265,8 @@ TEST_F(BoardRendererTest, DrawsTheSamePixelsAsOneGlBeginPerTriangle)
         headless::Frame plain = headless::readFrame();
         ASSERT_EQ(batched.rgba.size(), plain.rgba.size());
         size_t differing = 0;
-        for (size_t k = 0; k < plain.rgba.size(); ++k) differing += batched.rgba[k] != plain.rgba[k];
+        for (size_t k = 0; k < plain.rgba.size(); ++k)
+            differing += batched.rgba[k] != plain.rgba[k];
         EXPECT_EQ(differing, 0u) << c.what;
         EXPECT_GT(distinctColors(plain, 3), 1) << c.what << ": the view shows the board";
     }
@@ -320,7 +334,8 @@ TEST_F(BoardRendererTest, FogFadesFromTheTexelsAtDepth400ToTheFogColourAt1800)
     }
     drawFrom(cameraLookingAhead({5, 5, -1900}, 1.5707964f), false, true);
     headless::Frame farFrame = headless::readFrame();
-    EXPECT_TRUE(near(pixel(farFrame, 320, 240), fog, 1)) << "depth 1900: fog colour, got " << str(pixel(farFrame, 320, 240));
+    EXPECT_TRUE(near(pixel(farFrame, 320, 240), fog, 1))
+        << "depth 1900: fog colour, got " << str(pixel(farFrame, 320, 240));
 
     // Depth 800: f = (1/1800 - 1/800) / (1/1800 - 1/400) = 0.357 of the texel.
     drawFrom(cameraLookingAhead({5, 5, -800}, 1.5707964f), false, true);
@@ -328,11 +343,12 @@ TEST_F(BoardRendererTest, FogFadesFromTheTexelsAtDepth400ToTheFogColourAt1800)
     Rgb p = pixel(midFrame, 320, 240);
     double f = (1.0 / 1800 - 1.0 / 800) / (1.0 / 1800 - 1.0 / 400);
     auto mix = [&](Rgb t) {
-        return Rgb{static_cast<int>(std::lround(f * t.r + (1 - f) * fog.r)), static_cast<int>(std::lround(f * t.g + (1 - f) * fog.g)),
+        return Rgb{static_cast<int>(std::lround(f * t.r + (1 - f) * fog.r)),
+                   static_cast<int>(std::lround(f * t.g + (1 - f) * fog.g)),
                    static_cast<int>(std::lround(f * t.b + (1 - f) * fog.b))};
     };
-    EXPECT_TRUE(near(p, mix(a), 3) || near(p, mix(b), 3)) << "depth 800: got " << str(p) << ", want " << str(mix(a))
-                                                          << " or " << str(mix(b));
+    EXPECT_TRUE(near(p, mix(a), 3) || near(p, mix(b), 3))
+        << "depth 800: got " << str(p) << ", want " << str(mix(a)) << " or " << str(mix(b));
 }
 
 } // namespace

@@ -89,7 +89,8 @@ TEST_F(MarbleRendererTest, BrightnessFallsLinearlyToATenthAtTheRim)
     // The fan closes: no gap at any angle just inside the rim.
     for (int k = 0; k < 64; ++k) {
         double a = k * 2 * M_PI / 64;
-        int x = static_cast<int>(320 + 0.9 * radius * std::cos(a)), y = static_cast<int>(240 - 0.9 * radius * std::sin(a));
+        int x = static_cast<int>(320 + 0.9 * radius * std::cos(a)),
+            y = static_cast<int>(240 - 0.9 * radius * std::sin(a));
         ASSERT_FALSE(near(pixel(f, x, y), {0, 0, 0}, 10)) << "gap in the fan at angle " << a;
     }
 }

@@ -24,7 +24,7 @@ protected:
 
 mode_t modeOf(const std::filesystem::path& path)
 {
-    struct stat info {};
+    struct stat info { };
     EXPECT_EQ(::stat(path.c_str(), &info), 0) << path;
     return info.st_mode & 0777;
 }

@@ -6,8 +6,8 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <csignal>
 #include <cmath>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -129,7 +129,8 @@ TEST_F(HighScoreFile, ASaveKilledAtAnyMomentLeavesOneWholeTableAndAtMostOneTempo
         ASSERT_GE(child, 0);
         if (child == 0) {
             for (int i = 0;; ++i) {
-                setRows(std::vector<std::pair<float, std::string>>(10, {i % 2 == 0 ? 2.0f : 1.0f, i % 2 ? "one" : "two"}));
+                setRows(
+                    std::vector<std::pair<float, std::string>>(10, {i % 2 == 0 ? 2.0f : 1.0f, i % 2 ? "one" : "two"}));
                 writeHighScores();
             }
         }
@@ -165,7 +166,7 @@ TEST_F(HighScoreFile, ASaveIntoAReadOnlyFolderReportsItsReason)
 TEST_F(HighScoreFile, ReadsTenRowsInFileOrderIgnoringWhatFollows)
 {
     std::string text = "83.5 BOB\n12 AL\t\t300 CY\r\n" + repeat("99.25 DD ", 6) + "1e2 " + std::string(255, 'n') +
-                       " trailing words 1 2 3\n";
+        " trailing words 1 2 3\n";
     writeFile("highScore.dat", text);
     ASSERT_TRUE(readHighScores());
     EXPECT_EQ(HighScores[0].time, 83.5f);
@@ -179,8 +180,16 @@ TEST_F(HighScoreFile, ReadsTenRowsInFileOrderIgnoringWhatFollows)
 
 TEST_F(HighScoreFile, SavesSixSignificantDigitsAndReadsBack)
 {
-    setRows({{83.5f, "ABC"}, {123.456789f, "DEF"}, {225.0f, "aaa"}, {0.5f, "X"}, {1000000.0f, "BIG"},
-             {60.0f, "GHI"}, {225.0f, "aaa"}, {225.0f, "aaa"}, {225.0f, "aaa"}, {225.0f, "aaa"}});
+    setRows({{83.5f, "ABC"},
+             {123.456789f, "DEF"},
+             {225.0f, "aaa"},
+             {0.5f, "X"},
+             {1000000.0f, "BIG"},
+             {60.0f, "GHI"},
+             {225.0f, "aaa"},
+             {225.0f, "aaa"},
+             {225.0f, "aaa"},
+             {225.0f, "aaa"}});
     ASSERT_TRUE(writeHighScores());
     EXPECT_EQ(readFile("highScore.dat"),
               "83.5 ABC 123.457 DEF 225 aaa 0.5 X 1e+06 BIG 60 GHI 225 aaa 225 aaa 225 aaa 225 aaa ");
@@ -194,8 +203,16 @@ TEST_F(HighScoreFile, SavesSixSignificantDigitsAndReadsBack)
 
 TEST_F(HighScoreFile, NamesAreSavedAsSingleTokens)
 {
-    setRows({{1.0f, "two words"}, {2.0f, ""}, {3.0f, std::string(300, 'z')}, {4.0f, "tab\there"}, {5.0f, "ok"},
-             {6.0f, "ok"}, {7.0f, "ok"}, {8.0f, "ok"}, {9.0f, "ok"}, {10.0f, "ok"}});
+    setRows({{1.0f, "two words"},
+             {2.0f, ""},
+             {3.0f, std::string(300, 'z')},
+             {4.0f, "tab\there"},
+             {5.0f, "ok"},
+             {6.0f, "ok"},
+             {7.0f, "ok"},
+             {8.0f, "ok"},
+             {9.0f, "ok"},
+             {10.0f, "ok"}});
     ASSERT_TRUE(writeHighScores());
     setDefaultHighScores();
     ASSERT_TRUE(readHighScores());
@@ -282,24 +299,32 @@ TEST_F(PlaceTotal, EqualTimesGoToTheLastEqualRow)
     EXPECT_EQ(HighScores[9].name, "_");
     EXPECT_EQ(HighScores[8].name, "aaa");
 
-    setRows({{10, "A"}, {20, "B"}, {20, "C"}, {30, "D"}, {40, "E"}, {50, "F"}, {60, "G"}, {70, "H"}, {80, "I"},
-             {90, "J"}});
+    setRows(
+        {{10, "A"}, {20, "B"}, {20, "C"}, {30, "D"}, {40, "E"}, {50, "F"}, {60, "G"}, {70, "H"}, {80, "I"}, {90, "J"}});
     EXPECT_EQ(placeTotal(20.0f), 3) << "the new total sorts after the equal rows it joins";
     EXPECT_EQ(HighScores[1].name, "B");
     EXPECT_EQ(HighScores[2].name, "C");
     EXPECT_EQ(HighScores[4].name, "D");
     EXPECT_EQ(HighScores[HighScoreRows].name, "J") << "the old tenth row fell off";
 
-    setRows({{10, "A"}, {20, "B"}, {30, "C"}, {40, "D"}, {50, "E"}, {60, "F"}, {70, "G"}, {80, "H"}, {90, "I"},
-             {90, "J"}});
+    setRows(
+        {{10, "A"}, {20, "B"}, {30, "C"}, {40, "D"}, {50, "E"}, {60, "F"}, {70, "G"}, {80, "H"}, {90, "I"}, {90, "J"}});
     EXPECT_EQ(placeTotal(90.0f), 9) << "a total equal to the tenth row takes that older row";
     EXPECT_EQ(HighScores[8].name, "I");
 }
 
 TEST_F(PlaceTotal, SortsATableReadOutOfOrder)
 {
-    setRows({{200, "A"}, {100, "B"}, {150, "C"}, {225, "aaa"}, {225, "aaa"}, {225, "aaa"}, {225, "aaa"},
-             {225, "aaa"}, {225, "aaa"}, {225, "aaa"}});
+    setRows({{200, "A"},
+             {100, "B"},
+             {150, "C"},
+             {225, "aaa"},
+             {225, "aaa"},
+             {225, "aaa"},
+             {225, "aaa"},
+             {225, "aaa"},
+             {225, "aaa"},
+             {225, "aaa"}});
     EXPECT_EQ(placeTotal(120.0f), 1);
     EXPECT_EQ(HighScores[0].name, "B");
     EXPECT_EQ(HighScores[2].name, "C");

@@ -21,7 +21,8 @@ protected:
     void SetUp() override
     {
         freshDrawingState();
-        for (int i = 0; i < HighScoreRows; ++i) HighScores[i] = {225.0f, "---"};
+        for (int i = 0; i < HighScoreRows; ++i)
+            HighScores[i] = {225.0f, "---"};
     }
 
     headless::Frame draw()
@@ -33,8 +34,14 @@ protected:
 };
 
 // Centre row of level line i (1-based) of the left block, and of table row i (0-based).
-int levelRowY(int i) { return 13 * i - 7; }
-int tableRowY(int i) { return 80 + TestLineHeight * i + TestLineHeight / 2; }
+int levelRowY(int i)
+{
+    return 13 * i - 7;
+}
+int tableRowY(int i)
+{
+    return 80 + TestLineHeight * i + TestLineHeight / 2;
+}
 
 // The text of a cell is told by its ink width in the test font.
 void expectCell(const headless::Frame& f, int x, int y, const std::string& text, float scale, const std::string& what)

@@ -46,8 +46,12 @@ TEST_F(FontTest, CharacterOutsideTheTableAdvancesTenTimesScaleAndDrawsNothing)
         const char* what;
     } cases[] = {
         {"A B", "space (below the first code)"},
-        {"A\x7f" "B", "code 127 (above the last code)"},
-        {"A\xe9" "B", "a byte above 127, negative as a signed character"},
+        {"A\x7f"
+         "B",
+         "code 127 (above the last code)"},
+        {"A\xe9"
+         "B",
+         "a byte above 127, negative as a signed character"},
     };
     for (const Case& c : cases) {
         clearFrame(0, 0, 0);
@@ -96,7 +100,8 @@ TEST_F(FontTest, GlyphsAreBlendedInTheFontColourAndLeaveTheirState)
     TheFont.setColor(1.0f, 1.0f, 0.0f, 0.5f);
     TheFont.drawText("H");
     headless::Frame f = headless::readFrame();
-    EXPECT_TRUE(near(pixel(f, 12, 15), {128, 128, 128}, 1)) << "half-opaque yellow over blue, got " << str(pixel(f, 12, 15));
+    EXPECT_TRUE(near(pixel(f, 12, 15), {128, 128, 128}, 1))
+        << "half-opaque yellow over blue, got " << str(pixel(f, 12, 15));
 
     GLint bound = 0, env = 0, src = 0, dst = 0;
     glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
@@ -121,12 +126,29 @@ TEST(FormatNumber, RoundsAndPadsAsTheClockAndTablesShowThem)
         int decimals;
         const char* expected;
     } cases[] = {
-        {0.5f, 0, "0"},          {2.999f, 2, "3.00"},     {12.349f, 2, "12.35"},   {3.07f, 2, "3.07"},
-        {45.0f, 2, "45.00"},     {0.0f, 2, "0.00"},       {225.0f, 2, "225.00"},   {12.34f, 2, "12.34"},
-        {0.125f, 2, "0.13"},     {6.0f, 0, "6"},          {10.0f, 0, "10"},        {9.9f, 0, "9"},
-        {-2.7f, 0, "-2"},        {-0.5f, 0, "0"},         {-3.07f, 2, "-3.07"},    {-0.001f, 2, "0.00"},
-        {-12.349f, 2, "-12.35"}, {1.25f, 1, "1.3"},       {7.0f, 3, "7.000"},      {0.004f, 2, "0.00"},
-        {3.0e9f, 0, "3000000000"}, {16777216.0f, 2, "16777216.00"}, {1.5f, -1, "1"},
+        {0.5f, 0, "0"},
+        {2.999f, 2, "3.00"},
+        {12.349f, 2, "12.35"},
+        {3.07f, 2, "3.07"},
+        {45.0f, 2, "45.00"},
+        {0.0f, 2, "0.00"},
+        {225.0f, 2, "225.00"},
+        {12.34f, 2, "12.34"},
+        {0.125f, 2, "0.13"},
+        {6.0f, 0, "6"},
+        {10.0f, 0, "10"},
+        {9.9f, 0, "9"},
+        {-2.7f, 0, "-2"},
+        {-0.5f, 0, "0"},
+        {-3.07f, 2, "-3.07"},
+        {-0.001f, 2, "0.00"},
+        {-12.349f, 2, "-12.35"},
+        {1.25f, 1, "1.3"},
+        {7.0f, 3, "7.000"},
+        {0.004f, 2, "0.00"},
+        {3.0e9f, 0, "3000000000"},
+        {16777216.0f, 2, "16777216.00"},
+        {1.5f, -1, "1"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(formatNumber(c.value, c.decimals), c.expected) << c.value << " with " << c.decimals << " decimals";

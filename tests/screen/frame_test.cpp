@@ -26,7 +26,8 @@ protected:
         TheBoard = Board{};
         TheCamera = FollowCamera{};
         TheMarble.setPosition({0, 0, 0});
-        for (int i = 0; i < HighScoreRows; ++i) HighScores[i] = {225.0f, "aaa"};
+        for (int i = 0; i < HighScoreRows; ++i)
+            HighScores[i] = {225.0f, "aaa"};
     }
 
     // A playing board seen from the start line.
@@ -90,7 +91,8 @@ TEST_F(FrameTest, TitlePictureAppearsExactlyAsStoredWhateverStateWasLeft)
 TEST_F(FrameTest, AnUnreadablePictureShowsItsMessageOnceAndTheScreenIsBlack)
 {
     GameState = Title;
-    for (int i = 0; i < 3; ++i) composeFrame();
+    for (int i = 0; i < 3; ++i)
+        composeFrame();
     ASSERT_EQ(headless::messageBoxes().size(), 1u) << "one message, not one per frame";
     EXPECT_EQ(headless::messageBoxes()[0].text, "could not load.bmp title");
     EXPECT_EQ(headless::messageBoxes()[0].caption, "Error");
@@ -130,7 +132,7 @@ TEST_F(FrameTest, PlayingFrameIsClearedAfterItsSwapToTheFogColourOrBlack)
         bool uniform = true;
         for (size_t i = 0; i < next.rgba.size() && uniform; i += 4) {
             uniform = next.rgba[i] == c.clear.r && next.rgba[i + 1] == c.clear.g && next.rgba[i + 2] == c.clear.b &&
-                      next.rgba[i + 3] == 0;
+                next.rgba[i + 3] == 0;
         }
         EXPECT_TRUE(uniform) << "fog " << c.fog << ": the next frame starts from " << str(c.clear) << " alpha 0, found "
                              << str(pixel(next, 0, 0));

@@ -18,7 +18,8 @@ protected:
     {
         freshDrawingState();
         buildHillyBoard();
-        for (int i = 0; i < HighScoreRows; ++i) HighScores[i] = {225.0f, "aaa"};
+        for (int i = 0; i < HighScoreRows; ++i)
+            HighScores[i] = {225.0f, "aaa"};
     }
 
     TempWorkDir dir;

@@ -85,9 +85,11 @@ TEST_F(OverlaysTest, OptionsPageShowsFarSightGreyWhileFogIsOn)
         MenuItem = c.item;
         drawMenu();
         headless::Frame f = headless::readFrame();
-        EXPECT_TRUE(near(lineColour(f, 185, 120, 2), c.farSight, 1)) << c.what << ": " << str(lineColour(f, 185, 120, 2));
+        EXPECT_TRUE(near(lineColour(f, 185, 120, 2), c.farSight, 1))
+            << c.what << ": " << str(lineColour(f, 185, 120, 2));
         for (int line = 0; line < 7; ++line) {
-            if (line == 2) continue;
+            if (line == 2)
+                continue;
             Rgb want = (line == c.item - MenuStatistics) ? White : Blue;
             EXPECT_TRUE(near(lineColour(f, 185, 120, line), want, 0)) << c.what << ", line " << line;
         }
@@ -107,7 +109,8 @@ TEST_F(OverlaysTest, OptionsLinesSayTheCurrentSettings)
     clearFrame(0, 0, 0);
     drawMenu();
     headless::Frame f = headless::readFrame();
-    const char* lines[] = {"Statistics: OFF", "Fog: ON", "Far Sight: OFF", "Normal: ON", "Camera Lag: 6", "MIDI: OFF", "Done"};
+    const char* lines[] = {"Statistics: OFF", "Fog: ON", "Far Sight: OFF", "Normal: ON", "Camera Lag: 6",
+                           "MIDI: OFF",       "Done"};
     for (int line = 0; line < 7; ++line) {
         InkRun run = inkRun(f, 185, 120 + line * TestLineHeight + 7, Black, 11);
         EXPECT_EQ(run.begin, 185) << lines[line];

@@ -51,7 +51,8 @@ TEST_F(ShippedDataScreens, TitleAndBestTimes)
     GameState = BestTimes;
     LevelCount = 4;
     LevelTimes = {27.4f, 31.05f, 22.9f, 36.6f};
-    for (int i = 0; i < HighScoreRows; ++i) HighScores[i] = {225.0f, "aaa"};
+    for (int i = 0; i < HighScoreRows; ++i)
+        HighScores[i] = {225.0f, "aaa"};
     HighScores[0] = {109.2f, "ACE"};
     HighScores[1] = {117.95f, "_"};
     NewRecordRank = 1;
@@ -62,7 +63,8 @@ TEST_F(ShippedDataScreens, TitleAndBestTimes)
 
 TEST_F(ShippedDataScreens, PlayingTheFirstLevel)
 {
-    if (!std::filesystem::exists("maplist.dat")) GTEST_SKIP() << "no levels in " << data;
+    if (!std::filesystem::exists("maplist.dat"))
+        GTEST_SKIP() << "no levels in " << data;
     ASSERT_TRUE(readMapList());
     ASSERT_GE(LevelCount, 1);
     ASSERT_TRUE(TheBoard.load(MapNames[0], TheMarble));

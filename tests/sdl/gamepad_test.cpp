@@ -34,7 +34,8 @@ protected:
         // The pack's pictures, font and textures, with a one-level list of a flat board of our own.
         for (const auto& entry : fs::directory_iterator(pack)) {
             std::string name = entry.path().filename().string();
-            if (name != "maplist.dat" && name != "highScore.dat") fs::create_symlink(entry.path(), Folder->path() / name);
+            if (name != "maplist.dat" && name != "highScore.dat")
+                fs::create_symlink(entry.path(), Folder->path() / name);
         }
         std::ofstream(Folder->path() / "maplist.dat") << "1\nflat.map";
         std::ofstream(Folder->path() / "flat.map")
@@ -72,8 +73,10 @@ protected:
         uint64_t end = SDL_GetTicks64() + static_cast<uint64_t>(seconds * 1000.0);
         int exitCode = 0;
         while (SDL_GetTicks64() < end) {
-            if (!runLoopPass(exitCode)) return false;
-            if (done && done()) return true;
+            if (!runLoopPass(exitCode))
+                return false;
+            if (done && done())
+                return true;
         }
         return true;
     }
@@ -110,7 +113,8 @@ std::vector<Message> messagesAfterKey(SDL_Keycode sym, SDL_Scancode scancode, ui
     std::vector<Message> out;
     Message m;
     while (platform::peekMessage(m))
-        if (m.id == KeyDownMessage) out.push_back(m);
+        if (m.id == KeyDownMessage)
+            out.push_back(m);
     return out;
 }
 
@@ -121,18 +125,30 @@ TEST_F(VirtualPadGame, EveryKeyArrivesWithItsClassicCode)
         SDL_Scancode scancode;
         int code;
     } cases[] = {
-        {SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE, 8}, {SDLK_TAB, SDL_SCANCODE_TAB, 9},
-        {SDLK_RETURN, SDL_SCANCODE_RETURN, 13},      {SDLK_KP_ENTER, SDL_SCANCODE_KP_ENTER, 13},
-        {SDLK_LCTRL, SDL_SCANCODE_LCTRL, 17},        {SDLK_RSHIFT, SDL_SCANCODE_RSHIFT, 16},
-        {SDLK_PAGEDOWN, SDL_SCANCODE_PAGEDOWN, 34},  {SDLK_HOME, SDL_SCANCODE_HOME, 36},
-        {SDLK_INSERT, SDL_SCANCODE_INSERT, 45},      {SDLK_DELETE, SDL_SCANCODE_DELETE, 46},
-        {SDLK_q, SDL_SCANCODE_Q, 'Q'},               {SDLK_7, SDL_SCANCODE_7, '7'},
-        {SDLK_KP_0, SDL_SCANCODE_KP_0, 96},          {SDLK_KP_9, SDL_SCANCODE_KP_9, 105},
-        {SDLK_KP_PLUS, SDL_SCANCODE_KP_PLUS, 107},   {SDLK_KP_DIVIDE, SDL_SCANCODE_KP_DIVIDE, 111},
-        {SDLK_F10, SDL_SCANCODE_F10, 121},           {SDLK_F13, SDL_SCANCODE_F13, 124},
-        {SDLK_SEMICOLON, SDL_SCANCODE_SEMICOLON, 186}, {SDLK_COMMA, SDL_SCANCODE_COMMA, 188},
-        {SDLK_PERIOD, SDL_SCANCODE_PERIOD, 190},     {SDLK_SLASH, SDL_SCANCODE_SLASH, 191},
-        {SDLK_LEFTBRACKET, SDL_SCANCODE_LEFTBRACKET, 219}, {SDLK_QUOTE, SDL_SCANCODE_APOSTROPHE, 222},
+        {SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE, 8},
+        {SDLK_TAB, SDL_SCANCODE_TAB, 9},
+        {SDLK_RETURN, SDL_SCANCODE_RETURN, 13},
+        {SDLK_KP_ENTER, SDL_SCANCODE_KP_ENTER, 13},
+        {SDLK_LCTRL, SDL_SCANCODE_LCTRL, 17},
+        {SDLK_RSHIFT, SDL_SCANCODE_RSHIFT, 16},
+        {SDLK_PAGEDOWN, SDL_SCANCODE_PAGEDOWN, 34},
+        {SDLK_HOME, SDL_SCANCODE_HOME, 36},
+        {SDLK_INSERT, SDL_SCANCODE_INSERT, 45},
+        {SDLK_DELETE, SDL_SCANCODE_DELETE, 46},
+        {SDLK_q, SDL_SCANCODE_Q, 'Q'},
+        {SDLK_7, SDL_SCANCODE_7, '7'},
+        {SDLK_KP_0, SDL_SCANCODE_KP_0, 96},
+        {SDLK_KP_9, SDL_SCANCODE_KP_9, 105},
+        {SDLK_KP_PLUS, SDL_SCANCODE_KP_PLUS, 107},
+        {SDLK_KP_DIVIDE, SDL_SCANCODE_KP_DIVIDE, 111},
+        {SDLK_F10, SDL_SCANCODE_F10, 121},
+        {SDLK_F13, SDL_SCANCODE_F13, 124},
+        {SDLK_SEMICOLON, SDL_SCANCODE_SEMICOLON, 186},
+        {SDLK_COMMA, SDL_SCANCODE_COMMA, 188},
+        {SDLK_PERIOD, SDL_SCANCODE_PERIOD, 190},
+        {SDLK_SLASH, SDL_SCANCODE_SLASH, 191},
+        {SDLK_LEFTBRACKET, SDL_SCANCODE_LEFTBRACKET, 219},
+        {SDLK_QUOTE, SDL_SCANCODE_APOSTROPHE, 222},
         // A layout's own letter (a German o-umlaut on the semicolon's place) keeps the place's code.
         {0xF6, SDL_SCANCODE_SEMICOLON, 186},
         {SDLK_UNKNOWN, SDL_SCANCODE_INTERNATIONAL3, 255},
@@ -158,16 +174,25 @@ TEST_F(VirtualPadGame, StickDpadAndTriggersHoldTheSteeringKeys)
         int key;
     };
     const Case cases[] = {
-        {"d-pad left", [](bool on) { SDL_JoystickSetVirtualButton(Joystick, SDL_CONTROLLER_BUTTON_DPAD_LEFT, on); }, VkLeft},
+        {"d-pad left", [](bool on) { SDL_JoystickSetVirtualButton(Joystick, SDL_CONTROLLER_BUTTON_DPAD_LEFT, on); },
+         VkLeft},
         {"d-pad up", [](bool on) { SDL_JoystickSetVirtualButton(Joystick, SDL_CONTROLLER_BUTTON_DPAD_UP, on); }, VkUp},
-        {"stick right", [](bool on) { SDL_JoystickSetVirtualAxis(Joystick, SDL_CONTROLLER_AXIS_LEFTX, on ? 30000 : 0); }, VkRight},
-        {"stick down", [](bool on) { SDL_JoystickSetVirtualAxis(Joystick, SDL_CONTROLLER_AXIS_LEFTY, on ? 30000 : 0); }, VkDown},
-        {"right trigger", [](bool on) { SDL_JoystickSetVirtualAxis(Joystick, SDL_CONTROLLER_AXIS_TRIGGERRIGHT, on ? 32767 : TriggerAtRest); }, VkShift},
-        {"left shoulder", [](bool on) { SDL_JoystickSetVirtualButton(Joystick, SDL_CONTROLLER_BUTTON_LEFTSHOULDER, on); }, VkShift},
+        {"stick right",
+         [](bool on) { SDL_JoystickSetVirtualAxis(Joystick, SDL_CONTROLLER_AXIS_LEFTX, on ? 30000 : 0); }, VkRight},
+        {"stick down", [](bool on) { SDL_JoystickSetVirtualAxis(Joystick, SDL_CONTROLLER_AXIS_LEFTY, on ? 30000 : 0); },
+         VkDown},
+        {"right trigger",
+         [](bool on) {
+             SDL_JoystickSetVirtualAxis(Joystick, SDL_CONTROLLER_AXIS_TRIGGERRIGHT, on ? 32767 : TriggerAtRest);
+         },
+         VkShift},
+        {"left shoulder",
+         [](bool on) { SDL_JoystickSetVirtualButton(Joystick, SDL_CONTROLLER_BUTTON_LEFTSHOULDER, on); }, VkShift},
     };
     // Inside the dead zone the stick holds nothing.
     tilt(SDL_CONTROLLER_AXIS_LEFTX, 4000);
-    for (int key : {VkLeft, VkRight, VkUp, VkDown, VkShift}) EXPECT_FALSE(platform::isKeyDown(key)) << key;
+    for (int key : {VkLeft, VkRight, VkUp, VkDown, VkShift})
+        EXPECT_FALSE(platform::isKeyDown(key)) << key;
     tilt(SDL_CONTROLLER_AXIS_LEFTX, 0);
     for (const Case& c : cases) {
         c.hold(true);

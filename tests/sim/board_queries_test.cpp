@@ -8,7 +8,7 @@
 
 namespace {
 
-class BoardQueries : public SimTest {};
+class BoardQueries : public SimTest { };
 
 } // namespace
 
@@ -148,12 +148,9 @@ TEST_F(BoardQueries, GridCornersPositionsAndTextureCoordinates)
         int index;
         float x, y, s, t;
     } cases[] = {
-        {0, -750, -6000, -4.6875f, -50.0f},
-        {49, 720, -6000, 4.5f, -50.0f},
-        {19950, -750, 5970, -4.6875f, 49.75f},
-        {19999, 720, 5970, 4.5f, 49.75f},
-        {200 * 50 + 25, 0, 0, 0.0f, 0.0f},
-        {300 * 50 + 35, 300, 3000, 1.875f, 25.0f},
+        {0, -750, -6000, -4.6875f, -50.0f},    {49, 720, -6000, 4.5f, -50.0f},
+        {19950, -750, 5970, -4.6875f, 49.75f}, {19999, 720, 5970, 4.5f, 49.75f},
+        {200 * 50 + 25, 0, 0, 0.0f, 0.0f},     {300 * 50 + 35, 300, 3000, 1.875f, 25.0f},
     };
     for (const Case& c : cases) {
         const Vec3& v = TheBoard.vertices[c.index];

@@ -17,10 +17,7 @@ protected:
         placeMarble(0.0f, -5800.0f);
     }
 
-    static void cameraTick(float seconds)
-    {
-        updateCamera(CameraLag, seconds);
-    }
+    static void cameraTick(float seconds) { updateCamera(CameraLag, seconds); }
 };
 
 } // namespace
@@ -78,12 +75,9 @@ TEST_F(CameraTest, HillsAtTheClearanceSamplesLiftTheTarget)
         bool lifts;
         const char* name;
     } cases[] = {
-        {0, -400, true, "under the target"},
-        {0, -250, true, "150 ahead of the target"},
-        {75, -400, true, "75 to the right"},
-        {-75, -400, true, "75 to the left"},
-        {0, -550, false, "150 behind: not sampled"},
-        {0, -800, false, "far behind"},
+        {0, -400, true, "under the target"},         {0, -250, true, "150 ahead of the target"},
+        {75, -400, true, "75 to the right"},         {-75, -400, true, "75 to the left"},
+        {0, -550, false, "150 behind: not sampled"}, {0, -800, false, "far behind"},
     };
     for (const Case& c : cases) {
         TheBoard.setHoles({{c.bumpX, c.bumpY, 10, -1000}});

@@ -90,7 +90,7 @@ void mix(uint64_t& hash, Vec3 v)
     mix(hash, v.z);
 }
 
-class Determinism : public SimTest {};
+class Determinism : public SimTest { };
 
 std::string hex(float v)
 {
@@ -133,14 +133,22 @@ TEST_F(Determinism, AScriptedRunReachesTheRecordedState)
         float actual;
         uint32_t bits;
     } expects[] = {
-        {"position.x", p.x, 0x43c21699u},      {"position.y", p.y, 0xc49f38f9u},
-        {"position.z", p.z, 0xc1d0c2b6u},      {"velocity.x", v.x, 0xbe928890u},
-        {"velocity.y", v.y, 0x3f9211b2u},      {"velocity.z", v.z, 0xbd1a8061u},
-        {"eye.x", e.x, 0x43c447d1u},           {"eye.y", e.y, 0xc4d29f0cu},
-        {"eye.z", e.z, 0xc3bc3b19u},           {"pitch", TheCamera.pitch, 0xbf5da7a8u},
-        {"yaw", TheCamera.yaw, 0x3cfc7721u},   {"roll", TheCamera.roll, 0x3cfc7721u},
-        {"RoundClock", RoundClock, 0x41ca2b0cu}, {"level 1 time", LevelTimes[0], 0x421f98f2u},
-        {"level 2 time", LevelTimes[1], 0x43610000u}, {"level 3 time", LevelTimes[2], 0x41f69a3eu},
+        {"position.x", p.x, 0x43c21699u},
+        {"position.y", p.y, 0xc49f38f9u},
+        {"position.z", p.z, 0xc1d0c2b6u},
+        {"velocity.x", v.x, 0xbe928890u},
+        {"velocity.y", v.y, 0x3f9211b2u},
+        {"velocity.z", v.z, 0xbd1a8061u},
+        {"eye.x", e.x, 0x43c447d1u},
+        {"eye.y", e.y, 0xc4d29f0cu},
+        {"eye.z", e.z, 0xc3bc3b19u},
+        {"pitch", TheCamera.pitch, 0xbf5da7a8u},
+        {"yaw", TheCamera.yaw, 0x3cfc7721u},
+        {"roll", TheCamera.roll, 0x3cfc7721u},
+        {"RoundClock", RoundClock, 0x41ca2b0cu},
+        {"level 1 time", LevelTimes[0], 0x421f98f2u},
+        {"level 2 time", LevelTimes[1], 0x43610000u},
+        {"level 3 time", LevelTimes[2], 0x41f69a3eu},
     };
     for (const Expect& x : expects)
         EXPECT_EQ(std::bit_cast<uint32_t>(x.actual), x.bits) << x.name << " is " << x.actual << " = " << hex(x.actual);

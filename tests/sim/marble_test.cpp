@@ -149,12 +149,9 @@ TEST_F(MarbleTest, WhenTheMarbleMayMove)
         bool moves;
         const char* why;
     } cases[] = {
-        {0.0f, 45.0f, true, "clock exactly 45"},
-        {0.0f, 0.0f, true, "clock exactly 0"},
-        {-0.5f, 20.0f, true, "freeze run out"},
-        {0.001f, 20.0f, false, "frozen"},
-        {0.0f, 45.001f, false, "countdown"},
-        {0.0f, -0.001f, false, "time up"},
+        {0.0f, 45.0f, true, "clock exactly 45"}, {0.0f, 0.0f, true, "clock exactly 0"},
+        {-0.5f, 20.0f, true, "freeze run out"},  {0.001f, 20.0f, false, "frozen"},
+        {0.0f, 45.001f, false, "countdown"},     {0.0f, -0.001f, false, "time up"},
     };
     for (const Case& c : cases) {
         placeMarble(0.0f, -5800.0f);

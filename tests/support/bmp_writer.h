@@ -12,9 +12,9 @@ namespace testsupport {
 struct BmpLayout {
     int width = 1;
     int height = 1;
-    bool topDown = false;         // store a negative height and the top row first
+    bool topDown = false; // store a negative height and the top row first
     uint32_t pixelOffset = 54;
-    uint32_t infoSize = 40;       // 124 for the larger header that puts pixels at 138
+    uint32_t infoSize = 40; // 124 for the larger header that puts pixels at 138
     uint16_t planes = 1;
     uint16_t bitsPerPixel = 24;
     uint32_t compression = 0;

@@ -25,8 +25,7 @@ std::string fontMetricsText()
         int index = c - 33;
         int left = (index % 21) * 12;
         int top = (index / 21) * 20;
-        text << "\n" << static_cast<char>(c) << " " << left << " " << top << " " << left + 12 << " "
-             << top + 20;
+        text << "\n" << static_cast<char>(c) << " " << left << " " << top << " " << left + 12 << " " << top + 20;
     }
     return text.str();
 }
@@ -69,8 +68,7 @@ std::string flatLevelText(uint32_t fogColor)
 {
     char fog[16];
     snprintf(fog, sizeof fog, "0x%06x", fogColor & 0xFFFFFFu);
-    return std::string("texturefile= flat\nfogcolor= ") + fog +
-           "\nmarblecolor= 0xff2020\nholecount= 0\n.data\n.end";
+    return std::string("texturefile= flat\nfogcolor= ") + fog + "\nmarblecolor= 0xff2020\nholecount= 0\n.data\n.end";
 }
 
 std::string mapListText(int levels)

@@ -63,7 +63,8 @@ void installBoardTexture()
     for (int y = 0; y < 8; ++y) {
         for (int x = 0; x < 8; ++x) {
             const uint8_t* c = ((x / 2 + y / 2) % 2 == 0) ? CheckerA : CheckerB;
-            for (int k = 0; k < 3; ++k) texels[(y * 8 + x) * 3 + k] = c[k];
+            for (int k = 0; k < 3; ++k)
+                texels[(y * 8 + x) * 3 + k] = c[k];
         }
     }
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
@@ -90,7 +91,8 @@ Transform cameraLookingAhead(Vec3 eye, float depression)
     Transform t;
     t.position = eye;
     float rows[9] = {1, 0, 0, 0, s, -c, 0, c, s};
-    for (int i = 0; i < 9; ++i) t.rotation.m[i] = rows[i];
+    for (int i = 0; i < 9; ++i)
+        t.rotation.m[i] = rows[i];
     return t;
 }
 
@@ -100,7 +102,8 @@ Transform cameraLookingBack(Vec3 eye, float depression)
     Transform t;
     t.position = eye;
     float rows[9] = {-1, 0, 0, 0, -s, -c, 0, -c, s};
-    for (int i = 0; i < 9; ++i) t.rotation.m[i] = rows[i];
+    for (int i = 0; i < 9; ++i)
+        t.rotation.m[i] = rows[i];
     return t;
 }
 
@@ -158,10 +161,12 @@ int distinctColors(const headless::Frame& f, int cap)
     for (size_t i = 0; i + 3 < f.rgba.size(); i += 4) {
         uint32_t c = (uint32_t(f.rgba[i]) << 16) | (uint32_t(f.rgba[i + 1]) << 8) | f.rgba[i + 2];
         bool known = false;
-        for (uint32_t s : seen) known = known || s == c;
+        for (uint32_t s : seen)
+            known = known || s == c;
         if (!known) {
             seen.push_back(c);
-            if (static_cast<int>(seen.size()) >= cap) break;
+            if (static_cast<int>(seen.size()) >= cap)
+                break;
         }
     }
     return static_cast<int>(seen.size());
@@ -174,7 +179,8 @@ InkRun inkRun(const headless::Frame& f, int x0, int y, Rgb background, int maxGa
     for (int x = x0; x < f.width; ++x) {
         bool ink = !near(pixel(f, x, y), background, 8);
         if (ink) {
-            if (run.begin < 0) run.begin = x;
+            if (run.begin < 0)
+                run.begin = x;
             run.end = x + 1;
             gap = 0;
         } else if (run.begin >= 0 && ++gap > maxGap) {
@@ -212,10 +218,12 @@ std::vector<uint8_t> uniformPicture(uint8_t r, uint8_t g, uint8_t b)
 void maybeScreenshot(const headless::Frame& frame, const std::string& name)
 {
     const char* dir = std::getenv("ROLIQUO_SCREENSHOT_DIR");
-    if (dir == nullptr || *dir == '\0') return;
+    if (dir == nullptr || *dir == '\0')
+        return;
     std::filesystem::create_directories(dir);
     headless::Frame opaque = frame; // the playing clear leaves alpha 0, which is no part of the picture
-    for (size_t i = 3; i < opaque.rgba.size(); i += 4) opaque.rgba[i] = 255;
+    for (size_t i = 3; i < opaque.rgba.size(); i += 4)
+        opaque.rgba[i] = 255;
     EXPECT_TRUE(headless::savePng(opaque, std::string(dir) + "/" + name + ".png")) << "screenshot " << name;
 }
 
@@ -253,19 +261,21 @@ void expectNearGolden(const headless::Frame& small, const std::string& name, Gol
 {
     const std::string path = goldenPath(name);
     headless::Frame golden;
-    ASSERT_TRUE(headless::loadPng(path, golden)) << "missing golden " << path
-                                                 << " (run with ROLIQUO_UPDATE_GOLDENS=1 to write it)";
+    ASSERT_TRUE(headless::loadPng(path, golden))
+        << "missing golden " << path << " (run with ROLIQUO_UPDATE_GOLDENS=1 to write it)";
     ASSERT_EQ(golden.width, small.width) << name;
     ASSERT_EQ(golden.height, small.height) << name;
     int worst = 0;
     size_t off = 0;
     double sum = 0.0;
     for (size_t i = 0; i < small.rgba.size(); ++i) {
-        if (i % 4 == 3) continue;
+        if (i % 4 == 3)
+            continue;
         int d = std::abs(int(small.rgba[i]) - int(golden.rgba[i]));
         worst = std::max(worst, d);
         sum += d;
-        if (d > tolerance.step) ++off;
+        if (d > tolerance.step)
+            ++off;
     }
     size_t channels = small.rgba.size() / 4 * 3;
     EXPECT_LE(off * tolerance.oneIn, channels)

@@ -26,7 +26,10 @@ namespace drawtest {
 // 5 + code % 4 texels, so runs of text have widths the tests can add up. Lines are 33 texels: 13
 // pixels at the small scale 13/33, whole pixels at both scales the screens use.
 constexpr int TestLineHeight = 33;
-inline float glyphWidth(int code) { return static_cast<float>(5 + code % 4); }
+inline float glyphWidth(int code)
+{
+    return static_cast<float>(5 + code % 4);
+}
 
 // Width of a single-line string in the test font at a scale (codes outside 33..126 advance 10).
 float testTextWidth(const std::string& text, float scale);

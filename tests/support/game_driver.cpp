@@ -238,8 +238,7 @@ std::string describeMusic()
 {
     std::ostringstream text;
     for (const headless::MusicRecord& record : headless::musicRecords())
-        text << record.action << "(" << record.fileName << (record.fileName.empty() ? "" : ", ") << record.id
-             << ") ";
+        text << record.action << "(" << record.fileName << (record.fileName.empty() ? "" : ", ") << record.id << ") ";
     return text.str().empty() ? "(no music requests)" : text.str();
 }
 

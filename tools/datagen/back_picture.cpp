@@ -5,7 +5,8 @@
 #include "pictures.h"
 #include "textures.h"
 
-Image renderBackPicture() {
+Image renderBackPicture()
+{
     const Image tiles = renderTexture(paintTiles, BoardTextureSize, 2);
     Image image(PictureWidth, PictureHeight);
     const Rgb top = rgbBytes(78, 88, 104);

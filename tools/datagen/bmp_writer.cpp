@@ -7,7 +7,8 @@
 #include <fstream>
 #include <vector>
 
-bool writeBmp(const std::string& path, const Image& image) {
+bool writeBmp(const std::string& path, const Image& image)
+{
     const uint32_t rowBytes = (static_cast<uint32_t>(image.width) * 3 + 3) & ~3u;
     const uint32_t pixelBytes = rowBytes * static_cast<uint32_t>(image.height);
     std::vector<uint8_t> out;
@@ -44,7 +45,8 @@ bool writeBmp(const std::string& path, const Image& image) {
     return static_cast<bool>(file);
 }
 
-bool writeMipBmps(const std::string& basePath, const Image& level0, int levels) {
+bool writeMipBmps(const std::string& basePath, const Image& level0, int levels)
+{
     std::vector<Image> chain = mipChain(level0, levels);
     for (int i = 0; i < levels; ++i) {
         if (!writeBmp(basePath + "_" + std::to_string(i) + ".bmp", chain[static_cast<size_t>(i)])) {

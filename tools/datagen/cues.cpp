@@ -11,11 +11,15 @@ namespace {
 
 constexpr float TwoPi = 6.28318530718f;
 
-int samplesFor(float seconds) { return static_cast<int>(std::lround(seconds * CueSampleRate)); }
+int samplesFor(float seconds)
+{
+    return static_cast<int>(std::lround(seconds * CueSampleRate));
+}
 
 // Raised-cosine ramps: 0 -> 1 over `attack` seconds at the start, 1 -> 0 over `release` seconds at
 // the end, so the first and last samples are exactly silent.
-float edgeRamp(int i, int count, float attack, float release) {
+float edgeRamp(int i, int count, float attack, float release)
+{
     float t = static_cast<float>(i) / CueSampleRate;
     float left = static_cast<float>(count - 1 - i) / CueSampleRate;
     float rise = t < attack ? 0.5f - 0.5f * std::cos(3.14159265f * t / attack) : 1.0f;
@@ -26,7 +30,8 @@ float edgeRamp(int i, int count, float attack, float release) {
 // One voice with a few harmonics at the given relative strengths.
 struct Voice {
     float phase = 0.0f;
-    float next(float frequency, const std::vector<float>& harmonics) {
+    float next(float frequency, const std::vector<float>& harmonics)
+    {
         float sum = 0.0f;
         for (size_t h = 0; h < harmonics.size(); ++h) {
             sum += harmonics[h] * std::sin(phase * static_cast<float>(h + 1));
@@ -39,7 +44,8 @@ struct Voice {
     }
 };
 
-void normalise(std::vector<float>& samples) {
+void normalise(std::vector<float>& samples)
+{
     float peak = 0.0f;
     for (float s : samples) {
         peak = std::max(peak, std::fabs(s));
@@ -53,7 +59,8 @@ void normalise(std::vector<float>& samples) {
 
 } // namespace
 
-std::vector<float> synthMenuCue() {
+std::vector<float> synthMenuCue()
+{
     const int count = samplesFor(0.08f);
     std::vector<float> out(static_cast<size_t>(count));
     Voice voice;
@@ -68,7 +75,8 @@ std::vector<float> synthMenuCue() {
     return out;
 }
 
-std::vector<float> synthGoCue() {
+std::vector<float> synthGoCue()
+{
     const int count = samplesFor(0.4f);
     std::vector<float> out(static_cast<size_t>(count));
     Voice low;
@@ -85,7 +93,8 @@ std::vector<float> synthGoCue() {
     return out;
 }
 
-std::vector<float> synthTimeUpCue() {
+std::vector<float> synthTimeUpCue()
+{
     const int count = samplesFor(0.7f);
     std::vector<float> out(static_cast<size_t>(count));
     Voice voice;
@@ -100,7 +109,8 @@ std::vector<float> synthTimeUpCue() {
     return out;
 }
 
-std::vector<float> synthAllRightCue() {
+std::vector<float> synthAllRightCue()
+{
     const int count = samplesFor(0.7f);
     std::vector<float> out(static_cast<size_t>(count), 0.0f);
     // C5, E5, G5, C6: each struck in turn and left ringing like a bell.
@@ -123,9 +133,10 @@ std::vector<float> synthAllRightCue() {
     return out;
 }
 
-bool writeCues(const std::string& folder) {
+bool writeCues(const std::string& folder)
+{
     return writeWav(folder + "/menu.wav", synthMenuCue(), CueSampleRate) &&
-           writeWav(folder + "/go.wav", synthGoCue(), CueSampleRate) &&
-           writeWav(folder + "/timeup.wav", synthTimeUpCue(), CueSampleRate) &&
-           writeWav(folder + "/allright.wav", synthAllRightCue(), CueSampleRate);
+        writeWav(folder + "/go.wav", synthGoCue(), CueSampleRate) &&
+        writeWav(folder + "/timeup.wav", synthTimeUpCue(), CueSampleRate) &&
+        writeWav(folder + "/allright.wav", synthAllRightCue(), CueSampleRate);
 }

@@ -23,7 +23,8 @@ struct LineBox {
     int descent = 0; // rows below it
 };
 
-LineBox measureLine(const std::vector<GlyphBitmap>& bitmaps) {
+LineBox measureLine(const std::vector<GlyphBitmap>& bitmaps)
+{
     LineBox box;
     for (const GlyphBitmap& g : bitmaps) {
         if (g.rows == 0) {
@@ -37,17 +38,21 @@ LineBox measureLine(const std::vector<GlyphBitmap>& bitmaps) {
 
 // Drops blank columns at either side of a bitmap, moving its bearing to match, so placement works
 // on the ink itself.
-void trimColumns(GlyphBitmap& g) {
+void trimColumns(GlyphBitmap& g)
+{
     auto blank = [&](int x) {
         for (int y = 0; y < g.rows; ++y) {
-            if (g.coverage[static_cast<size_t>(y) * g.width + x] != 0) return false;
+            if (g.coverage[static_cast<size_t>(y) * g.width + x] != 0)
+                return false;
         }
         return true;
     };
     int first = 0;
     int last = g.width - 1;
-    while (first <= last && blank(first)) ++first;
-    while (last >= first && blank(last)) --last;
+    while (first <= last && blank(first))
+        ++first;
+    while (last >= first && blank(last))
+        --last;
     if (first > last) {
         return;
     }
@@ -65,7 +70,8 @@ void trimColumns(GlyphBitmap& g) {
 
 // Rectangle width and ink column offset for one glyph: the advance, widened only when the ink is
 // wider than it; the ink keeps its bearing, and a blank column at its left when the advance has room.
-void fitGlyph(const GlyphBitmap& g, int& width, int& inkOffset) {
+void fitGlyph(const GlyphBitmap& g, int& width, int& inkOffset)
+{
     width = std::max(g.advance, g.width);
     const int room = width - g.width;
     inkOffset = std::clamp(g.left, std::min(1, room), room);
@@ -77,13 +83,18 @@ constexpr int LastPlainTexel = 127;
 constexpr int FirstShiftedTexel = 128;
 
 // Moves a span [start, start + length) that would reach across texel 127 to start at 128.
-int avoidStep(int start, int length) {
+int avoidStep(int start, int length)
+{
     return (start < FirstShiftedTexel && start + length > LastPlainTexel) ? FirstShiftedTexel : start;
 }
 
-int samplingShift(int start) { return start >= FirstShiftedTexel ? 1 : 0; }
+int samplingShift(int start)
+{
+    return start >= FirstShiftedTexel ? 1 : 0;
+}
 
-bool packAtlas(const std::vector<GlyphBitmap>& bitmaps, const LineBox& box, FontAtlas& atlas) {
+bool packAtlas(const std::vector<GlyphBitmap>& bitmaps, const LineBox& box, FontAtlas& atlas)
+{
     const int lineHeight = 1 + box.ascent + box.descent;
     atlas.image = Image(AtlasSize, AtlasSize);
     atlas.glyphs.clear();
@@ -131,7 +142,8 @@ bool packAtlas(const std::vector<GlyphBitmap>& bitmaps, const LineBox& box, Font
 
 } // namespace
 
-bool buildFontAtlas(const std::string& fontPath, int maxLineHeight, FontAtlas& out) {
+bool buildFontAtlas(const std::string& fontPath, int maxLineHeight, FontAtlas& out)
+{
     FontFace face;
     if (!face.open(fontPath)) {
         return false;
@@ -160,7 +172,8 @@ bool buildFontAtlas(const std::string& fontPath, int maxLineHeight, FontAtlas& o
     return false;
 }
 
-std::string fontMetricsText(const FontAtlas& atlas) {
+std::string fontMetricsText(const FontAtlas& atlas)
+{
     std::ostringstream text;
     text << FirstGlyph << ' ' << LastGlyph;
     for (const AtlasGlyph& g : atlas.glyphs) {
@@ -169,7 +182,8 @@ std::string fontMetricsText(const FontAtlas& atlas) {
     return text.str();
 }
 
-bool writeFont(const std::string& folder, const std::string& fontPath) {
+bool writeFont(const std::string& folder, const std::string& fontPath)
+{
     FontAtlas atlas;
     if (!buildFontAtlas(fontPath, MaxLineHeight, atlas)) {
         return false;

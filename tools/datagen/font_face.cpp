@@ -7,11 +7,15 @@
 
 namespace {
 
-FT_Face asFace(void* face) { return static_cast<FT_Face>(face); }
+FT_Face asFace(void* face)
+{
+    return static_cast<FT_Face>(face);
+}
 
 } // namespace
 
-FontFace::~FontFace() {
+FontFace::~FontFace()
+{
     if (face != nullptr) {
         FT_Done_Face(asFace(face));
     }
@@ -20,7 +24,8 @@ FontFace::~FontFace() {
     }
 }
 
-bool FontFace::open(const std::string& path) {
+bool FontFace::open(const std::string& path)
+{
     FT_Library lib = nullptr;
     if (FT_Init_FreeType(&lib) != 0) {
         return false;
@@ -34,11 +39,13 @@ bool FontFace::open(const std::string& path) {
     return true;
 }
 
-bool FontFace::setPixelSize(int pixels) {
+bool FontFace::setPixelSize(int pixels)
+{
     return face != nullptr && FT_Set_Pixel_Sizes(asFace(face), 0, static_cast<FT_UInt>(pixels)) == 0;
 }
 
-bool FontFace::render(uint32_t code, GlyphBitmap& out) const {
+bool FontFace::render(uint32_t code, GlyphBitmap& out) const
+{
     if (face == nullptr || FT_Load_Char(asFace(face), code, FT_LOAD_RENDER) != 0) {
         return false;
     }
@@ -62,7 +69,8 @@ bool FontFace::render(uint32_t code, GlyphBitmap& out) const {
     return true;
 }
 
-int FontFace::kerning(uint32_t left, uint32_t right) const {
+int FontFace::kerning(uint32_t left, uint32_t right) const
+{
     if (face == nullptr || !FT_HAS_KERNING(asFace(face))) {
         return 0;
     }

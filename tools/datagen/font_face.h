@@ -7,11 +7,11 @@
 #include <vector>
 
 struct GlyphBitmap {
-    int width = 0;    // coverage columns
-    int rows = 0;     // coverage rows
-    int left = 0;     // from the pen to the first column
-    int top = 0;      // from the baseline up to the first row
-    int advance = 0;  // whole pixels to the next pen position
+    int width = 0;                 // coverage columns
+    int rows = 0;                  // coverage rows
+    int left = 0;                  // from the pen to the first column
+    int top = 0;                   // from the baseline up to the first row
+    int advance = 0;               // whole pixels to the next pen position
     std::vector<uint8_t> coverage; // rows x width, 0..255, top row first
 };
 

@@ -5,19 +5,22 @@
 #include <algorithm>
 #include <cmath>
 
-void Image::set(int x, int y, Rgb c) {
+void Image::set(int x, int y, Rgb c)
+{
     uint8_t* p = at(x, y);
     p[0] = toByte(c.r);
     p[1] = toByte(c.g);
     p[2] = toByte(c.b);
 }
 
-Rgb Image::get(int x, int y) const {
+Rgb Image::get(int x, int y) const
+{
     const uint8_t* p = at(x, y);
     return rgbBytes(p[0], p[1], p[2]);
 }
 
-Rgb Image::sampleWrapped(float x, float y) const {
+Rgb Image::sampleWrapped(float x, float y) const
+{
     float fx = x - 0.5f;
     float fy = y - 0.5f;
     float x0f = std::floor(fx);
@@ -34,7 +37,8 @@ Rgb Image::sampleWrapped(float x, float y) const {
     return mix(top, bottom, ty);
 }
 
-Image halve(const Image& source) {
+Image halve(const Image& source)
+{
     int w = std::max(1, source.width / 2);
     int h = std::max(1, source.height / 2);
     Image out(w, h);
@@ -45,8 +49,7 @@ Image halve(const Image& source) {
             int y0 = std::min(2 * y, source.height - 1);
             int y1 = std::min(2 * y + 1, source.height - 1);
             for (int c = 0; c < 3; ++c) {
-                int sum = source.at(x0, y0)[c] + source.at(x1, y0)[c] + source.at(x0, y1)[c] +
-                          source.at(x1, y1)[c];
+                int sum = source.at(x0, y0)[c] + source.at(x1, y0)[c] + source.at(x0, y1)[c] + source.at(x1, y1)[c];
                 out.at(x, y)[c] = static_cast<uint8_t>((sum + 2) / 4);
             }
         }
@@ -54,7 +57,8 @@ Image halve(const Image& source) {
     return out;
 }
 
-std::vector<Image> mipChain(const Image& base, int levels) {
+std::vector<Image> mipChain(const Image& base, int levels)
+{
     std::vector<Image> chain;
     chain.reserve(static_cast<size_t>(levels));
     chain.push_back(base);

@@ -13,7 +13,7 @@ struct Image {
     std::vector<uint8_t> rgb;
 
     Image() = default;
-    Image(int w, int h) : width(w), height(h), rgb(static_cast<size_t>(w) * h * 3, 0) {}
+    Image(int w, int h) : width(w), height(h), rgb(static_cast<size_t>(w) * h * 3, 0) { }
 
     uint8_t* at(int x, int y) { return &rgb[(static_cast<size_t>(y) * width + x) * 3]; }
     const uint8_t* at(int x, int y) const { return &rgb[(static_cast<size_t>(y) * width + x) * 3]; }

@@ -17,7 +17,8 @@ namespace {
 
 const char* const FontPath = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
 
-bool step(const char* what, bool ok) {
+bool step(const char* what, bool ok)
+{
     if (!ok) {
         std::fprintf(stderr, "roliquo-datagen: could not write the %s\n", what);
     }
@@ -26,11 +27,13 @@ bool step(const char* what, bool ok) {
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     bool icons = argc == 3 && std::string(argv[1]) == "--icons";
     if (argc != 2 && !icons) {
-        std::fprintf(stderr, "usage: roliquo-datagen <output folder>\n"
-                             "       roliquo-datagen --icons <output folder>\n");
+        std::fprintf(stderr,
+                     "usage: roliquo-datagen <output folder>\n"
+                     "       roliquo-datagen --icons <output folder>\n");
         return 2;
     }
     const std::string folder = argv[argc - 1];

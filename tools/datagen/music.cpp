@@ -43,12 +43,14 @@ constexpr int Tonic = 55; // G3
 constexpr int MajorScale[7] = {0, 2, 4, 5, 7, 9, 11};
 
 // The MIDI key of a scale degree counted from the tonic G3 (degree 7 is G4).
-int keyOf(int degree) {
+int keyOf(int degree)
+{
     int octave = degree >= 0 ? degree / 7 : -((6 - degree) / 7);
     return Tonic + 12 * octave + MajorScale[degree - 7 * octave];
 }
 
-bool isChordTone(int degree, int chordRoot) {
+bool isChordTone(int degree, int chordRoot)
+{
     int step = ((degree - chordRoot) % 7 + 7) % 7;
     return step == 0 || step == 2 || step == 4;
 }
@@ -56,7 +58,8 @@ bool isChordTone(int degree, int chordRoot) {
 // A small deterministic generator (SplitMix64), so the song is the same on every build.
 struct Random {
     uint64_t state;
-    uint32_t next() {
+    uint32_t next()
+    {
         uint64_t z = (state += 0x9E3779B97F4A7C15ull);
         z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
         z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
@@ -77,7 +80,8 @@ struct Part {
 // --- The melody generator ------------------------------------------------------------------------
 
 // One bar of melody rhythm as note lengths in eighths (summing to 8); a negative length is a rest.
-std::vector<int> barRhythm(Random& random) {
+std::vector<int> barRhythm(Random& random)
+{
     static const std::vector<std::vector<int>> cells = {
         {2}, {1, 1}, {1, 1}, {-1, 1}, {2}, {1, 1},
     };
@@ -86,8 +90,8 @@ std::vector<int> barRhythm(Random& random) {
     int filled = 0;
     while (filled < 8) {
         const std::vector<int>& cell = (filled % 4 == 0 && random.below(3) == 0)
-                                           ? longCells[static_cast<size_t>(random.below(4))]
-                                           : cells[static_cast<size_t>(random.below(6))];
+            ? longCells[static_cast<size_t>(random.below(4))]
+            : cells[static_cast<size_t>(random.below(6))];
         for (int length : cell) {
             bar.push_back(length);
             filled += std::abs(length);
@@ -103,14 +107,17 @@ struct MelodyState {
 
 // Picks the next degree: on the beat the chord tone nearest to a step in the current direction,
 // off the beat the neighbouring scale tone; the line turns around at the edges of the range.
-int nextDegree(MelodyState& state, int chordRoot, bool onBeat, Random& random) {
+int nextDegree(MelodyState& state, int chordRoot, bool onBeat, Random& random)
+{
     constexpr int Low = 6;   // F#4
     constexpr int High = 15; // A5
     if (random.below(5) == 0) {
         state.direction = -state.direction;
     }
-    if (state.degree >= High - 1) state.direction = -1;
-    if (state.degree <= Low + 1) state.direction = 1;
+    if (state.degree >= High - 1)
+        state.direction = -1;
+    if (state.degree <= Low + 1)
+        state.direction = 1;
     int stride = onBeat ? 1 + random.below(3) : 1;
     int target = state.degree + state.direction * stride;
     int best = target;
@@ -127,7 +134,8 @@ int nextDegree(MelodyState& state, int chordRoot, bool onBeat, Random& random) {
     return state.degree;
 }
 
-void writeLead(MidiTrack& track, const Part& part, uint32_t start) {
+void writeLead(MidiTrack& track, const Part& part, uint32_t start)
+{
     Random rhythmRandom{part.rhythmSeed};
     std::vector<int> motif[2] = {barRhythm(rhythmRandom), barRhythm(rhythmRandom)};
     Random pitchRandom{part.pitchSeed};
@@ -142,7 +150,8 @@ void writeLead(MidiTrack& track, const Part& part, uint32_t start) {
             int degree = nextDegree(state, chord, true, pitchRandom);
             track.note(barStart, Beat, LeadChannel, keyOf(degree), 92 + pitchRandom.jitter(5));
             int home = (bar == bars - 1) ? 7 + chord % 7 : 9 + chord % 7;
-            while (home > 14) home -= 7;
+            while (home > 14)
+                home -= 7;
             state.degree = home;
             track.note(barStart + Beat, 2 * Beat + Eighth, LeadChannel, keyOf(home), 96 + pitchRandom.jitter(5));
             continue;
@@ -165,24 +174,29 @@ void writeLead(MidiTrack& track, const Part& part, uint32_t start) {
 
 // The chord's three tones voiced around middle C, each moved to the octave nearest to the same voice
 // of the previous chord, so the keys glide from chord to chord.
-std::vector<int> voiceChord(int chordRoot, std::vector<int>& previous) {
+std::vector<int> voiceChord(int chordRoot, std::vector<int>& previous)
+{
     std::vector<int> keys;
     for (int i = 0; i < 3; ++i) {
         int key = keyOf(chordRoot + 2 * i);
         int near = previous.empty() ? 62 : previous[static_cast<size_t>(i)];
-        while (key < near - 6) key += 12;
-        while (key > near + 6) key -= 12;
+        while (key < near - 6)
+            key += 12;
+        while (key > near + 6)
+            key -= 12;
         keys.push_back(key);
     }
     previous = keys;
     return keys;
 }
 
-void writeKeys(MidiTrack& track, int chord, int energy, uint32_t barStart, std::vector<int>& voicing, Random& random) {
+void writeKeys(MidiTrack& track, int chord, int energy, uint32_t barStart, std::vector<int>& voicing, Random& random)
+{
     std::vector<int> keys = voiceChord(chord, voicing);
     // Energy 0 holds the chord; otherwise a 3 + 3 + 2 eighths pattern pushes the groove.
-    const std::vector<std::pair<int, int>> hits =
-        energy == 0 ? std::vector<std::pair<int, int>>{{0, 8}} : std::vector<std::pair<int, int>>{{0, 3}, {3, 3}, {6, 2}};
+    const std::vector<std::pair<int, int>> hits = energy == 0
+        ? std::vector<std::pair<int, int>>{{0, 8}}
+        : std::vector<std::pair<int, int>>{{0, 3}, {3, 3}, {6, 2}};
     for (auto [position, length] : hits) {
         for (int key : keys) {
             uint32_t ticks = static_cast<uint32_t>(length) * Eighth;
@@ -192,13 +206,17 @@ void writeKeys(MidiTrack& track, int chord, int energy, uint32_t barStart, std::
     }
 }
 
-void writeBass(MidiTrack& track, int chord, int nextChord, int energy, uint32_t barStart, Random& random) {
+void writeBass(MidiTrack& track, int chord, int nextChord, int energy, uint32_t barStart, Random& random)
+{
     int root = keyOf(chord) - 12; // G2 and up
-    if (root > 50) root -= 12;
+    if (root > 50)
+        root -= 12;
     int fifth = keyOf(chord + 4) - 12;
-    while (fifth < root) fifth += 12;
+    while (fifth < root)
+        fifth += 12;
     int nextRoot = keyOf(nextChord) - 12;
-    if (nextRoot > 50) nextRoot -= 12;
+    if (nextRoot > 50)
+        nextRoot -= 12;
     int approach = nextRoot + (nextRoot > root ? -1 : 1); // a semitone into the next root
     if (energy == 0) {
         track.note(barStart, 2 * Beat - Sixteenth, BassChannel, root, 84);
@@ -210,14 +228,17 @@ void writeBass(MidiTrack& track, int chord, int nextChord, int energy, uint32_t 
     for (int i = 0; i < 5; ++i) {
         uint32_t ticks = static_cast<uint32_t>(lengths[i]) * Eighth;
         int velocity = (i == 0 ? 100 : 86) + random.jitter(5);
-        track.note(barStart + static_cast<uint32_t>(line[i][0]) * Eighth, ticks - ticks / 6, BassChannel, line[i][1], velocity);
+        track.note(barStart + static_cast<uint32_t>(line[i][0]) * Eighth, ticks - ticks / 6, BassChannel, line[i][1],
+                   velocity);
     }
 }
 
-void writePad(MidiTrack& track, int chord, int energy, uint32_t barStart) {
+void writePad(MidiTrack& track, int chord, int energy, uint32_t barStart)
+{
     int velocity = energy == 2 ? 62 : 52;
     int root = keyOf(chord);
-    if (root > 60) root -= 12;
+    if (root > 60)
+        root -= 12;
     for (int key : {root, keyOf(chord + 2), keyOf(chord + 4), root + 12}) {
         track.note(barStart, Bar - Sixteenth, PadChannel, key, velocity);
     }
@@ -225,7 +246,8 @@ void writePad(MidiTrack& track, int chord, int energy, uint32_t barStart) {
 
 // --- The drums -------------------------------------------------------------------------------------
 
-void writeDrumBar(MidiTrack& track, int energy, bool firstBar, bool fillBar, uint32_t barStart, Random& random) {
+void writeDrumBar(MidiTrack& track, int energy, bool firstBar, bool fillBar, uint32_t barStart, Random& random)
+{
     auto hit = [&](uint32_t at, int key, int velocity) {
         track.note(barStart + at, Sixteenth, DrumChannel, key, velocity + random.jitter(4));
     };
@@ -257,35 +279,41 @@ void writeDrumBar(MidiTrack& track, int energy, bool firstBar, bool fillBar, uin
     }
 }
 
-void writeIntroDrums(MidiTrack& track, int bar, uint32_t barStart) {
+void writeIntroDrums(MidiTrack& track, int bar, uint32_t barStart)
+{
     // Two bars of keys alone, then the hats count the band in.
-    if (bar < 2) return;
+    if (bar < 2)
+        return;
     for (int e = 0; e < 8; ++e) {
-        track.note(barStart + static_cast<uint32_t>(e) * Eighth, Sixteenth, DrumChannel, ClosedHat, e % 2 == 0 ? 76 : 54);
+        track.note(barStart + static_cast<uint32_t>(e) * Eighth, Sixteenth, DrumChannel, ClosedHat,
+                   e % 2 == 0 ? 76 : 54);
     }
     track.note(barStart, Sixteenth, DrumChannel, Kick, 96);
     if (bar == 3) {
         for (int i = 0; i < 4; ++i) {
-            track.note(barStart + 3 * Beat + static_cast<uint32_t>(i) * Sixteenth, Sixteenth, DrumChannel, Snare, 80 + 8 * i);
+            track.note(barStart + 3 * Beat + static_cast<uint32_t>(i) * Sixteenth, Sixteenth, DrumChannel, Snare,
+                       80 + 8 * i);
         }
     }
 }
 
 // --- The song ----------------------------------------------------------------------------------------
 
-void setUpChannel(MidiTrack& track, const char* title, int channel, int program, int volume, int pan) {
+void setUpChannel(MidiTrack& track, const char* title, int channel, int program, int volume, int pan)
+{
     track.name(0, title);
     if (program >= 0) {
         track.programChange(0, channel, program);
     }
-    track.controlChange(0, channel, 7, volume);   // channel volume
-    track.controlChange(0, channel, 10, pan);     // pan
-    track.controlChange(0, channel, 91, 40);      // reverb send
+    track.controlChange(0, channel, 7, volume); // channel volume
+    track.controlChange(0, channel, 10, pan);   // pan
+    track.controlChange(0, channel, 91, 40);    // reverb send
 }
 
 } // namespace
 
-Song composeSong() {
+Song composeSong()
+{
     const std::vector<int> verse = {0, 4, 5, 3, 0, 4, 3, 4};  // I V vi IV | I V IV V
     const std::vector<int> bridge = {3, 4, 2, 5, 1, 4, 0, 4}; // IV V iii vi | ii V I V
     const std::vector<Part> parts = {
@@ -333,7 +361,8 @@ Song composeSong() {
             if (lastBarOfSong) {
                 // The final tonic, held, with one crash: the track can loop back to the intro's G.
                 std::vector<int> final = voiceChord(chord, voicing);
-                for (int key : final) keys.note(barStart, Bar - Beat, KeysChannel, key, 70);
+                for (int key : final)
+                    keys.note(barStart, Bar - Beat, KeysChannel, key, 70);
                 bass.note(barStart, Bar - Beat, BassChannel, keyOf(chord) - 12, 92);
                 writePad(pad, chord, 1, barStart);
                 drums.note(barStart, Sixteenth, DrumChannel, Crash, 96);
@@ -355,7 +384,8 @@ Song composeSong() {
     return song;
 }
 
-bool writeMusic(const std::string& folder) {
+bool writeMusic(const std::string& folder)
+{
     Song song = composeSong();
     return writeMidiFile(folder + "/mi_movie.mid", song.tracks, static_cast<uint16_t>(MusicTicksPerBeat), song.endTick);
 }

@@ -7,18 +7,28 @@
 
 namespace {
 
-int wrapIndex(int i, int n) { return ((i % n) + n) % n; }
+int wrapIndex(int i, int n)
+{
+    return ((i % n) + n) % n;
+}
 
-float quintic(float t) { return t * t * t * (t * (t * 6.0f - 15.0f) + 10.0f); }
+float quintic(float t)
+{
+    return t * t * t * (t * (t * 6.0f - 15.0f) + 10.0f);
+}
 
-float lerp(float a, float b, float t) { return a + (b - a) * t; }
+float lerp(float a, float b, float t)
+{
+    return a + (b - a) * t;
+}
 
 // Sixteen unit gradients evenly spread around the circle; a table keeps the trigonometry out of
 // the inner loop.
 struct GradientTable {
     float x[16];
     float y[16];
-    GradientTable() {
+    GradientTable()
+    {
         for (int i = 0; i < 16; ++i) {
             x[i] = std::cos(static_cast<float>(i) * 0.39269908f);
             y[i] = std::sin(static_cast<float>(i) * 0.39269908f);
@@ -28,14 +38,16 @@ struct GradientTable {
 const GradientTable Gradients;
 
 // Dot product of the lattice point's pseudo-random unit gradient with the offset (dx, dy).
-float gradientDot(int x, int y, uint32_t seed, float dx, float dy) {
+float gradientDot(int x, int y, uint32_t seed, float dx, float dy)
+{
     uint32_t i = hashCell(x, y, seed) >> 28;
     return Gradients.x[i] * dx + Gradients.y[i] * dy;
 }
 
 } // namespace
 
-uint32_t hashCell(int x, int y, uint32_t seed) {
+uint32_t hashCell(int x, int y, uint32_t seed)
+{
     uint32_t h = seed * 0x9E3779B9u;
     h ^= static_cast<uint32_t>(x) * 0x85EBCA6Bu;
     h = (h << 13) | (h >> 19);
@@ -48,11 +60,13 @@ uint32_t hashCell(int x, int y, uint32_t seed) {
     return h;
 }
 
-float hashUnit(int x, int y, uint32_t seed) {
+float hashUnit(int x, int y, uint32_t seed)
+{
     return static_cast<float>(hashCell(x, y, seed) >> 8) * (1.0f / 16777216.0f);
 }
 
-float valueNoise(float u, float v, int cellsU, int cellsV, uint32_t seed) {
+float valueNoise(float u, float v, int cellsU, int cellsV, uint32_t seed)
+{
     float x = u * static_cast<float>(cellsU);
     float y = v * static_cast<float>(cellsV);
     float xf = std::floor(x);
@@ -68,7 +82,8 @@ float valueNoise(float u, float v, int cellsU, int cellsV, uint32_t seed) {
     return lerp(top, bottom, ty);
 }
 
-float gradientNoise(float u, float v, int cellsU, int cellsV, uint32_t seed) {
+float gradientNoise(float u, float v, int cellsU, int cellsV, uint32_t seed)
+{
     float x = u * static_cast<float>(cellsU);
     float y = v * static_cast<float>(cellsV);
     float xf = std::floor(x);
@@ -89,7 +104,8 @@ float gradientNoise(float u, float v, int cellsU, int cellsV, uint32_t seed) {
     return 1.4f * lerp(lerp(n00, n10, tx), lerp(n01, n11, tx), ty);
 }
 
-float fbm(float u, float v, int cellsU, int cellsV, int octaves, float gain, uint32_t seed) {
+float fbm(float u, float v, int cellsU, int cellsV, int octaves, float gain, uint32_t seed)
+{
     float sum = 0.0f;
     float amplitude = 1.0f;
     float total = 0.0f;
@@ -101,7 +117,8 @@ float fbm(float u, float v, int cellsU, int cellsV, int octaves, float gain, uin
     return sum / total;
 }
 
-CellSample cellNoise(float u, float v, int cellsU, int cellsV, uint32_t seed, float jitter) {
+CellSample cellNoise(float u, float v, int cellsU, int cellsV, uint32_t seed, float jitter)
+{
     float x = u * static_cast<float>(cellsU);
     float y = v * static_cast<float>(cellsV);
     int cx = static_cast<int>(std::floor(x));

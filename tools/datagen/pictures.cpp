@@ -4,8 +4,9 @@
 
 #include "bmp_writer.h"
 
-bool writePictures(const std::string& folder, const std::string& fontPath) {
+bool writePictures(const std::string& folder, const std::string& fontPath)
+{
     Image title;
     return renderTitlePicture(fontPath, title) && writeBmp(folder + "/title.bmp", title) &&
-           writeBmp(folder + "/back.bmp", renderBackPicture());
+        writeBmp(folder + "/back.bmp", renderBackPicture());
 }

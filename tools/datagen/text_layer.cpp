@@ -5,7 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
-Mask textMask(const FontFace& face, const std::string& text, int margin) {
+Mask textMask(const FontFace& face, const std::string& text, int margin)
+{
     // First pass: the extent of the ink around the baseline, and the pen positions.
     std::vector<GlyphBitmap> glyphs(text.size());
     std::vector<int> penAt(text.size());
@@ -48,7 +49,8 @@ Mask textMask(const FontFace& face, const std::string& text, int margin) {
     return mask;
 }
 
-Mask grow(const Mask& mask, float radius) {
+Mask grow(const Mask& mask, float radius)
+{
     Mask out(mask.width, mask.height);
     out.baseline = mask.baseline;
     // The disc's weights once, then every inked pixel stamps it: the cost follows the ink, not the
@@ -65,13 +67,16 @@ Mask grow(const Mask& mask, float radius) {
     for (int y = 0; y < mask.height; ++y) {
         for (int x = 0; x < mask.width; ++x) {
             const float a = mask.at(x, y);
-            if (a <= 0.0f) continue;
+            if (a <= 0.0f)
+                continue;
             for (int dy = -reach; dy <= reach; ++dy) {
                 int ty = y + dy;
-                if (ty < 0 || ty >= mask.height) continue;
+                if (ty < 0 || ty >= mask.height)
+                    continue;
                 for (int dx = -reach; dx <= reach; ++dx) {
                     int tx = x + dx;
-                    if (tx < 0 || tx >= mask.width) continue;
+                    if (tx < 0 || tx >= mask.width)
+                        continue;
                     float& o = out.at(tx, ty);
                     o = std::max(o, a * disc[static_cast<size_t>(dy + reach) * side + (dx + reach)]);
                 }
@@ -84,7 +89,8 @@ Mask grow(const Mask& mask, float radius) {
 namespace {
 
 // A box blur along one axis; edges are treated as empty.
-Mask boxPass(const Mask& mask, int radius, bool horizontal) {
+Mask boxPass(const Mask& mask, int radius, bool horizontal)
+{
     Mask out(mask.width, mask.height);
     out.baseline = mask.baseline;
     const float norm = 1.0f / static_cast<float>(2 * radius + 1);
@@ -104,7 +110,8 @@ Mask boxPass(const Mask& mask, int radius, bool horizontal) {
     return out;
 }
 
-void blendPixel(Image& image, int x, int y, Rgb colour, float alpha) {
+void blendPixel(Image& image, int x, int y, Rgb colour, float alpha)
+{
     if (x < 0 || y < 0 || x >= image.width || y >= image.height || alpha <= 0.0f) {
         return;
     }
@@ -113,12 +120,14 @@ void blendPixel(Image& image, int x, int y, Rgb colour, float alpha) {
 
 } // namespace
 
-Mask blur(const Mask& mask, int radius) {
+Mask blur(const Mask& mask, int radius)
+{
     Mask once = boxPass(boxPass(mask, radius, true), radius, false);
     return boxPass(boxPass(once, radius, true), radius, false);
 }
 
-void paintMask(Image& image, const Mask& mask, int x, int y, Rgb colour, float opacity) {
+void paintMask(Image& image, const Mask& mask, int x, int y, Rgb colour, float opacity)
+{
     for (int my = 0; my < mask.height; ++my) {
         for (int mx = 0; mx < mask.width; ++mx) {
             blendPixel(image, x + mx, y + my, colour, mask.at(mx, my) * opacity);
@@ -126,7 +135,8 @@ void paintMask(Image& image, const Mask& mask, int x, int y, Rgb colour, float o
     }
 }
 
-void paintMaskGradient(Image& image, const Mask& mask, int x, int y, Rgb top, Rgb bottom) {
+void paintMaskGradient(Image& image, const Mask& mask, int x, int y, Rgb top, Rgb bottom)
+{
     for (int my = 0; my < mask.height; ++my) {
         Rgb colour = mix(top, bottom, static_cast<float>(my) / static_cast<float>(std::max(1, mask.height - 1)));
         for (int mx = 0; mx < mask.width; ++mx) {

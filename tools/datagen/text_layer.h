@@ -16,7 +16,7 @@ struct Mask {
     std::vector<float> alpha;
 
     Mask() = default;
-    Mask(int w, int h) : width(w), height(h), alpha(static_cast<size_t>(w) * h, 0.0f) {}
+    Mask(int w, int h) : width(w), height(h), alpha(static_cast<size_t>(w) * h, 0.0f) { }
     float at(int x, int y) const { return alpha[static_cast<size_t>(y) * width + x]; }
     float& at(int x, int y) { return alpha[static_cast<size_t>(y) * width + x]; }
 };

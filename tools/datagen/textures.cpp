@@ -4,15 +4,17 @@
 
 #include "bmp_writer.h"
 
-const std::vector<BoardTexture>& boardTextures() {
+const std::vector<BoardTexture>& boardTextures()
+{
     static const std::vector<BoardTexture> list = {
-        {"grass", paintGrass}, {"sand", paintSand},   {"ice", paintIce},   {"tiles", paintTiles},
-        {"lava", paintLava},   {"moss", paintMoss},   {"metal", paintMetal},
+        {"grass", paintGrass}, {"sand", paintSand}, {"ice", paintIce},     {"tiles", paintTiles},
+        {"lava", paintLava},   {"moss", paintMoss}, {"metal", paintMetal},
     };
     return list;
 }
 
-Image renderTexture(TexturePainter paint, int size, int supersample) {
+Image renderTexture(TexturePainter paint, int size, int supersample)
+{
     Image image(size, size);
     const float step = 1.0f / static_cast<float>(size * supersample);
     const float weight = 1.0f / static_cast<float>(supersample * supersample);
@@ -32,7 +34,8 @@ Image renderTexture(TexturePainter paint, int size, int supersample) {
     return image;
 }
 
-bool writeBoardTextures(const std::string& folder) {
+bool writeBoardTextures(const std::string& folder)
+{
     for (const BoardTexture& texture : boardTextures()) {
         Image base = renderTexture(texture.paint, BoardTextureSize, 2);
         if (!writeMipBmps(folder + "/" + texture.name, base, BoardTextureMipLevels)) {

@@ -11,7 +11,8 @@ constexpr float TwoPi = 6.28318530718f;
 
 // Marble veining measured in tile units: a few soft, turbulent veins whose direction and phase
 // differ from tile to tile. Returns 1 on a vein, 0 between veins.
-float veins(float u, float v, uint32_t tile) {
+float veins(float u, float v, uint32_t tile)
+{
     float angle = hashUnit(static_cast<int>(tile), 5, 61) * 3.14159f;
     float along = std::cos(angle) * u * 4.0f + std::sin(angle) * v * 3.0f;
     // Ridged turbulence: the sum of absolute octaves bends the veins into marble-like folds.
@@ -28,7 +29,8 @@ float veins(float u, float v, uint32_t tile) {
 
 // Height of a tread diamond at the cell-local point (lu, lv) in -0.5..0.5: an elongated lens along
 // one diagonal, flat on top with rounded flanks.
-float diamondHeight(float lu, float lv, bool flip) {
+float diamondHeight(float lu, float lv, bool flip)
+{
     float a = (lu + (flip ? -lv : lv)) * 0.7071f;
     float b = (lu - (flip ? -lv : lv)) * 0.7071f;
     float shape = std::fabs(a) / 0.44f + (b * b) / (0.15f * 0.15f);
@@ -37,7 +39,8 @@ float diamondHeight(float lu, float lv, bool flip) {
 
 } // namespace
 
-Rgb paintTiles(float u, float v) {
+Rgb paintTiles(float u, float v)
+{
     // Four tiles across and three along: square, 40 x 40 world units, on the board.
     constexpr int Across = 4;
     constexpr int Along = 3;
@@ -70,7 +73,8 @@ Rgb paintTiles(float u, float v) {
     return mix(colour, rgbBytes(150, 144, 134), grout);
 }
 
-Rgb paintMetal(float u, float v) {
+Rgb paintMetal(float u, float v)
+{
     // Brushed steel: streaks along u, a little cloudiness.
     float brushed = fbm(u, v, 2, 48, 3, 0.5f, 71);
     float cloud = fbm(u, v, 3, 3, 3, 0.5f, 72);

@@ -9,23 +9,34 @@ namespace {
 
 constexpr float TwoPi = 6.28318530718f;
 
-float fract(float v) { return v - std::floor(v); }
+float fract(float v)
+{
+    return v - std::floor(v);
+}
 
 // A dome over a Worley cell: 1 at the feature point, falling toward the cell's border, for the
 // rounded look of stones and plates.
-float cellDome(const CellSample& c) { return clamp01(1.0f - c.nearest * c.nearest * 1.6f); }
+float cellDome(const CellSample& c)
+{
+    return clamp01(1.0f - c.nearest * c.nearest * 1.6f);
+}
 
 // Light from the upper left on a dome: brighter on the side facing the feature point's upper left.
-float domeLight(const CellSample& c) { return 0.5f + 0.5f * clamp01(0.9f * (c.towardU + c.towardV)); }
+float domeLight(const CellSample& c)
+{
+    return 0.5f + 0.5f * clamp01(0.9f * (c.towardU + c.towardV));
+}
 
 // 1 for a fixed share of the cells, chosen by their id, else 0: lets a feature appear on some cells.
-float someCells(uint32_t id, int salt, float share) {
+float someCells(uint32_t id, int salt, float share)
+{
     return hashUnit(static_cast<int>(id & 0xffff), salt, 77) < share ? 1.0f : 0.0f;
 }
 
 } // namespace
 
-Rgb paintGrass(float u, float v) {
+Rgb paintGrass(float u, float v)
+{
     static const Rgb greens[] = {rgbBytes(38, 86, 26), rgbBytes(62, 122, 36), rgbBytes(96, 156, 52),
                                  rgbBytes(128, 176, 70)};
     float patches = 0.5f + 0.5f * fbm(u, v, 4, 3, 4, 0.5f, 11);
@@ -46,8 +57,9 @@ Rgb paintGrass(float u, float v) {
     return scale(base, 1.0f + 0.08f * tufts);
 }
 
-Rgb paintSand(float u, float v) {
-    static const Rgb layers[] = {rgbBytes(222, 184, 135), rgbBytes(201, 146, 92), rgbBytes(236, 208, 160),
+Rgb paintSand(float u, float v)
+{
+    static const Rgb layers[] = {rgbBytes(222, 184, 135), rgbBytes(201, 146, 92),  rgbBytes(236, 208, 160),
                                  rgbBytes(184, 122, 78),  rgbBytes(214, 168, 112), rgbBytes(228, 196, 148)};
     // Strata across the board, bent by a low-frequency warp; six layers per repeat.
     float warp = 0.55f * fbm(u, v, 2, 2, 3, 0.5f, 21) + 0.08f * std::sin(TwoPi * u);
@@ -72,7 +84,8 @@ Rgb paintSand(float u, float v) {
     return scale(colour, 1.0f - 0.3f * hole);
 }
 
-Rgb paintIce(float u, float v) {
+Rgb paintIce(float u, float v)
+{
     static const Rgb blues[] = {rgbBytes(112, 170, 214), rgbBytes(160, 206, 236), rgbBytes(208, 234, 250),
                                 rgbBytes(236, 248, 255)};
     float cloud = 0.5f + 0.5f * fbm(u, v, 4, 3, 4, 0.55f, 31);
@@ -87,14 +100,15 @@ Rgb paintIce(float u, float v) {
     // Finer secondary cracks, fainter, fading in and out over the surface.
     CellSample shard = cellNoise(u, v, 12, 9, 34, 0.9f);
     float fine = (1.0f - smoothstep(0.02f, 0.06f, shard.second - shard.nearest)) *
-                 smoothstep(0.0f, 0.3f, fbm(u, v, 3, 3, 2, 0.5f, 35));
+        smoothstep(0.0f, 0.3f, fbm(u, v, 3, 3, 2, 0.5f, 35));
     colour = mix(colour, rgbBytes(232, 246, 255), 0.45f * fine);
     // Deep blue under the plate centres.
     float deep = cellDome(plate);
     return mix(colour, rgbBytes(80, 140, 200), 0.25f * deep * (1.0f - cloud));
 }
 
-Rgb paintMoss(float u, float v) {
+Rgb paintMoss(float u, float v)
+{
     CellSample stone = cellNoise(u, v, 8, 6, 41, 0.7f);
     float tone = hashUnit(static_cast<int>(stone.id & 0xffff), 3, 42);
     Rgb rock = mix(rgbBytes(104, 104, 98), rgbBytes(150, 146, 134), tone);
@@ -109,7 +123,8 @@ Rgb paintMoss(float u, float v) {
     return mix(colour, moss, 0.8f * creep * (1.0f - 0.6f * cellDome(stone)));
 }
 
-Rgb paintLava(float u, float v) {
+Rgb paintLava(float u, float v)
+{
     static const Rgb glow[] = {rgbBytes(90, 14, 4), rgbBytes(196, 40, 6), rgbBytes(250, 118, 16),
                                rgbBytes(255, 214, 90)};
     CellSample plate = cellNoise(u, v, 8, 6, 51, 0.75f);
@@ -125,6 +140,6 @@ Rgb paintLava(float u, float v) {
     Rgb colour = mix(rock, ramp(glow, heat * pulse), smoothstep(0.05f, 0.5f, heat));
     // Embers on the rims of the plates.
     float rim = smoothstep(0.55f, 0.8f, fract(0.5f + 0.5f * fbm(u, v, 8, 6, 2, 0.5f, 55) * 3.0f)) *
-                (1.0f - smoothstep(0.15f, 0.35f, gap));
+        (1.0f - smoothstep(0.15f, 0.35f, gap));
     return mix(colour, rgbBytes(220, 70, 10), 0.35f * rim);
 }

@@ -10,7 +10,8 @@ namespace {
 // Centres the text horizontally with its baseline at the given row, shadow first, then the outline,
 // then the fill.
 void paintTitleText(Image& image, const FontFace& face, const std::string& text, int baseline, float outline,
-                    int shadowBlur, int shadowOffset, Rgb outlineColour, Rgb top, Rgb bottom) {
+                    int shadowBlur, int shadowOffset, Rgb outlineColour, Rgb top, Rgb bottom)
+{
     const int margin = static_cast<int>(outline) + 3 * shadowBlur + 2;
     Mask fill = textMask(face, text, margin);
     Mask edge = grow(fill, outline);
@@ -24,7 +25,8 @@ void paintTitleText(Image& image, const FontFace& face, const std::string& text,
 
 } // namespace
 
-bool renderTitlePicture(const std::string& fontPath, Image& out) {
+bool renderTitlePicture(const std::string& fontPath, Image& out)
+{
     FontFace face;
     if (!face.open(fontPath)) {
         return false;

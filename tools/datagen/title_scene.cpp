@@ -17,11 +17,26 @@ struct V3 {
     float y = 0.0f;
     float z = 0.0f;
 };
-V3 plus(V3 a, V3 b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
-V3 minus(V3 a, V3 b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
-V3 times(V3 a, float s) { return {a.x * s, a.y * s, a.z * s}; }
-float dot(V3 a, V3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-V3 unit(V3 a) { return times(a, 1.0f / std::sqrt(dot(a, a))); }
+V3 plus(V3 a, V3 b)
+{
+    return {a.x + b.x, a.y + b.y, a.z + b.z};
+}
+V3 minus(V3 a, V3 b)
+{
+    return {a.x - b.x, a.y - b.y, a.z - b.z};
+}
+V3 times(V3 a, float s)
+{
+    return {a.x * s, a.y * s, a.z * s};
+}
+float dot(V3 a, V3 b)
+{
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
+V3 unit(V3 a)
+{
+    return times(a, 1.0f / std::sqrt(dot(a, a)));
+}
 
 struct Dip {
     float x, y, radius, depth;
@@ -29,19 +44,20 @@ struct Dip {
 
 // Dips (positive depth) and bumps (negative) ahead of the marble.
 const Dip Dips[] = {
-    {-40.0f, 260.0f, 60.0f, 110.0f},  {260.0f, 120.0f, 80.0f, -70.0f},  {-300.0f, 420.0f, 90.0f, -90.0f},
-    {180.0f, 620.0f, 70.0f, 120.0f},  {-120.0f, 900.0f, 80.0f, -80.0f}, {420.0f, 1000.0f, 90.0f, 90.0f},
-    {-480.0f, 1250.0f, 70.0f, 100.0f}, {60.0f, 1400.0f, 60.0f, -60.0f}, {300.0f, 1800.0f, 90.0f, -100.0f},
-    {-250.0f, 2000.0f, 80.0f, 120.0f}, {100.0f, 2500.0f, 70.0f, 90.0f}, {-500.0f, 2900.0f, 90.0f, -80.0f},
+    {-40.0f, 260.0f, 60.0f, 110.0f},   {260.0f, 120.0f, 80.0f, -70.0f},   {-300.0f, 420.0f, 90.0f, -90.0f},
+    {180.0f, 620.0f, 70.0f, 120.0f},   {-120.0f, 900.0f, 80.0f, -80.0f},  {420.0f, 1000.0f, 90.0f, 90.0f},
+    {-480.0f, 1250.0f, 70.0f, 100.0f}, {60.0f, 1400.0f, 60.0f, -60.0f},   {300.0f, 1800.0f, 90.0f, -100.0f},
+    {-250.0f, 2000.0f, 80.0f, 120.0f}, {100.0f, 2500.0f, 70.0f, 90.0f},   {-500.0f, 2900.0f, 90.0f, -80.0f},
     {450.0f, 3300.0f, 80.0f, 100.0f},  {-100.0f, 3800.0f, 90.0f, -90.0f},
 };
 
 constexpr float BoardHalfWidth = 750.0f;
-constexpr float BoardEnd = 6000.0f;    // far end of the board, along y
-constexpr float BoardStart = -400.0f;  // behind the camera
+constexpr float BoardEnd = 6000.0f;   // far end of the board, along y
+constexpr float BoardStart = -400.0f; // behind the camera
 constexpr float MarbleRadius = 20.0f;
 
-float surfaceHeight(float x, float y) {
+float surfaceHeight(float x, float y)
+{
     double sum = 0.0;
     for (const Dip& d : Dips) {
         float dx = x - d.x;
@@ -51,7 +67,8 @@ float surfaceHeight(float x, float y) {
     return static_cast<float>(sum);
 }
 
-V3 surfaceNormal(float x, float y) {
+V3 surfaceNormal(float x, float y)
+{
     float h = surfaceHeight(x, y);
     float hx = surfaceHeight(x + 1.0f, y) - h;
     float hy = surfaceHeight(x, y + 1.0f) - h;
@@ -67,7 +84,8 @@ struct HeightGrid {
     float lowest = 0.0f;  // largest z
     float highest = 0.0f; // smallest z
 
-    HeightGrid() {
+    HeightGrid()
+    {
         columns = static_cast<int>(2.0f * BoardHalfWidth / Spacing) + 2;
         rows = static_cast<int>((BoardEnd - BoardStart) / Spacing) + 2;
         heights.resize(static_cast<size_t>(columns) * rows);
@@ -83,7 +101,8 @@ struct HeightGrid {
         }
     }
 
-    float at(float x, float y) const {
+    float at(float x, float y) const
+    {
         float gx = std::clamp((x + BoardHalfWidth) / Spacing, 0.0f, static_cast<float>(columns - 2));
         float gy = std::clamp((y - BoardStart) / Spacing, 0.0f, static_cast<float>(rows - 2));
         int c = static_cast<int>(gx);
@@ -106,7 +125,8 @@ struct Camera {
 
 // Finds the first crossing of the ray into the board at or beyond `from`, or returns a negative
 // distance when the ray leaves the board first.
-float castBoard(const HeightGrid& grid, V3 eye, V3 dir, float from, float maxDistance) {
+float castBoard(const HeightGrid& grid, V3 eye, V3 dir, float from, float maxDistance)
+{
     if (dir.z <= 0.0f) {
         return -1.0f;
     }
@@ -136,7 +156,8 @@ float castBoard(const HeightGrid& grid, V3 eye, V3 dir, float from, float maxDis
     return -1.0f;
 }
 
-float castSphere(V3 eye, V3 dir, V3 centre, float radius) {
+float castSphere(V3 eye, V3 dir, V3 centre, float radius)
+{
     V3 oc = minus(eye, centre);
     float b = dot(oc, dir);
     float c = dot(oc, oc) - radius * radius;
@@ -147,7 +168,8 @@ float castSphere(V3 eye, V3 dir, V3 centre, float radius) {
     return -b - std::sqrt(disc);
 }
 
-Rgb sky(V3 dir) {
+Rgb sky(V3 dir)
+{
     // Up is -z: the higher the ray, the deeper the blue, with soft clouds.
     float elevation = clamp01(-dir.z * 2.2f);
     Rgb colour = mix(rgbBytes(214, 228, 240), rgbBytes(58, 104, 178), std::pow(elevation, 0.7f));
@@ -160,7 +182,8 @@ Rgb sky(V3 dir) {
 const V3 LightDirection = unit({-0.5f, 0.35f, -1.0f}); // toward the light: upper left, a little ahead
 
 // The board's texture with trilinear mip filtering; footprint is in texels per pixel.
-Rgb sampleTexture(const std::vector<Image>& mips, float s, float t, float footprint) {
+Rgb sampleTexture(const std::vector<Image>& mips, float s, float t, float footprint)
+{
     float level = std::clamp(std::log2(std::max(footprint, 1.0f)), 0.0f, static_cast<float>(mips.size() - 1));
     int lower = static_cast<int>(level);
     int upper = std::min(lower + 1, static_cast<int>(mips.size()) - 1);
@@ -175,14 +198,15 @@ Rgb sampleTexture(const std::vector<Image>& mips, float s, float t, float footpr
 struct Scene {
     std::vector<Image> mips;
     HeightGrid grid;
-    V3 marblePoint;  // where the marble touches the ground
+    V3 marblePoint; // where the marble touches the ground
     V3 marbleCentre;
     Camera camera;
     Rgb haze = rgbBytes(206, 222, 236);
     Rgb marbleColour = rgbBytes(228, 36, 30);
     float maxDistance = 9000.0f;
 
-    Rgb shadeMarble(V3 dir, float t) const {
+    Rgb shadeMarble(V3 dir, float t) const
+    {
         V3 p = plus(camera.eye, times(dir, t));
         V3 n = unit(minus(p, marbleCentre));
         float diffuse = std::max(0.0f, dot(n, LightDirection));
@@ -195,7 +219,8 @@ struct Scene {
         return add(colour, scale(rgbBytes(255, 255, 255), 1.1f * specular));
     }
 
-    Rgb shadeBoard(V3 dir, float t) const {
+    Rgb shadeBoard(V3 dir, float t) const
+    {
         V3 p = plus(camera.eye, times(dir, t));
         V3 n = surfaceNormal(p.x, p.y);
         float cosine = std::max(0.05f, -dot(n, dir));
@@ -212,7 +237,8 @@ struct Scene {
         return mix(colour, haze, 1.0f - std::exp(-t / 4200.0f));
     }
 
-    Rgb shade(V3 dir, float tBoard) const {
+    Rgb shade(V3 dir, float tBoard) const
+    {
         float tBall = castSphere(camera.eye, dir, marbleCentre, MarbleRadius);
         if (tBall > 0.0f && (tBoard < 0.0f || tBall < tBoard)) {
             return shadeMarble(dir, tBall);
@@ -223,7 +249,8 @@ struct Scene {
 
 } // namespace
 
-Image renderTitleScene(const Image& boardTexture) {
+Image renderTitleScene(const Image& boardTexture)
+{
     Scene scene;
     scene.mips = mipChain(boardTexture, 8);
     scene.marblePoint = {20.0f, 40.0f, surfaceHeight(20.0f, 40.0f)};

@@ -10,11 +10,15 @@
 
 namespace {
 
-void putTag(std::vector<uint8_t>& out, const char* tag) { out.insert(out.end(), tag, tag + 4); }
+void putTag(std::vector<uint8_t>& out, const char* tag)
+{
+    out.insert(out.end(), tag, tag + 4);
+}
 
 } // namespace
 
-bool writeWav(const std::string& path, const std::vector<float>& samples, int sampleRate) {
+bool writeWav(const std::string& path, const std::vector<float>& samples, int sampleRate)
+{
     const uint32_t dataBytes = static_cast<uint32_t>(samples.size() * 2);
     const uint32_t rate = static_cast<uint32_t>(sampleRate);
     std::vector<uint8_t> out;

@@ -26,8 +26,7 @@ std::string pointText(float x, float y)
 }
 
 // Calls visit(x, y) for the start point and every grid vertex until it returns false.
-template <typename Visit>
-void forBoardPoints(Visit visit)
+template <typename Visit> void forBoardPoints(Visit visit)
 {
     if (!visit(StartX, StartY))
         return;
@@ -95,9 +94,10 @@ bool checkSurface(MapLint& lint)
             if (std::fabs(single->heightAt(badX, badY)) >= FLT_MAX / static_cast<float>(lint.holes.size()))
                 names += (names.empty() ? "" : ", ") + std::to_string(i + 1);
         }
-        lint.findings.push_back({0, true, "the surface height at " + pointText(badX, badY) +
-                                              " is infinite or not a number: holes " + names +
-                                              " together exceed the float range"});
+        lint.findings.push_back({0, true,
+                                 "the surface height at " + pointText(badX, badY) +
+                                     " is infinite or not a number: holes " + names +
+                                     " together exceed the float range"});
     }
     return finite;
 }
@@ -115,15 +115,16 @@ void checkStartRoll(MapLint& lint, const std::string& mapName)
         Vec3 v = TheMarble.velocity;
         if (!std::isfinite(p.x) || !std::isfinite(p.y) || !std::isfinite(p.z) || !std::isfinite(v.x) ||
             !std::isfinite(v.y) || !std::isfinite(v.z)) {
-            lint.findings.push_back({0, true, std::string("the marble's state stops being finite ") + when +
-                                                  " after the start signal: the game cannot play the level"});
+            lint.findings.push_back({0, true,
+                                     std::string("the marble's state stops being finite ") + when +
+                                         " after the start signal: the game cannot play the level"});
             return;
         }
         // Every fall sets the freeze to exactly one second.
         if (FreezeTimer != 1.0f)
             continue;
         std::string rule = " (left alone for " + std::to_string(static_cast<int>(StartWaitSeconds)) +
-                           " s, the marble must stay out of every dip)";
+            " s, the marble must stay out of every dip)";
         // The dip whose capture circle the marble was closest to before the tick caught it.
         size_t caught = lint.holes.size();
         float gap = 1e30f;
@@ -138,14 +139,15 @@ void checkStartRoll(MapLint& lint, const std::string& mapName)
             }
         }
         bool offBoard = before.x < BoardLeft + GridSpacing || before.x > BoardRight - GridSpacing ||
-                        before.y < BoardBack + GridSpacing;
+            before.y < BoardBack + GridSpacing;
         if (caught < lint.holes.size() && !(offBoard && gap > GridSpacing))
             lint.findings.push_back({lint.holeLines[caught], true,
                                      "left alone after the start signal, the marble rolls into " +
                                          holeName(lint, caught) + " after " + when + rule});
         else
-            lint.findings.push_back({0, true, "left alone after the start signal, the marble rolls off the board after " +
-                                                  std::string(when) + rule});
+            lint.findings.push_back({0, true,
+                                     "left alone after the start signal, the marble rolls off the board after " +
+                                         std::string(when) + rule});
         return;
     }
 }

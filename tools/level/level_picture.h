@@ -11,8 +11,8 @@
 // Five world units a pixel; the board's length (y) runs left to right, the player's left (x = -750)
 // at the top. Below the relief, after a gap, the height profile along the route (or along x = 0).
 constexpr int PictureUnitsPerPixel = 5;
-constexpr int PictureWidth = 2394;        // y from -6000 to 5970
-constexpr int PictureReliefHeight = 294;  // x from -750 to 720
+constexpr int PictureWidth = 2394;       // y from -6000 to 5970
+constexpr int PictureReliefHeight = 294; // x from -750 to 720
 constexpr int PictureGap = 6;
 constexpr int PictureProfileHeight = 120;
 constexpr int PictureHeight = PictureReliefHeight + PictureGap + PictureProfileHeight;

@@ -107,7 +107,7 @@ bool readOption(const std::string& option, const char* text, float low, float hi
     TokenReader reader(text);
     float value = 0.0f;
     bool ok = reader.readReal(value) && reader.endReached() && value >= low && value <= high &&
-              (!whole || value == std::floor(value));
+        (!whole || value == std::floor(value));
     if (!ok) {
         std::fprintf(stderr, "roliquo-level: %s needs %s from %g to %g, not \"%s\"\n", option.c_str(),
                      whole ? "a whole number" : "a number", static_cast<double>(low), static_cast<double>(high), text);
@@ -255,8 +255,8 @@ int runSolve(const Arguments& args)
 bool stateIsFinite()
 {
     for (float v : {RoundClock, FreezeTimer, TheMarble.position.x, TheMarble.position.y, TheMarble.position.z,
-                    TheMarble.velocity.x, TheMarble.velocity.y, TheMarble.velocity.z, TheCamera.eye.x,
-                    TheCamera.eye.y, TheCamera.eye.z, TheCamera.pitch, TheCamera.yaw, TheCamera.roll})
+                    TheMarble.velocity.x, TheMarble.velocity.y, TheMarble.velocity.z, TheCamera.eye.x, TheCamera.eye.y,
+                    TheCamera.eye.z, TheCamera.pitch, TheCamera.yaw, TheCamera.roll})
         if (!std::isfinite(v))
             return false;
     return true;
@@ -285,7 +285,8 @@ int runTrace(const Arguments& args)
         std::printf("%s\n", formatStateLine(++tick).c_str());
         if (!stateIsFinite()) {
             std::fflush(stdout);
-            std::fprintf(stderr, "input line %d: after tick %d the state is no longer finite (try roliquo-level check)\n",
+            std::fprintf(stderr,
+                         "input line %d: after tick %d the state is no longer finite (try roliquo-level check)\n",
                          lineNumber, tick);
             return 3;
         }

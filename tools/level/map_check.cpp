@@ -43,8 +43,8 @@ void checkTextures(MapLint& lint)
             else if (width != want || height != want)
                 lint.findings.push_back({lint.textureLines[t], true,
                                          "texture image " + name + " is " + std::to_string(width) + " x " +
-                                             std::to_string(height) + ", expected " + std::to_string(want) +
-                                             " x " + std::to_string(want)});
+                                             std::to_string(height) + ", expected " + std::to_string(want) + " x " +
+                                             std::to_string(want)});
         }
         if (missing.empty())
             continue;

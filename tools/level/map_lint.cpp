@@ -90,12 +90,12 @@ std::string plural(long long n, const char* one, const char* many)
 std::string describeHole(const Hole& h)
 {
     return "(x " + realText(h.x) + ", y " + realText(h.y) + ", radius " + realText(h.radius) + ", depth " +
-           realText(h.depth) + ")";
+        realText(h.depth) + ")";
 }
 
 class Linter {
 public:
-    explicit Linter(const std::string& text) : reader_(text) {}
+    explicit Linter(const std::string& text) : reader_(text) { }
 
     MapLint run()
     {
@@ -117,8 +117,8 @@ private:
     bool hasPending_ = false;
     MapLint out_;
     bool sawTexture_ = false, sawFog_ = false, sawMarble_ = false;
-    int holeCountLine_ = 0;        // line of the latest holecount=, 0 before any
-    int dataLine_ = 0;             // line of the latest .data that read holes
+    int holeCountLine_ = 0; // line of the latest holecount=, 0 before any
+    int dataLine_ = 0;      // line of the latest .data that read holes
     int32_t holeCount_ = 0;
     bool holeCountHasData_ = true; // the latest holecount= was followed by its .data
 
@@ -197,8 +197,9 @@ private:
         if (!holeCountHasData_)
             error(holeCountLine_, "holecount= is not followed by its .data section");
         else if (dataLine_ > 0)
-            warning(t.line, "holecount= again: its .data section replaces the " + plural(holeCount_, "hole", "holes") +
-                                " given at line " + std::to_string(dataLine_));
+            warning(t.line,
+                    "holecount= again: its .data section replaces the " + plural(holeCount_, "hole", "holes") +
+                        " given at line " + std::to_string(dataLine_));
         holeCountLine_ = t.line;
         holeCountHasData_ = false;
         holeCount_ = 0;
@@ -221,8 +222,9 @@ private:
             return;
         }
         if (hasOctalPrefix(v.text))
-            warning(v.line, "holecount= value " + v.text + " has a leading 0, so the game reads it as octal: " +
-                                std::to_string(n));
+            warning(v.line,
+                    "holecount= value " + v.text +
+                        " has a leading 0, so the game reads it as octal: " + std::to_string(n));
         holeCount_ = n;
     }
 
@@ -241,8 +243,8 @@ private:
         if (!v.text.empty() && v.text[0] == '-')
             warning(v.line, key.text + " value " + v.text + " is negative: the game reads it as " + hexText(n));
         else if (hasOctalPrefix(v.text))
-            warning(v.line, key.text + " value " + v.text + " has a leading 0, so the game reads it as octal: " +
-                                hexText(n));
+            warning(v.line,
+                    key.text + " value " + v.text + " has a leading 0, so the game reads it as octal: " + hexText(n));
         if (n > 0xffffffu)
             warning(v.line, key.text + " value " + v.text + " has bits above 0xffffff, which are ignored");
     }
@@ -265,14 +267,16 @@ private:
         Token v;
         while (got < wanted) {
             if (!next(v)) {
-                error(t.line, "the file ends inside the .data section: " + std::to_string(got) + " of " +
-                                  plural(wanted, "hole value", "hole values") + ", and no .end");
+                error(t.line,
+                      "the file ends inside the .data section: " + std::to_string(got) + " of " +
+                          plural(wanted, "hole value", "hole values") + ", and no .end");
                 return;
             }
             if (v.text == ".end" || isKey(v.text)) {
-                error(v.line, "too few hole values: holecount= " + std::to_string(holeCount_) + " needs " +
-                                  std::to_string(wanted) + ", the .data section at line " + std::to_string(t.line) +
-                                  " gives " + std::to_string(got));
+                error(v.line,
+                      "too few hole values: holecount= " + std::to_string(holeCount_) + " needs " +
+                          std::to_string(wanted) + ", the .data section at line " + std::to_string(t.line) + " gives " +
+                          std::to_string(got));
                 if (v.text != ".end")
                     putBack(v);
                 return;
@@ -282,11 +286,13 @@ private:
                 error(v.line, "hole value " + quoted(v.text) + " " + realTrouble(v.text));
                 real = 0.0f;
             } else if (std::fabs(real) == FLT_MAX) {
-                warning(v.line, "hole value " + v.text + " is at or beyond the float range: the game reads it as " +
-                                    realText(real));
+                warning(v.line,
+                        "hole value " + v.text + " is at or beyond the float range: the game reads it as " +
+                            realText(real));
             } else if (std::fabs(real) == FLT_MIN) {
-                warning(v.line, "hole value " + v.text +
-                                    " is at or below the smallest normal float: the game reads it as " + realText(real));
+                warning(v.line,
+                        "hole value " + v.text + " is at or below the smallest normal float: the game reads it as " +
+                            realText(real));
             }
             int field = static_cast<int>(got % 4);
             if (field == 0)
@@ -311,8 +317,9 @@ private:
             bool more = false;
             while ((more = next(v)) && wholeReal(v.text, real))
                 ++extra;
-            error(firstLine, plural(extra, "hole value", "hole values") + " more than holecount= " +
-                                 std::to_string(holeCount_) + " declares (" + std::to_string(wanted) + " values)");
+            error(firstLine,
+                  plural(extra, "hole value", "hole values") + " more than holecount= " + std::to_string(holeCount_) +
+                      " declares (" + std::to_string(wanted) + " values)");
             if (!more || v.text != ".end") {
                 error(firstLine, "missing .end after the hole values");
                 if (more)
@@ -337,8 +344,7 @@ private:
     void skipPastEnd()
     {
         Token v;
-        while (next(v) && v.text != ".end") {
-        }
+        while (next(v) && v.text != ".end") { }
     }
 
     void finish()
@@ -392,9 +398,9 @@ void lintStartPoint(MapLint& lint)
             continue;
         float d = std::hypot(StartX - h.x, StartY - h.y);
         if (verdict > 0.0f && d <= CaptureRadii * h.radius) {
-            lint.findings.push_back({lint.holeLines[i], true,
-                                     startPoint() + " is inside " + holeName(lint, i) +
-                                         ": the marble is caught before it moves"});
+            lint.findings.push_back(
+                {lint.holeLines[i], true,
+                 startPoint() + " is inside " + holeName(lint, i) + ": the marble is caught before it moves"});
             return;
         }
         if (d < nearest) {

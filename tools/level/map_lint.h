@@ -8,7 +8,7 @@
 #include "level/board.h"
 
 struct LintFinding {
-    int line = 0; // 1-based; 0 for the file as a whole
+    int line = 0;      // 1-based; 0 for the file as a whole
     bool error = true; // false: a warning, the file is still sound
     std::string text;
 };
@@ -18,8 +18,8 @@ struct MapLint {
     std::vector<LintFinding> findings;
     std::vector<std::string> textureBases; // every texturefile= value, in order
     std::vector<int> textureLines;
-    std::vector<Hole> holes;               // the hole values of the last .data section
-    std::vector<int> holeLines;            // the line of each hole's first value
+    std::vector<Hole> holes;    // the hole values of the last .data section
+    std::vector<int> holeLines; // the line of each hole's first value
 };
 
 // Tokens and numbers are read with the game's TokenReader, so every value is the one the loader reads.

@@ -2,9 +2,9 @@
 // game's own parseMapList, then checkMapFile on every name it lists.
 #include "maplist_check.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
-#include <algorithm>
 #include <filesystem>
 #include <vector>
 
@@ -67,8 +67,9 @@ bool checkMapList(const std::string& path, const std::string& text, const std::s
     } else if (count < 1) {
         report(countLine, true, "the level count " + countText + " is below 1");
     } else if (countText.size() > 1 && countText[0] == '0') {
-        report(countLine, false, "the level count " + countText + " has a leading 0, so the game reads it as octal: " +
-                                     std::to_string(count));
+        report(countLine, false,
+               "the level count " + countText +
+                   " has a leading 0, so the game reads it as octal: " + std::to_string(count));
     }
 
     std::vector<Name> names;
@@ -76,7 +77,8 @@ bool checkMapList(const std::string& path, const std::string& text, const std::s
     while (reader.readToken(name))
         names.push_back({name, reader.line()});
     if (countRead && count >= 1 && names.size() != static_cast<size_t>(count)) {
-        report(countLine, true, "the count says " + levels(count) + ", the file names " + levels(static_cast<long long>(names.size())));
+        report(countLine, true,
+               "the count says " + levels(count) + ", the file names " + levels(static_cast<long long>(names.size())));
         for (size_t i = static_cast<size_t>(count); i < names.size(); ++i)
             report(names[i].line, true, "\"" + names[i].text + "\" is more than the count");
     }

@@ -63,8 +63,7 @@ std::string pathFromStart(const std::string& path)
     return (StartFolder / fs::path(path)).lexically_normal().string();
 }
 
-bool enterMapFolder(const std::string& mapPath, const std::string& dataDir, std::string& loadName,
-                    std::string& error)
+bool enterMapFolder(const std::string& mapPath, const std::string& dataDir, std::string& loadName, std::string& error)
 {
     fs::path map = pathFromStart(mapPath);
     fs::path folder;

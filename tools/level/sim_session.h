@@ -36,8 +36,7 @@ std::string pathFromStart(const std::string& path);
 // Moves into the folder a map file loads from and gives the name to load it by. With dataDir empty that
 // is the map file's own folder (the game keeps maps and textures together); otherwise dataDir, with the
 // map path made absolute. Paths are taken relative to the folder the tool started in.
-bool enterMapFolder(const std::string& mapPath, const std::string& dataDir, std::string& loadName,
-                    std::string& error);
+bool enterMapFolder(const std::string& mapPath, const std::string& dataDir, std::string& loadName, std::string& error);
 
 // TheBoard.load as the level start calls it, from the current folder; every message box the loader
 // showed goes into messages.

@@ -116,9 +116,8 @@ private:
 // The nine directions with Shift first (Shift is nearly always the faster choice), then without.
 std::vector<uint8_t> actions()
 {
-    const uint8_t directions[9] = {SteerUp,   SteerUp | SteerLeft,   SteerUp | SteerRight,
-                                   SteerLeft, SteerRight,            0,
-                                   SteerDown | SteerLeft, SteerDown | SteerRight, SteerDown};
+    const uint8_t directions[9] = {SteerUp, SteerUp | SteerLeft,   SteerUp | SteerRight,   SteerLeft, SteerRight,
+                                   0,       SteerDown | SteerLeft, SteerDown | SteerRight, SteerDown};
     std::vector<uint8_t> out;
     for (uint8_t d : directions)
         out.push_back(static_cast<uint8_t>(d | SteerShift));

@@ -14,10 +14,10 @@ struct SolveOptions {
 
 struct SolveResult {
     bool finished = false;
-    float finishTime = 0.0f;       // the time the game books: 45 minus the clock at the finish
-    std::vector<TickInput> steps;  // one per tick, ending with the finishing tick
-    int falls = 0;                 // holes and edges on the way
-    long long ticksSimulated = 0;  // search effort
+    float finishTime = 0.0f;      // the time the game books: 45 minus the clock at the finish
+    std::vector<TickInput> steps; // one per tick, ending with the finishing tick
+    int falls = 0;                // holes and edges on the way
+    long long ticksSimulated = 0; // search effort
     // The point furthest along the board (largest y) that any searched state reached, and the clock
     // there: where a search that fails got stuck.
     float furthestX = 0.0f;

@@ -27,8 +27,7 @@ std::string formatStateLine(int tick)
     Vec3 p = TheMarble.position;
     Vec3 v = TheMarble.velocity;
     Vec3 e = TheCamera.eye;
-    for (float value : {p.x, p.y, p.z, v.x, v.y, v.z, e.x, e.y, e.z, TheCamera.pitch, TheCamera.yaw,
-                        TheCamera.roll})
+    for (float value : {p.x, p.y, p.z, v.x, v.y, v.z, e.x, e.y, e.z, TheCamera.pitch, TheCamera.yaw, TheCamera.roll})
         appendReal(out, value);
     return out;
 }

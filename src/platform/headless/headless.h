@@ -45,8 +45,8 @@ bool setFrameSize(int width, int height);
 
 // Queue ------------------------------------------------------------------------------------------------
 void pushMessage(uint32_t id, uint64_t wParam = 0, int64_t lParam = 0); // as an event from the system
-void pushKey(int virtualKey);                                          // KeyDownMessage
-std::vector<Message> pendingMessages();                                // a copy of the queue, in order
+void pushKey(int virtualKey);                                           // KeyDownMessage
+std::vector<Message> pendingMessages();                                 // a copy of the queue, in order
 size_t pendingCount();
 void clearQueue();
 
@@ -72,13 +72,13 @@ void failMusicOpen(bool fail);
 // Records ------------------------------------------------------------------------------------------------
 const std::vector<MessageBoxRecord>& messageBoxes();
 int beepCount();
-const std::vector<std::string>& cues();        // every playWav file name, in order
+const std::vector<std::string>& cues();         // every playWav file name, in order
 const std::vector<MusicRecord>& musicRecords(); // every open and close, in order
-uint32_t playingMusicId();                     // 0 when nothing is open
+uint32_t playingMusicId();                      // 0 when nothing is open
 // The track ended: closes it and queues MusicNoticeMessage (wParam 1, lParam the id), as the real
 // backend does when a track plays out. Does nothing when no music is open.
 void finishMusic();
-int swapCount();                               // every swapBuffers, with or without a live context
+int swapCount(); // every swapBuffers, with or without a live context
 bool windowCreated();
 bool windowShown();
 void setWindowHidden(bool hidden); // as if minimised: isWindowVisible() answers false
@@ -94,8 +94,8 @@ struct Frame {
     // Pixel at x from the left, y from the top (screen order), as {r, g, b, a}.
     const uint8_t* at(int x, int y) const { return &rgba[((height - 1 - y) * width + x) * 4]; }
 };
-Frame readFrame();           // the back buffer now (before any swap); empty without a live context
-const Frame& lastSwapped();  // what the latest swapBuffers presented (empty before the first)
+Frame readFrame();          // the back buffer now (before any swap); empty without a live context
+const Frame& lastSwapped(); // what the latest swapBuffers presented (empty before the first)
 // PNG files are stored top-down, RGBA 8 bits. loadPng accepts any PNG (grey, palette, 16-bit, with or
 // without alpha) up to 8192 pixels a side, converts it to RGBA and leaves `out` untouched on failure.
 bool savePng(const Frame& frame, const std::string& path);

@@ -6,7 +6,8 @@
 
 HeadlessState Headless;
 
-void resetHeadlessState() {
+void resetHeadlessState()
+{
     bool glLive = Headless.glContextLive;
     Headless = HeadlessState{};
     Headless.glContextLive = glLive;
@@ -14,23 +15,29 @@ void resetHeadlessState() {
 
 namespace {
 
-void append(uint32_t id, uint64_t wParam, int64_t lParam) {
+void append(uint32_t id, uint64_t wParam, int64_t lParam)
+{
     Headless.queue.push_back(Message{id, wParam, lParam});
 }
 
 // The timer message is made when a peek finds the period elapsed, like a system timer that is
 // generated on demand: a long pause yields one message, not a burst.
-void checkTimer() {
-    if (!Headless.timerOn) return;
+void checkTimer()
+{
+    if (!Headless.timerOn)
+        return;
     // A counter set back by the test restarts the period instead of wrapping into a firing.
-    if (Headless.counter < Headless.timerLastFired) Headless.timerLastFired = Headless.counter;
+    if (Headless.counter < Headless.timerLastFired)
+        Headless.timerLastFired = Headless.counter;
     using Wide = unsigned __int128;
     Wide elapsedTimes1000 = Wide(Headless.counter - Headless.timerLastFired) * 1000u;
-    if (elapsedTimes1000 < Wide(Headless.timerPeriodMs) * Headless.frequency) return;
+    if (elapsedTimes1000 < Wide(Headless.timerPeriodMs) * Headless.frequency)
+        return;
     Headless.timerLastFired = Headless.counter;
     // One timer message waits at most: a period that passes while it is still queued adds nothing.
     for (const Message& m : Headless.queue)
-        if (m.id == TimerMessage) return;
+        if (m.id == TimerMessage)
+            return;
     append(TimerMessage, static_cast<uint64_t>(Headless.timerId), 0);
 }
 
@@ -38,7 +45,8 @@ void checkTimer() {
 
 namespace platform {
 
-bool createWindow(WindowProc proc) {
+bool createWindow(WindowProc proc)
+{
     if (Headless.failWindow || proc == nullptr) {
         Headless.lastError = "window creation failed";
         return false;
@@ -49,44 +57,71 @@ bool createWindow(WindowProc proc) {
     return true;
 }
 
-void showWindow() {
+void showWindow()
+{
     Headless.windowShown = true;
     append(PaintMessage, 0, 0);
 }
 
-bool peekMessage(Message& out) {
+bool peekMessage(Message& out)
+{
     checkTimer();
-    if (Headless.queue.empty()) return false;
+    if (Headless.queue.empty())
+        return false;
     out = Headless.queue.front();
     Headless.queue.pop_front();
     return true;
 }
 
-void postMessage(uint32_t id, uint64_t wParam, int64_t lParam) { append(id, wParam, lParam); }
+void postMessage(uint32_t id, uint64_t wParam, int64_t lParam)
+{
+    append(id, wParam, lParam);
+}
 
-void postKeyPress(int virtualKey) { append(KeyDownMessage, static_cast<uint64_t>(virtualKey), 0); }
+void postKeyPress(int virtualKey)
+{
+    append(KeyDownMessage, static_cast<uint64_t>(virtualKey), 0);
+}
 
-void postQuit(int exitCode) { append(QuitMessage, static_cast<uint64_t>(static_cast<int64_t>(exitCode)), 0); }
+void postQuit(int exitCode)
+{
+    append(QuitMessage, static_cast<uint64_t>(static_cast<int64_t>(exitCode)), 0);
+}
 
-void startTimer(int id, int periodMs) {
+void startTimer(int id, int periodMs)
+{
     Headless.timerOn = true;
     Headless.timerId = id;
     Headless.timerPeriodMs = periodMs > 0 ? static_cast<uint64_t>(periodMs) : 1;
     Headless.timerLastFired = Headless.counter;
 }
 
-bool isKeyDown(int virtualKey) { return Headless.keysDown.count(virtualKey) != 0; }
+bool isKeyDown(int virtualKey)
+{
+    return Headless.keysDown.count(virtualKey) != 0;
+}
 
-void messageBox(const std::string& text, const std::string& caption, bool owned) {
+void messageBox(const std::string& text, const std::string& caption, bool owned)
+{
     Headless.boxes.push_back(headless::MessageBoxRecord{text, caption, owned});
 }
 
-void beep() { ++Headless.beeps; }
+void beep()
+{
+    ++Headless.beeps;
+}
 
-uint64_t counterValue() { return Headless.counter; }
-uint64_t counterFrequency() { return Headless.frequency; }
+uint64_t counterValue()
+{
+    return Headless.counter;
+}
+uint64_t counterFrequency()
+{
+    return Headless.frequency;
+}
 
-PixelFormatResult setupPixelFormat() {
+PixelFormatResult setupPixelFormat()
+{
     if (Headless.pixelFormatFailure != PixelFormatResult::Ok) {
         Headless.lastError = "no matching pixel format";
         return Headless.pixelFormatFailure;
@@ -94,11 +129,18 @@ PixelFormatResult setupPixelFormat() {
     return PixelFormatResult::Ok;
 }
 
-std::string lastErrorText() { return Headless.lastError; }
+std::string lastErrorText()
+{
+    return Headless.lastError;
+}
 
-void playWav(const std::string& fileName) { Headless.cues.push_back(fileName); }
+void playWav(const std::string& fileName)
+{
+    Headless.cues.push_back(fileName);
+}
 
-uint32_t openAndPlayMusic(const std::string& fileName) {
+uint32_t openAndPlayMusic(const std::string& fileName)
+{
     if (Headless.failMusic) {
         Headless.music.push_back(headless::MusicRecord{"open", fileName, 0});
         return 0;
@@ -109,60 +151,136 @@ uint32_t openAndPlayMusic(const std::string& fileName) {
     return id;
 }
 
-void closeMusic(uint32_t id) {
+void closeMusic(uint32_t id)
+{
     Headless.music.push_back(headless::MusicRecord{"close", "", id});
-    if (id != 0 && id == Headless.playingMusic) Headless.playingMusic = 0;
+    if (id != 0 && id == Headless.playingMusic)
+        Headless.playingMusic = 0;
 }
 
 } // namespace platform
 
 namespace headless {
 
-void pushMessage(uint32_t id, uint64_t wParam, int64_t lParam) { append(id, wParam, lParam); }
-void pushKey(int virtualKey) { append(KeyDownMessage, static_cast<uint64_t>(virtualKey), 0); }
-std::vector<Message> pendingMessages() { return {Headless.queue.begin(), Headless.queue.end()}; }
-size_t pendingCount() { return Headless.queue.size(); }
-void clearQueue() { Headless.queue.clear(); }
-
-void setKeyDown(int virtualKey, bool down) {
-    if (down) Headless.keysDown.insert(virtualKey);
-    else Headless.keysDown.erase(virtualKey);
+void pushMessage(uint32_t id, uint64_t wParam, int64_t lParam)
+{
+    append(id, wParam, lParam);
 }
-void releaseAllKeys() { Headless.keysDown.clear(); }
+void pushKey(int virtualKey)
+{
+    append(KeyDownMessage, static_cast<uint64_t>(virtualKey), 0);
+}
+std::vector<Message> pendingMessages()
+{
+    return {Headless.queue.begin(), Headless.queue.end()};
+}
+size_t pendingCount()
+{
+    return Headless.queue.size();
+}
+void clearQueue()
+{
+    Headless.queue.clear();
+}
 
-void setCounterFrequency(uint64_t countsPerSecond) { Headless.frequency = countsPerSecond > 0 ? countsPerSecond : 1; }
-void setCounter(uint64_t value) { Headless.counter = value; }
-void advanceCounter(uint64_t counts) { Headless.counter += counts; }
-void advanceSeconds(double seconds) {
-    if (!(seconds > 0.0)) return;
+void setKeyDown(int virtualKey, bool down)
+{
+    if (down)
+        Headless.keysDown.insert(virtualKey);
+    else
+        Headless.keysDown.erase(virtualKey);
+}
+void releaseAllKeys()
+{
+    Headless.keysDown.clear();
+}
+
+void setCounterFrequency(uint64_t countsPerSecond)
+{
+    Headless.frequency = countsPerSecond > 0 ? countsPerSecond : 1;
+}
+void setCounter(uint64_t value)
+{
+    Headless.counter = value;
+}
+void advanceCounter(uint64_t counts)
+{
+    Headless.counter += counts;
+}
+void advanceSeconds(double seconds)
+{
+    if (!(seconds > 0.0))
+        return;
     Headless.counter += static_cast<uint64_t>(std::llround(seconds * static_cast<double>(Headless.frequency)));
 }
 
-bool timerRunning() { return Headless.timerOn; }
+bool timerRunning()
+{
+    return Headless.timerOn;
+}
 
-void failPixelFormat(platform::PixelFormatResult result) { Headless.pixelFormatFailure = result; }
-void failWindowCreation(bool fail) { Headless.failWindow = fail; }
-void failMusicOpen(bool fail) { Headless.failMusic = fail; }
+void failPixelFormat(platform::PixelFormatResult result)
+{
+    Headless.pixelFormatFailure = result;
+}
+void failWindowCreation(bool fail)
+{
+    Headless.failWindow = fail;
+}
+void failMusicOpen(bool fail)
+{
+    Headless.failMusic = fail;
+}
 
-const std::vector<MessageBoxRecord>& messageBoxes() { return Headless.boxes; }
-int beepCount() { return Headless.beeps; }
-const std::vector<std::string>& cues() { return Headless.cues; }
-const std::vector<MusicRecord>& musicRecords() { return Headless.music; }
-uint32_t playingMusicId() { return Headless.playingMusic; }
+const std::vector<MessageBoxRecord>& messageBoxes()
+{
+    return Headless.boxes;
+}
+int beepCount()
+{
+    return Headless.beeps;
+}
+const std::vector<std::string>& cues()
+{
+    return Headless.cues;
+}
+const std::vector<MusicRecord>& musicRecords()
+{
+    return Headless.music;
+}
+uint32_t playingMusicId()
+{
+    return Headless.playingMusic;
+}
 
-void finishMusic() {
-    if (Headless.playingMusic == 0) return;
+void finishMusic()
+{
+    if (Headless.playingMusic == 0)
+        return;
     uint32_t id = Headless.playingMusic;
     Headless.playingMusic = 0;
     append(MusicNoticeMessage, 1, static_cast<int64_t>(id));
 }
 
-int swapCount() { return Headless.swaps; }
-bool windowCreated() { return Headless.windowCreated; }
-bool windowShown() { return Headless.windowShown; }
-void setWindowHidden(bool hidden) { Headless.windowHidden = hidden; }
+int swapCount()
+{
+    return Headless.swaps;
+}
+bool windowCreated()
+{
+    return Headless.windowCreated;
+}
+bool windowShown()
+{
+    return Headless.windowShown;
+}
+void setWindowHidden(bool hidden)
+{
+    Headless.windowHidden = hidden;
+}
 
-void clearRecords() {
+void clearRecords()
+{
     Headless.boxes.clear();
     Headless.beeps = 0;
     Headless.cues.clear();

@@ -49,20 +49,23 @@ void sizeFramebuffer()
     glViewport(r.x, r.y, r.width, r.height);
 }
 
-std::string eglErrorText(const char* what) {
+std::string eglErrorText(const char* what)
+{
     char code[16];
     snprintf(code, sizeof code, "0x%04X", static_cast<unsigned>(eglGetError()));
     return std::string(what) + " failed (EGL error " + code + ")";
 }
 
-template <typename Fn>
-bool loadProc(Fn& fn, const char* name) {
+template <typename Fn> bool loadProc(Fn& fn, const char* name)
+{
     fn = reinterpret_cast<Fn>(eglGetProcAddress(name));
     return fn != nullptr;
 }
 
-bool openDisplay() {
-    if (Egl.display != EGL_NO_DISPLAY) return true;
+bool openDisplay()
+{
+    if (Egl.display != EGL_NO_DISPLAY)
+        return true;
     PFNEGLGETPLATFORMDISPLAYEXTPROC getPlatformDisplay = nullptr;
     if (!loadProc(getPlatformDisplay, "eglGetPlatformDisplayEXT")) {
         Headless.lastError = "eglGetPlatformDisplayEXT is not available";
@@ -83,7 +86,8 @@ bool openDisplay() {
 
 // The framebuffer the game draws into; FBO calls come through eglGetProcAddress because the game
 // itself uses only GL 1.1.
-bool makeFramebuffer() {
+bool makeFramebuffer()
+{
     PFNGLGENFRAMEBUFFERSPROC genFramebuffers = nullptr;
     PFNGLBINDFRAMEBUFFERPROC bindFramebuffer = nullptr;
     PFNGLGENRENDERBUFFERSPROC genRenderbuffers = nullptr;
@@ -114,31 +118,46 @@ bool makeFramebuffer() {
     return true;
 }
 
-void dropContext() {
+void dropContext()
+{
     eglMakeCurrent(Egl.display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
     eglDestroyContext(Egl.display, Egl.context);
     Egl = EglObjects{Egl.display};
 }
 
-bool makeContext() {
-    if (Egl.context != EGL_NO_CONTEXT && !Egl.contextStale) return true;
-    if (!openDisplay()) return false;
-    if (Egl.context != EGL_NO_CONTEXT) dropContext();
+bool makeContext()
+{
+    if (Egl.context != EGL_NO_CONTEXT && !Egl.contextStale)
+        return true;
+    if (!openDisplay())
+        return false;
+    if (Egl.context != EGL_NO_CONTEXT)
+        dropContext();
     if (!eglBindAPI(EGL_OPENGL_API)) {
         Headless.lastError = eglErrorText("eglBindAPI(OpenGL)");
         return false;
     }
-    const EGLint configAttributes[] = {EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT, EGL_SURFACE_TYPE, 0,
-                                       EGL_RED_SIZE, 8, EGL_GREEN_SIZE, 8, EGL_BLUE_SIZE, 8,
-                                       EGL_ALPHA_SIZE, 8, EGL_NONE};
+    const EGLint configAttributes[] = {EGL_RENDERABLE_TYPE,
+                                       EGL_OPENGL_BIT,
+                                       EGL_SURFACE_TYPE,
+                                       0,
+                                       EGL_RED_SIZE,
+                                       8,
+                                       EGL_GREEN_SIZE,
+                                       8,
+                                       EGL_BLUE_SIZE,
+                                       8,
+                                       EGL_ALPHA_SIZE,
+                                       8,
+                                       EGL_NONE};
     EGLConfig config = nullptr;
     EGLint configCount = 0;
     if (!eglChooseConfig(Egl.display, configAttributes, &config, 1, &configCount) || configCount < 1) {
         Headless.lastError = eglErrorText("eglChooseConfig(OpenGL)");
         return false;
     }
-    const EGLint contextAttributes[] = {EGL_CONTEXT_OPENGL_PROFILE_MASK,
-                                        EGL_CONTEXT_OPENGL_COMPATIBILITY_PROFILE_BIT, EGL_NONE};
+    const EGLint contextAttributes[] = {EGL_CONTEXT_OPENGL_PROFILE_MASK, EGL_CONTEXT_OPENGL_COMPATIBILITY_PROFILE_BIT,
+                                        EGL_NONE};
     EGLContext context = eglCreateContext(Egl.display, config, EGL_NO_CONTEXT, contextAttributes);
     if (context == EGL_NO_CONTEXT) {
         Headless.lastError = eglErrorText("eglCreateContext(compatibility profile)");
@@ -157,12 +176,14 @@ bool makeContext() {
     return true;
 }
 
-headless::Frame readFramebuffer() {
+headless::Frame readFramebuffer()
+{
     headless::Frame frame;
     frame.width = FrameWidth;
     frame.height = FrameHeight;
     frame.rgba.assign(static_cast<size_t>(FrameWidth) * FrameHeight * 4, 0);
-    if (Egl.context == EGL_NO_CONTEXT) return frame;
+    if (Egl.context == EGL_NO_CONTEXT)
+        return frame;
     // The game may have changed the pixel-store state; read with tight rows regardless.
     glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
@@ -181,62 +202,89 @@ headless::Frame readFramebuffer() {
 
 namespace platform {
 
-bool createGlContext() {
+bool createGlContext()
+{
     if (!Headless.windowCreated) {
         Headless.lastError = "there is no window to make a context on";
         return false;
     }
-    if (!makeContext()) return false;
+    if (!makeContext())
+        return false;
     Headless.glContextLive = true;
     return true;
 }
 
-void deleteGlContext() {
-    if (Headless.glContextLive) Egl.contextStale = true;
+void deleteGlContext()
+{
+    if (Headless.glContextLive)
+        Egl.contextStale = true;
     Headless.glContextLive = false;
 }
 
-bool hasGlContext() { return Headless.glContextLive; }
+bool hasGlContext()
+{
+    return Headless.glContextLive;
+}
 
-void swapBuffers() {
+void swapBuffers()
+{
     ++Headless.swaps;
-    if (!Headless.glContextLive) return;
+    if (!Headless.glContextLive)
+        return;
     paintLetterboxBars(FrameWidth, FrameHeight, letterboxRect(FrameWidth, FrameHeight));
     Headless.swapped = readFramebuffer();
 }
 
-ScreenRect presentationRect() { return letterboxRect(FrameWidth, FrameHeight); }
+ScreenRect presentationRect()
+{
+    return letterboxRect(FrameWidth, FrameHeight);
+}
 
-bool isWindowVisible() { return !Headless.windowHidden; }
+bool isWindowVisible()
+{
+    return !Headless.windowHidden;
+}
 
 } // namespace platform
 
 namespace headless {
 
-void reset() {
+void reset()
+{
     resetHeadlessState();
-    if (FrameWidth != DefaultWidth || FrameHeight != DefaultHeight) setFrameSize(DefaultWidth, DefaultHeight);
+    if (FrameWidth != DefaultWidth || FrameHeight != DefaultHeight)
+        setFrameSize(DefaultWidth, DefaultHeight);
 }
 
-bool setFrameSize(int width, int height) {
-    if (width < 1 || height < 1 || width > 8192 || height > 8192) return false;
+bool setFrameSize(int width, int height)
+{
+    if (width < 1 || height < 1 || width > 8192 || height > 8192)
+        return false;
     FrameWidth = width;
     FrameHeight = height;
-    if (Egl.context != EGL_NO_CONTEXT && !Egl.contextStale) sizeFramebuffer();
+    if (Egl.context != EGL_NO_CONTEXT && !Egl.contextStale)
+        sizeFramebuffer();
     return true;
 }
 
-bool ensureGlContext() {
-    if (!makeContext()) return false;
+bool ensureGlContext()
+{
+    if (!makeContext())
+        return false;
     Headless.glContextLive = true;
     return true;
 }
 
-Frame readFrame() {
-    if (!Headless.glContextLive) return Frame{};
+Frame readFrame()
+{
+    if (!Headless.glContextLive)
+        return Frame{};
     return readFramebuffer();
 }
 
-const Frame& lastSwapped() { return Headless.swapped; }
+const Frame& lastSwapped()
+{
+    return Headless.swapped;
+}
 
 } // namespace headless

@@ -17,8 +17,13 @@ using File = std::unique_ptr<FILE, FileCloser>;
 
 // libpng reports through these; a failure jumps back to the caller, which answers false, so nothing
 // needs printing.
-void pngError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
-void pngWarning(png_structp, png_const_charp) {}
+void pngError(png_structp png, png_const_charp)
+{
+    png_longjmp(png, 1);
+}
+void pngWarning(png_structp, png_const_charp)
+{
+}
 
 // Largest picture accepted from a file: far above any frame, far below what would exhaust memory.
 constexpr png_uint_32 MaxPngSide = 8192;
@@ -27,14 +32,17 @@ constexpr png_uint_32 MaxPngSide = 8192;
 
 namespace headless {
 
-bool savePng(const Frame& frame, const std::string& path) {
+bool savePng(const Frame& frame, const std::string& path)
+{
     if (frame.width <= 0 || frame.height <= 0 ||
         frame.rgba.size() != static_cast<size_t>(frame.width) * frame.height * 4)
         return false;
     File file(fopen(path.c_str(), "wb"));
-    if (!file) return false;
+    if (!file)
+        return false;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, pngError, pngWarning);
-    if (!png) return false;
+    if (!png)
+        return false;
     png_infop info = png_create_info_struct(png);
     if (!info || setjmp(png_jmpbuf(png))) {
         png_destroy_write_struct(&png, &info);
@@ -51,14 +59,17 @@ bool savePng(const Frame& frame, const std::string& path) {
     return fflush(file.get()) == 0;
 }
 
-bool loadPng(const std::string& path, Frame& out) {
+bool loadPng(const std::string& path, Frame& out)
+{
     File file(fopen(path.c_str(), "rb"));
-    if (!file) return false;
+    if (!file)
+        return false;
     png_byte signature[8];
     if (fread(signature, 1, sizeof signature, file.get()) != sizeof signature || png_sig_cmp(signature, 0, 8) != 0)
         return false;
     png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, pngError, pngWarning);
-    if (!png) return false;
+    if (!png)
+        return false;
     png_infop info = png_create_info_struct(png);
     // Everything that outlives a failed read sits behind a pointer set before the jump point, so a
     // long jump from libpng leaves no local half-updated and no destructor skipped.

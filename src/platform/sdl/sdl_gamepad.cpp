@@ -25,37 +25,53 @@ std::vector<Pad> Pads;
 int buttonKey(uint8_t button)
 {
     switch (button) {
-    case SDL_CONTROLLER_BUTTON_A: return VkEnter;
+    case SDL_CONTROLLER_BUTTON_A:
+        return VkEnter;
     case SDL_CONTROLLER_BUTTON_B:
-    case SDL_CONTROLLER_BUTTON_START: return VkEscape;
-    case SDL_CONTROLLER_BUTTON_Y: return VkSpace;
-    case SDL_CONTROLLER_BUTTON_BACK: return VkF12;
-    case SDL_CONTROLLER_BUTTON_DPAD_UP: return VkUp;
-    case SDL_CONTROLLER_BUTTON_DPAD_DOWN: return VkDown;
-    case SDL_CONTROLLER_BUTTON_DPAD_LEFT: return VkLeft;
-    case SDL_CONTROLLER_BUTTON_DPAD_RIGHT: return VkRight;
-    default: return 0;
+    case SDL_CONTROLLER_BUTTON_START:
+        return VkEscape;
+    case SDL_CONTROLLER_BUTTON_Y:
+        return VkSpace;
+    case SDL_CONTROLLER_BUTTON_BACK:
+        return VkF12;
+    case SDL_CONTROLLER_BUTTON_DPAD_UP:
+        return VkUp;
+    case SDL_CONTROLLER_BUTTON_DPAD_DOWN:
+        return VkDown;
+    case SDL_CONTROLLER_BUTTON_DPAD_LEFT:
+        return VkLeft;
+    case SDL_CONTROLLER_BUTTON_DPAD_RIGHT:
+        return VkRight;
+    default:
+        return 0;
     }
 }
 
 // The stick's direction on one axis: a held direction lasts down to the release mark.
 int stickDirection(int value, int held)
 {
-    if (held < 0 && value <= -ReleaseZone) return -1;
-    if (held > 0 && value >= ReleaseZone) return 1;
-    if (value <= -PushZone) return -1;
-    if (value >= PushZone) return 1;
+    if (held < 0 && value <= -ReleaseZone)
+        return -1;
+    if (held > 0 && value >= ReleaseZone)
+        return 1;
+    if (value <= -PushZone)
+        return -1;
+    if (value >= PushZone)
+        return 1;
     return 0;
 }
 
 void openPad(int deviceIndex)
 {
-    if (!SDL_IsGameController(deviceIndex)) return;
+    if (!SDL_IsGameController(deviceIndex))
+        return;
     SDL_JoystickID id = SDL_JoystickGetDeviceInstanceID(deviceIndex);
     for (const Pad& p : Pads)
-        if (p.id == id) return;
+        if (p.id == id)
+            return;
     SDL_GameController* controller = SDL_GameControllerOpen(deviceIndex);
-    if (controller == nullptr) return;
+    if (controller == nullptr)
+        return;
     Pads.push_back(Pad{controller, id});
 }
 
@@ -63,7 +79,8 @@ void openPad(int deviceIndex)
 bool closePad(SDL_JoystickID id)
 {
     for (auto it = Pads.begin(); it != Pads.end(); ++it) {
-        if (it->id != id) continue;
+        if (it->id != id)
+            continue;
         SDL_GameControllerClose(it->controller);
         Pads.erase(it);
         return true;
@@ -74,26 +91,35 @@ bool closePad(SDL_JoystickID id)
 Pad* padOf(SDL_JoystickID id)
 {
     for (Pad& p : Pads)
-        if (p.id == id) return &p;
+        if (p.id == id)
+            return &p;
     return nullptr;
 }
 
-void pressFromPad(int virtualKey) { appendMessage(KeyDownMessage, static_cast<uint64_t>(virtualKey), GamepadKeyFlag); }
+void pressFromPad(int virtualKey)
+{
+    appendMessage(KeyDownMessage, static_cast<uint64_t>(virtualKey), GamepadKeyFlag);
+}
 
 void moveStick(Pad& pad, uint8_t axis, int value)
 {
     if (axis == SDL_CONTROLLER_AXIS_LEFTX) {
         int next = stickDirection(value, pad.stickX);
-        if (next != pad.stickX && next != 0) pressFromPad(next < 0 ? VkLeft : VkRight);
+        if (next != pad.stickX && next != 0)
+            pressFromPad(next < 0 ? VkLeft : VkRight);
         pad.stickX = next;
     } else if (axis == SDL_CONTROLLER_AXIS_LEFTY) {
         int next = stickDirection(value, pad.stickY);
-        if (next != pad.stickY && next != 0) pressFromPad(next < 0 ? VkUp : VkDown);
+        if (next != pad.stickY && next != 0)
+            pressFromPad(next < 0 ? VkUp : VkDown);
         pad.stickY = next;
     }
 }
 
-bool held(const Pad& p, SDL_GameControllerButton button) { return SDL_GameControllerGetButton(p.controller, button) != 0; }
+bool held(const Pad& p, SDL_GameControllerButton button)
+{
+    return SDL_GameControllerGetButton(p.controller, button) != 0;
+}
 
 bool pulled(const Pad& p, SDL_GameControllerAxis trigger)
 {
@@ -104,12 +130,14 @@ bool pulled(const Pad& p, SDL_GameControllerAxis trigger)
 
 void openGamepads()
 {
-    for (int i = 0; i < SDL_NumJoysticks(); ++i) openPad(i);
+    for (int i = 0; i < SDL_NumJoysticks(); ++i)
+        openPad(i);
 }
 
 void closeGamepads()
 {
-    for (Pad& p : Pads) SDL_GameControllerClose(p.controller);
+    for (Pad& p : Pads)
+        SDL_GameControllerClose(p.controller);
     Pads.clear();
 }
 
@@ -121,14 +149,17 @@ bool translateGamepadEvent(const SDL_Event& e)
         return true;
     case SDL_CONTROLLERDEVICEREMOVED:
         // A pad pulled out mid-game leaves the marble without its player: pause as losing focus does.
-        if (closePad(e.cdevice.which)) appendMessage(KillFocusMessage);
+        if (closePad(e.cdevice.which))
+            appendMessage(KillFocusMessage);
         return true;
     case SDL_CONTROLLERBUTTONDOWN:
         if (padOf(e.cbutton.which) != nullptr)
-            if (int key = buttonKey(e.cbutton.button)) pressFromPad(key);
+            if (int key = buttonKey(e.cbutton.button))
+                pressFromPad(key);
         return true;
     case SDL_CONTROLLERAXISMOTION:
-        if (Pad* pad = padOf(e.caxis.which)) moveStick(*pad, e.caxis.axis, e.caxis.value);
+        if (Pad* pad = padOf(e.caxis.which))
+            moveStick(*pad, e.caxis.axis, e.caxis.value);
         return true;
     case SDL_CONTROLLERBUTTONUP:
     case SDL_CONTROLLERDEVICEREMAPPED:
@@ -143,16 +174,20 @@ bool gamepadHolds(int virtualKey)
     for (const Pad& p : Pads) {
         switch (virtualKey) {
         case VkLeft:
-            if (held(p, SDL_CONTROLLER_BUTTON_DPAD_LEFT) || p.stickX < 0) return true;
+            if (held(p, SDL_CONTROLLER_BUTTON_DPAD_LEFT) || p.stickX < 0)
+                return true;
             break;
         case VkRight:
-            if (held(p, SDL_CONTROLLER_BUTTON_DPAD_RIGHT) || p.stickX > 0) return true;
+            if (held(p, SDL_CONTROLLER_BUTTON_DPAD_RIGHT) || p.stickX > 0)
+                return true;
             break;
         case VkUp:
-            if (held(p, SDL_CONTROLLER_BUTTON_DPAD_UP) || p.stickY < 0) return true;
+            if (held(p, SDL_CONTROLLER_BUTTON_DPAD_UP) || p.stickY < 0)
+                return true;
             break;
         case VkDown:
-            if (held(p, SDL_CONTROLLER_BUTTON_DPAD_DOWN) || p.stickY > 0) return true;
+            if (held(p, SDL_CONTROLLER_BUTTON_DPAD_DOWN) || p.stickY > 0)
+                return true;
             break;
         case VkShift:
             if (held(p, SDL_CONTROLLER_BUTTON_LEFTSHOULDER) || held(p, SDL_CONTROLLER_BUTTON_RIGHTSHOULDER) ||

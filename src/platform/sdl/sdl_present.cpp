@@ -12,19 +12,23 @@ void firstWindowSize(int& width, int& height)
     width = 640;
     height = 480;
     SDL_Rect usable;
-    if (SDL_GetDisplayUsableBounds(0, &usable) != 0) return;
+    if (SDL_GetDisplayUsableBounds(0, &usable) != 0)
+        return;
     int scale = 1;
-    while (640 * (scale + 1) * 5 <= usable.w * 4 && 480 * (scale + 1) * 5 <= usable.h * 4) ++scale;
+    while (640 * (scale + 1) * 5 <= usable.w * 4 && 480 * (scale + 1) * 5 <= usable.h * 4)
+        ++scale;
     width = 640 * scale;
     height = 480 * scale;
 }
 
 void fitViewport()
 {
-    if (Sdl.context == nullptr || Sdl.displayLost) return;
+    if (Sdl.context == nullptr || Sdl.displayLost)
+        return;
     int w = 0, h = 0;
     SDL_GL_GetDrawableSize(Sdl.window, &w, &h);
-    if (w == Sdl.drawableWidth && h == Sdl.drawableHeight) return;
+    if (w == Sdl.drawableWidth && h == Sdl.drawableHeight)
+        return;
     Sdl.drawableWidth = w;
     Sdl.drawableHeight = h;
     platform::ScreenRect r = letterboxRect(w, h);
@@ -34,41 +38,47 @@ void fitViewport()
 void toggleFullscreen()
 {
     bool full = (SDL_GetWindowFlags(Sdl.window) & SDL_WINDOW_FULLSCREEN_DESKTOP) == SDL_WINDOW_FULLSCREEN_DESKTOP;
-    if (SDL_SetWindowFullscreen(Sdl.window, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) return;
+    if (SDL_SetWindowFullscreen(Sdl.window, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP) != 0)
+        return;
     SDL_ShowCursor(full ? SDL_ENABLE : SDL_DISABLE);
     fitViewport();
 }
 
 bool isFullscreenKey(const SDL_KeyboardEvent& key)
 {
-    if (key.keysym.sym == SDLK_F11) return true;
+    if (key.keysym.sym == SDLK_F11)
+        return true;
     bool enter = key.keysym.sym == SDLK_RETURN || key.keysym.sym == SDLK_KP_ENTER;
     return enter && (key.keysym.mod & KMOD_ALT) != 0;
 }
 
 void presentToWindow()
 {
-    if (Sdl.context == nullptr || Sdl.displayLost) return;
+    if (Sdl.context == nullptr || Sdl.displayLost)
+        return;
     paintLetterboxBars(Sdl.drawableWidth, Sdl.drawableHeight, letterboxRect(Sdl.drawableWidth, Sdl.drawableHeight));
     SDL_GL_SwapWindow(Sdl.window);
 }
 
 void waitForDisplayOnSwap()
 {
-    if (SDL_GL_SetSwapInterval(-1) != 0) SDL_GL_SetSwapInterval(1);
+    if (SDL_GL_SetSwapInterval(-1) != 0)
+        SDL_GL_SetSwapInterval(1);
 }
 
 namespace platform {
 
 ScreenRect presentationRect()
 {
-    if (Sdl.drawableWidth > 0 && Sdl.drawableHeight > 0) return letterboxRect(Sdl.drawableWidth, Sdl.drawableHeight);
+    if (Sdl.drawableWidth > 0 && Sdl.drawableHeight > 0)
+        return letterboxRect(Sdl.drawableWidth, Sdl.drawableHeight);
     return ScreenRect{};
 }
 
 bool isWindowVisible()
 {
-    if (Sdl.window == nullptr || Sdl.displayLost) return false;
+    if (Sdl.window == nullptr || Sdl.displayLost)
+        return false;
     return (SDL_GetWindowFlags(Sdl.window) & (SDL_WINDOW_MINIMIZED | SDL_WINDOW_HIDDEN)) == 0;
 }
 

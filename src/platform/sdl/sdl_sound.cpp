@@ -29,7 +29,7 @@ struct SdlSoundState {
     std::map<std::string, Mix_Chunk*> cues; // loaded once per file name
     Mix_Chunk* beep = nullptr;
     Mix_Music* music = nullptr;
-    uint32_t musicId = 0;  // the open track's id, 0 when none
+    uint32_t musicId = 0; // the open track's id, 0 when none
     uint32_t lastMusicId = 0;
 };
 SdlSoundState Sound;
@@ -38,9 +38,11 @@ SdlSoundState Sound;
 // closing sets this to 0 first, so a halt made on purpose sends no notice.
 std::atomic<uint32_t> SoundingMusicId{0};
 
-void musicFinished() {
+void musicFinished()
+{
     uint32_t id = SoundingMusicId.exchange(0);
-    if (id == 0 || MusicEventType == 0) return;
+    if (id == 0 || MusicEventType == 0)
+        return;
     SDL_Event e{};
     e.type = MusicEventType;
     e.user.code = static_cast<Sint32>(id);
@@ -48,17 +50,37 @@ void musicFinished() {
 }
 
 // A 16-bit mono WAV in memory: 120 ms of a soft 880 Hz tone with short fades against clicks.
-std::vector<uint8_t> beepWave() {
+std::vector<uint8_t> beepWave()
+{
     constexpr int Rate = 44100;
     constexpr int Samples = Rate * 120 / 1000;
     constexpr int Fade = Rate * 10 / 1000;
     std::vector<uint8_t> wav;
-    auto put16 = [&wav](uint32_t v) { wav.push_back(v & 0xFF); wav.push_back((v >> 8) & 0xFF); };
-    auto put32 = [&put16](uint32_t v) { put16(v & 0xFFFF); put16(v >> 16); };
-    auto tag = [&wav](const char* t) { for (int k = 0; k < 4; ++k) wav.push_back(static_cast<uint8_t>(t[k])); };
-    tag("RIFF"); put32(36 + Samples * 2); tag("WAVE");
-    tag("fmt "); put32(16); put16(1); put16(1); put32(Rate); put32(Rate * 2); put16(2); put16(16);
-    tag("data"); put32(Samples * 2);
+    auto put16 = [&wav](uint32_t v) {
+        wav.push_back(v & 0xFF);
+        wav.push_back((v >> 8) & 0xFF);
+    };
+    auto put32 = [&put16](uint32_t v) {
+        put16(v & 0xFFFF);
+        put16(v >> 16);
+    };
+    auto tag = [&wav](const char* t) {
+        for (int k = 0; k < 4; ++k)
+            wav.push_back(static_cast<uint8_t>(t[k]));
+    };
+    tag("RIFF");
+    put32(36 + Samples * 2);
+    tag("WAVE");
+    tag("fmt ");
+    put32(16);
+    put16(1);
+    put16(1);
+    put32(Rate);
+    put32(Rate * 2);
+    put16(2);
+    put16(16);
+    tag("data");
+    put32(Samples * 2);
     for (int i = 0; i < Samples; ++i) {
         double envelope = std::min({1.0, i / double(Fade), (Samples - i) / double(Fade)});
         double v = 0.25 * envelope * std::sin(2.0 * std::numbers::pi * 880.0 * i / Rate);
@@ -67,23 +89,29 @@ std::vector<uint8_t> beepWave() {
     return wav;
 }
 
-Mix_Chunk* cueChunk(const std::string& fileName) {
+Mix_Chunk* cueChunk(const std::string& fileName)
+{
     auto found = Sound.cues.find(fileName);
-    if (found != Sound.cues.end()) return found->second;
+    if (found != Sound.cues.end())
+        return found->second;
     Mix_Chunk* chunk = Mix_LoadWAV(fileName.c_str());
-    if (chunk == nullptr) return nullptr; // tried again next time: the file may appear later
+    if (chunk == nullptr)
+        return nullptr; // tried again next time: the file may appear later
     if (Sound.cues.size() >= MaxCachedCues) {
         // Many names: free the cached ones, none of which can be sounding once the channel is halted.
         Mix_HaltChannel(CueChannel);
-        for (auto& [name, cached] : Sound.cues) Mix_FreeChunk(cached);
+        for (auto& [name, cached] : Sound.cues)
+            Mix_FreeChunk(cached);
         Sound.cues.clear();
     }
     Sound.cues[fileName] = chunk;
     return chunk;
 }
 
-void stopMusic() {
-    if (Sound.music == nullptr) return;
+void stopMusic()
+{
+    if (Sound.music == nullptr)
+        return;
     SoundingMusicId.store(0);
     Mix_HaltMusic();
     Mix_FreeMusic(Sound.music);
@@ -102,12 +130,15 @@ bool OpeningStarted = false;
 int openDevice(void*);
 
 // The music's event type is registered here, before the thread starts, as the event loop reads it.
-void startOpening() {
-    if (OpeningStarted) return;
+void startOpening()
+{
+    if (OpeningStarted)
+        return;
     OpeningStarted = true;
     if (MusicEventType == 0) {
         MusicEventType = SDL_RegisterEvents(1);
-        if (MusicEventType == static_cast<uint32_t>(-1)) MusicEventType = 0;
+        if (MusicEventType == static_cast<uint32_t>(-1))
+            MusicEventType = 0;
     }
     Opening = SDL_CreateThread(openDevice, "roliquo-audio", nullptr);
     // Without a thread the device opens here: slower to the first frame, but the same sound.
@@ -116,7 +147,8 @@ void startOpening() {
 }
 
 // A sound asked for before the opening was begun begins it and waits for it.
-void awaitOpening() {
+void awaitOpening()
+{
     startOpening();
     if (Opening != nullptr) {
         SDL_WaitThread(Opening, nullptr);
@@ -124,8 +156,10 @@ void awaitOpening() {
     }
 }
 
-int openDevice(void*) {
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return 0;
+int openDevice(void*)
+{
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+        return 0;
     if (Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 1024) != 0) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return 0;
@@ -134,8 +168,10 @@ int openDevice(void*) {
     Mix_AllocateChannels(2);
     const char* soundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
     FILE* probe = fopen(soundFont, "rb");
-    if (probe) fclose(probe);
-    else soundFont = "/usr/share/sounds/sf2/default-GM.sf2";
+    if (probe)
+        fclose(probe);
+    else
+        soundFont = "/usr/share/sounds/sf2/default-GM.sf2";
     Mix_SetSoundFonts(soundFont);
     Mix_HookMusicFinished(musicFinished);
     std::vector<uint8_t> wave = beepWave();
@@ -146,25 +182,34 @@ int openDevice(void*) {
 
 } // namespace
 
-void openSound() { startOpening(); }
+void openSound()
+{
+    startOpening();
+}
 
-void closeSound() {
-    if (!OpeningStarted) return; // nothing was opened
+void closeSound()
+{
+    if (!OpeningStarted)
+        return; // nothing was opened
     awaitOpening();
-    if (!Sound.open) return;
+    if (!Sound.open)
+        return;
     Mix_HookMusicFinished(nullptr);
     stopMusic();
     Mix_HaltChannel(-1);
-    for (auto& [name, chunk] : Sound.cues) Mix_FreeChunk(chunk);
+    for (auto& [name, chunk] : Sound.cues)
+        Mix_FreeChunk(chunk);
     Sound.cues.clear();
-    if (Sound.beep) Mix_FreeChunk(Sound.beep);
+    if (Sound.beep)
+        Mix_FreeChunk(Sound.beep);
     Sound.beep = nullptr;
     Mix_CloseAudio();
     Mix_Quit();
     Sound.open = false;
 }
 
-uint32_t musicEventId(const SDL_Event& event) {
+uint32_t musicEventId(const SDL_Event& event)
+{
     awaitOpening();
     uint32_t id = static_cast<uint32_t>(event.user.code);
     return id != 0 && id == Sound.musicId ? id : 0;
@@ -172,23 +217,31 @@ uint32_t musicEventId(const SDL_Event& event) {
 
 namespace platform {
 
-void playWav(const std::string& fileName) {
+void playWav(const std::string& fileName)
+{
     awaitOpening();
-    if (!Sound.open) return;
-    if (Mix_Chunk* chunk = cueChunk(fileName)) Mix_PlayChannel(CueChannel, chunk, 0);
+    if (!Sound.open)
+        return;
+    if (Mix_Chunk* chunk = cueChunk(fileName))
+        Mix_PlayChannel(CueChannel, chunk, 0);
 }
 
-void beep() {
+void beep()
+{
     awaitOpening();
-    if (Sound.open && Sound.beep) Mix_PlayChannel(BeepChannel, Sound.beep, 0);
+    if (Sound.open && Sound.beep)
+        Mix_PlayChannel(BeepChannel, Sound.beep, 0);
 }
 
-uint32_t openAndPlayMusic(const std::string& fileName) {
+uint32_t openAndPlayMusic(const std::string& fileName)
+{
     awaitOpening();
-    if (!Sound.open) return 0;
+    if (!Sound.open)
+        return 0;
     stopMusic(); // one track at a time: a new one replaces the old without a notice for it
     Mix_Music* music = Mix_LoadMUS(fileName.c_str());
-    if (music == nullptr) return 0;
+    if (music == nullptr)
+        return 0;
     uint32_t id = ++Sound.lastMusicId;
     SoundingMusicId.store(id);
     if (Mix_PlayMusic(music, 0) != 0) {
@@ -201,9 +254,11 @@ uint32_t openAndPlayMusic(const std::string& fileName) {
     return id;
 }
 
-void closeMusic(uint32_t id) {
+void closeMusic(uint32_t id)
+{
     awaitOpening();
-    if (id != 0 && id == Sound.musicId) stopMusic();
+    if (id != 0 && id == Sound.musicId)
+        stopMusic();
 }
 
 } // namespace platform

@@ -28,7 +28,7 @@ struct SdlQueueState {
     int timerId = 0;
     uint64_t timerPeriodMs = 0;
     uint64_t timerLastFired = 0;
-    int displayFd = -1;           // the X server connection, watched for its end (-1: not watched)
+    int displayFd = -1; // the X server connection, watched for its end (-1: not watched)
     uint64_t displayCheckedAt = 0;
 };
 SdlQueueState Queue;
@@ -36,7 +36,10 @@ SdlQueueState Queue;
 volatile sig_atomic_t EndSignalled = 0;
 volatile sig_atomic_t DisplayBroken = 0; // Xlib found the connection to the X server broken
 
-void onEndSignal(int) { EndSignalled = 1; }
+void onEndSignal(int)
+{
+    EndSignalled = 1;
+}
 
 // Our own handlers instead of SDL's, so SIGHUP (a closed terminal, an ended session) ends the game the
 // same clean way as SIGINT and SIGTERM.
@@ -45,7 +48,8 @@ void catchEndSignals()
     struct sigaction action = {};
     action.sa_handler = onEndSignal;
     sigemptyset(&action.sa_mask);
-    for (int signal : {SIGINT, SIGTERM, SIGHUP}) sigaction(signal, &action, nullptr);
+    for (int signal : {SIGINT, SIGTERM, SIGHUP})
+        sigaction(signal, &action, nullptr);
 }
 
 #if defined(SDL_VIDEO_DRIVER_X11)
@@ -58,16 +62,21 @@ int onDisplayIoError(Display*)
     return 0;
 }
 
-void onDisplayIoErrorExit(Display*, void*) { DisplayBroken = 1; }
+void onDisplayIoErrorExit(Display*, void*)
+{
+    DisplayBroken = 1;
+}
 
 // Looked up in the libX11 that SDL already uses, so the game needs no link of its own to it.
 void takeOverDisplayErrors(Display* display)
 {
     void* x11 = SDL_LoadObject("libX11.so.6");
-    if (x11 == nullptr) return;
+    if (x11 == nullptr)
+        return;
     using SetHandler = XIOErrorHandler (*)(XIOErrorHandler);
     using SetExitHandler = void (*)(Display*, XIOErrorExitHandler, void*);
-    if (auto set = reinterpret_cast<SetHandler>(SDL_LoadFunction(x11, "XSetIOErrorHandler"))) set(onDisplayIoError);
+    if (auto set = reinterpret_cast<SetHandler>(SDL_LoadFunction(x11, "XSetIOErrorHandler")))
+        set(onDisplayIoError);
     if (auto set = reinterpret_cast<SetExitHandler>(SDL_LoadFunction(x11, "XSetIOErrorExitHandler")))
         set(display, onDisplayIoErrorExit, nullptr);
 }
@@ -77,7 +86,8 @@ void watchDisplay()
 {
     SDL_SysWMinfo info;
     SDL_VERSION(&info.version);
-    if (!SDL_GetWindowWMInfo(Sdl.window, &info)) return;
+    if (!SDL_GetWindowWMInfo(Sdl.window, &info))
+        return;
 #if defined(SDL_VIDEO_DRIVER_X11)
     if (info.subsystem == SDL_SYSWM_X11) {
         Queue.displayFd = ConnectionNumber(info.info.x11.display);
@@ -90,14 +100,19 @@ void watchDisplay()
 // and SDL keeps polling a dead connection. Looked at a few times a second, never blocking.
 bool displayGone()
 {
-    if (DisplayBroken) return true;
-    if (Queue.displayFd < 0) return false;
+    if (DisplayBroken)
+        return true;
+    if (Queue.displayFd < 0)
+        return false;
     uint64_t now = SDL_GetTicks64();
-    if (now - Queue.displayCheckedAt < 200) return false;
+    if (now - Queue.displayCheckedAt < 200)
+        return false;
     Queue.displayCheckedAt = now;
     pollfd watched{Queue.displayFd, POLLIN, 0};
-    if (poll(&watched, 1, 0) <= 0) return false;
-    if ((watched.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0) return true;
+    if (poll(&watched, 1, 0) <= 0)
+        return false;
+    if ((watched.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0)
+        return true;
     char byte;
     return (watched.revents & POLLIN) != 0 && recv(Queue.displayFd, &byte, 1, MSG_PEEK | MSG_DONTWAIT) == 0;
 }
@@ -113,14 +128,17 @@ void loseDisplay()
 void translate(const SDL_Event& e)
 {
     if (MusicEventType != 0 && e.type == MusicEventType) {
-        if (uint32_t id = musicEventId(e)) appendMessage(MusicNoticeMessage, 1, static_cast<int64_t>(id));
+        if (uint32_t id = musicEventId(e))
+            appendMessage(MusicNoticeMessage, 1, static_cast<int64_t>(id));
         return;
     }
-    if (translateGamepadEvent(e)) return;
+    if (translateGamepadEvent(e))
+        return;
     switch (e.type) {
     case SDL_KEYDOWN:
         if (isFullscreenKey(e.key)) {
-            if (e.key.repeat == 0) toggleFullscreen();
+            if (e.key.repeat == 0)
+                toggleFullscreen();
             break;
         }
         appendMessage(KeyDownMessage, static_cast<uint64_t>(virtualKeyOf(e.key.keysym)));
@@ -130,15 +148,27 @@ void translate(const SDL_Event& e)
         break;
     case SDL_WINDOWEVENT:
         switch (e.window.event) {
-        case SDL_WINDOWEVENT_FOCUS_GAINED: appendMessage(SetFocusMessage); break;
-        case SDL_WINDOWEVENT_FOCUS_LOST: appendMessage(KillFocusMessage); break;
-        case SDL_WINDOWEVENT_CLOSE: appendMessage(CloseMessage); break;
-        case SDL_WINDOWEVENT_EXPOSED: appendMessage(PaintMessage); break;
-        case SDL_WINDOWEVENT_SIZE_CHANGED: fitViewport(); break;
-        default: break;
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+            appendMessage(SetFocusMessage);
+            break;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+            appendMessage(KillFocusMessage);
+            break;
+        case SDL_WINDOWEVENT_CLOSE:
+            appendMessage(CloseMessage);
+            break;
+        case SDL_WINDOWEVENT_EXPOSED:
+            appendMessage(PaintMessage);
+            break;
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+            fitViewport();
+            break;
+        default:
+            break;
         }
         break;
-    default: break;
+    default:
+        break;
     }
 }
 
@@ -149,24 +179,29 @@ void pumpEvents()
         EndSignalled = 0;
         appendMessage(CloseMessage);
     }
-    if (Sdl.window == nullptr || Sdl.displayLost) return;
+    if (Sdl.window == nullptr || Sdl.displayLost)
+        return;
     if (displayGone()) {
         loseDisplay();
         return;
     }
     SDL_Event e;
-    while (SDL_PollEvent(&e)) translate(e);
+    while (SDL_PollEvent(&e))
+        translate(e);
 }
 
 void checkTimer()
 {
-    if (!Queue.timerOn) return;
+    if (!Queue.timerOn)
+        return;
     uint64_t now = SDL_GetTicks64();
-    if (now - Queue.timerLastFired < Queue.timerPeriodMs) return;
+    if (now - Queue.timerLastFired < Queue.timerPeriodMs)
+        return;
     Queue.timerLastFired = now;
     // One timer message waits at most, as with a system timer.
     for (const Message& m : Queue.queue)
-        if (m.id == TimerMessage) return;
+        if (m.id == TimerMessage)
+            return;
     appendMessage(TimerMessage, static_cast<uint64_t>(Queue.timerId));
 }
 
@@ -174,9 +209,9 @@ void checkTimer()
 bool setGlAttributes()
 {
     return SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY) == 0 &&
-           SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1) == 0 && SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8) == 0 &&
-           SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8) == 0 && SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8) == 0 &&
-           SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16) == 0;
+        SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1) == 0 && SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8) == 0 &&
+        SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8) == 0 && SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8) == 0 &&
+        SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16) == 0;
 }
 
 // With the display gone every call into the window system would fail or hang: only the sound is
@@ -184,10 +219,13 @@ bool setGlAttributes()
 void shutdownSdl()
 {
     closeSound();
-    if (Sdl.displayLost || DisplayBroken) return;
+    if (Sdl.displayLost || DisplayBroken)
+        return;
     closeGamepads();
-    if (Sdl.context) SDL_GL_DeleteContext(Sdl.context);
-    if (Sdl.window) SDL_DestroyWindow(Sdl.window);
+    if (Sdl.context)
+        SDL_GL_DeleteContext(Sdl.context);
+    if (Sdl.window)
+        SDL_DestroyWindow(Sdl.window);
     Sdl.context = nullptr;
     Sdl.window = nullptr;
     SDL_Quit();
@@ -195,13 +233,17 @@ void shutdownSdl()
 
 } // namespace
 
-void appendMessage(uint32_t id, uint64_t wParam, int64_t lParam) { Queue.queue.push_back(Message{id, wParam, lParam}); }
+void appendMessage(uint32_t id, uint64_t wParam, int64_t lParam)
+{
+    Queue.queue.push_back(Message{id, wParam, lParam});
+}
 
 namespace platform {
 
 bool createWindow(WindowProc proc)
 {
-    if (proc == nullptr || Sdl.window != nullptr) return false;
+    if (proc == nullptr || Sdl.window != nullptr)
+        return false;
     // Closing the window is the game's decision (it shuts down on CloseMessage), not SDL's.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
@@ -214,9 +256,9 @@ bool createWindow(WindowProc proc)
     setGlAttributes();
     int width = 640, height = 480;
     firstWindowSize(width, height);
-    Sdl.window = SDL_CreateWindow("Roliquo", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width, height,
-                                  SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE |
-                                      SDL_WINDOW_ALLOW_HIGHDPI);
+    Sdl.window =
+        SDL_CreateWindow("Roliquo", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width, height,
+                         SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
     if (Sdl.window == nullptr) {
         Sdl.lastError = SDL_GetError();
         SDL_Quit();
@@ -233,7 +275,8 @@ bool createWindow(WindowProc proc)
 
 void showWindow()
 {
-    if (Sdl.window == nullptr || Sdl.displayLost) return;
+    if (Sdl.window == nullptr || Sdl.displayLost)
+        return;
     SDL_ShowWindow(Sdl.window);
     pumpEvents();
     appendMessage(PaintMessage);
@@ -247,7 +290,8 @@ bool peekMessage(Message& out)
         // What was queued at the start, the first frame among it, is done: the sound may open now.
         openSound();
         // Nothing is drawn while the window cannot be seen: wait a little for input instead of spinning.
-        if (Sdl.window != nullptr && !Sdl.displayLost && !isWindowVisible()) SDL_WaitEventTimeout(nullptr, 20);
+        if (Sdl.window != nullptr && !Sdl.displayLost && !isWindowVisible())
+            SDL_WaitEventTimeout(nullptr, 20);
         return false;
     }
     out = Queue.queue.front();
@@ -261,9 +305,15 @@ void postMessage(uint32_t id, uint64_t wParam, int64_t lParam)
     appendMessage(id, wParam, lParam);
 }
 
-void postKeyPress(int virtualKey) { postMessage(KeyDownMessage, static_cast<uint64_t>(virtualKey)); }
+void postKeyPress(int virtualKey)
+{
+    postMessage(KeyDownMessage, static_cast<uint64_t>(virtualKey));
+}
 
-void postQuit(int exitCode) { postMessage(QuitMessage, static_cast<uint64_t>(static_cast<int64_t>(exitCode))); }
+void postQuit(int exitCode)
+{
+    postMessage(QuitMessage, static_cast<uint64_t>(static_cast<int64_t>(exitCode)));
+}
 
 void startTimer(int id, int periodMs)
 {
@@ -275,10 +325,12 @@ void startTimer(int id, int periodMs)
 
 bool isKeyDown(int virtualKey)
 {
-    if (gamepadHolds(virtualKey)) return true;
+    if (gamepadHolds(virtualKey))
+        return true;
     int count = 0;
     const Uint8* state = SDL_GetKeyboardState(&count);
-    if (virtualKey == VkShift) return state[SDL_SCANCODE_LSHIFT] || state[SDL_SCANCODE_RSHIFT];
+    if (virtualKey == VkShift)
+        return state[SDL_SCANCODE_LSHIFT] || state[SDL_SCANCODE_RSHIFT];
     SDL_Scancode code = scancodeOf(virtualKey);
     return code != SDL_SCANCODE_UNKNOWN && code < count && state[code] != 0;
 }
@@ -291,8 +343,14 @@ void messageBox(const std::string& text, const std::string& caption, bool owned)
         fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
 }
 
-uint64_t counterValue() { return SDL_GetPerformanceCounter(); }
-uint64_t counterFrequency() { return SDL_GetPerformanceFrequency(); }
+uint64_t counterValue()
+{
+    return SDL_GetPerformanceCounter();
+}
+uint64_t counterFrequency()
+{
+    return SDL_GetPerformanceFrequency();
+}
 
 PixelFormatResult setupPixelFormat()
 {
@@ -309,7 +367,10 @@ PixelFormatResult setupPixelFormat()
     return PixelFormatResult::Ok;
 }
 
-std::string lastErrorText() { return Sdl.lastError.empty() ? std::string(SDL_GetError()) : Sdl.lastError; }
+std::string lastErrorText()
+{
+    return Sdl.lastError.empty() ? std::string(SDL_GetError()) : Sdl.lastError;
+}
 
 bool createGlContext()
 {
@@ -317,7 +378,8 @@ bool createGlContext()
         Sdl.lastError = "there is no window to make a context on";
         return false;
     }
-    if (Sdl.context != nullptr) return true;
+    if (Sdl.context != nullptr)
+        return true;
     Sdl.context = SDL_GL_CreateContext(Sdl.window);
     if (Sdl.context == nullptr) {
         Sdl.lastError = SDL_GetError();
@@ -333,13 +395,15 @@ bool createGlContext()
     // A fresh context's viewport covers the whole surface; it moves only when that is not 4:3.
     SDL_GL_GetDrawableSize(Sdl.window, &Sdl.drawableWidth, &Sdl.drawableHeight);
     ScreenRect r = letterboxRect(Sdl.drawableWidth, Sdl.drawableHeight);
-    if (r.width != Sdl.drawableWidth || r.height != Sdl.drawableHeight) glViewport(r.x, r.y, r.width, r.height);
+    if (r.width != Sdl.drawableWidth || r.height != Sdl.drawableHeight)
+        glViewport(r.x, r.y, r.width, r.height);
     return true;
 }
 
 void deleteGlContext()
 {
-    if (Sdl.context == nullptr) return;
+    if (Sdl.context == nullptr)
+        return;
     if (!Sdl.displayLost) {
         SDL_GL_MakeCurrent(Sdl.window, nullptr);
         SDL_GL_DeleteContext(Sdl.context);
@@ -347,8 +411,14 @@ void deleteGlContext()
     Sdl.context = nullptr;
 }
 
-bool hasGlContext() { return Sdl.context != nullptr; }
+bool hasGlContext()
+{
+    return Sdl.context != nullptr;
+}
 
-void swapBuffers() { presentToWindow(); }
+void swapBuffers()
+{
+    presentToWindow();
+}
 
 } // namespace platform
