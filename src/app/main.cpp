@@ -12,6 +12,7 @@
 #include "app/window_proc.h"
 #include "platform/platform.h"
 #include "scores/replay_store.h"
+#include "screen/frame.h"
 
 int main(int argc, char** argv)
 {
@@ -45,6 +46,11 @@ int main(int argc, char** argv)
     }
     if (!applyDataPaths(chooseDataPaths(currentDataPathInputs())))
         return 1;
+    if (!platform::startWindowSystem())
+        return StartupFailedExitCode;
+    // A plain start shows the title first: its picture is read while the graphics driver loads.
+    if (commandLine.levelMap.empty() && commandLine.replayFile.empty())
+        readTitlePictureAhead();
     if (!platform::createWindow(windowProc))
         return StartupFailedExitCode;
     platform::showWindow();

@@ -66,6 +66,11 @@ namespace platform {
 
 // Window and event loop --------------------------------------------------------------------------------
 
+// Starts the window system and, beside it, the loading of its graphics driver; false when it cannot
+// start (lastErrorText says why). Work that needs no window can be done between this and createWindow,
+// while the driver loads. createWindow starts the system itself when this was not called.
+bool startWindowSystem();
+
 // Creates the one game window (title "Roliquo", hidden until showWindow) and delivers CreateMessage to
 // proc synchronously before returning, as the start-up runs inside window creation. Returns false when
 // no window can be made; then nothing was sent. The window may be resized and made fullscreen by the

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <initializer_list>
+#include <optional>
 
 #include "app/run_state.h"
 #include "level/bmp.h"
@@ -35,11 +36,23 @@ struct Picture {
     int width = 0;
     int height = 0;
     std::array<uint8_t, PictureWidth * PictureHeight * 3> pixels{};
+    std::optional<bool> readAhead{}; // the outcome of a read made before the first frame, not yet shown
 };
 
 // Texture names of their own, beside the board's 1 and the font's 10.
 Picture TitlePicture{"title.bmp", "could not load.bmp title", 20};
 Picture BackPicture{"back.bmp", "could not load back.bmp", 21};
+
+// Reads the file into the picture's buffer and size; whether it holds a picture.
+bool readPictureFile(Picture& picture)
+{
+    int w = 0, h = 0;
+    if (!readBmp(picture.fileName, picture.pixels.data(), picture.pixels.size(), &w, &h) || w <= 0 || h <= 0)
+        return false;
+    picture.width = w;
+    picture.height = h;
+    return true;
+}
 
 // On a window of another size the picture fills the 4:3 viewport as a filtered texture: a pixel copy
 // would stay 640 x 480 in the corner. The texture is made on first use in each context.
@@ -81,11 +94,10 @@ void drawScaledPicture(const Picture& picture)
 void drawPicture(Picture& picture)
 {
     if (picture.pending && !picture.failed) {
-        int w = 0, h = 0;
-        if (readBmp(picture.fileName, picture.pixels.data(), picture.pixels.size(), &w, &h) && w > 0 && h > 0) {
+        bool read = picture.readAhead.has_value() ? *picture.readAhead : readPictureFile(picture);
+        picture.readAhead.reset();
+        if (read) {
             picture.pending = false;
-            picture.width = w;
-            picture.height = h;
         } else {
             picture.failed = true;
             platform::messageBox(picture.failureText, "Error", true);
@@ -201,9 +213,16 @@ void composeFrame()
     }
 }
 
+void readTitlePictureAhead()
+{
+    if (TitlePicture.pending && !TitlePicture.failed)
+        TitlePicture.readAhead = readPictureFile(TitlePicture);
+}
+
 void resetFrameState()
 {
     for (Picture* p : {&TitlePicture, &BackPicture}) {
+        p->readAhead.reset();
         if (platform::hasGlContext() && glIsTexture(p->textureName) == GL_TRUE)
             glDeleteTextures(1, &p->textureName);
         p->pending = true;

@@ -7,6 +7,10 @@
 // Draws nothing while no GL context exists (before start-up made one, or after shutdown deleted it).
 void composeFrame();
 
+// Reads the title picture now, ahead of its first frame (while the window system starts): that frame
+// shows it, or reports a failed read as a read at that moment would.
+void readTitlePictureAhead();
+
 // Forgets the loaded pictures and the banner (tests and tools that run several games in one process).
 void resetFrameState();
 

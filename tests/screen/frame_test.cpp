@@ -109,6 +109,25 @@ TEST_F(FrameTest, AnUnreadablePictureShowsItsMessageOnceAndTheScreenIsBlack)
     EXPECT_EQ(headless::messageBoxes()[1].caption, "Error");
 }
 
+TEST_F(FrameTest, TheTitlePictureReadAheadIsTheOneShownAndItsFailureWaitsForTheFirstFrame)
+{
+    std::vector<uint8_t> picture = patternPicture(11);
+    writeBmp("title.bmp", 640, 480, picture);
+    GameState = Title;
+    readTitlePictureAhead();
+    std::filesystem::remove("title.bmp");
+    composeFrame();
+    expectFrameIsPicture(headless::lastSwapped(), picture, "title read ahead");
+
+    resetFrameState();
+    readTitlePictureAhead();
+    EXPECT_TRUE(headless::messageBoxes().empty()) << "nothing is reported before the title is drawn";
+    composeFrame();
+    composeFrame();
+    ASSERT_EQ(headless::messageBoxes().size(), 1u);
+    EXPECT_EQ(headless::messageBoxes()[0].text, "could not load.bmp title");
+}
+
 TEST_F(FrameTest, PlayingFrameIsClearedAfterItsSwapToTheFogColourOrBlack)
 {
     struct Case {

@@ -43,6 +43,7 @@ protected:
         fs::current_path(Folder->path());
         ASSERT_TRUE(platform::createWindow(windowProc)) << SDL_GetError();
         platform::showWindow();
+        run(0.2); // the pads open once the first frames are out
         attach();
     }
 

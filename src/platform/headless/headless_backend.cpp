@@ -45,6 +45,11 @@ void checkTimer()
 
 namespace platform {
 
+bool startWindowSystem()
+{
+    return true;
+}
+
 bool createWindow(WindowProc proc)
 {
     if (Headless.failWindow || proc == nullptr) {

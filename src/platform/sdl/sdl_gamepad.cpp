@@ -130,6 +130,14 @@ bool pulled(const Pad& p, SDL_GameControllerAxis trigger)
 
 void openGamepads()
 {
+    static bool opened = false;
+    if (opened)
+        return;
+    opened = true;
+    // Looking for devices takes some 15 ms, so it waits for the first frames; pads plugged in later
+    // arrive as events. Without the subsystem the game is played from the keyboard.
+    if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0)
+        return;
     for (int i = 0; i < SDL_NumJoysticks(); ++i)
         openPad(i);
 }

@@ -24,8 +24,9 @@ void appendMessage(uint32_t id, uint64_t wParam = 0, int64_t lParam = 0);
 int virtualKeyOf(const SDL_Keysym& key);
 SDL_Scancode scancodeOf(int virtualKey);
 
-// Gamepads (sdl_gamepad.cpp). translateGamepadEvent turns controller events into key presses and
-// pauses, and is true for every controller event; gamepadHolds says whether a pad holds that key down.
+// Gamepads (sdl_gamepad.cpp). openGamepads starts SDL's game controllers and opens the pads present,
+// once; translateGamepadEvent turns controller events into key presses and pauses, and is true for
+// every controller event; gamepadHolds says whether a pad holds that key down.
 void openGamepads();
 void closeGamepads();
 bool translateGamepadEvent(const SDL_Event& event);
@@ -45,6 +46,13 @@ bool isFullscreenKey(const SDL_KeyboardEvent& key);
 void presentToWindow();
 // Asks for adaptive vertical sync, else plain vertical sync, on the current context.
 void waitForDisplayOnSwap();
+
+// The GL driver's preload (sdl_gl_preload.cpp). start begins loading the driver beside SDL's own start,
+// await waits for that (before the program may end), and end also closes the preload's connection,
+// once the window's context holds the driver.
+void startGlDriverPreload();
+void awaitGlDriverPreload();
+void endGlDriverPreload();
 
 // Sound (sdl_sound.cpp).
 // The SDL event type the music's end arrives as (registered when sound opens; 0 without sound).

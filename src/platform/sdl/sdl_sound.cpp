@@ -2,7 +2,6 @@
 // short tone made in memory) on another, and the music played once with its end sent back as an event.
 // The device opens on a thread of its own once the first frames are out; every sound call waits for it.
 #include <SDL.h>
-#include <SDL_mixer.h>
 
 #include <algorithm>
 #include <atomic>
@@ -15,6 +14,7 @@
 
 #include "platform/platform.h"
 #include "platform/sdl/sdl_internal.h"
+#include "platform/sdl/sdl_mixer_library.h"
 
 uint32_t MusicEventType = 0;
 
@@ -94,14 +94,14 @@ Mix_Chunk* cueChunk(const std::string& fileName)
     auto found = Sound.cues.find(fileName);
     if (found != Sound.cues.end())
         return found->second;
-    Mix_Chunk* chunk = Mix_LoadWAV(fileName.c_str());
+    Mix_Chunk* chunk = Mixer.loadWav(fileName.c_str());
     if (chunk == nullptr)
         return nullptr; // tried again next time: the file may appear later
     if (Sound.cues.size() >= MaxCachedCues) {
         // Many names: free the cached ones, none of which can be sounding once the channel is halted.
-        Mix_HaltChannel(CueChannel);
+        Mixer.haltChannel(CueChannel);
         for (auto& [name, cached] : Sound.cues)
-            Mix_FreeChunk(cached);
+            Mixer.freeChunk(cached);
         Sound.cues.clear();
     }
     Sound.cues[fileName] = chunk;
@@ -113,8 +113,8 @@ void stopMusic()
     if (Sound.music == nullptr)
         return;
     SoundingMusicId.store(0);
-    Mix_HaltMusic();
-    Mix_FreeMusic(Sound.music);
+    Mixer.haltMusic();
+    Mixer.freeMusic(Sound.music);
     Sound.music = nullptr;
     Sound.musicId = 0;
 }
@@ -158,24 +158,26 @@ void awaitOpening()
 
 int openDevice(void*)
 {
+    if (!loadMixerLibrary())
+        return 0;
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
         return 0;
-    if (Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 1024) != 0) {
+    if (Mixer.openAudio(44100, AUDIO_S16SYS, 2, 1024) != 0) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return 0;
     }
-    Mix_Init(MIX_INIT_MID);
-    Mix_AllocateChannels(2);
+    Mixer.init(MIX_INIT_MID);
+    Mixer.allocateChannels(2);
     const char* soundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
     FILE* probe = fopen(soundFont, "rb");
     if (probe)
         fclose(probe);
     else
         soundFont = "/usr/share/sounds/sf2/default-GM.sf2";
-    Mix_SetSoundFonts(soundFont);
-    Mix_HookMusicFinished(musicFinished);
+    Mixer.setSoundFonts(soundFont);
+    Mixer.hookMusicFinished(musicFinished);
     std::vector<uint8_t> wave = beepWave();
-    Sound.beep = Mix_LoadWAV_RW(SDL_RWFromConstMem(wave.data(), static_cast<int>(wave.size())), 1);
+    Sound.beep = Mixer.loadWavRw(SDL_RWFromConstMem(wave.data(), static_cast<int>(wave.size())), 1);
     Sound.open = true;
     return 0;
 }
@@ -194,17 +196,17 @@ void closeSound()
     awaitOpening();
     if (!Sound.open)
         return;
-    Mix_HookMusicFinished(nullptr);
+    Mixer.hookMusicFinished(nullptr);
     stopMusic();
-    Mix_HaltChannel(-1);
+    Mixer.haltChannel(-1);
     for (auto& [name, chunk] : Sound.cues)
-        Mix_FreeChunk(chunk);
+        Mixer.freeChunk(chunk);
     Sound.cues.clear();
     if (Sound.beep)
-        Mix_FreeChunk(Sound.beep);
+        Mixer.freeChunk(Sound.beep);
     Sound.beep = nullptr;
-    Mix_CloseAudio();
-    Mix_Quit();
+    Mixer.closeAudio();
+    Mixer.quit();
     Sound.open = false;
 }
 
@@ -223,14 +225,14 @@ void playWav(const std::string& fileName)
     if (!Sound.open)
         return;
     if (Mix_Chunk* chunk = cueChunk(fileName))
-        Mix_PlayChannel(CueChannel, chunk, 0);
+        Mixer.playChannel(CueChannel, chunk, 0);
 }
 
 void beep()
 {
     awaitOpening();
     if (Sound.open && Sound.beep)
-        Mix_PlayChannel(BeepChannel, Sound.beep, 0);
+        Mixer.playChannel(BeepChannel, Sound.beep, 0);
 }
 
 uint32_t openAndPlayMusic(const std::string& fileName)
@@ -239,14 +241,14 @@ uint32_t openAndPlayMusic(const std::string& fileName)
     if (!Sound.open)
         return 0;
     stopMusic(); // one track at a time: a new one replaces the old without a notice for it
-    Mix_Music* music = Mix_LoadMUS(fileName.c_str());
+    Mix_Music* music = Mixer.loadMusic(fileName.c_str());
     if (music == nullptr)
         return 0;
     uint32_t id = ++Sound.lastMusicId;
     SoundingMusicId.store(id);
-    if (Mix_PlayMusic(music, 0) != 0) {
+    if (Mixer.playMusic(music, 0) != 0) {
         SoundingMusicId.store(0);
-        Mix_FreeMusic(music);
+        Mixer.freeMusic(music);
         return 0;
     }
     Sound.music = music;

@@ -33,6 +33,8 @@ struct SdlQueueState {
 };
 SdlQueueState Queue;
 
+bool SystemStarted = false; // SDL's video is up (startWindowSystem)
+
 volatile sig_atomic_t EndSignalled = 0;
 volatile sig_atomic_t DisplayBroken = 0; // Xlib found the connection to the X server broken
 
@@ -221,6 +223,7 @@ void shutdownSdl()
     closeSound();
     if (Sdl.displayLost || DisplayBroken)
         return;
+    endGlDriverPreload();
     closeGamepads();
     if (Sdl.context)
         SDL_GL_DeleteContext(Sdl.context);
@@ -240,18 +243,28 @@ void appendMessage(uint32_t id, uint64_t wParam, int64_t lParam)
 
 namespace platform {
 
-bool createWindow(WindowProc proc)
+bool startWindowSystem()
 {
-    if (proc == nullptr || Sdl.window != nullptr)
-        return false;
+    if (SystemStarted)
+        return true;
     // Closing the window is the game's decision (it shuts down on CloseMessage), not SDL's.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_GAMECONTROLLER) != 0) {
+    startGlDriverPreload();
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
         Sdl.lastError = SDL_GetError();
+        awaitGlDriverPreload();
         return false;
     }
     catchEndSignals();
+    SystemStarted = true;
+    return true;
+}
+
+bool createWindow(WindowProc proc)
+{
+    if (proc == nullptr || Sdl.window != nullptr || !startWindowSystem())
+        return false;
     // The visual is picked when the window is made, so the GL attributes must be set before.
     setGlAttributes();
     int width = 640, height = 480;
@@ -259,15 +272,17 @@ bool createWindow(WindowProc proc)
     Sdl.window =
         SDL_CreateWindow("Roliquo", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width, height,
                          SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
+    // Making a GL window loads the driver, so the preload has finished or is about to.
+    awaitGlDriverPreload();
     if (Sdl.window == nullptr) {
         Sdl.lastError = SDL_GetError();
         SDL_Quit();
+        SystemStarted = false;
         return false;
     }
     SDL_SetWindowMinimumSize(Sdl.window, 160, 120);
     atexit(shutdownSdl);
     watchDisplay();
-    openGamepads();
     Queue.proc = proc;
     proc(CreateMessage, 0, 0);
     return true;
@@ -287,8 +302,11 @@ bool peekMessage(Message& out)
     pumpEvents();
     checkTimer();
     if (Queue.queue.empty()) {
-        // What was queued at the start, the first frame among it, is done: the sound may open now.
+        // What was queued at the start, the first frame among it, is done: the sound and the pads may
+        // open now, and the preload's connection may go.
         openSound();
+        openGamepads();
+        endGlDriverPreload();
         // Nothing is drawn while the window cannot be seen: wait a little for input instead of spinning.
         if (Sdl.window != nullptr && !Sdl.displayLost && !isWindowVisible())
             SDL_WaitEventTimeout(nullptr, 20);
