@@ -118,7 +118,7 @@ int main(int argc, char** argv)
     rusage usage{};
     wait4(child, nullptr, 0, &usage);
     cpu = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-          1e-6 * static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec);
+        1e-6 * static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec);
     XDamageDestroy(display, damage);
     XCloseDisplay(display);
     if (seconds < 0.0) {
