@@ -167,6 +167,26 @@ TEST_F(VirtualPadGame, EveryKeyArrivesWithItsClassicCode)
     }
 }
 
+TEST_F(VirtualPadGame, AHeldDirectionRepeatsLikeAHeldKeyAndStopsWhenLetGo)
+{
+    // The queue is read here, without the game's loop, for 0.9 s of holding and 0.3 s after.
+    auto downPresses = [](double seconds) {
+        int count = 0;
+        uint64_t end = SDL_GetTicks64() + static_cast<uint64_t>(seconds * 1000.0);
+        Message m;
+        while (SDL_GetTicks64() < end)
+            while (platform::peekMessage(m))
+                count += m.id == KeyDownMessage && m.wParam == static_cast<uint64_t>(VkDown) ? 1 : 0;
+        return count;
+    };
+    SDL_JoystickSetVirtualButton(Joystick, SDL_CONTROLLER_BUTTON_DPAD_DOWN, 1);
+    EXPECT_EQ(downPresses(0.3), 1) << "no repeat before the delay";
+    EXPECT_GE(downPresses(0.6), 2) << "repeats once held past the delay";
+    SDL_JoystickSetVirtualButton(Joystick, SDL_CONTROLLER_BUTTON_DPAD_DOWN, 0);
+    downPresses(0.05);
+    EXPECT_EQ(downPresses(0.3), 0) << "let go, it stops";
+}
+
 TEST_F(VirtualPadGame, StickDpadAndTriggersHoldTheSteeringKeys)
 {
     struct Case {

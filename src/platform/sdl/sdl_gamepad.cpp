@@ -1,5 +1,6 @@
 // Gamepads through SDL's game-controller API, plugged in and out at any time. Buttons and the left
-// stick arrive as the keys they stand for, and count as those keys held for the steering.
+// stick arrive as the keys they stand for (a held direction repeating), and count as those keys held
+// for the steering.
 #include <SDL.h>
 
 #include <vector>
@@ -14,11 +15,18 @@ namespace {
 constexpr int PushZone = 12000;
 constexpr int ReleaseZone = 8000;
 
+// A direction held on a pad repeats as a held key does on a keyboard, so the menus and a name's
+// letters can be run through: first after RepeatDelayMs, then every RepeatIntervalMs.
+constexpr uint64_t RepeatDelayMs = 400;
+constexpr uint64_t RepeatIntervalMs = 80;
+
 struct Pad {
     SDL_GameController* controller = nullptr;
     SDL_JoystickID id = -1;
-    int stickX = 0; // -1 left, 0 centre, 1 right, as last reported
-    int stickY = 0; // -1 up, 0 centre, 1 down
+    int stickX = 0;        // -1 left, 0 centre, 1 right, as last reported
+    int stickY = 0;        // -1 up, 0 centre, 1 down
+    int repeatKey = 0;     // the direction last pressed, repeated while it is held (0: none)
+    uint64_t repeatAt = 0; // when it repeats next, in SDL ticks
 };
 std::vector<Pad> Pads;
 
@@ -96,9 +104,18 @@ Pad* padOf(SDL_JoystickID id)
     return nullptr;
 }
 
-void pressFromPad(int virtualKey)
+bool isDirection(int virtualKey)
+{
+    return virtualKey == VkLeft || virtualKey == VkRight || virtualKey == VkUp || virtualKey == VkDown;
+}
+
+void pressFromPad(Pad& pad, int virtualKey)
 {
     appendMessage(KeyDownMessage, static_cast<uint64_t>(virtualKey), GamepadKeyFlag);
+    if (isDirection(virtualKey)) {
+        pad.repeatKey = virtualKey;
+        pad.repeatAt = SDL_GetTicks64() + RepeatDelayMs;
+    }
 }
 
 void moveStick(Pad& pad, uint8_t axis, int value)
@@ -106,12 +123,12 @@ void moveStick(Pad& pad, uint8_t axis, int value)
     if (axis == SDL_CONTROLLER_AXIS_LEFTX) {
         int next = stickDirection(value, pad.stickX);
         if (next != pad.stickX && next != 0)
-            pressFromPad(next < 0 ? VkLeft : VkRight);
+            pressFromPad(pad, next < 0 ? VkLeft : VkRight);
         pad.stickX = next;
     } else if (axis == SDL_CONTROLLER_AXIS_LEFTY) {
         int next = stickDirection(value, pad.stickY);
         if (next != pad.stickY && next != 0)
-            pressFromPad(next < 0 ? VkUp : VkDown);
+            pressFromPad(pad, next < 0 ? VkUp : VkDown);
         pad.stickY = next;
     }
 }
@@ -124,6 +141,25 @@ bool held(const Pad& p, SDL_GameControllerButton button)
 bool pulled(const Pad& p, SDL_GameControllerAxis trigger)
 {
     return SDL_GameControllerGetAxis(p.controller, trigger) >= PushZone;
+}
+
+bool padHolds(const Pad& p, int virtualKey)
+{
+    switch (virtualKey) {
+    case VkLeft:
+        return held(p, SDL_CONTROLLER_BUTTON_DPAD_LEFT) || p.stickX < 0;
+    case VkRight:
+        return held(p, SDL_CONTROLLER_BUTTON_DPAD_RIGHT) || p.stickX > 0;
+    case VkUp:
+        return held(p, SDL_CONTROLLER_BUTTON_DPAD_UP) || p.stickY < 0;
+    case VkDown:
+        return held(p, SDL_CONTROLLER_BUTTON_DPAD_DOWN) || p.stickY > 0;
+    case VkShift:
+        return held(p, SDL_CONTROLLER_BUTTON_LEFTSHOULDER) || held(p, SDL_CONTROLLER_BUTTON_RIGHTSHOULDER) ||
+            pulled(p, SDL_CONTROLLER_AXIS_TRIGGERLEFT) || pulled(p, SDL_CONTROLLER_AXIS_TRIGGERRIGHT);
+    default:
+        return false;
+    }
 }
 
 } // namespace
@@ -161,9 +197,9 @@ bool translateGamepadEvent(const SDL_Event& e)
             appendMessage(KillFocusMessage);
         return true;
     case SDL_CONTROLLERBUTTONDOWN:
-        if (padOf(e.cbutton.which) != nullptr)
+        if (Pad* pad = padOf(e.cbutton.which))
             if (int key = buttonKey(e.cbutton.button))
-                pressFromPad(key);
+                pressFromPad(*pad, key);
         return true;
     case SDL_CONTROLLERAXISMOTION:
         if (Pad* pad = padOf(e.caxis.which))
@@ -179,32 +215,24 @@ bool translateGamepadEvent(const SDL_Event& e)
 
 bool gamepadHolds(int virtualKey)
 {
-    for (const Pad& p : Pads) {
-        switch (virtualKey) {
-        case VkLeft:
-            if (held(p, SDL_CONTROLLER_BUTTON_DPAD_LEFT) || p.stickX < 0)
-                return true;
-            break;
-        case VkRight:
-            if (held(p, SDL_CONTROLLER_BUTTON_DPAD_RIGHT) || p.stickX > 0)
-                return true;
-            break;
-        case VkUp:
-            if (held(p, SDL_CONTROLLER_BUTTON_DPAD_UP) || p.stickY < 0)
-                return true;
-            break;
-        case VkDown:
-            if (held(p, SDL_CONTROLLER_BUTTON_DPAD_DOWN) || p.stickY > 0)
-                return true;
-            break;
-        case VkShift:
-            if (held(p, SDL_CONTROLLER_BUTTON_LEFTSHOULDER) || held(p, SDL_CONTROLLER_BUTTON_RIGHTSHOULDER) ||
-                pulled(p, SDL_CONTROLLER_AXIS_TRIGGERLEFT) || pulled(p, SDL_CONTROLLER_AXIS_TRIGGERRIGHT))
-                return true;
-            break;
-        default:
-            break;
+    for (const Pad& p : Pads)
+        if (padHolds(p, virtualKey))
+            return true;
+    return false;
+}
+
+void repeatHeldPadKeys()
+{
+    uint64_t now = SDL_GetTicks64();
+    for (Pad& p : Pads) {
+        if (p.repeatKey == 0)
+            continue;
+        if (!padHolds(p, p.repeatKey)) {
+            p.repeatKey = 0;
+        } else if (now >= p.repeatAt) {
+            appendMessage(KeyDownMessage, static_cast<uint64_t>(p.repeatKey), GamepadKeyFlag);
+            // From now, not from when it was due: a stalled loop gets one repeat, not a burst.
+            p.repeatAt = now + RepeatIntervalMs;
         }
     }
-    return false;
 }

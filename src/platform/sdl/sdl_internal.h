@@ -31,6 +31,8 @@ void openGamepads();
 void closeGamepads();
 bool translateGamepadEvent(const SDL_Event& event);
 bool gamepadHolds(int virtualKey);
+// Queues the repeats of directions held on pads that are due, as a keyboard repeats a held key.
+void repeatHeldPadKeys();
 
 // Presentation (sdl_present.cpp).
 // The window's first size: the largest whole multiple of 640 x 480 that fits 80 % of the display's

@@ -190,6 +190,7 @@ void pumpEvents()
     SDL_Event e;
     while (SDL_PollEvent(&e))
         translate(e);
+    repeatHeldPadKeys();
 }
 
 void checkTimer()
