@@ -1,11 +1,16 @@
 // The start-up benchmark's reference: the least a game can do before its first frame. The same kind of
 // window as the game's (640 x 480, hidden until shown, double-buffered GL compatibility context), then
-// it is cleared to grey and shown until the process is ended.
+// it is cleared to grey, or with --picture shows a 640 x 480 picture made in memory, until the process
+// is ended. The picture tells what a first frame that draws costs beside one that only clears.
 #include <GL/gl.h>
 #include <SDL.h>
 
-int main(int, char**)
+#include <cstring>
+#include <vector>
+
+int main(int argc, char** argv)
 {
+    const bool picture = argc > 1 && std::strcmp(argv[1], "--picture") == 0;
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0)
         return 1;
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
@@ -31,6 +36,13 @@ int main(int, char**)
         }
         glClearColor(0.5f, 0.5f, 0.5f, 1.0f);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        if (picture) {
+            std::vector<unsigned char> pixels(640 * 480 * 3);
+            for (size_t i = 0; i < pixels.size(); ++i)
+                pixels[i] = static_cast<unsigned char>(64 + (i * 7) % 128);
+            glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+            glDrawPixels(640, 480, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+        }
         SDL_GL_SwapWindow(window);
         SDL_Delay(5);
     }
