@@ -23,6 +23,12 @@ namespace {
 struct GlPreload {
     std::thread thread;
     Display* display = nullptr;
+    // Whatever path the program leaves by, a thread still running is waited for, not left to abort it.
+    ~GlPreload()
+    {
+        if (thread.joinable())
+            thread.join();
+    }
 };
 GlPreload Preload;
 
