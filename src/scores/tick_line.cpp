@@ -124,3 +124,24 @@ std::string formatTickLine(TickInput input)
     std::snprintf(buffer, sizeof buffer, "%.9g ", static_cast<double>(input.seconds));
     return buffer + keysWord(input.keys);
 }
+
+bool forEachTickLine(std::istream& in, const std::function<bool(const TickInput&, int lineNumber)>& step, int& badLine,
+                     std::string& error)
+{
+    std::string line;
+    int lineNumber = 0;
+    while (std::getline(in, line)) {
+        ++lineNumber;
+        TickInput input;
+        TickLine kind = parseTickLine(line, input, error);
+        if (kind == TickLine::Skip)
+            continue;
+        if (kind == TickLine::Bad) {
+            badLine = lineNumber;
+            return false;
+        }
+        if (!step(input, lineNumber))
+            return true;
+    }
+    return true;
+}

@@ -2,6 +2,8 @@
 // holds for every tick. Parsing and formatting only.
 #pragma once
 
+#include <functional>
+#include <istream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,6 +26,12 @@ enum class TickLine {
 // L R U D S. Blank lines and lines starting with '#' are Skip; a malformed line is Bad with the reason
 // in error.
 TickLine parseTickLine(std::string_view line, TickInput& input, std::string& error);
+
+// Reads tick lines from in, skipping blank and comment lines, and hands each step with its line number
+// to step until the input ends or step returns false. False at the first line that cannot be read,
+// with its number in badLine and the reason in error.
+bool forEachTickLine(std::istream& in, const std::function<bool(const TickInput&, int lineNumber)>& step, int& badLine,
+                     std::string& error);
 
 // "-" for no keys, else the held keys' letters in the order L R U D S.
 std::string keysWord(SteerKeys keys);

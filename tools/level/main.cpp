@@ -267,29 +267,30 @@ int runTrace(const Arguments& args)
     std::string loadName;
     if (wrongFileCount(args, 1) || !loadForPlay(args, args.files[0], loadName))
         return 2;
-    std::string line;
-    int lineNumber = 0;
     int tick = 0;
-    while (std::getline(std::cin, line)) {
-        ++lineNumber;
-        TickInput step;
-        std::string error;
-        TickLine kind = parseTickLine(line, step, error);
-        if (kind == TickLine::Skip)
-            continue;
-        if (kind == TickLine::Bad) {
-            std::fprintf(stderr, "input line %d: %s\n", lineNumber, error.c_str());
-            return 2;
-        }
-        runTick(step, true);
-        std::printf("%s\n", formatStateLine(++tick).c_str());
-        if (!stateIsFinite()) {
-            std::fflush(stdout);
-            std::fprintf(stderr,
-                         "input line %d: after tick %d the state is no longer finite (try roliquo-level check)\n",
-                         lineNumber, tick);
-            return 3;
-        }
+    int lastLine = 0;
+    bool finite = true;
+    int badLine = 0;
+    std::string error;
+    bool read = forEachTickLine(
+        std::cin,
+        [&](const TickInput& step, int lineNumber) {
+            runTick(step, true);
+            std::printf("%s\n", formatStateLine(++tick).c_str());
+            lastLine = lineNumber;
+            finite = stateIsFinite();
+            return finite;
+        },
+        badLine, error);
+    if (!read) {
+        std::fprintf(stderr, "input line %d: %s\n", badLine, error.c_str());
+        return 2;
+    }
+    if (!finite) {
+        std::fflush(stdout);
+        std::fprintf(stderr, "input line %d: after tick %d the state is no longer finite (try roliquo-level check)\n",
+                     lastLine, tick);
+        return 3;
     }
     return 0;
 }

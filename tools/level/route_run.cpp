@@ -10,24 +10,22 @@
 bool runRoute(std::istream& in, std::vector<RoutePoint>& route, std::string& error)
 {
     route.push_back({TheMarble.position, false});
-    std::string line;
-    int lineNumber = 0;
-    while (!LevelFinished && std::getline(in, line)) {
-        ++lineNumber;
-        TickInput step;
-        std::string why;
-        TickLine kind = parseTickLine(line, step, why);
-        if (kind == TickLine::Skip)
-            continue;
-        if (kind == TickLine::Bad) {
-            error = "route line " + std::to_string(lineNumber) + ": " + why;
-            return false;
-        }
-        runTick(step, false);
-        // Every penalty sets the freeze to exactly one second: the marble was caught where it last was.
-        if (FreezeTimer == 1.0f)
-            route.back().fall = true;
-        route.push_back({TheMarble.position, false});
-    }
-    return true;
+    if (LevelFinished)
+        return true;
+    int badLine = 0;
+    std::string why;
+    bool read = forEachTickLine(
+        in,
+        [&route](const TickInput& step, int) {
+            runTick(step, false);
+            // Every penalty sets the freeze to exactly one second: the marble was caught where it last was.
+            if (FreezeTimer == 1.0f)
+                route.back().fall = true;
+            route.push_back({TheMarble.position, false});
+            return !LevelFinished;
+        },
+        badLine, why);
+    if (!read)
+        error = "route line " + std::to_string(badLine) + ": " + why;
+    return read;
 }
