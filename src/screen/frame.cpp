@@ -15,6 +15,7 @@
 #include "scores/best_times_screen.h"
 #include "screen/font.h"
 #include "screen/overlays.h"
+#include "screen/picture_copy.h"
 #include "sim/camera.h"
 #include "sim/marble.h"
 
@@ -31,6 +32,7 @@ struct Picture {
     const char* fileName;
     const char* failureText;
     GLuint textureName;  // holds the picture for drawing at a size other than 640 x 480
+    PictureCopy copy;    // shows it at 640 x 480
     bool pending = true; // not read yet
     bool failed = false; // the read failed and its message was shown; not tried again
     int width = 0;
@@ -40,8 +42,8 @@ struct Picture {
 };
 
 // Texture names of their own, beside the board's 1 and the font's 10.
-Picture TitlePicture{"title.bmp", "could not load.bmp title", 20};
-Picture BackPicture{"back.bmp", "could not load back.bmp", 21};
+Picture TitlePicture{"title.bmp", "could not load.bmp title", 20, {22}};
+Picture BackPicture{"back.bmp", "could not load back.bmp", 21, {23}};
 
 // Reads the file into the picture's buffer and size; whether it holds a picture.
 bool readPictureFile(Picture& picture)
@@ -88,9 +90,10 @@ void drawScaledPicture(const Picture& picture)
     glPopAttrib();
 }
 
-// Copies the picture to the lower-left corner, as stored: texturing and fog are off for the copy,
-// since either would change the copied pixels; on a window of another size it is scaled instead. An
-// unreadable picture shows its message once and the screen is black behind the layers from then on.
+// Copies the picture to the lower-left corner of the 640 x 480 screen, as stored: texturing and fog are
+// off for the copy, since either would change the copied pixels; on a window of another size it is
+// scaled instead. An unreadable picture shows its message once and the screen is black behind the
+// layers from then on.
 void drawPicture(Picture& picture)
 {
     if (picture.pending && !picture.failed) {
@@ -113,10 +116,9 @@ void drawPicture(Picture& picture)
         glClear(GL_COLOR_BUFFER_BIT);
         return;
     }
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1); // rows are packed without padding
     platform::ScreenRect shown = platform::presentationRect();
     if (shown.width == PictureWidth && shown.height == PictureHeight)
-        glDrawPixels(picture.width, picture.height, GL_RGB, GL_UNSIGNED_BYTE, picture.pixels.data());
+        showPicture(picture.copy, picture.pixels.data(), picture.width, picture.height, shown.x, shown.y);
     else
         drawScaledPicture(picture);
 }
@@ -223,8 +225,11 @@ void resetFrameState()
 {
     for (Picture* p : {&TitlePicture, &BackPicture}) {
         p->readAhead.reset();
-        if (platform::hasGlContext() && glIsTexture(p->textureName) == GL_TRUE)
-            glDeleteTextures(1, &p->textureName);
+        if (platform::hasGlContext()) {
+            if (glIsTexture(p->textureName) == GL_TRUE)
+                glDeleteTextures(1, &p->textureName);
+            forgetPictureCopy(p->copy);
+        }
         p->pending = true;
         p->failed = false;
         p->width = 0;

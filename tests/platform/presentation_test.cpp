@@ -1,6 +1,6 @@
 // Drawing at window sizes other than 640 x 480: the 4:3 rectangle and its black bars, the playing
-// frame drawn at twice the size matching the 640 x 480 golden image, the pictures scaled smoothly, and
-// no frame while the window is minimised.
+// frame drawn at twice the size matching the 640 x 480 golden image, the pictures scaled smoothly (or
+// copied into the rectangle where it is 640 x 480), and no frame while the window is minimised.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
@@ -114,7 +114,8 @@ TEST_F(Presentation, PicturesFillThe4To3AreaSmoothly)
     }
     writeBmp("title.bmp", 640, 480, picture);
     GameState = Title;
-    for (auto [w, h] : {std::pair{1280, 720}, std::pair{960, 960}, std::pair{320, 240}}) {
+    // 800 x 480 shows it unscaled, 80 pixels in from the left.
+    for (auto [w, h] : {std::pair{1280, 720}, std::pair{960, 960}, std::pair{320, 240}, std::pair{800, 480}}) {
         ASSERT_TRUE(headless::setFrameSize(w, h));
         composeFrame();
         const headless::Frame& frame = headless::lastSwapped();

@@ -88,6 +88,26 @@ TEST_F(FrameTest, TitlePictureAppearsExactlyAsStoredWhateverStateWasLeft)
     EXPECT_TRUE(headless::messageBoxes().empty());
 }
 
+TEST_F(FrameTest, ASmallerPictureIsCopiedToTheLowerLeftCorner)
+{
+    std::vector<uint8_t> small(201 * 99 * 3);
+    for (size_t i = 0; i < small.size(); ++i)
+        small[i] = static_cast<uint8_t>(i * 31 + i / 603 * 7);
+    writeBmp("title.bmp", 201, 99, small);
+    GameState = Title;
+    composeFrame();
+    const headless::Frame& f = headless::lastSwapped();
+    for (int row = 0; row < 99; ++row) {
+        for (int x = 0; x < 201; ++x) {
+            const uint8_t* want = &small[(static_cast<size_t>(row) * 201 + x) * 3];
+            ASSERT_TRUE(near(pixel(f, x, 479 - row), {want[0], want[1], want[2]}, 0))
+                << "stored row " << row << ", column " << x << " shows " << str(pixel(f, x, 479 - row));
+        }
+    }
+    EXPECT_TRUE(near(pixel(f, 201, 479), {0, 0, 0}, 0)) << "nothing beside the picture";
+    EXPECT_TRUE(near(pixel(f, 0, 479 - 99), {0, 0, 0}, 0)) << "nothing above the picture";
+}
+
 TEST_F(FrameTest, AnUnreadablePictureShowsItsMessageOnceAndTheScreenIsBlack)
 {
     GameState = Title;

@@ -85,7 +85,7 @@ bool openDisplay()
 }
 
 // The framebuffer the game draws into; FBO calls come through eglGetProcAddress because the game
-// itself uses only GL 1.1.
+// itself needs only GL 1.1 (it blits its pictures only where the GL can).
 bool makeFramebuffer()
 {
     PFNGLGENFRAMEBUFFERSPROC genFramebuffers = nullptr;
