@@ -5,6 +5,8 @@
 
 #include <GL/glext.h>
 
+#include "platform/platform.h"
+
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -69,6 +71,14 @@ void makeCopySource(PictureCopy& copy, const uint8_t* rgb, int width, int height
 
 void showPicture(PictureCopy& copy, const uint8_t* rgb, int width, int height, int x, int y)
 {
+    // A clear to black comes first, and the picture only while the window is still there: Mesa's X11
+    // software driver asks the server for the window's size at the first drawing call of a frame, and
+    // when the server has just gone it goes on with a garbage size, which its clear keeps within and its
+    // blit overruns.
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    if (!platform::isWindowVisible())
+        return;
     if (glIsTexture(copy.textureName) == GL_FALSE)
         makeCopySource(copy, rgb, width, height);
     if (copy.framebuffer == 0) {

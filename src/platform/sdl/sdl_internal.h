@@ -19,6 +19,8 @@ extern SdlWindowState Sdl;
 
 // Appends a message to the game's queue behind everything already there.
 void appendMessage(uint32_t id, uint64_t wParam = 0, int64_t lParam = 0);
+// Whether Xlib found the connection to the X server broken, possibly inside the GL driver's last call.
+bool displayBroken();
 
 // Keyboard (sdl_keys.cpp): the classic virtual-key code of a key, never 0; the scancode of a steering key.
 int virtualKeyOf(const SDL_Keysym& key);

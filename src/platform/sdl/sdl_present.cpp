@@ -77,7 +77,7 @@ ScreenRect presentationRect()
 
 bool isWindowVisible()
 {
-    if (Sdl.window == nullptr || Sdl.displayLost)
+    if (Sdl.window == nullptr || Sdl.displayLost || displayBroken())
         return false;
     return (SDL_GetWindowFlags(Sdl.window) & (SDL_WINDOW_MINIMIZED | SDL_WINDOW_HIDDEN)) == 0;
 }

@@ -190,6 +190,12 @@ void pumpEvents()
     SDL_Event e;
     while (SDL_PollEvent(&e))
         translate(e);
+    // Reading the events may be what found the connection broken. No frame may follow then: the GL
+    // driver, asking a dead server for the window's size, would draw into a buffer too small for it.
+    if (DisplayBroken) {
+        loseDisplay();
+        return;
+    }
     repeatHeldPadKeys();
 }
 
@@ -236,6 +242,11 @@ void shutdownSdl()
 }
 
 } // namespace
+
+bool displayBroken()
+{
+    return DisplayBroken != 0;
+}
 
 void appendMessage(uint32_t id, uint64_t wParam, int64_t lParam)
 {
