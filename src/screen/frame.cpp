@@ -116,6 +116,7 @@ void drawPicture(Picture& picture)
         glClear(GL_COLOR_BUFFER_BIT);
         return;
     }
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1); // rows are packed without padding
     platform::ScreenRect shown = platform::presentationRect();
     if (shown.width == PictureWidth && shown.height == PictureHeight)
         showPicture(picture.copy, picture.pixels.data(), picture.width, picture.height, shown.x, shown.y);

@@ -5,11 +5,11 @@
 
 #include <GL/glext.h>
 
-#include "platform/platform.h"
-
 #include <cstdlib>
 #include <cstring>
 #include <vector>
+
+#include "platform/platform.h"
 
 namespace {
 
@@ -39,7 +39,6 @@ void storePicture(const uint8_t* rgb, int width, int height)
             to[3] = 255;
         }
     }
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, bgra.data());
@@ -83,7 +82,6 @@ void showPicture(PictureCopy& copy, const uint8_t* rgb, int width, int height, i
         makeCopySource(copy, rgb, width, height);
     if (copy.framebuffer == 0) {
         glWindowPos2i(x, y);
-        glPixelStorei(GL_UNPACK_ALIGNMENT, 1); // rows are packed without padding
         glDrawPixels(width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb);
         return;
     }

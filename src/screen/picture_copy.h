@@ -13,9 +13,10 @@ struct PictureCopy {
     GLuint framebuffer = 0;
 };
 
-// Clears the framebuffer being drawn to black and shows the picture (RGB rows bottom-up, width x
-// height) on it, as stored, with its lower-left corner at (x, y). The first call in each context
-// stores the picture in the texture; where the GL has no framebuffer blit, the pixels are drawn instead.
+// Clears the framebuffer being drawn to black and shows the picture on it as stored, its lower-left
+// corner at (x, y): width x height RGB, rows bottom-up and unpadded, which the unpack alignment must
+// allow. The first call in each context stores the picture in the texture; where the GL has no
+// framebuffer blit, the pixels are drawn instead.
 void showPicture(PictureCopy& copy, const uint8_t* rgb, int width, int height, int x, int y);
 
 // Deletes the copy source where the current context holds it, so the next copy stores the picture anew.
