@@ -8,9 +8,9 @@
 #include <string>
 
 #include "level/bmp.h"
-#include "level/texture_upload.h"
 #include "level/token_reader.h"
 #include "platform/platform.h"
+#include "render/texture_upload.h"
 #include "screen/font.h"
 
 namespace {

@@ -7,8 +7,9 @@
 #include <cstddef>
 #include <string>
 
-#include "app/run_state.h"
 #include "screen/font.h"
+#include "screen/game_state.h"
+#include "sim/sim_state.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "app/run_state.h"
 #include "pack_fixture.h"
 #include "platform/headless/headless.h"
-#include "scores/best_times_screen.h"
+#include "screen/best_times_screen.h"
 #include "screen/font.h"
 #include "screen/font_loader.h"
 

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <vector>
 
+#include "render/board_renderer.h"
+#include "render/marble_renderer.h"
 #include "sim/marble.h"
 #include "support/draw_fixture.h"
 
@@ -21,7 +23,7 @@ protected:
     {
         freshDrawingState();
         TheBoard.setHoles({});
-        TheBoard.buildGrid();
+        TheBoardRenderer.buildGrid(TheBoard);
         setFogColor(TheBoard, 0x808080);
         marble.setPosition({0, 0, 0});
         marble.setColor(200.0f, 100.0f, 50.0f);
@@ -51,7 +53,7 @@ TEST_F(MarbleRendererTest, DiscCentreShowsTheMarbleColourAtTheProjectedPoint)
         clearFrame(0, 0, 0);
         boardState();
         marble.setPosition(c.ball);
-        marble.draw(cameraLookingAhead({0, 0, -c.height}, Down), TheBoard, false);
+        drawMarble(marble, cameraLookingAhead({0, 0, -c.height}, Down), TheBoard);
         headless::Frame f = headless::readFrame();
         double depth = c.height - 20.0;
         // A focal length of 400 pixels: the centre lies 400 x offset / depth pixels from the middle.
@@ -75,7 +77,7 @@ TEST_F(MarbleRendererTest, BrightnessFallsLinearlyToATenthAtTheRim)
     marble.setColor(255.0f, 255.0f, 255.0f);
     clearFrame(0, 0, 0);
     boardState();
-    marble.draw(cameraLookingAhead({0, 0, -120}, Down), TheBoard, false);
+    drawMarble(marble, cameraLookingAhead({0, 0, -120}, Down), TheBoard);
     headless::Frame f = headless::readFrame();
     double radius = 6400.0 / 100.0; // 64 pixels
     // Along the spoke at angle 0 the colour runs from 255 at the centre to 25.5 at the rim.
@@ -102,7 +104,7 @@ TEST_F(MarbleRendererTest, SixteenTrianglesAllAtTheDepthOfTheBallCentre)
     std::vector<GLfloat> buffer(4096);
     glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D_COLOR, buffer.data());
     glRenderMode(GL_FEEDBACK);
-    marble.draw(cameraLookingAhead({0, 0, -120}, Down), TheBoard, false);
+    drawMarble(marble, cameraLookingAhead({0, 0, -120}, Down), TheBoard);
     GLint used = glRenderMode(GL_RENDER);
     ASSERT_GT(used, 0);
     int triangles = 0;
@@ -134,7 +136,7 @@ TEST_F(MarbleRendererTest, BallCentreIsTwentyAlongTheNormalOfASlope)
     std::vector<GLfloat> buffer(4096);
     glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D, buffer.data());
     glRenderMode(GL_FEEDBACK);
-    marble.draw(cam, TheBoard, false);
+    drawMarble(marble, cam, TheBoard);
     ASSERT_GT(glRenderMode(GL_RENDER), 0);
     // The first vertex of the first triangle is the centre, in window coordinates.
     double depth = centre.z - (ground.z - 300);
@@ -149,7 +151,7 @@ TEST_F(MarbleRendererTest, LeavesTexturingAndCullingOffAndTheRimColourCurrent)
     boardState();
     glEnable(GL_TEXTURE_2D);
     glEnable(GL_CULL_FACE);
-    marble.draw(chaseCamera({0, 0, 0}), TheBoard, false);
+    drawMarble(marble, chaseCamera({0, 0, 0}), TheBoard);
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
     EXPECT_FALSE(glIsEnabled(GL_CULL_FACE));
     EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST)) << "the depth test stays as the board left it";
@@ -168,7 +170,7 @@ TEST_F(MarbleRendererTest, ABallBehindTheCameraIsNotDrawn)
     clearFrame(0, 0, 0);
     boardState();
     marble.setPosition({0, -6000, 0});
-    marble.draw(cameraLookingAhead({0, -5000, -100}, 0.2f), TheBoard, false);
+    drawMarble(marble, cameraLookingAhead({0, -5000, -100}, 0.2f), TheBoard);
     EXPECT_EQ(distinctColors(headless::readFrame(), 2), 1) << "nothing mirrored through the eye";
 }
 
@@ -179,8 +181,8 @@ TEST_F(MarbleRendererTest, FogReachesTheDiscThroughTheBoardsState)
     clearFrame(0.5f, 0.5f, 0.5f);
     marble.setPosition({1, -1, 0}); // puts the disc centre on the middle of pixel (320, 240)
     Transform cam = cameraLookingAhead({0, 0, -820}, Down);
-    TheBoard.draw(cam, false, true);
-    marble.draw(cam, TheBoard, false);
+    TheBoardRenderer.draw(TheBoard, cam, false, true);
+    drawMarble(marble, cam, TheBoard);
     headless::Frame f = headless::readFrame();
     double fogged = (1.0 / 1800 - 1.0 / 800) / (1.0 / 1800 - 1.0 / 400); // the centre is 800 deep
     Rgb want{static_cast<int>(std::lround(fogged * 200 + (1 - fogged) * 128)),

@@ -3,8 +3,8 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include "scores/best_times_screen.h"
 #include "scores/high_scores.h"
+#include "screen/best_times_screen.h"
 #include "support/draw_fixture.h"
 
 using namespace drawtest;

@@ -1,6 +1,6 @@
 // The texture set-up and mipmap upload shared by the board texture and the font texture.
 // The parameters are set with glTexParameterf, as the texture's first users did.
-#include "level/texture_upload.h"
+#include "render/texture_upload.h"
 
 #include <GL/gl.h>
 
