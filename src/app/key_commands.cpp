@@ -41,10 +41,8 @@ void toggleFog()
         return;
     }
     OptionFarSight = false;
-    if (platform::hasGlContext()) {
+    if (platform::hasGlContext())
         glEnable(GL_FOG);
-        glFogf(GL_FOG_START, 0.05f);
-    }
 }
 
 void toggleMidi()

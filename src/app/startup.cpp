@@ -10,8 +10,6 @@
 #include "screen/font.h"
 #include "screen/font_loader.h"
 
-bool MainDC = false;
-
 namespace {
 
 // The system's error text goes in a box without an owner, as the system reports it.
@@ -38,7 +36,6 @@ bool setupPixelFormat()
 
 bool startup()
 {
-    MainDC = true;
     if (!setupPixelFormat())
         platform::postQuit(StartupFailedExitCode);
 

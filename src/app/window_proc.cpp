@@ -30,7 +30,6 @@ void shutdown()
 {
     if (platform::hasGlContext())
         platform::deleteGlContext();
-    MainDC = false;
     Halted = true;
     stopMusic();
     HasFocus = false;
@@ -104,6 +103,5 @@ int64_t windowProc(uint32_t id, uint64_t wParam, int64_t lParam)
 void resetShellState()
 {
     WindowClosed = false;
-    MainDC = false;
     resetSoundState();
 }

@@ -9,6 +9,7 @@
 
 #include "level/bmp.h"
 #include "level/board.h"
+#include "level/map_keys.h"
 #include "level/token_reader.h"
 #include "platform/platform.h"
 #include "sim/marble.h"
@@ -88,26 +89,26 @@ bool applyMapText(Board& board, Marble& marble, const std::string& fileName, std
     bool countRead = false;   // a "holecount=" came earlier in this file
     bool dataPending = false; // ... and its ".data" section has not followed yet
     for (;;) {
-        if (token == "texturefile=") {
+        if (token == TextureKey) {
             std::string base;
             if (!reader.readToken(base))
                 return failLoad(board);
             if (mode == MapLoadMode::Full && !loadBoardTexture(texture, base))
                 return failLoad(board);
-        } else if (token == "fogcolor=") {
+        } else if (token == FogColorKey) {
             reader.readUnsigned(board.fogColorRGB);
             setFogColor(board);
-        } else if (token == "marblecolor=") {
+        } else if (token == MarbleColorKey) {
             reader.readUnsigned(board.marbleColorRGB);
             setMarbleColor(board, marble);
-        } else if (token == "holecount=") {
+        } else if (token == HoleCountKey) {
             reader.readInt(holeCount);
             if (holeCount < 0)
                 return failLoad(board);
             holes.clear();
             countRead = true;
             dataPending = true;
-        } else if (token == ".data") {
+        } else if (token == DataStart) {
             // Hole values need a count from this file to say how many follow.
             if (!countRead)
                 return failLoad(board);
@@ -120,7 +121,7 @@ bool applyMapText(Board& board, Marble& marble, const std::string& fileName, std
                 holes.push_back(hole);
             }
             std::string end;
-            if (!reader.readToken(end) || end != ".end")
+            if (!reader.readToken(end) || end != DataEnd)
                 return failLoad(board, "expected .end");
             dataPending = false;
         } else {

@@ -38,7 +38,7 @@ void Font::setScale(float s)
 void Font::setPosition(float x, float y)
 {
     penX = lineStartX = x;
-    penY = lineStartY = y;
+    penY = y;
 }
 
 void Font::setColor(float r, float g, float b, float a)

@@ -20,7 +20,6 @@ struct Font {
     int32_t lastChar = -1;
     bool loaded = false;
     float lineStartX = 0.0f;
-    float lineStartY = 0.0f;
     float penX = 0.0f;
     float penY = 0.0f;
     float scale = 1.0f;

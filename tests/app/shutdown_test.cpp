@@ -22,7 +22,6 @@ void expectShutDown(GameDriver& game)
     EXPECT_TRUE(game.runToQuit(10)) << "the quit message follows the shutdown";
     EXPECT_EQ(game.exitCode(), 0);
     EXPECT_FALSE(platform::hasGlContext()) << "the GL context is deleted";
-    EXPECT_FALSE(MainDC) << "the drawing surface is released";
     EXPECT_TRUE(Halted);
     EXPECT_FALSE(HasFocus);
     EXPECT_FALSE(MidiPlaying);

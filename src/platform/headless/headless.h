@@ -48,7 +48,6 @@ void pushMessage(uint32_t id, uint64_t wParam = 0, int64_t lParam = 0); // as an
 void pushKey(int virtualKey);                                           // KeyDownMessage
 std::vector<Message> pendingMessages();                                 // a copy of the queue, in order
 size_t pendingCount();
-void clearQueue();
 
 // Keys ---------------------------------------------------------------------------------------------------
 void setKeyDown(int virtualKey, bool down);
