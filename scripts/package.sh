@@ -14,7 +14,9 @@ if [ "$version" != "$changelog" ]; then
   echo "debian/changelog says $changelog but CMakeLists.txt says $version: add a changelog entry." >&2
   exit 1
 fi
-date=$(date -u -d "$(dpkg-parsechangelog -S Date)" +%F)
+# The entry's day as written ("Tue, 08 Dec 2026 09:00:00 +0000"), whatever its time zone.
+read -r _ day month year _ <<<"$(dpkg-parsechangelog -S Date)"
+date=$(date -d "$day $month $year" +%F)
 metainfo=data/install/org.roliquo.Roliquo.metainfo.xml
 release=$(grep -m 1 -o '<release [^>]*>' "$metainfo")
 if [ "$release" != "<release version=\"$version\" date=\"$date\">" ]; then
