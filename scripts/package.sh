@@ -18,13 +18,13 @@ fi
 read -r _ day month year _ <<<"$(dpkg-parsechangelog -S Date)"
 date=$(date -d "$day $month $year" +%F)
 metainfo=data/install/org.roliquo.Roliquo.metainfo.xml
-release=$(grep -m 1 -o '<release [^>]*>' "$metainfo")
+release=$(grep -m 1 -o '<release [^>]*>' "$metainfo" || true)
 if [ "$release" != "<release version=\"$version\" date=\"$date\">" ]; then
   echo "$metainfo: its first release is $release; version $version of $date" \
     "(as in debian/changelog) must come first, with its description." >&2
   exit 1
 fi
-news=$(grep -m 1 -E '^## [0-9.]+ \([0-9]{4}-[0-9]{2}-[0-9]{2}\)$' NEWS.md)
+news=$(grep -m 1 -E '^## [0-9.]+ \([0-9]{4}-[0-9]{2}-[0-9]{2}\)$' NEWS.md || true)
 if [ "$news" != "## $version ($date)" ]; then
   echo "NEWS.md: its newest dated entry is \"$news\"; \"## $version ($date)\" must be." >&2
   exit 1
