@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Installing Roliquo the way Linux games are: executables in games/, the data pack in share/games/roliquo,
 # icons, desktop entry, AppStream metainfo and manual pages. Relocatable: the game finds its pack
 # relative to its own executable, so only these defaults are baked in.

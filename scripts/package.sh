@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the Debian package from the working tree into build/package/ (roliquo_<version>_<arch>.deb,
 # with its source package) and checks both with lintian, which must report nothing, pedantic remarks
 # included. The tree is copied first, so the package build leaves the checkout and the other build

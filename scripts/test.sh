@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs what is missing, then builds and runs every test: the normal build, the sanitizer build
 # (address, undefined), a short run of every fuzz target, and the Debian package installed and played.
 # Warnings are errors throughout. Each build has its own folder (CMakePresets.json).

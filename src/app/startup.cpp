@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Start-up: the drawing surface and its pixel format, the OpenGL context, then the map list, the best
 // times and the font, each failure with its messages; last the GL state that never changes.
 #include "app/startup.h"

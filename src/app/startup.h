@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Start-up inside window creation: pixel format, GL context, map list, best times, font, fixed GL state.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window procedure: the game's dispatcher for every message (keys, menus, options, focus, timer,
 // music notice, tick, level start, shutdown).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The words of the map file format, as the game's loader and the level checker both read them: the
 // four keys, each a separate word from its value, and the hole section's two markers.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The map file loader: Board::load reads a level's text file and applies its keys in order (texture
 // images, fog and marble colours, the holes). No drawing: the caller uploads the images it read.
 #include "level/map_loader.h"

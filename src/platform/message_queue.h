@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The game's own message queue as both backends keep it: messages in posting order, and the periodic
 // timer, whose message is made on demand when a peek finds its period over, one waiting at most.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The texture set-up and mipmap upload shared by the board texture and the font texture.
 // The parameters are set with glTexParameterf, as the texture's first users did.
 #include "render/texture_upload.h"

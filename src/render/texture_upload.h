@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The texture set-up and mipmap upload shared by the board texture and the font texture: square RGB
 // levels, tightly packed, sampled without filtering.
 #pragma once

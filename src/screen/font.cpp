@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The text operations of TheFont: pen, scale and colour, one textured quad per glyph in the 640 x 480
 // virtual screen, number formatting and measuring. The glyph table and images come from the font loader.
 #include "screen/font.h"

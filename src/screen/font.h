@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Font: a proportional bitmap font in one 256 x 256 texture (GL texture 10) with a glyph table,
 // and the text operations that draw it in the 640 x 480 virtual screen. One global, TheFont.
 #pragma once

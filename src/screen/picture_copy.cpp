@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The picture's copy source (a BGRA texture stored top row first, read through a framebuffer) and the
 // blit that shows it. The rest of the game draws with GL 1.1; a GL without blits gets the pixels drawn.
 #define GL_GLEXT_PROTOTYPES

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A full-screen picture shown at its own size by a framebuffer blit from a texture, which a software
 // GL does as a plain copy, where the draw a pixel copy needs costs it a shader build on the first frame.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Leaving the game: the window's close button and the menu's "Quit" shut down in order (context,
 // drawing surface, halt, music, focus, quit with exit code 0); only "Quit" writes the best times; and
 // nothing queued behind the shutdown draws or acts.

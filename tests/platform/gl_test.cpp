@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The headless OpenGL context: real Mesa drawing into the 640 x 480 frame, with the state a fresh
 // window gives (identity matrices, full viewport, raster position at the lower-left corner).
 #include <GL/gl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A scripted run of several levels on a board with many holes, compared bit for bit with a recorded
 // result, so that any change to the simulation's arithmetic or rule order shows up here on purpose.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // GameDriver: a fresh game per test over the headless backend, driven through the real main loop.
 #include "support/game_driver.h"
 

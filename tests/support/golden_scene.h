@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The scene of the golden images of play: a hilly board of seven holes under a blue-grey fog and a
 // yellow marble. Used by the golden-image tests at 640 x 480 and at other window sizes.
 #pragma once

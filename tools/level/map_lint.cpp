@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The level checker's text pass over a map file: tokens and numbers through the game's own reader, key
 // values as the loader reads them, the .data section against holecount=, and the start point.
 #include "map_lint.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The headless backend's test controls: fill the event queue, hold keys, drive the virtual counter,
 // read back frames, and inspect what the game asked for (boxes, beeps, cues, music) instead of doing it.
 #pragma once

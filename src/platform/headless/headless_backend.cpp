@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The headless backend's window, queue, input, counter, timer and the records that replace dialogs,
 // beeps and sound. OpenGL and frame read-back live in headless_gl.cpp.
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The headless backend's OpenGL: a Mesa context through EGL surfaceless drawing into a framebuffer
 // object (640 x 480 unless a test asks for another size), and swaps that copy the frame out.
 #include <EGL/egl.h>

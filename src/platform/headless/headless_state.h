@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The headless backend's state, shared by its queue/records half and its GL half. Private to
 // src/platform/headless/: the rest of the program sees only platform.h and headless.h.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The SDL2 backend's window, event queue, timer, key state, dialogs, counter and GL context. Every
 // SDL event is translated into a message and kept in one FIFO with the game's own posts, so the
 // game sees input, system events and its own messages in the order they arrived. A lost display and

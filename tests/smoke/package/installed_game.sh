@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs the Debian package, checks its desktop entry, metainfo, licence and command line, then
 # plays the installed /usr/games/roliquo under Xvfb from an unrelated folder with a fresh HOME: the
 # title shows, a game starts from the menu, "Quit" saves the best times in $HOME/.local/share/roliquo.
