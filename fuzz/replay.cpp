@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Fuzz target for the replay reader: any bytes are refused with a line inside the text or read into
-// a replay whose written form reads back to the same text.
+// a replay whose written form reads back to the same text, its simulation version included.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -17,9 +17,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             __builtin_trap();
         return 0;
     }
+    if (replay.simulation < 1 || replay.simulation > MaxSimulationVersion)
+        __builtin_trap();
     std::string written = formatReplay(replay);
     Replay again;
-    if (!parseReplay(written, again, error) || formatReplay(again) != written)
+    if (!parseReplay(written, again, error) || formatReplay(again) != written || again.simulation != replay.simulation)
         __builtin_trap();
     return 0;
 }

@@ -116,6 +116,8 @@ private:
         }
         if (totalSeen_)
             return fail("nothing but comments may follow the \"#@ total\" line");
+        if (kind == "simulation")
+            return simulation();
         if (kind == "level")
             return level();
         if (kind == "lag")
@@ -123,6 +125,23 @@ private:
         if (kind == "total")
             return total();
         return fail("unknown header \"#@ " + std::string(kind) + "\"");
+    }
+
+    // #@ simulation N, only between the version line and the first level.
+    bool simulation()
+    {
+        if (simulationSeen_ || !replay_.levels.empty())
+            return fail("\"#@ simulation\" belongs right after the \"#@ roliquo-replay 1\" line, once");
+        simulationSeen_ = true;
+        std::string_view word = words_.size() == 3 ? words_[2] : std::string_view();
+        bool digits = !word.empty() && word.size() <= 6 && word[0] != '0';
+        for (char c : word)
+            digits = digits && c >= '0' && c <= '9';
+        if (!digits)
+            return fail("expected \"#@ simulation N\" with N a whole number 1 to " +
+                        std::to_string(MaxSimulationVersion));
+        replay_.simulation = std::stoi(std::string(word));
+        return true;
     }
 
     // #@ level NAME sha256 HEX clock C lag N booked B skipped yes|no marble X Y Z
@@ -205,6 +224,7 @@ private:
     std::vector<std::string_view> words_;
     int number_ = 0;
     bool versionSeen_ = false;
+    bool simulationSeen_ = false;
     bool totalSeen_ = false;
     uint8_t currentLag_ = 0;
     size_t tickCount_ = 0;
@@ -215,6 +235,7 @@ private:
 std::string formatReplay(const Replay& replay)
 {
     std::string out = "#@ roliquo-replay " + std::to_string(ReplayFormatVersion) + "\n";
+    out += "#@ simulation " + std::to_string(replay.simulation) + "\n";
     for (const ReplayLevel& level : replay.levels) {
         out += "#@ level " + level.mapName + " sha256 " + level.mapHash + " clock ";
         appendReal(out, level.startClock);
@@ -246,6 +267,7 @@ std::string formatReplay(const Replay& replay)
 bool parseReplay(std::string_view text, Replay& replay, ReplayError& error)
 {
     replay = Replay();
+    replay.simulation = UnnamedSimulationVersion;
     ReplayReader reader(replay, error);
     int number = 0;
     size_t start = 0;

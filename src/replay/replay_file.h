@@ -10,8 +10,12 @@
 #include <vector>
 
 #include "replay/tick_line.h"
+#include "sim/round_step.h"
 
 constexpr int ReplayFormatVersion = 1;
+// The simulation of a replay without a "#@ simulation" line: every replay made before the line existed.
+constexpr int UnnamedSimulationVersion = 1;
+constexpr int MaxSimulationVersion = 999'999;
 
 // Bounds on what a replay may hold; a longer file is refused rather than read into memory.
 constexpr size_t MaxReplayLevels = 4096;
@@ -40,6 +44,7 @@ struct ReplayLevel {
 };
 
 struct Replay {
+    int simulation = SimulationVersion; // the simulation version that played it (sim/round_step.h)
     std::vector<ReplayLevel> levels;
     float total = 0.0f; // the run's total as the best-times table got it
     std::string name;   // the name of its row

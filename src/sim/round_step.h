@@ -9,6 +9,11 @@
 
 class Board;
 
+// The simulation's version, written into every replay so that a replay says which arithmetic played
+// it. Raise it whenever a change to the round step (the physics, the rules, the camera, the clock)
+// changes what a run books: the golden traces in tests/levels/golden/ then change, and so does this.
+constexpr int SimulationVersion = 1;
+
 // One tick's input: its length, the steering keys held during it and the Camera Lag option.
 struct RoundInput {
     float seconds = 0.0f;
