@@ -10,7 +10,7 @@ packages=(
   libegl-dev libgl-dev libegl-mesa0 libgl1-mesa-dri libgles-dev
   libfreetype-dev fonts-dejavu-core libpng-dev zlib1g-dev nettle-dev
   xvfb xauth xdotool x11-utils openbox libx11-dev libxdamage-dev
-  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  googletest libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   clang-14 libclang-rt-14-dev
   dpkg-dev debhelper lintian desktop-file-utils appstream
 )

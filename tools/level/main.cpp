@@ -63,10 +63,13 @@ const Command Commands[] = {
      "  --route FILE  trace input (solver output, a trace or a replay) run from the start signal and\n"
      "                drawn over the relief, falls marked with a cross; the profile follows it\n"
      "  --clock C     the clock the route starts from, -4 <= C <= 52 (default 45)\n"},
-    {"verify", "verify [--data DIR] REPLAY",
+    {"verify", "verify [--json] [--data DIR] REPLAY",
      "Plays a replay again on the map files it names, found in DIR (default: the current folder), and\n"
      "prints each level's time, the total and the name. Exit status 0 when everything agrees with the\n"
-     "file, 1 at the first level that does not, 2 for a malformed replay.\n"},
+     "file, 1 at the first level that does not, 2 for a malformed replay, 4 for a replay recorded with\n"
+     "another simulation version (it is not played again).\n"
+     "  --json  print one JSON object instead: file, status, verified, reason, simulation,\n"
+     "          this_simulation, levels (level, map, hash, booked, skipped, verified, reason), total, name\n"},
 };
 
 struct Arguments {
@@ -78,6 +81,7 @@ struct Arguments {
     float maxSeconds = PlayingSeconds;
     int beam = SolveOptions{}.beamWidth;
     bool help = false;
+    bool json = false;
     std::vector<std::string> files;
 };
 
@@ -130,6 +134,8 @@ bool allows(const std::string& command, const std::string& option)
         return command == "trace" || command == "picture";
     if (option == "--route")
         return command == "picture";
+    if (option == "--json")
+        return command == "verify";
     return false;
 }
 
@@ -148,6 +154,10 @@ bool parseArguments(int argc, char** argv, Arguments& args)
         }
         if (a == "--help") {
             args.help = true;
+            continue;
+        }
+        if (a == "--json") {
+            args.json = true;
             continue;
         }
         if (i + 1 >= argc) {
@@ -330,7 +340,11 @@ int runVerify(const Arguments& args)
 {
     if (wrongFileCount(args, 1))
         return 2;
-    return verifyReplay(args.files[0], args.dataDir);
+    Verdict verdict = verifyReplay(args.files[0], args.dataDir);
+    if (!args.json)
+        return printVerdict(verdict, args.files[0]);
+    printVerdictJson(verdict, args.files[0]);
+    return verdict.status;
 }
 
 } // namespace

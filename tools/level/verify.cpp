@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Replay verification: each level is loaded by the game's own loader, started as the game's level start
 // does, and run tick by tick through the round step; its hash, booked time, end and the marble's last
-// position must all be what the replay says.
+// position must all be what the replay says. The JSON form of the verdict is in verify_json.cpp.
 #include "verify.h"
 
 #include <cstdio>
@@ -85,28 +85,8 @@ std::string checkLevel(int levelNumber, const ReplayLevel& level)
     return replayLevel(levelNumber, level);
 }
 
-} // namespace
-
-int verifyReplay(const std::string& replayPath, const std::string& dataDir)
+void replayLevels(const Replay& replay, Verdict& verdict)
 {
-    Replay replay;
-    ReplayError error;
-    if (!readReplayFile(pathFromStart(replayPath), replay, error)) {
-        if (error.line > 0)
-            std::fprintf(stderr, "%s:%d: %s\n", replayPath.c_str(), error.line, error.message.c_str());
-        else
-            std::fprintf(stderr, "%s: %s\n", replayPath.c_str(), error.message.c_str());
-        return 2;
-    }
-    std::string folder = pathFromStart(dataDir.empty() ? "." : dataDir);
-    std::error_code failure;
-    std::filesystem::current_path(folder, failure);
-    if (failure) {
-        std::fprintf(stderr, "roliquo-level: cannot enter the folder %s: %s\n", folder.c_str(),
-                     failure.message().c_str());
-        return 2;
-    }
-
     // The level list of the game that was played: the rules book each level's time in its own slot.
     LevelCount = static_cast<int32_t>(replay.levels.size());
     MapNames.clear();
@@ -114,26 +94,93 @@ int verifyReplay(const std::string& replayPath, const std::string& dataDir)
         MapNames.push_back(level.mapName);
     LevelTimes.assign(replay.levels.size(), UnfinishedLevelSeconds);
 
+    verdict.status = VerifiedStatus;
     for (size_t i = 0; i < replay.levels.size(); ++i) {
-        const ReplayLevel& level = replay.levels[i];
-        int levelNumber = static_cast<int>(i) + 1;
-        std::string difference = checkLevel(levelNumber, level);
-        if (!difference.empty()) {
-            std::printf("level %d %s: DIFFERS: %s\n", levelNumber, level.mapName.c_str(), difference.c_str());
-            return 1;
-        }
-        std::printf("level %d %s: %s s%s\n", levelNumber, level.mapName.c_str(), real(level.bookedSeconds).c_str(),
-                    level.skipped ? " (left with F1)" : "");
+        LevelVerdict& shown = verdict.levels[i];
+        if (verdict.status != VerifiedStatus)
+            break;
+        shown.checked = true;
+        shown.reason = checkLevel(static_cast<int>(i) + 1, replay.levels[i]);
+        shown.verified = shown.reason.empty();
+        if (!shown.verified)
+            verdict.status = DiffersStatus;
     }
+    if (verdict.status != VerifiedStatus)
+        return;
     // The same sum, in the same order, as the total the game ranks.
     float total = 0.0f;
     for (float seconds : LevelTimes)
         total += seconds;
     if (total != replay.total) {
-        std::printf("total: DIFFERS: the levels add up to %s s, the replay claims %s s\n", real(total).c_str(),
-                    real(replay.total).c_str());
-        return 1;
+        verdict.status = DiffersStatus;
+        verdict.problem = "the levels add up to " + real(total) + " s, the replay claims " + real(replay.total) + " s";
     }
-    std::printf("total %s s, name %s: verified\n", real(total).c_str(), replay.name.c_str());
-    return 0;
+}
+
+} // namespace
+
+Verdict verifyReplay(const std::string& replayPath, const std::string& dataDir)
+{
+    Verdict verdict;
+    Replay replay;
+    ReplayError error;
+    if (!readReplayFile(pathFromStart(replayPath), replay, error)) {
+        verdict.problem = replayPath + (error.line > 0 ? ":" + std::to_string(error.line) : "") + ": " + error.message;
+        return verdict;
+    }
+    verdict.replayRead = true;
+    verdict.simulation = replay.simulation;
+    verdict.total = replay.total;
+    verdict.name = replay.name;
+    for (const ReplayLevel& level : replay.levels) {
+        LevelVerdict shown;
+        shown.mapName = level.mapName;
+        shown.mapHash = level.mapHash;
+        shown.bookedSeconds = level.bookedSeconds;
+        shown.skipped = level.skipped;
+        verdict.levels.push_back(shown);
+    }
+    // Another simulation may book other times from the same keys: the file is neither proved nor refuted.
+    if (replay.simulation != SimulationVersion) {
+        verdict.status = OtherSimulationStatus;
+        verdict.problem = "recorded with simulation " + std::to_string(replay.simulation) + "; this is simulation " +
+            std::to_string(SimulationVersion);
+        return verdict;
+    }
+    std::string folder = pathFromStart(dataDir.empty() ? "." : dataDir);
+    std::error_code failure;
+    std::filesystem::current_path(folder, failure);
+    if (failure) {
+        verdict.problem = "roliquo-level: cannot enter the folder " + folder + ": " + failure.message();
+        return verdict;
+    }
+    replayLevels(replay, verdict);
+    return verdict;
+}
+
+int printVerdict(const Verdict& verdict, const std::string& replayPath)
+{
+    if (verdict.status == MalformedStatus) {
+        std::fprintf(stderr, "%s\n", verdict.problem.c_str());
+        return verdict.status;
+    }
+    if (verdict.status == OtherSimulationStatus) {
+        std::printf("%s: %s\n", replayPath.c_str(), verdict.problem.c_str());
+        return verdict.status;
+    }
+    for (size_t i = 0; i < verdict.levels.size() && verdict.levels[i].checked; ++i) {
+        const LevelVerdict& level = verdict.levels[i];
+        if (!level.verified) {
+            std::printf("level %zu %s: DIFFERS: %s\n", i + 1, level.mapName.c_str(), level.reason.c_str());
+            return verdict.status;
+        }
+        std::printf("level %zu %s: %s s%s\n", i + 1, level.mapName.c_str(), real(level.bookedSeconds).c_str(),
+                    level.skipped ? " (left with F1)" : "");
+    }
+    if (verdict.status != VerifiedStatus) {
+        std::printf("total: DIFFERS: %s\n", verdict.problem.c_str());
+        return verdict.status;
+    }
+    std::printf("total %s s, name %s: verified\n", real(verdict.total).c_str(), verdict.name.c_str());
+    return verdict.status;
 }
