@@ -56,6 +56,11 @@ bool handlePadNameKey(int virtualKey, int64_t lParam)
         break;
     case VkLeft:
     case VkRight:
+    case VkHome:
+    case VkPageUp:
+    case VkPageDown:
+    case VkComma:
+    case VkPeriod:
         return true; // no meaning here; kept from beeping
     default:
         return false;

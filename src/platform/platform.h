@@ -29,6 +29,9 @@ enum : int {
     VkEnter = 13,
     VkEscape = 27,
     VkSpace = 32,
+    VkPageUp = 33,
+    VkPageDown = 34,
+    VkHome = 36,
     VkLeft = 37,
     VkUp = 38,
     VkRight = 39,
@@ -45,6 +48,8 @@ enum : int {
     VkF10,
     VkF11,
     VkF12,
+    VkComma = 188,
+    VkPeriod = 190,
     // Letters are their upper-case ASCII codes 'A'..'Z' (65..90), digits '0'..'9' (48..57). Every other
     // key carries its classic code too (Backspace 8, Tab 9, Delete 46, keypad digits 96..105, ...), so
     // the window procedure sees it even where the game has no use for it.

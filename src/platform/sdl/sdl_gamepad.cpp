@@ -43,6 +43,18 @@ int buttonKey(uint8_t button)
         return VkSpace;
     case SDL_CONTROLLER_BUTTON_BACK:
         return VkF12;
+    // Used while watching a replay: restart the level, the level before and after, a tick back and on.
+    // The shoulders count as Shift held besides.
+    case SDL_CONTROLLER_BUTTON_X:
+        return VkHome;
+    case SDL_CONTROLLER_BUTTON_LEFTSTICK:
+        return VkPageUp;
+    case SDL_CONTROLLER_BUTTON_RIGHTSTICK:
+        return VkPageDown;
+    case SDL_CONTROLLER_BUTTON_LEFTSHOULDER:
+        return VkComma;
+    case SDL_CONTROLLER_BUTTON_RIGHTSHOULDER:
+        return VkPeriod;
     case SDL_CONTROLLER_BUTTON_DPAD_UP:
         return VkUp;
     case SDL_CONTROLLER_BUTTON_DPAD_DOWN:
