@@ -41,9 +41,12 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "roliquo: %s\n", error.c_str());
         return 2;
     }
-    if (!commandLine.replayFile.empty() && !loadReplayToWatch(commandLine.replayFile, error)) {
-        std::fprintf(stderr, "roliquo: %s\n", error.c_str());
-        return 2;
+    if (!commandLine.replayFile.empty()) {
+        int refused = loadReplayToWatch(commandLine.replayFile, error);
+        if (refused != 0) {
+            std::fprintf(stderr, "roliquo: %s\n", error.c_str());
+            return refused;
+        }
     }
     if (!applyDataPaths(chooseDataPaths(currentDataPathInputs())))
         return 1;

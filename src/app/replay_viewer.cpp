@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The replay being watched and where it stands: the level, the next recorded tick, and the real time
-// not yet spent on recorded ticks.
+// The replay being watched: reading it, its levels as the level list, each level's start, and the
+// pacing of its recorded ticks by the real clock and the speed. Its keys are in watch_controls.cpp.
 #include "app/replay_viewer.h"
 
 #include <algorithm>
@@ -9,9 +9,13 @@
 #include <thread>
 
 #include "app/run_state.h"
+#include "app/watch_session.h"
 #include "platform/platform.h"
 #include "replay/file_hash.h"
 #include "replay/replay_file.h"
+#include "screen/watch_overlay.h"
+
+WatchSession TheWatch;
 
 namespace {
 
@@ -19,46 +23,50 @@ namespace {
 constexpr double MaxBacklogSeconds = 0.25;
 // Waiting for a tick's time sleeps in small slices so that keys are still handled at once.
 constexpr double MaxWaitSeconds = 0.002;
-constexpr int HashMismatchExitCode = 1;
 
-struct Watch {
-    Replay replay;
-    bool watching = false;
-    size_t nextTick = 0;
-    double backlog = 0.0;   // real seconds measured but not yet spent on recorded ticks
-    bool leftLevel = false; // the level start after this level's last recorded tick is posted
-};
-
-Watch Viewer;
+const ReplayLevel* watchedLevel()
+{
+    if (!TheWatch.watching || LevelNumber < 1 || LevelNumber > static_cast<int32_t>(TheWatch.replay.levels.size()))
+        return nullptr;
+    return &TheWatch.replay.levels[static_cast<size_t>(LevelNumber - 1)];
+}
 
 } // namespace
 
-bool loadReplayToWatch(const std::string& path, std::string& error)
+int loadReplayToWatch(const std::string& path, std::string& error)
 {
     ReplayError failure;
-    Viewer = Watch();
-    if (!readReplayFile(path, Viewer.replay, failure)) {
+    TheWatch = WatchSession();
+    Replay replay;
+    if (!readReplayFile(path, replay, failure)) {
         error = path + (failure.line > 0 ? ":" + std::to_string(failure.line) : "") + ": " + failure.message;
-        return false;
+        return ReplayUnreadableExitCode;
     }
-    Viewer.watching = true;
-    return true;
+    if (replay.simulation != SimulationVersion) {
+        error = path + ": recorded with simulation " + std::to_string(replay.simulation) + "; this is simulation " +
+            std::to_string(SimulationVersion) + ", which would not play it the same";
+        return OtherSimulationExitCode;
+    }
+    TheWatch.replay = std::move(replay);
+    TheWatch.entries.assign(TheWatch.replay.levels.size(), std::nullopt);
+    TheWatch.watching = true;
+    return 0;
 }
 
 bool isWatchingReplay()
 {
-    return Viewer.watching;
+    return TheWatch.watching;
 }
 
 void startWatchingReplay()
 {
-    if (!Viewer.watching)
+    if (!TheWatch.watching)
         return;
-    LevelCount = static_cast<int32_t>(Viewer.replay.levels.size());
+    LevelCount = static_cast<int32_t>(TheWatch.replay.levels.size());
     MapNames.clear();
-    for (const ReplayLevel& level : Viewer.replay.levels)
+    for (const ReplayLevel& level : TheWatch.replay.levels)
         MapNames.push_back(level.mapName);
-    LevelTimes.assign(Viewer.replay.levels.size(), UnfinishedLevelSeconds);
+    LevelTimes.assign(TheWatch.replay.levels.size(), UnfinishedLevelSeconds);
     MenuShown = false;
     LevelNumber = 0;
     platform::postMessage(StartLevelMessage);
@@ -66,73 +74,94 @@ void startWatchingReplay()
 
 void stopWatchingReplay()
 {
-    Viewer = Watch();
+    TheWatch = WatchSession();
+    TheWatchOverlay = WatchOverlay();
 }
 
 bool watchingTakesKey(int virtualKey)
 {
-    if (!Viewer.watching)
+    if (!TheWatch.watching)
         return false;
     if (virtualKey == VkEscape) {
         platform::postMessage(DestroyMessage);
         return true;
     }
-    return virtualKey == VkF1;
+    return virtualKey == VkF1 || watchControlTakesKey(virtualKey);
 }
 
 bool watchedRunIsOver()
 {
-    if (!Viewer.watching || LevelNumber < static_cast<int32_t>(Viewer.replay.levels.size()))
+    if (!TheWatch.watching)
         return false;
+    if (LevelNumber < static_cast<int32_t>(TheWatch.replay.levels.size())) {
+        if (LevelNumber >= 0)
+            TheWatch.entries[static_cast<size_t>(LevelNumber)] = captureMoment();
+        return false;
+    }
     platform::postMessage(DestroyMessage);
     return true;
 }
 
 void watchLevelStart()
 {
-    if (!Viewer.watching || LevelNumber < 1 || LevelNumber > static_cast<int32_t>(Viewer.replay.levels.size()))
+    const ReplayLevel* level = watchedLevel();
+    if (level == nullptr)
         return;
-    const ReplayLevel& level = Viewer.replay.levels[static_cast<size_t>(LevelNumber - 1)];
     std::string hash;
-    if (!hashFile(level.mapName, hash) || hash != level.mapHash) {
+    if (!hashFile(level->mapName, hash) || hash != level->mapHash) {
         std::fprintf(stderr, "roliquo: level %d: %s is not the map file this replay was played on\n", LevelNumber,
-                     level.mapName.c_str());
-        platform::postQuit(HashMismatchExitCode);
+                     level->mapName.c_str());
+        platform::postQuit(WatchedMapDiffersExitCode);
     }
-    RoundClock = level.startClock;
-    OptionCameraLag = static_cast<float>(level.startCameraLag);
-    Viewer.nextTick = 0;
-    Viewer.backlog = 0.0;
-    Viewer.leftLevel = false;
+    RoundClock = level->startClock;
+    OptionCameraLag = static_cast<float>(level->startCameraLag);
+    TheWatch.backlog = 0.0;
+    TheWatch.leftLevel = false;
+    beginTimeline(TheWatch.timeline, *level);
+    refreshWatchOverlay();
 }
 
 bool takeWatchedTick(SteerKeys& keys)
 {
-    if (!Viewer.watching)
+    if (!TheWatch.watching)
         return true;
-    if (LevelNumber < 1 || LevelNumber > static_cast<int32_t>(Viewer.replay.levels.size()))
+    const ReplayLevel* level = watchedLevel();
+    if (level == nullptr)
         return false;
-    const ReplayLevel& level = Viewer.replay.levels[static_cast<size_t>(LevelNumber - 1)];
-    if (Viewer.nextTick >= level.ticks.size()) {
+    WatchTimeline& timeline = TheWatch.timeline;
+    const std::vector<ReplayTick>& ticks = level->ticks;
+    refreshWatchOverlay();
+    if (timeline.nextTick >= ticks.size()) {
         // The player left the level here with F1 (a round that ends by itself has posted its level
         // start already).
-        if (!Viewer.leftLevel)
+        if (!TheWatch.leftLevel)
             platform::postMessage(StartLevelMessage);
-        Viewer.leftLevel = true;
+        TheWatch.leftLevel = true;
         return false;
     }
-    const ReplayTick& tick = level.ticks[Viewer.nextTick];
-    Viewer.backlog = std::min(Viewer.backlog + static_cast<double>(FrameSeconds),
-                              std::max(MaxBacklogSeconds, static_cast<double>(tick.seconds)));
-    if (Viewer.backlog < static_cast<double>(tick.seconds)) {
-        double wait = std::min(static_cast<double>(tick.seconds) - Viewer.backlog, MaxWaitSeconds);
+    double speed = static_cast<double>(SpeedSteps[TheWatch.speed]);
+    double next = static_cast<double>(ticks[timeline.nextTick].seconds);
+    TheWatch.backlog = std::min(TheWatch.backlog + static_cast<double>(FrameSeconds) * speed,
+                                std::max(MaxBacklogSeconds * speed, next));
+    if (TheWatch.backlog < next) {
+        double wait = std::min((next - TheWatch.backlog) / speed, MaxWaitSeconds);
         std::this_thread::sleep_for(std::chrono::duration<double>(wait));
         return false;
     }
-    Viewer.backlog -= static_cast<double>(tick.seconds);
-    Viewer.nextTick += 1;
+    // Faster than the frames come: the ticks due before the last one play undrawn, cues and all.
+    while (timeline.nextTick + 1 < ticks.size() &&
+           TheWatch.backlog >= next + static_cast<double>(ticks[timeline.nextTick + 1].seconds)) {
+        TheWatch.backlog -= next;
+        playTimelineTick(timeline, true);
+        next = static_cast<double>(ticks[timeline.nextTick].seconds);
+    }
+    keepKeyframe(timeline);
+    TheWatch.backlog -= next;
+    const ReplayTick& tick = ticks[timeline.nextTick];
+    timeline.nextTick += 1;
     FrameSeconds = tick.seconds;
     keys = tick.keys;
     OptionCameraLag = static_cast<float>(tick.cameraLag);
+    refreshWatchOverlay();
     return true;
 }

@@ -55,7 +55,9 @@ void endRoundIfOver()
     }
 }
 
-void playRoundCues()
+} // namespace
+
+void playRoundCues(bool audible)
 {
     if (RoundClock >= PlayingSeconds) {
         GoCuePlayed = false;
@@ -63,15 +65,15 @@ void playRoundCues()
     }
     if (RoundClock < 0.0f && LevelEndTime == TimeUpEndTime && !TimeUpCuePlayed) {
         TimeUpCuePlayed = true;
-        playCue("timeup.wav");
+        if (audible)
+            playCue("timeup.wav");
     }
     if (RoundClock <= PlayingSeconds && !GoCuePlayed) {
-        playCue("go.wav");
+        if (audible)
+            playCue("go.wav");
         GoCuePlayed = true;
     }
 }
-
-} // namespace
 
 void tick()
 {
@@ -90,5 +92,5 @@ void tick()
         playCue("allright.wav");
     presentFrame();
     endRoundIfOver();
-    playRoundCues();
+    playRoundCues(true);
 }

@@ -10,6 +10,9 @@ constexpr float FinishToNextLevelSeconds = 1.0f;
 // One tick: measures the time since the last one, runs the round unless paused or halted, draws.
 // (round.cpp)
 void tick();
+// The start and time-up cues of the tick just run, and their once-per-level flags; not audible, only
+// the flags change (a replay being sought through).
+void playRoundCues(bool audible);
 
 // Starts the next level of the run, or completes the run after the last one. (level_start.cpp)
 void startLevel();

@@ -20,6 +20,7 @@
 #include "screen/game_state.h"
 #include "screen/overlays.h"
 #include "screen/picture_copy.h"
+#include "screen/watch_overlay.h"
 #include "sim/camera.h"
 #include "sim/marble.h"
 #include "sim/sim_state.h"
@@ -140,9 +141,9 @@ void drawBanner()
         TheFont.setColor(1.0f, 1.0f, 1.0f, 1.0f);
         TheFont.drawText("Level ");
         TheFont.drawNumber(static_cast<float>(LevelNumber), 0);
-        if (!Paused)
-            BannerScale -= BannerScale * FrameSeconds * 4.0f;
     }
+    if (!Paused)
+        advanceBanner(FrameSeconds);
     BannerLevel = LevelNumber;
 }
 
@@ -164,6 +165,7 @@ void composePlaying()
     drawMarble(TheMarble, TheCamera.transform, TheBoard);
     drawClockAndStatistics();
     drawBanner();
+    drawWatchOverlay();
     FrameCount += 1;
     if (MenuShown) {
         drawDarkPanel();
@@ -219,6 +221,15 @@ void composeFrame()
     default:
         break; // an unknown state draws nothing and does not swap
     }
+}
+
+void advanceBanner(float seconds)
+{
+    if (LevelNumber != BannerLevel)
+        BannerScale = 3.0f;
+    if (BannerScale >= 0.1f)
+        BannerScale -= BannerScale * seconds * 4.0f;
+    BannerLevel = LevelNumber;
 }
 
 void readTitlePictureAhead()

@@ -8,6 +8,10 @@
 // Draws nothing while no GL context exists (before start-up made one, or after shutdown deleted it).
 void composeFrame();
 
+// The banner's part of a playing frame that is not drawing: it restarts for a new level number and
+// shrinks over `seconds` while shown. A watched replay runs it for the ticks it plays undrawn.
+void advanceBanner(float seconds);
+
 // Reads the title picture now, ahead of its first frame (while the window system starts): that frame
 // shows it, or reports a failed read as a read at that moment would.
 void readTitlePictureAhead();

@@ -164,7 +164,7 @@ TEST(Replays, AReplayWatchedInTheWindowBooksTheSameTimes)
     game.writeFile("run.replay", text);
     game.writeFile("highScore.dat", slowTable());
     std::string error;
-    ASSERT_TRUE(loadReplayToWatch((game.folder() / "run.replay").string(), error)) << error;
+    ASSERT_EQ(loadReplayToWatch((game.folder() / "run.replay").string(), error), 0) << error;
     ASSERT_TRUE(game.start()) << testsupport::describeMessageBoxes();
     headless::clearRecords();
     startWatchingReplay();
