@@ -11,8 +11,18 @@ const CommandLineOption Options[] = {
     {"--help", nullptr, "show this help and exit", &CommandLine::showHelp, nullptr},
     {"--version", nullptr, "show the version and exit", &CommandLine::showVersion, nullptr},
     {"--level", "MAP", "play one map file as a one-level game (records are not kept)", nullptr, &CommandLine::levelMap},
-    {"--replay", "FILE", "watch a recorded run (Esc ends it)", nullptr, &CommandLine::replayFile},
+    {"--replay", "FILE", "watch a recorded run (Esc ends it; keys below)", nullptr, &CommandLine::replayFile},
 };
+
+const char* const WatchingKeys =
+    "\nWhile watching a replay (pad buttons in brackets):\n"
+    "  Space, F12          pause and resume [Y, Back]\n"
+    "  Left, Right         seek 5 s back or on; with Shift 1 s [d-pad, with a shoulder held]\n"
+    "  Home                restart the level [X]\n"
+    "  Page Up, Page Down  the previous or next level [left, right stick click]\n"
+    "  Up, Down            speed 0.25x, 0.5x, 1x, 2x, 4x [d-pad]\n"
+    "  comma, period       paused: a recorded tick back or on [left, right shoulder]\n"
+    "  K                   show the recorded steering keys\n";
 
 const CommandLineOption* findOption(const std::string& name)
 {
@@ -75,6 +85,7 @@ std::string commandLineHelp()
         std::snprintf(line, sizeof line, "  %-18s %s\n", left.c_str(), option.help);
         text += line;
     }
+    text += WatchingKeys;
     text += "\nStarted in a folder that holds maplist.dat, the game plays that folder and keeps\n"
             "highScore.dat there. Otherwise it plays the installed data pack and keeps highScore.dat\n"
             "in $XDG_DATA_HOME/roliquo (by default ~/.local/share/roliquo).\n";
