@@ -110,6 +110,9 @@ TEST(ReplayFile, MalformedFilesAreRefusedAtTheirLine)
         {"skipped maybe", head + levelLine("a.map", Hash, "1", "maybe") + tail, 2},
         {"infinite booked time", head + levelLine("a.map", Hash, "inf") + tail, 2},
         {"unknown header", head + levelLine() + "#@ speed 2\n" + tail, 3},
+        {"simulation after a level", head + levelLine() + "#@ simulation 1\n" + tail, 3},
+        {"simulation 0", head + "#@ simulation 0\n" + levelLine() + tail, 2},
+        {"simulation twice", head + "#@ simulation 1\n#@ simulation 1\n" + levelLine() + tail, 3},
         {"mark glued to its word", head + "#@level\n", 2},
         {"total without name", head + levelLine() + "#@ total 9.5\n", 3},
         {"name with a control character", head + levelLine() + "#@ total 9.5 name A\x01\n", 3},
@@ -127,6 +130,10 @@ TEST(ReplayFile, MalformedFilesAreRefusedAtTheirLine)
     ReplayError error;
     std::string fine = "# solver notes\n\n" + head + levelLine() + "# a comment\r\n0.1 U\r\n\n" + tail + "# end\n";
     EXPECT_TRUE(parseReplay(fine, replay, error)) << error.line << ": " << error.message;
+    EXPECT_EQ(replay.simulation, 1) << "a replay without a simulation line is simulation 1";
+    EXPECT_TRUE(parseReplay(head + "#@ simulation 12\n" + levelLine() + tail, replay, error)) << error.message;
+    EXPECT_EQ(replay.simulation, 12);
+    EXPECT_NE(formatReplay(replay).find("#@ roliquo-replay 1\n#@ simulation 12\n"), std::string::npos);
 }
 
 } // namespace
