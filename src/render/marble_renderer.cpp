@@ -20,15 +20,12 @@ constexpr float AngleStep = 0.39269912f;            // about pi/8, in single pre
 constexpr float AngleLimit = 6.283186f;             // just above 2 pi, so the 16th triangle closes the fan
 constexpr double RimFactor = 0.0003921568627450981; // a tenth of 1/255
 
-} // namespace
-
+// The disc of a ball at `position` with `color` (0..255) and opacity `alpha` at its centre and rim.
 // The disc is not scaled by the horizontal factor 1.25, so it is four fifths of the ball's true size.
 // Its centre is divided as (400 c / cz) / 320 and / 240, the focal length and the half screen: the
 // same place as the board's 1.25 c / cz, but the vertical scale is exactly 5/3, not the board's 1.666667.
-void drawMarble(const Marble& marble, const Transform& camera, const Board& board)
+void drawDisc(Vec3 position, const float* color, float alpha, const Transform& camera, const Board& board)
 {
-    const Vec3 position = marble.position;
-    const float* color = marble.color;
     Vec3 n = board.normalAt(position.x, position.y);
     Vec3 centre = add(position, scale(n, BallRadius));
     Vec3 c = toCameraSpace(camera, centre);
@@ -45,9 +42,9 @@ void drawMarble(const Marble& marble, const Transform& camera, const Board& boar
     const float pz = static_cast<float>(1.0 / cz);
     const double rho = static_cast<float>(DiscRadius / cz);
     const float centreColor[4] = {static_cast<float>(color[0] / 255.0), static_cast<float>(color[1] / 255.0),
-                                  static_cast<float>(color[2] / 255.0), 1.0f};
+                                  static_cast<float>(color[2] / 255.0), alpha};
     const float rimColor[4] = {static_cast<float>(color[0] * RimFactor), static_cast<float>(color[1] * RimFactor),
-                               static_cast<float>(color[2] * RimFactor), 1.0f};
+                               static_cast<float>(color[2] * RimFactor), alpha};
     auto rimVertex = [&](float a) {
         glVertex3f(static_cast<float>(px + std::cos(static_cast<double>(a)) * rho),
                    static_cast<float>(py + Aspect * std::sin(static_cast<double>(a)) * rho), pz);
@@ -67,4 +64,23 @@ void drawMarble(const Marble& marble, const Transform& camera, const Board& boar
         a = next;
     } while (static_cast<double>(a) < static_cast<double>(AngleLimit));
     glEnd();
+}
+
+} // namespace
+
+void drawMarble(const Marble& marble, const Transform& camera, const Board& board)
+{
+    drawDisc(marble.position, marble.color, 1.0f, camera, board);
+}
+
+// Blended over what is drawn, hidden by nearer board as the marble is, and writing no depth, so the
+// player's marble shows through it wherever the two meet.
+void drawGhostMarble(Vec3 position, const float* color, float alpha, const Transform& camera, const Board& board)
+{
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glDepthMask(GL_FALSE);
+    drawDisc(position, color, alpha, camera, board);
+    glDepthMask(GL_TRUE);
+    glDisable(GL_BLEND);
 }
