@@ -16,10 +16,12 @@
 #include "render/board_renderer.h"
 #include "render/marble_renderer.h"
 #include "screen/best_times_screen.h"
+#include "screen/chase_view.h"
 #include "screen/font.h"
 #include "screen/game_state.h"
 #include "screen/overlays.h"
 #include "screen/picture_copy.h"
+#include "screen/records_page.h"
 #include "sim/camera.h"
 #include "sim/marble.h"
 #include "sim/sim_state.h"
@@ -162,7 +164,10 @@ void composePlaying()
 {
     PolygonCount += TheBoardRenderer.draw(TheBoard, TheCamera.transform, OptionFarSight, OptionFog);
     drawMarble(TheMarble, TheCamera.transform, TheBoard);
+    if (!TheGhostTrack.empty())
+        drawGhost();
     drawClockAndStatistics();
+    drawChaseOverlay();
     drawBanner();
     FrameCount += 1;
     if (MenuShown) {
@@ -177,7 +182,10 @@ void composeBestTimes()
 {
     drawPicture(BackPicture);
     drawDarkPanel();
-    drawBestTimes();
+    if (RecordsPageShown && GameState == BestTimes)
+        drawRecordsPage();
+    else
+        drawBestTimes();
     if (MenuShown) {
         drawDarkPanel();
         drawMenu();
