@@ -8,6 +8,7 @@
 #include "level/map_list.h"
 #include "platform/platform.h"
 #include "scores/high_scores.h"
+#include "scores/level_records.h"
 #include "screen/font.h"
 #include "screen/font_loader.h"
 
@@ -54,6 +55,9 @@ bool startup()
         platform::messageBox("could not initialize high score data", "Error", false);
         return false;
     }
+    // Records and par are additions: without them the game plays on, with no ghost and no medal.
+    readLevelRecords();
+    readParTable();
     if (!loadFont(TheFont, "font", "font.dat")) {
         platform::messageBox("could not initialize fonts", "Error", true);
         return false;

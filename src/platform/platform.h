@@ -25,6 +25,7 @@ enum : uint32_t {
 
 // Virtual-key codes carried by KeyDownMessage and tested by isKeyDown.
 enum : int {
+    VkTab = 9,
     VkShift = 16,
     VkEnter = 13,
     VkEscape = 27,

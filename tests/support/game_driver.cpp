@@ -10,10 +10,12 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "app/ghost.h"
 #include "app/main_loop.h"
 #include "app/replay_recorder.h"
 #include "app/replay_viewer.h"
 #include "app/run_state.h"
+#include "app/settings.h"
 #include "app/window_proc.h"
 #include "level/board.h"
 #include "platform/headless/headless.h"
@@ -22,6 +24,7 @@
 #include "scores/high_scores.h"
 #include "screen/font.h"
 #include "screen/frame.h"
+#include "screen/records_page.h"
 #include "sim/camera.h"
 #include "sim/marble.h"
 
@@ -41,6 +44,10 @@ void resetGlobals()
     finishReplaySaves();
     stopWatchingReplay();
     resetReplayRecorder();
+    resetGhost();
+    RecordsPageShown = false;
+    // No test reads or writes the player's own settings unless it names a file of its own.
+    SettingsPath.clear();
     headless::reset();
     resetRunState();
     resetFrameState();

@@ -43,6 +43,10 @@ int buttonKey(uint8_t button)
         return VkSpace;
     case SDL_CONTROLLER_BUTTON_BACK:
         return VkF12;
+    case SDL_CONTROLLER_BUTTON_X:
+        return VkTab;
+    case SDL_CONTROLLER_BUTTON_RIGHTSTICK:
+        return VkF7;
     case SDL_CONTROLLER_BUTTON_DPAD_UP:
         return VkUp;
     case SDL_CONTROLLER_BUTTON_DPAD_DOWN:

@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: MIT
+// The settings file of the additions beside the specified game (the ghost choice), kept between runs
+// in $XDG_CONFIG_HOME/roliquo/settings (by default ~/.config/roliquo/settings). The specified options
+// are never kept: they start from their fixed defaults every run.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The file; empty: no settings are read or written (tests, unless they choose one).
+extern std::string SettingsPath;
+
+// $XDG_CONFIG_HOME/roliquo/settings when it is absolute (the XDG rules ignore a relative one), else
+// $HOME/.config/roliquo/settings; empty without either.
+std::string chooseSettingsPath(const std::string& xdgConfigHome, const std::string& home);
+
+// "key value" lines; "#" comments, blank lines, unknown keys and values that mean nothing are passed over.
+void applySettingsText(std::string_view text);
+std::string formatSettings();
+
+// Reads SettingsPath leniently; a missing or unreadable file changes nothing.
+void readSettings();
+// Writes SettingsPath atomically, making its folder; false with the reason on standard error.
+bool writeSettings();
