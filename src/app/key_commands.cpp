@@ -2,11 +2,10 @@
 // the GL fog switch; menu lines reuse these by posting the matching key (menu.cpp).
 #include "app/key_commands.h"
 
-#include <GL/gl.h>
-
 #include "app/menu.h"
 #include "app/replay_viewer.h"
 #include "app/run_state.h"
+#include "platform/draw.h"
 #include "platform/platform.h"
 #include "sound/sound.h"
 
@@ -37,14 +36,12 @@ void toggleFog()
     OptionFog = !OptionFog;
     if (!OptionFog) {
         if (platform::hasGlContext())
-            glDisable(GL_FOG);
+            draw::fog(false);
         return;
     }
     OptionFarSight = false;
-    if (platform::hasGlContext()) {
-        glEnable(GL_FOG);
-        glFogf(GL_FOG_START, 0.05f);
-    }
+    if (platform::hasGlContext())
+        draw::fog(true);
 }
 
 void toggleMidi()

@@ -2,8 +2,6 @@
 // fog and marble colours, the holes) and builds the drawing grid. The surface queries live in board.cpp.
 #include "level/map_loader.h"
 
-#include <GL/gl.h>
-
 #include <new>
 #include <string>
 #include <utility>
@@ -11,8 +9,8 @@
 
 #include "level/bmp.h"
 #include "level/board.h"
-#include "level/texture_upload.h"
 #include "level/token_reader.h"
+#include "platform/draw.h"
 #include "platform/platform.h"
 #include "sim/marble.h"
 
@@ -59,16 +57,12 @@ bool loadBoardTexture(Board& board, const std::string& base)
         }
     }
 
-    GLuint name = BoardTextureName;
-    GLboolean residence = GL_FALSE;
-    // glIsTexture first: asking about a name that is no texture yet would leave a GL error behind.
-    if (glIsTexture(name) && glAreTexturesResident(1, &name, &residence))
-        glDeleteTextures(1, &name);
-    bindNearestTexture(name, GL_REPEAT);
+    draw::deleteTexture(BoardTextureName);
     const uint8_t* levels[BoardTextureLevels];
     for (int i = 0; i < BoardTextureLevels; ++i)
         levels[i] = board.textureMips[i].data();
-    uploadMipLevels(3, 128, BoardTextureLevels, levels);
+    draw::uploadTexture(BoardTextureName, draw::TextureFormat::Rgb, draw::Wrap::Repeat, 128, BoardTextureLevels,
+                        levels);
     return true;
 }
 

@@ -1,10 +1,9 @@
 // Marble::draw: the marble as a flat screen-aligned disc of 16 triangles at the projected centre of the
 // ball, bright in the middle and dark at the rim. Relies on the depth and fog state the board left.
-#include <GL/gl.h>
-
 #include <cmath>
 
 #include "level/board.h"
+#include "platform/draw.h"
 #include "sim/marble.h"
 
 namespace {
@@ -27,8 +26,8 @@ void Marble::draw(const Transform& camera, const Board& board, bool normal) cons
     Vec3 centre = add(position, scale(n, BallRadius));
     Vec3 c = apply(camera.getRotation(), sub(centre, camera.getPosition()));
 
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_CULL_FACE);
+    draw::noTexture();
+    draw::cullFrontFaces(false);
     // A centre at or behind the camera plane would project mirrored through the eye: nothing is drawn.
     if (!(c.z > 0.0f))
         return;
@@ -43,22 +42,22 @@ void Marble::draw(const Transform& camera, const Board& board, bool normal) cons
     const float rimColor[4] = {static_cast<float>(color[0] * RimFactor), static_cast<float>(color[1] * RimFactor),
                                static_cast<float>(color[2] * RimFactor), 1.0f};
     auto rimVertex = [&](float a) {
-        glVertex3f(static_cast<float>(px + std::cos(static_cast<double>(a)) * rho),
-                   static_cast<float>(py + Aspect * std::sin(static_cast<double>(a)) * rho), pz);
+        draw::vertex(static_cast<float>(px + std::cos(static_cast<double>(a)) * rho),
+                     static_cast<float>(py + Aspect * std::sin(static_cast<double>(a)) * rho), pz);
     };
 
-    // All 16 triangles go in one glBegin/glEnd: the same vertices and colours as a pair per triangle.
+    // All 16 triangles go in one batch: the same vertices and colours as a batch per triangle.
     float a = 0.0f;
-    glBegin(GL_TRIANGLES);
+    draw::begin(draw::Shape::Triangles);
     do {
         float next = a + AngleStep;
-        glColor4fv(centreColor);
-        glVertex3f(px, py, pz);
-        glColor4fv(rimColor);
+        draw::color(centreColor[0], centreColor[1], centreColor[2], centreColor[3]);
+        draw::vertex(px, py, pz);
+        draw::color(rimColor[0], rimColor[1], rimColor[2], rimColor[3]);
         rimVertex(next);
-        glColor4fv(rimColor);
+        draw::color(rimColor[0], rimColor[1], rimColor[2], rimColor[3]);
         rimVertex(a);
         a = next;
     } while (static_cast<double>(a) < static_cast<double>(AngleLimit));
-    glEnd();
+    draw::end();
 }
