@@ -80,6 +80,7 @@ void showPicture(unsigned name, const uint8_t* rgb, int width, int height, int x
     if (glIsTexture(name) == GL_FALSE)
         makeCopySource(name, rgb, width, height);
     GLuint framebuffer = CopyFramebuffers[name];
+    // Unlike the blit, drawn pixels go through texturing and fog; the frame turns them off before.
     if (framebuffer == 0) {
         glWindowPos2i(x, y);
         glDrawPixels(width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb);

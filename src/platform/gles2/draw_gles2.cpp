@@ -152,7 +152,7 @@ void setUniforms(const Gles2Switches& s)
     glUniform1i(Es2.uFog, s.fog ? 1 : 0);
     glUniform3f(Es2.uFogColor, s.fogColor[0], s.fogColor[1], s.fogColor[2]);
     glUniform1f(Es2.uFogEnd, s.fogEnd);
-    // Equal distances would divide by zero; the scale is then 1, as Mesa takes it. The game never sets them.
+    // Equal distances would divide by zero; the scale is then 1. The game never sets them equal.
     glUniform1f(Es2.uFogScale, s.fogEnd != s.fogStart ? 1.0f / (s.fogEnd - s.fogStart) : 1.0f);
 }
 
