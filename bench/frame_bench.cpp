@@ -10,12 +10,14 @@
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/run_state.h"
 #include "level/board.h"
 #include "level/map_list.h"
+#include "level/map_loader.h"
 #include "platform/draw.h"
 #include "platform/headless/headless.h"
 #include "platform/platform.h"
@@ -64,7 +66,7 @@ void builtInBoard()
         holes.push_back({-700.0f + 1400.0f * next(), -5000.0f + 10500.0f * next(), 40.0f + 110.0f * next(), depth});
     }
     TheBoard.setHoles(holes);
-    TheBoard.buildGrid();
+    TheBoardRenderer.buildGrid(TheBoard);
     TheBoard.fogColorRGB = 0x8899AA;
     const float fog[4] = {0x88 / 255.0f, 0x99 / 255.0f, 0xAA / 255.0f, 1.0f};
     for (int k = 0; k < 4; ++k)
@@ -91,7 +93,8 @@ bool shippedLevel(std::string& name)
     if (!readMapList() || LevelCount < 1)
         return false;
     loadFont(TheFont, "font", "font.dat");
-    if (!TheBoard.load(MapNames[0], TheMarble))
+    static BoardTextureImages texture;
+    if (!loadBoardForPlay(TheBoard, TheMarble, MapNames[0], texture))
         return false;
     name = MapNames[0];
     return true;
@@ -161,8 +164,8 @@ std::vector<float> floorCorners(const std::vector<int32_t>& cells)
     std::vector<float> corners;
     for (int32_t i : cells) {
         for (int k : {i, i + GridColumns, i + GridColumns + 1, i, i + GridColumns + 1, i + 1}) {
-            const Vec3& p = TheBoard.projected[static_cast<size_t>(k)];
-            const Vec3& t = TheBoard.texCoords[static_cast<size_t>(k)];
+            const Vec3& p = TheBoardRenderer.projected[static_cast<size_t>(k)];
+            const Vec3& t = TheBoardRenderer.texCoords[static_cast<size_t>(k)];
             corners.insert(corners.end(), {t.x, t.y, p.x, p.y, p.z});
         }
     }
@@ -219,7 +222,7 @@ bool measure(const Case& c, const Size& size)
     std::vector<int32_t> cells;
     BoardCellLog = &cells;
     clearTo(c.fog);
-    int triangles = TheBoard.draw(TheCamera.transform, c.farSight, c.fog);
+    int triangles = TheBoardRenderer.draw(TheBoard, TheCamera.transform, c.farSight, c.fog);
     BoardCellLog = nullptr;
     draw::finish();
     headless::Frame boardOnly = headless::readFrame();
@@ -229,7 +232,7 @@ bool measure(const Case& c, const Size& size)
     // its drawing: the swap with its read-back, and the clear. Restoring the state (the text leaves
     // other state behind) and wiping that picture happen outside its time.
     auto prepareFloor = [&] {
-        TheBoard.draw(TheCamera.transform, c.farSight, c.fog);
+        TheBoardRenderer.draw(TheBoard, TheCamera.transform, c.farSight, c.fog);
         clearTo(c.fog);
         draw::finish();
     };

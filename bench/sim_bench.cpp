@@ -6,9 +6,10 @@
 #include <vector>
 
 #include "level/board.h"
+#include "render/board_renderer.h"
 #include "sim/camera.h"
-#include "sim/round_clock.h"
 #include "sim/round_step.h"
+#include "sim/sim_state.h"
 
 namespace {
 
@@ -53,12 +54,12 @@ void startRun()
     RoundClock = 30.0f;
     FreezeTimer = 0.0f;
     LevelFinished = false;
-    placeMarbleAndCamera();
+    placeMarbleAndCamera(TheSim, TheBoard);
 }
 
 void BM_SimulationTick(benchmark::State& state)
 {
-    resetRoundClock();
+    TheSim = SimState();
     LevelTimes.assign(1, UnfinishedLevelSeconds);
     LevelNumber = 1;
     TheBoard.setHoles(spreadHoles(100));
@@ -69,7 +70,7 @@ void BM_SimulationTick(benchmark::State& state)
         // The clock is held in play so every tick integrates; penalties and the finish still apply.
         RoundClock = 30.0f;
         FreezeTimer = 0.0f;
-        stepRound(input);
+        stepRound(TheSim, TheBoard, input);
         benchmark::DoNotOptimize(TheCamera.transform);
         if (LevelFinished) {
             startRun();
@@ -77,7 +78,7 @@ void BM_SimulationTick(benchmark::State& state)
         }
     }
     state.counters["finishes"] = static_cast<double>(restarts);
-    resetRoundClock();
+    TheSim = SimState();
 }
 BENCHMARK(BM_SimulationTick);
 
@@ -85,8 +86,8 @@ void BM_BuildGrid(benchmark::State& state)
 {
     TheBoard.setHoles(spreadHoles(static_cast<int>(state.range(0))));
     for (auto _ : state) {
-        TheBoard.buildGrid();
-        benchmark::DoNotOptimize(TheBoard.vertices.data());
+        TheBoardRenderer.buildGrid(TheBoard);
+        benchmark::DoNotOptimize(TheBoardRenderer.vertices.data());
     }
     state.SetItemsProcessed(state.iterations() * GridVertexCount);
 }

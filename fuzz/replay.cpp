@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "scores/replay_file.h"
+#include "replay/replay_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

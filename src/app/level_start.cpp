@@ -9,7 +9,9 @@
 #include "app/run_state.h"
 #include "app/startup.h"
 #include "level/board.h"
+#include "level/map_loader.h"
 #include "platform/platform.h"
+#include "render/board_renderer.h"
 #include "scores/high_scores.h"
 #include "screen/frame.h"
 #include "sim/marble.h"
@@ -41,11 +43,14 @@ void startNewGame()
     std::fill(LevelTimes.begin(), LevelTimes.end(), UnfinishedLevelSeconds);
 }
 
+// The board texture's images of the level being loaded, uploaded once the load has read them.
+BoardTextureImages LevelTexture;
+
 // Returns false when the map cannot be loaded; the program is ending then (quit posted).
 bool loadLevel()
 {
     bool loaded = LevelNumber <= static_cast<int32_t>(MapNames.size()) &&
-        TheBoard.load(MapNames[static_cast<size_t>(LevelNumber - 1)], TheMarble);
+        loadBoardForPlay(TheBoard, TheMarble, MapNames[static_cast<size_t>(LevelNumber - 1)], LevelTexture);
     GameState = Playing;
     if (!loaded) {
         platform::messageBox("Unable to initialize map", "error", true);
@@ -97,7 +102,7 @@ void startLevel()
     if (LevelNumber >= LevelCount + 1 && completeRun())
         return;
 
-    placeMarbleAndCamera();
+    placeMarbleAndCamera(TheSim, TheBoard);
     watchLevelStart();
     recordLevelStart();
     // Loading time does not count against the first tick.

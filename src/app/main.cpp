@@ -11,7 +11,7 @@
 #include "app/startup.h"
 #include "app/window_proc.h"
 #include "platform/platform.h"
-#include "scores/replay_store.h"
+#include "replay/replay_store.h"
 #include "screen/frame.h"
 
 int main(int argc, char** argv)

@@ -6,9 +6,9 @@
 
 #include "app/replay_viewer.h"
 #include "app/run_state.h"
-#include "scores/file_hash.h"
+#include "replay/file_hash.h"
+#include "replay/replay_store.h"
 #include "scores/high_scores.h"
-#include "scores/replay_store.h"
 
 namespace {
 

@@ -13,7 +13,7 @@ void recordLevelStart();
 // Every tick that advances the round, with the keys it hands to the round step.
 void recordTick(SteerKeys keys);
 // The name of the completed run's row is settled (typed, or left through the menu): its replay is
-// saved in the background (scores/replay_store.h).
+// saved in the background (replay/replay_store.h).
 void keepNamedRunReplay();
 
 // Drops any recording (tests that run several games in one process).

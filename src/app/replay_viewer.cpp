@@ -9,8 +9,8 @@
 
 #include "app/run_state.h"
 #include "platform/platform.h"
-#include "scores/file_hash.h"
-#include "scores/replay_file.h"
+#include "replay/file_hash.h"
+#include "replay/replay_file.h"
 
 namespace {
 

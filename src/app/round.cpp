@@ -6,6 +6,7 @@
 #include "app/replay_recorder.h"
 #include "app/replay_viewer.h"
 #include "app/run_state.h"
+#include "level/board.h"
 #include "platform/platform.h"
 #include "sim/round_step.h"
 #include "sound/sound.h"
@@ -82,7 +83,7 @@ void tick()
     if (!takeWatchedTick(keys))
         return;
     recordTick(keys);
-    LevelEvents events = stepRound({FrameSeconds, keys, OptionCameraLag});
+    LevelEvents events = stepRound(TheSim, TheBoard, {FrameSeconds, keys, OptionCameraLag});
     // The finish cue sounds in the tick that crossed the line, before the frame and the other cues.
     if (events.finished)
         playCue("allright.wav");

@@ -1,5 +1,5 @@
-// The Board's surface queries (height, hole test, normal, slope, tangents), the hole list and the
-// drawing grid. The map loader and the board renderer live in map_loader.cpp and render/.
+// The Board's surface queries (height, hole test, normal, slope, tangents) and its hole list. The map
+// loader lives in map_loader.cpp, the drawing grid in render/.
 #include "level/board.h"
 
 #include <cmath>
@@ -7,23 +7,9 @@
 
 Board TheBoard;
 
-constexpr float GridSpacing = 30.0f;
-constexpr float TexStepS = 0.1875f;
-constexpr float TexStepT = 0.25f;
-
-// The loader may leave holeCount and holes out of step (a file that fails half-way); only records
-// both agree on are read.
-static size_t usableHoles(const Board& board)
-{
-    if (board.holeCount < 1)
-        return 0;
-    size_t count = static_cast<size_t>(board.holeCount);
-    return count < board.holes.size() ? count : board.holes.size();
-}
-
 float Board::heightAt(float x, float y) const
 {
-    size_t count = usableHoles(*this);
+    size_t count = holes.size();
     if (count == 0)
         return 0.0f;
     // Every term is single precision; only the running sum is wider, so a long hole list does not
@@ -46,7 +32,7 @@ float Board::heightAt(float x, float y) const
 
 float Board::holeAt(float x, float y) const
 {
-    size_t count = usableHoles(*this);
+    size_t count = holes.size();
     float nearest = 100000.0f;
     for (size_t i = 0; i < count; ++i) {
         const Hole& h = holes[i];
@@ -96,22 +82,4 @@ Vec3 Board::tangentY(float x, float y) const
 void Board::setHoles(std::vector<Hole> newHoles)
 {
     holes = std::move(newHoles);
-    holeCount = static_cast<int32_t>(holes.size());
-}
-
-void Board::buildGrid()
-{
-    vertices.assign(GridVertexCount, Vec3());
-    projected.assign(GridVertexCount, Vec3());
-    texCoords.assign(GridVertexCount, Vec3());
-    for (int r = 0; r < GridRows; ++r) {
-        for (int c = 0; c < GridColumns; ++c) {
-            int i = r * GridColumns + c;
-            float x = static_cast<float>(c - 25) * GridSpacing;
-            float y = static_cast<float>(r - 200) * GridSpacing;
-            vertices[i] = Vec3(x, y, heightAt(x, y));
-            texCoords[i].x = static_cast<float>(c - 25) * TexStepS;
-            texCoords[i].y = static_cast<float>(r - 200) * TexStepT;
-        }
-    }
 }

@@ -1,8 +1,7 @@
-// The Board: the level's surface as an analytic field of holes (dips and bumps), the drawing grid
-// derived from it, the fog and marble colours and the texture images. One global, TheBoard.
+// The Board: the level's surface as an analytic field of holes (dips and bumps), its fog and marble
+// colours. One global, TheBoard. The drawing grid and the texture belong to render/.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -10,6 +9,7 @@
 #include "sim/vec_math.h"
 
 class Marble;
+struct BoardTextureImages;
 
 // A dip (depth > 0, counts as a hole) or a bump (depth <= 0, only shapes the ground).
 struct Hole {
@@ -22,9 +22,6 @@ struct Hole {
 constexpr int GridColumns = 50;
 constexpr int GridRows = 400;
 constexpr int GridVertexCount = GridColumns * GridRows;
-constexpr int BoardTextureLevels = 8;
-constexpr int BoardTextureSlotBytes = 128 * 128 * 3;
-constexpr unsigned BoardTextureName = 1;
 
 // A dip catches the marble within this many radii of its centre.
 constexpr float CaptureRadii = 1.5f;
@@ -42,24 +39,18 @@ constexpr float StartY = -5800.0f;
 
 class Board {
 public:
-    int32_t holeCount = 0;
     std::vector<Hole> holes;
-    std::vector<Vec3> vertices;  // grid positions, index row * 50 + column
-    std::vector<Vec3> projected; // scratch of the board renderer, same indexing
-    std::vector<Vec3> texCoords; // x = s, y = t
     uint32_t fogColorRGB = 0;
     float fogColor[4] = {0.0f, 0.0f, 0.0f, 0.0f};
     uint32_t marbleColorRGB = 0;
-    std::array<std::array<uint8_t, BoardTextureSlotBytes>, BoardTextureLevels> textureMips{};
 
-    // Reads a map file, uploads its texture (GL texture 1), sets the marble's colour and builds the grid.
-    // On failure shows the message the format calls for (caption "error") and returns false; the Board
-    // then has no holes and no grid. (level/map_loader.cpp)
-    bool load(const std::string& fileName, Marble& marble);
+    // Reads a map file, sets the marble's colour and reads the texture images it names into `texture`
+    // (the caller that draws uploads them). On failure shows the message the format calls for (caption
+    // "error") and returns false; the Board then has no holes. (level/map_loader.cpp)
+    bool load(const std::string& fileName, Marble& marble, BoardTextureImages& texture);
 
-    // Surface queries: pure functions of (x, y) and the holes, defined everywhere. They read the first
-    // min(holeCount, holes.size()) records; a hole whose radius is not positive is ignored by all of
-    // them. (level/board.cpp)
+    // Surface queries: pure functions of (x, y) and the holes, defined everywhere. A hole whose radius
+    // is not positive is ignored by all of them. (level/board.cpp)
     float heightAt(float x, float y) const; // z of the surface; larger is lower
     float holeAt(float x, float y) const;   // radius of the hole holding the point, -1 near one, 0 none
     Vec3 normalAt(float x, float y) const;  // unit normal, pointing up (-z)
@@ -68,14 +59,8 @@ public:
     Vec3 tangentY(float x, float y) const;
     uint32_t fogColorValue() const { return fogColorRGB; }
 
-    // Replaces the holes and sets holeCount to their number (used by the loader and by tests that
-    // build boards directly).
+    // Replaces the holes (used by the loader and by tests that build boards directly).
     void setHoles(std::vector<Hole> newHoles);
-    // Fills vertices, projected and texCoords from the current holes.
-    void buildGrid();
-
-    // Draws the visible cells from the camera; returns the triangles drawn. (render/board_renderer.cpp)
-    int draw(const Transform& camera, bool farSight, bool fog);
 };
 
 extern Board TheBoard;

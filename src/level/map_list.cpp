@@ -5,8 +5,11 @@
 #include <utility>
 #include <vector>
 
-#include "app/run_state.h"
 #include "level/token_reader.h"
+#include "sim/sim_state.h"
+
+int32_t LevelCount = 0;
+std::vector<std::string> MapNames;
 
 bool parseMapList(const std::string& text)
 {

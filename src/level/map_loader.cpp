@@ -1,5 +1,5 @@
-// The map file loader: Board::load reads a level's text file, applies its keys in order (texture upload,
-// fog and marble colours, the holes) and builds the drawing grid. The surface queries live in board.cpp.
+// The map file loader: Board::load reads a level's text file and applies its keys in order (texture
+// images, fog and marble colours, the holes). No drawing: the caller uploads the images it read.
 #include "level/map_loader.h"
 
 #include <new>
@@ -10,7 +10,6 @@
 #include "level/bmp.h"
 #include "level/board.h"
 #include "level/token_reader.h"
-#include "platform/draw.h"
 #include "platform/platform.h"
 #include "sim/marble.h"
 
@@ -23,14 +22,11 @@ void showError(const std::string& text)
     platform::messageBox(text, "error", false);
 }
 
-// A loading board has no holes and no grid: nothing may query the old level's records while the new
-// one is read, and a failed load leaves it that way.
+// A loading board has no holes: nothing may query the old level's records while the new one is read,
+// and a failed load leaves it that way.
 void releaseArrays(Board& board)
 {
-    board.setHoles({});
-    std::vector<Vec3>().swap(board.vertices);
-    std::vector<Vec3>().swap(board.projected);
-    std::vector<Vec3>().swap(board.texCoords);
+    std::vector<Hole>().swap(board.holes);
 }
 
 bool failLoad(Board& board, const std::string& message = std::string())
@@ -41,28 +37,22 @@ bool failLoad(Board& board, const std::string& message = std::string())
     return false;
 }
 
-// Reads base_0.bmp .. base_7.bmp (128 x 128 down to 1 x 1) into the board's slots, then replaces texture
-// 1 with them. The first image that cannot be read is named in a message and nothing is uploaded.
-bool loadBoardTexture(Board& board, const std::string& base)
+// Reads base_0.bmp .. base_7.bmp (128 x 128 down to 1 x 1) into the texture's slots. The first image that
+// cannot be read is named in a message.
+bool loadBoardTexture(BoardTextureImages& texture, const std::string& base)
 {
     for (int i = 0; i < BoardTextureLevels; ++i) {
         std::string name = TextureFolder + base + "_" + std::to_string(i) + ".bmp";
         int side = 128 >> i;
         int width = 0;
         int height = 0;
-        if (!readBmp(name, board.textureMips[i].data(), BoardTextureSlotBytes, &width, &height) || width != side ||
+        if (!readBmp(name, texture.levels[i].data(), BoardTextureSlotBytes, &width, &height) || width != side ||
             height != side) {
             showError(name);
             return false;
         }
     }
-
-    draw::deleteTexture(BoardTextureName);
-    const uint8_t* levels[BoardTextureLevels];
-    for (int i = 0; i < BoardTextureLevels; ++i)
-        levels[i] = board.textureMips[i].data();
-    draw::uploadTexture(BoardTextureName, draw::TextureFormat::Rgb, draw::Wrap::Repeat, 128, BoardTextureLevels,
-                        levels);
+    texture.read = true;
     return true;
 }
 
@@ -85,7 +75,8 @@ void setMarbleColor(const Board& board, Marble& marble)
 // The keys of one file, applied in order. A number that cannot be read leaves the reader failed but its
 // key still takes effect with what the field then holds; the failure ends the load at the next token,
 // unless the file ended during that number.
-bool applyMapText(Board& board, Marble& marble, const std::string& fileName, std::string_view text, MapLoadMode mode)
+bool applyMapText(Board& board, Marble& marble, const std::string& fileName, std::string_view text, MapLoadMode mode,
+                  BoardTextureImages& texture)
 {
     TokenReader reader(text);
     std::string token;
@@ -101,7 +92,7 @@ bool applyMapText(Board& board, Marble& marble, const std::string& fileName, std
             std::string base;
             if (!reader.readToken(base))
                 return failLoad(board);
-            if (mode == MapLoadMode::Full && !loadBoardTexture(board, base))
+            if (mode == MapLoadMode::Full && !loadBoardTexture(texture, base))
                 return failLoad(board);
         } else if (token == "fogcolor=") {
             reader.readUnsigned(board.fogColorRGB);
@@ -149,24 +140,24 @@ bool applyMapText(Board& board, Marble& marble, const std::string& fileName, std
     if (dataPending)
         return failLoad(board);
     board.setHoles(std::move(holes));
-    if (mode == MapLoadMode::Full)
-        board.buildGrid();
     return true;
 }
 
 } // namespace
 
-bool loadMapText(Board& board, Marble& marble, const std::string& fileName, std::string_view text, MapLoadMode mode)
+bool loadMapText(Board& board, Marble& marble, const std::string& fileName, std::string_view text, MapLoadMode mode,
+                 BoardTextureImages& texture)
 {
     releaseArrays(board);
+    texture.read = false;
     try {
-        return applyMapText(board, marble, fileName, text, mode);
+        return applyMapText(board, marble, fileName, text, mode, texture);
     } catch (const std::bad_alloc&) {
         return failLoad(board, "out of memory");
     }
 }
 
-bool Board::load(const std::string& fileName, Marble& marble)
+bool Board::load(const std::string& fileName, Marble& marble, BoardTextureImages& texture)
 {
     releaseArrays(*this);
     std::string text;
@@ -174,5 +165,5 @@ bool Board::load(const std::string& fileName, Marble& marble)
         showError(fileName + "file not found");
         return false;
     }
-    return loadMapText(*this, marble, fileName, text, MapLoadMode::Full);
+    return loadMapText(*this, marble, fileName, text, MapLoadMode::Full, texture);
 }

@@ -2,10 +2,12 @@
 // memory, and the bounded whole-file read every text loader starts with.
 #include "level/token_reader.h"
 
+#include <cerrno>
 #include <cfloat>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <limits>
 #include <system_error>
 #include <utility>
@@ -276,5 +278,37 @@ bool readTextFile(const std::string& fileName, std::string& text, size_t maxByte
     if (!ok)
         return false;
     text = std::move(content);
+    return true;
+}
+
+void splitWords(std::string_view line, std::vector<std::string_view>& words)
+{
+    words.clear();
+    size_t i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && isTextSpace(line[i]))
+            ++i;
+        size_t start = i;
+        while (i < line.size() && !isTextSpace(line[i]))
+            ++i;
+        if (i > start)
+            words.push_back(line.substr(start, i - start));
+    }
+}
+
+bool parseFloatWord(std::string_view word, float& out)
+{
+    // strtof needs a terminated string; no float's %.9g form is anywhere near this long.
+    char text[48];
+    if (word.empty() || word.size() >= sizeof text)
+        return false;
+    word.copy(text, word.size());
+    text[word.size()] = '\0';
+    char* end = nullptr;
+    errno = 0;
+    float value = std::strtof(text, &end);
+    if (end != text + word.size() || errno == ERANGE || !std::isfinite(value))
+        return false;
+    out = value;
     return true;
 }

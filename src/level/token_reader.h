@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Reads items from text in memory, the way a formatted text stream extracts them:
 // - every read first skips whitespace (space, tab, line feed, vertical tab, form feed, carriage return);
@@ -77,6 +78,12 @@ private:
 
 // True for the whitespace characters that separate items.
 bool isTextSpace(char c);
+
+// Splits a line on those characters; the line formats (tick lines, replay headers) need no quoting.
+void splitWords(std::string_view line, std::vector<std::string_view>& words);
+
+// A whole word as a finite float, read back exactly from the %.9g form; false for anything else.
+bool parseFloatWord(std::string_view word, float& out);
 
 // Reads a whole file into text. False when it cannot be opened or read, or holds more than maxBytes
 // (data files are small; a bound keeps a hostile file from exhausting memory).

@@ -1,5 +1,5 @@
-// Board::draw: projects the grid on the CPU and draws the visible cells as textured triangles in four
-// sweeps outward from an anchor cell, with optional linear fog in units of reciprocal depth.
+// BoardRenderer::draw: projects the grid on the CPU and draws the visible cells as textured triangles in
+// four sweeps outward from an anchor cell, with optional linear fog in units of reciprocal depth.
 // The triangles are gathered in sweep order into one client array and drawn by a single call.
 #include "render/board_renderer.h"
 
@@ -9,13 +9,19 @@
 #include <vector>
 
 #include "level/board.h"
+#include "level/map_loader.h"
 #include "platform/draw.h"
+#include "render/projection.h"
 
+BoardRenderer TheBoardRenderer;
 BoardDrawRecord LastBoardDraw;
 std::vector<int32_t>* BoardCellLog = nullptr;
 
 namespace {
 
+constexpr float GridSpacing = 30.0f;
+constexpr float TexStepS = 0.1875f;
+constexpr float TexStepT = 0.25f;
 constexpr double LookAhead = 400.0;
 constexpr int Reach = 60;
 constexpr int LastCellRow = GridRows - 2;       // 398
@@ -53,33 +59,32 @@ int truncateBounded(double v, double lo, double hi)
 }
 
 struct Sweeper {
-    Board& board;
-    Vec3 eye;
-    Mat3 rotation;
+    BoardRenderer& grid;
+    const Transform& camera;
     int lastRow;
     int triangles = 0;
 
     int index(int r, int c) const { return r * GridColumns + c; }
-    float x(int r, int c) const { return board.projected[static_cast<size_t>(index(r, c))].x; }
-    float y(int r, int c) const { return board.projected[static_cast<size_t>(index(r, c))].y; }
+    float x(int r, int c) const { return grid.projected[static_cast<size_t>(index(r, c))].x; }
+    float y(int r, int c) const { return grid.projected[static_cast<size_t>(index(r, c))].y; }
 
     void project(int i)
     {
         size_t k = static_cast<size_t>(i);
         if (VertexState[k] != NotProjected)
             return;
-        Vec3 c = apply(rotation, sub(board.vertices[k], eye));
+        Vec3 c = toCameraSpace(camera, grid.vertices[k]);
         double cz = c.z;
-        board.projected[k] = Vec3(static_cast<float>(HorizontalScale * c.x / cz),
-                                  static_cast<float>(VerticalScale * c.y / cz), static_cast<float>(1.0 / cz));
+        grid.projected[k] = Vec3(static_cast<float>(HorizontalScale * c.x / cz),
+                                 static_cast<float>(VerticalScale * c.y / cz), static_cast<float>(1.0 / cz));
         VertexState[k] = cz > 0.0 ? InFront : Behind;
         ++LastBoardDraw.projections;
     }
 
     void vertex(int i) const
     {
-        const Vec3& t = board.texCoords[static_cast<size_t>(i)];
-        const Vec3& p = board.projected[static_cast<size_t>(i)];
+        const Vec3& t = grid.texCoords[static_cast<size_t>(i)];
+        const Vec3& p = grid.projected[static_cast<size_t>(i)];
         float* corner = Corners.data() + CornerFloats;
         corner[0] = t.x;
         corner[1] = t.y;
@@ -177,21 +182,21 @@ SweepAnchor boardSweepAnchor(Vec3 eye, bool farSight)
 // screen and increasing row moves up. An eye beside the board puts the anchor column outside the grid;
 // the rightward sweeps then start at column 0 and the leftward ones at column 48, as if the eye stood
 // over the nearest edge.
-int Board::draw(const Transform& camera, bool farSight, bool fog)
+int BoardRenderer::draw(const Board& board, const Transform& camera, bool farSight, bool fog)
 {
     LastBoardDraw = BoardDrawRecord{};
     const size_t n = static_cast<size_t>(GridVertexCount);
     if (vertices.size() < n || projected.size() < n || texCoords.size() < n)
         return 0;
 
-    Sweeper s{*this, camera.getPosition(), camera.getRotation(), 0};
-    SweepAnchor a = boardSweepAnchor(s.eye, farSight);
+    Sweeper s{*this, camera, 0};
+    SweepAnchor a = boardSweepAnchor(camera.getPosition(), farSight);
     LastBoardDraw.anchor = a;
     s.lastRow = a.lastRow;
     VertexState.fill(NotProjected);
     Corners.resize(MostCorners * FloatsPerCorner);
     CornerFloats = 0;
-    setDrawState(*this, fog);
+    setDrawState(board, fog);
 
     const int right = std::max(a.anchorColumn, 0);
     const int left = std::min(a.anchorColumn - 1, LastCellColumn);
@@ -210,4 +215,49 @@ int Board::draw(const Transform& camera, bool farSight, bool fog)
     // The gathered triangles in one draw, the same vertices in the same order as one batch per triangle.
     draw::drawTriangles(Corners.data(), static_cast<int>(CornerFloats / FloatsPerCorner));
     return s.triangles;
+}
+
+void BoardRenderer::buildGrid(const Board& board)
+{
+    vertices.assign(GridVertexCount, Vec3());
+    projected.assign(GridVertexCount, Vec3());
+    texCoords.assign(GridVertexCount, Vec3());
+    for (int r = 0; r < GridRows; ++r) {
+        for (int c = 0; c < GridColumns; ++c) {
+            int i = r * GridColumns + c;
+            float x = static_cast<float>(c - 25) * GridSpacing;
+            float y = static_cast<float>(r - 200) * GridSpacing;
+            vertices[i] = Vec3(x, y, board.heightAt(x, y));
+            texCoords[i].x = static_cast<float>(c - 25) * TexStepS;
+            texCoords[i].y = static_cast<float>(r - 200) * TexStepT;
+        }
+    }
+}
+
+void BoardRenderer::clearGrid()
+{
+    std::vector<Vec3>().swap(vertices);
+    std::vector<Vec3>().swap(projected);
+    std::vector<Vec3>().swap(texCoords);
+}
+
+void BoardRenderer::uploadTexture(const BoardTextureImages& texture) const
+{
+    draw::deleteTexture(BoardTextureName);
+    const uint8_t* levels[BoardTextureLevels];
+    for (int i = 0; i < BoardTextureLevels; ++i)
+        levels[i] = texture.levels[i].data();
+    draw::uploadTexture(BoardTextureName, draw::TextureFormat::Rgb, draw::Wrap::Repeat, 128, BoardTextureLevels,
+                        levels);
+}
+
+bool loadBoardForPlay(Board& board, Marble& marble, const std::string& fileName, BoardTextureImages& texture)
+{
+    TheBoardRenderer.clearGrid();
+    if (!board.load(fileName, marble, texture))
+        return false;
+    if (texture.read)
+        TheBoardRenderer.uploadTexture(texture);
+    TheBoardRenderer.buildGrid(board);
+    return true;
 }

@@ -1,9 +1,12 @@
-// Marble::draw: the marble as a flat screen-aligned disc of 16 triangles at the projected centre of the
+// drawMarble: the marble as a flat screen-aligned disc of 16 triangles at the projected centre of the
 // ball, bright in the middle and dark at the rim. Relies on the depth and fog state the board left.
+#include "render/marble_renderer.h"
+
 #include <cmath>
 
 #include "level/board.h"
 #include "platform/draw.h"
+#include "render/projection.h"
 #include "sim/marble.h"
 
 namespace {
@@ -18,13 +21,15 @@ constexpr double RimFactor = 0.0003921568627450981; // a tenth of 1/255
 } // namespace
 
 // The disc is not scaled by the horizontal factor 1.25, so it is four fifths of the ball's true size.
-void Marble::draw(const Transform& camera, const Board& board, bool normal) const
+// Its centre is divided as (400 c / cz) / 320 and / 240, the focal length and the half screen: the
+// same place as the board's 1.25 c / cz, but the vertical scale is exactly 5/3, not the board's 1.666667.
+void drawMarble(const Marble& marble, const Transform& camera, const Board& board)
 {
-    (void)normal; // shown in the menu only; the picture does not depend on it
-
+    const Vec3 position = marble.position;
+    const float* color = marble.color;
     Vec3 n = board.normalAt(position.x, position.y);
     Vec3 centre = add(position, scale(n, BallRadius));
-    Vec3 c = apply(camera.getRotation(), sub(centre, camera.getPosition()));
+    Vec3 c = toCameraSpace(camera, centre);
 
     draw::noTexture();
     draw::cullFrontFaces(false);

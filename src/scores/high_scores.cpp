@@ -10,10 +10,10 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/run_state.h"
 #include "level/token_reader.h"
 #include "scores/atomic_file.h"
 #include "scores/high_score_folder.h"
+#include "sim/round_clock.h"
 
 HighScoreEntry HighScores[HighScoreRows + 1] = {
     {UnfinishedLevelSeconds, "aaa"}, {UnfinishedLevelSeconds, "aaa"}, {UnfinishedLevelSeconds, "aaa"},
@@ -90,9 +90,7 @@ std::string formatHighScores()
 {
     std::string text;
     for (int i = 0; i < HighScoreRows; ++i) {
-        char number[32];
-        std::snprintf(number, sizeof number, "%g", static_cast<double>(HighScores[i].time));
-        text += number;
+        text += formatTableTime(HighScores[i].time);
         text += ' ';
         text += savableName(HighScores[i].name);
         text += ' ';
@@ -152,4 +150,11 @@ int placeTotal(float total)
     if (row >= 0)
         HighScores[row].name = CursorName;
     return row;
+}
+
+std::string formatTableTime(float time)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", static_cast<double>(time));
+    return text;
 }

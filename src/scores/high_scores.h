@@ -44,3 +44,6 @@ bool parseHighScores(const std::string& text);
 // The file's text for rows 0..9: each row "time name " with the time in six significant digits
 // (225 -> "225", 83.5 -> "83.5", 123.456789 -> "123.457"); no line breaks.
 std::string formatHighScores();
+
+// A time as the table file writes it: %g, six significant digits.
+std::string formatTableTime(float time);

@@ -6,16 +6,20 @@
 #include <initializer_list>
 #include <optional>
 
-#include "app/run_state.h"
 #include "level/bmp.h"
 #include "level/board.h"
+#include "level/map_list.h"
 #include "platform/draw.h"
 #include "platform/platform.h"
-#include "scores/best_times_screen.h"
+#include "render/board_renderer.h"
+#include "render/marble_renderer.h"
+#include "screen/best_times_screen.h"
 #include "screen/font.h"
+#include "screen/game_state.h"
 #include "screen/overlays.h"
 #include "sim/camera.h"
 #include "sim/marble.h"
+#include "sim/sim_state.h"
 
 float BannerScale = 0.0f;
 int32_t BannerLevel = -1;
@@ -126,8 +130,8 @@ void clearForNextFrame()
 
 void composePlaying()
 {
-    PolygonCount += TheBoard.draw(TheCamera.transform, OptionFarSight, OptionFog);
-    TheMarble.draw(TheCamera.transform, TheBoard, OptionNormal);
+    PolygonCount += TheBoardRenderer.draw(TheBoard, TheCamera.transform, OptionFarSight, OptionFog);
+    drawMarble(TheMarble, TheCamera.transform, TheBoard);
     drawClockAndStatistics();
     drawBanner();
     FrameCount += 1;

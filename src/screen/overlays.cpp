@@ -5,9 +5,10 @@
 #include <cstddef>
 #include <string>
 
-#include "app/run_state.h"
 #include "platform/draw.h"
 #include "screen/font.h"
+#include "screen/game_state.h"
+#include "sim/sim_state.h"
 
 namespace {
 

@@ -5,9 +5,6 @@
 #include <cmath>
 
 #include "level/board.h"
-#include "sim/marble.h"
-
-FollowCamera TheCamera;
 
 constexpr float ChaseBehind = -400.0f;
 constexpr float ChaseAbove = -350.0f;
@@ -30,14 +27,11 @@ static void aimAt(float& aimTarget, float numerator, float denominator)
         aimTarget = -std::atan(quotient);
 }
 
-void updateCamera(float lag, float seconds)
+void updateCamera(FollowCamera& cam, const Board& board, Vec3 p, float lag, float seconds)
 {
-    FollowCamera& cam = TheCamera;
-    Vec3 p = TheMarble.getPosition();
-
     Vec3 target = add(p, Vec3(0.0f, ChaseBehind, ChaseAbove));
     for (const ClearanceSample& s : ClearanceSamples) {
-        float h = TheBoard.heightAt(target.x + s.dx, target.y + s.dy);
+        float h = board.heightAt(target.x + s.dx, target.y + s.dy);
         if (target.z > h - Clearance)
             target.z = h - Clearance;
     }

@@ -1,8 +1,10 @@
 // The follow camera: chases a point behind and above the marble with the chosen lag, keeps its
-// clearance over the hills, and rebuilds the Transform the renderers draw with. One global, TheCamera.
+// clearance over the hills, and rebuilds the Transform the renderers draw with. Part of the SimState.
 #pragma once
 
 #include "sim/vec_math.h"
+
+class Board;
 
 struct FollowCamera {
     Vec3 eye;
@@ -15,7 +17,6 @@ struct FollowCamera {
     float yawTarget = 0.0f;
 };
 
-extern FollowCamera TheCamera;
-
-// One chase step of `seconds` with the Camera Lag option's value `lag` (0 = tight .. 9 = lazy).
-void updateCamera(float lag, float seconds);
+// One chase step of `seconds` toward the marble at `marble` on `board`, with the Camera Lag option's value
+// `lag` (0 = tight .. 9 = lazy).
+void updateCamera(FollowCamera& camera, const Board& board, Vec3 marble, float lag, float seconds);

@@ -1,21 +1,13 @@
-// Marble physics: one semi-implicit Euler step over the board's surface, and the per-tick update that
-// turns the held steering keys into a push along the surface. Level rules live in rules.cpp.
+// Marble physics: one semi-implicit Euler step over the board's surface. The per-tick update that turns
+// the held keys into a push lives in round_step.cpp, the level rules in rules.cpp.
 #include "sim/marble.h"
 
 #include "level/board.h"
-#include "sim/round_clock.h"
 
-Marble TheMarble;
-
-constexpr float DriveForce = 40.0f;
-constexpr float ShiftDriveForce = 65.0f;
 constexpr float Gravity = 11.76f;
 constexpr float GravityScale = 10.0f;
 constexpr float DragFactor = -9.5f;
 constexpr float Response = 0.1f;
-constexpr float SpeedLimitPerForce = 0.1f;
-// World units moved per second for each unit of velocity.
-constexpr float PositionScale = 210.0f;
 
 void Marble::setColor(float r, float g, float b)
 {
@@ -47,31 +39,4 @@ void Marble::integrate(const Board& board, Vec3 force, float seconds)
     // no change to measure, so it keeps the value it had.
     if (step != 0.0f)
         velocity.z = (previous.z - position.z) / step;
-}
-
-LevelEvents updateMarble(SteerKeys keys, float seconds)
-{
-    if (LevelFinished)
-        return LevelEvents();
-
-    // Each tangent is taken at the marble's point as the keys are tested, in the order Left, Right,
-    // Up, Down; the keys follow the world axes, not the camera.
-    Vec3 controlForce(0.0f, 0.0f, 0.0f);
-    Vec3 p = TheMarble.getPosition();
-    if ((keys & SteerLeft) != 0)
-        controlForce.subInPlace(TheBoard.tangentX(p.x, p.y));
-    if ((keys & SteerRight) != 0)
-        controlForce.addInPlace(TheBoard.tangentX(p.x, p.y));
-    if ((keys & SteerUp) != 0)
-        controlForce.addInPlace(TheBoard.tangentY(p.x, p.y));
-    if ((keys & SteerDown) != 0)
-        controlForce.subInPlace(TheBoard.tangentY(p.x, p.y));
-
-    TheMarble.setDriveForce((keys & SteerShift) != 0 ? ShiftDriveForce : DriveForce);
-    controlForce = scale(controlForce, TheMarble.getDriveForce());
-
-    if (FreezeTimer <= 0.0f && RoundClock >= 0.0f && RoundClock <= PlayingSeconds)
-        TheMarble.integrate(TheBoard, controlForce, seconds);
-
-    return applyLevelRules();
 }

@@ -1,10 +1,9 @@
-// The Marble: a point that rolls on the board's surface, and the per-tick update that turns the held
-// steering keys into a push along the surface. One global, TheMarble. Level rules live in rules.h.
+// The Marble: a point that rolls on the board's surface, and the steering keys that push it. Its per-tick
+// update with the level rules is in round_step.h; it is drawn by render/marble_renderer.h.
 #pragma once
 
 #include <cstdint>
 
-#include "sim/rules.h"
 #include "sim/vec_math.h"
 
 // The steering keys held during a tick, as bits. The app polls them; tools and tests pass their own.
@@ -16,6 +15,16 @@ enum SteerKey : uint8_t {
     SteerShift = 16,
 };
 using SteerKeys = uint8_t;
+
+// The push of the steering keys, plain and with Shift held.
+constexpr float DriveForce = 40.0f;
+constexpr float ShiftDriveForce = 65.0f;
+// The speed limit is this times the drive force, in velocity units.
+constexpr float SpeedLimitPerForce = 0.1f;
+// World units moved per second for each unit of velocity.
+constexpr float PositionScale = 210.0f;
+// The fastest the marble moves, in world units a second: Shift held, at its speed limit.
+constexpr float TopSpeed = ShiftDriveForce * SpeedLimitPerForce * PositionScale;
 
 class Board;
 
@@ -35,13 +44,4 @@ public:
 
     // One semi-implicit Euler step over the board's surface. (sim/marble.cpp)
     void integrate(const Board& board, Vec3 force, float seconds);
-
-    // Draws the marble as a shaded disc. (render/marble_renderer.cpp)
-    void draw(const Transform& camera, const Board& board, bool normal) const;
 };
-
-extern Marble TheMarble;
-
-// Per-tick update of TheMarble on TheBoard: keys, drive force, integration over `seconds` while the
-// round runs, rules. Reports what the rules did; nothing when the level is already finished.
-LevelEvents updateMarble(SteerKeys keys, float seconds);

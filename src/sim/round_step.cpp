@@ -1,10 +1,9 @@
-// The round step every caller shares, and the level start's placement. The cues, the frame and the
-// end of the round belong to the game's tick (app/round.cpp).
+// The round step every caller shares, the marble's per-tick update, and the level start's placement.
+// The cues, the frame and the end of the round belong to the game's tick (app/round.cpp).
 #include "sim/round_step.h"
 
 #include "level/board.h"
 #include "sim/camera.h"
-#include "sim/round_clock.h"
 
 namespace {
 
@@ -12,21 +11,49 @@ const Vec3 StartOffsetOfEye(0.0f, -3000.0f, -6000.0f);
 
 } // namespace
 
-LevelEvents stepRound(const RoundInput& input)
+LevelEvents stepRound(SimState& state, const Board& board, const RoundInput& input)
 {
-    RoundClock -= input.seconds;
-    FreezeTimer -= input.seconds;
-    LevelEvents events = updateMarble(input.keys, input.seconds);
+    state.roundClock -= input.seconds;
+    state.freezeTimer -= input.seconds;
+    LevelEvents events = updateMarble(state, board, input.keys, input.seconds);
     if (input.moveCamera)
-        updateCamera(input.cameraLag, input.seconds);
+        updateCamera(state.camera, board, state.marble.getPosition(), input.cameraLag, input.seconds);
     return events;
 }
 
-void placeMarbleAndCamera()
+LevelEvents updateMarble(SimState& state, const Board& board, SteerKeys keys, float seconds)
 {
-    float z = TheBoard.heightAt(StartX, StartY);
-    TheMarble.setPosition(Vec3(StartX, StartY, z));
-    TheMarble.setVelocity(Vec3(0.0f, 0.0f, 0.0f));
+    if (state.levelFinished)
+        return LevelEvents();
+
+    // Each tangent is taken at the marble's point as the keys are tested, in the order Left, Right,
+    // Up, Down; the keys follow the world axes, not the camera.
+    Marble& marble = state.marble;
+    Vec3 controlForce(0.0f, 0.0f, 0.0f);
+    Vec3 p = marble.getPosition();
+    if ((keys & SteerLeft) != 0)
+        controlForce.subInPlace(board.tangentX(p.x, p.y));
+    if ((keys & SteerRight) != 0)
+        controlForce.addInPlace(board.tangentX(p.x, p.y));
+    if ((keys & SteerUp) != 0)
+        controlForce.addInPlace(board.tangentY(p.x, p.y));
+    if ((keys & SteerDown) != 0)
+        controlForce.subInPlace(board.tangentY(p.x, p.y));
+
+    marble.setDriveForce((keys & SteerShift) != 0 ? ShiftDriveForce : DriveForce);
+    controlForce = scale(controlForce, marble.getDriveForce());
+
+    if (state.freezeTimer <= 0.0f && state.roundClock >= 0.0f && state.roundClock <= PlayingSeconds)
+        marble.integrate(board, controlForce, seconds);
+
+    return applyLevelRules(state, board);
+}
+
+void placeMarbleAndCamera(SimState& state, const Board& board)
+{
+    float z = board.heightAt(StartX, StartY);
+    state.marble.setPosition(Vec3(StartX, StartY, z));
+    state.marble.setVelocity(Vec3(0.0f, 0.0f, 0.0f));
     // The camera's smoothed angles are kept: it swings round from where it looked.
-    TheCamera.eye = add(TheMarble.getPosition(), StartOffsetOfEye);
+    state.camera.eye = add(state.marble.getPosition(), StartOffsetOfEye);
 }

@@ -4,6 +4,9 @@
 
 #include "sim/marble.h"
 #include "sim/rules.h"
+#include "sim/sim_state.h"
+
+class Board;
 
 // One tick's input: its length, the steering keys held during it and the Camera Lag option.
 struct RoundInput {
@@ -14,10 +17,15 @@ struct RoundInput {
     bool moveCamera = true;
 };
 
-// Runs the round for one tick in the game's order: RoundClock and FreezeTimer count down, updateMarble
-// (with the level rules), updateCamera. Reports what the rules did, so the caller plays the cues.
-LevelEvents stepRound(const RoundInput& input);
+// Runs the round of `state` on `board` for one tick in the game's order: RoundClock and FreezeTimer count
+// down, updateMarble (with the level rules), updateCamera. Reports what the rules did, so the caller
+// plays the cues.
+LevelEvents stepRound(SimState& state, const Board& board, const RoundInput& input);
+
+// The marble's part of a tick: the keys' push along the surface, the integration over `seconds` while
+// the round runs (clock 45..0, no freeze), then the level rules. Nothing when the level is finished.
+LevelEvents updateMarble(SimState& state, const Board& board, SteerKeys keys, float seconds);
 
 // Puts the marble at rest on the start point and the camera eye behind and above it, as every level
 // start does; the camera's angles are left as they are.
-void placeMarbleAndCamera();
+void placeMarbleAndCamera(SimState& state, const Board& board);

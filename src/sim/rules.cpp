@@ -5,8 +5,7 @@
 #include <cstddef>
 
 #include "level/board.h"
-#include "sim/marble.h"
-#include "sim/round_clock.h"
+#include "sim/sim_state.h"
 
 constexpr float BackReentryY = -5700.0f;
 constexpr float RespawnRadii = 4.0f;
@@ -15,32 +14,32 @@ constexpr float FallPenalty = 4.0f;
 constexpr float FallFreeze = 1.0f;
 constexpr float FinishGrace = 1.0f;
 
-static void placeAtRest(float x, float y)
+static void placeAtRest(Marble& marble, const Board& board, float x, float y)
 {
-    TheMarble.setPosition(Vec3(x, y, TheBoard.heightAt(x, y)));
-    TheMarble.setVelocity(Vec3(0.0f, 0.0f, 0.0f));
+    marble.setPosition(Vec3(x, y, board.heightAt(x, y)));
+    marble.setVelocity(Vec3(0.0f, 0.0f, 0.0f));
 }
 
 // A fall takes 4 s off a running clock, never below 0. A clock already below 0 is left as it is:
 // lifting it back to 0 would let a marble that keeps falling (a hole at the start point) hold the
 // round at 0 for ever, when it has to run on to its time-up.
-static void chargeFallPenalty()
+static void chargeFallPenalty(SimState& s)
 {
-    float before = RoundClock;
-    RoundClock -= FallPenalty;
-    if (RoundClock < 0.0f)
-        RoundClock = before < 0.0f ? before : 0.0f;
-    FreezeTimer = FallFreeze;
+    float before = s.roundClock;
+    s.roundClock -= FallPenalty;
+    if (s.roundClock < 0.0f)
+        s.roundClock = before < 0.0f ? before : 0.0f;
+    s.freezeTimer = FallFreeze;
 }
 
 // Searches x = 0 from 4 radii behind the marble back to the board's end, 30 at a time, for a point
 // that no hole holds and no hole is near. False when there is none.
-static bool respawnBehind(float y, float radius)
+static bool respawnBehind(Marble& marble, const Board& board, float y, float radius)
 {
     float t = y - RespawnRadii * radius;
     while (t >= BoardBack) {
-        if (TheBoard.holeAt(StartX, t) == 0.0f) {
-            placeAtRest(StartX, t);
+        if (board.holeAt(StartX, t) == 0.0f) {
+            placeAtRest(marble, board, StartX, t);
             return true;
         }
         float next = t - RespawnStep;
@@ -52,42 +51,42 @@ static bool respawnBehind(float y, float radius)
     return false;
 }
 
-LevelEvents applyLevelRules()
+LevelEvents applyLevelRules(SimState& s, const Board& board)
 {
     LevelEvents events;
-    Vec3 p = TheMarble.getPosition();
-    float radius = TheBoard.holeAt(p.x, p.y);
+    Vec3 p = s.marble.getPosition();
+    float radius = board.holeAt(p.x, p.y);
     if (radius > 0.0f) {
         // A hole with no safe place behind it sends the marble back to the start instead of leaving
         // it in the hole, where it would be caught again on every update.
-        if (!respawnBehind(p.y, radius))
-            placeAtRest(StartX, StartY);
-        chargeFallPenalty();
+        if (!respawnBehind(s.marble, board, p.y, radius))
+            placeAtRest(s.marble, board, StartX, StartY);
+        chargeFallPenalty(s);
         events.fell = true;
     }
 
-    p = TheMarble.getPosition();
+    p = s.marble.getPosition();
     if (p.x < BoardLeft || p.x > BoardRight) {
-        placeAtRest(0.0f, p.y);
-        chargeFallPenalty();
+        placeAtRest(s.marble, board, 0.0f, p.y);
+        chargeFallPenalty(s);
         events.fell = true;
     }
 
-    p = TheMarble.getPosition();
+    p = s.marble.getPosition();
     if (p.y < BoardBack) {
-        placeAtRest(p.x, BackReentryY);
-        chargeFallPenalty();
+        placeAtRest(s.marble, board, p.x, BackReentryY);
+        chargeFallPenalty(s);
         events.fell = true;
     }
 
-    p = TheMarble.getPosition();
-    if (p.y > FinishLine && !LevelFinished) {
+    p = s.marble.getPosition();
+    if (p.y > FinishLine && !s.levelFinished) {
         events.finished = true;
         // A level number outside the list books nothing rather than writing past it.
-        if (LevelNumber >= 1 && static_cast<size_t>(LevelNumber) <= LevelTimes.size())
-            LevelTimes[static_cast<size_t>(LevelNumber) - 1] = PlayingSeconds - RoundClock;
-        LevelFinished = true;
-        LevelEndTime = RoundClock - FinishGrace;
+        if (s.levelNumber >= 1 && static_cast<size_t>(s.levelNumber) <= s.levelTimes.size())
+            s.levelTimes[static_cast<size_t>(s.levelNumber) - 1] = PlayingSeconds - s.roundClock;
+        s.levelFinished = true;
+        s.levelEndTime = s.roundClock - FinishGrace;
     }
     return events;
 }

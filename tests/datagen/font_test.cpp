@@ -11,7 +11,7 @@
 #include "pack_fixture.h"
 #include "platform/draw.h"
 #include "platform/headless/headless.h"
-#include "scores/best_times_screen.h"
+#include "screen/best_times_screen.h"
 #include "screen/font.h"
 #include "screen/font_loader.h"
 

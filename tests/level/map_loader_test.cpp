@@ -11,6 +11,7 @@
 #include "level/file_fixture.h"
 #include "level/map_loader.h"
 #include "platform/headless/headless.h"
+#include "render/board_renderer.h"
 #include "sim/marble.h"
 
 namespace {
@@ -50,7 +51,7 @@ protected:
     bool load(const std::string& text, const std::string& name = "level.map")
     {
         writeFile(name, text);
-        return board->load(name, marble);
+        return loadBoardForPlay(*board, marble, name, texture);
     }
 
     std::vector<std::string> messages() const
@@ -63,16 +64,16 @@ protected:
 
     void expectEmptyBoard(const std::string& why) const
     {
-        EXPECT_EQ(board->holeCount, 0) << why;
         EXPECT_TRUE(board->holes.empty()) << why;
-        EXPECT_TRUE(board->vertices.empty()) << why;
-        EXPECT_TRUE(board->projected.empty()) << why;
-        EXPECT_TRUE(board->texCoords.empty()) << why;
+        EXPECT_TRUE(TheBoardRenderer.vertices.empty()) << why;
+        EXPECT_TRUE(TheBoardRenderer.projected.empty()) << why;
+        EXPECT_TRUE(TheBoardRenderer.texCoords.empty()) << why;
     }
 
     TempFolder folder;
     std::unique_ptr<Board> board = std::make_unique<Board>();
     Marble marble;
+    BoardTextureImages texture;
 };
 
 TEST_F(MapLoad, ExampleLevelLoadsEverything)
@@ -80,7 +81,7 @@ TEST_F(MapLoad, ExampleLevelLoadsEverything)
     ASSERT_TRUE(load(ExampleLevel)) << "messages: " << testing::PrintToString(messages());
     EXPECT_TRUE(headless::messageBoxes().empty());
 
-    ASSERT_EQ(board->holeCount, 2);
+    ASSERT_EQ(board->holes.size(), 2u);
     ASSERT_EQ(board->holes.size(), 2u);
     EXPECT_EQ(board->holes[0].x, 0.0f);
     EXPECT_EQ(board->holes[0].y, -3000.0f);
@@ -99,25 +100,25 @@ TEST_F(MapLoad, ExampleLevelLoadsEverything)
     EXPECT_EQ(marble.color[1], 32.0f);
     EXPECT_EQ(marble.color[2], 32.0f);
 
-    ASSERT_EQ(board->vertices.size(), static_cast<size_t>(GridVertexCount));
-    ASSERT_EQ(board->projected.size(), static_cast<size_t>(GridVertexCount));
-    ASSERT_EQ(board->texCoords.size(), static_cast<size_t>(GridVertexCount));
-    EXPECT_EQ(board->vertices[0].x, -750.0f);
-    EXPECT_EQ(board->vertices[0].y, -6000.0f);
-    EXPECT_NEAR(board->vertices[0].z, exampleHeight(-750, -6000), 1e-3);
-    EXPECT_EQ(board->vertices[19999].x, 720.0f);
-    EXPECT_EQ(board->vertices[19999].y, 5970.0f);
-    EXPECT_EQ(board->texCoords[19999].x, 4.5f);
-    EXPECT_EQ(board->texCoords[19999].y, 49.75f);
+    ASSERT_EQ(TheBoardRenderer.vertices.size(), static_cast<size_t>(GridVertexCount));
+    ASSERT_EQ(TheBoardRenderer.projected.size(), static_cast<size_t>(GridVertexCount));
+    ASSERT_EQ(TheBoardRenderer.texCoords.size(), static_cast<size_t>(GridVertexCount));
+    EXPECT_EQ(TheBoardRenderer.vertices[0].x, -750.0f);
+    EXPECT_EQ(TheBoardRenderer.vertices[0].y, -6000.0f);
+    EXPECT_NEAR(TheBoardRenderer.vertices[0].z, exampleHeight(-750, -6000), 1e-3);
+    EXPECT_EQ(TheBoardRenderer.vertices[19999].x, 720.0f);
+    EXPECT_EQ(TheBoardRenderer.vertices[19999].y, 5970.0f);
+    EXPECT_EQ(TheBoardRenderer.texCoords[19999].x, 4.5f);
+    EXPECT_EQ(TheBoardRenderer.texCoords[19999].y, 49.75f);
     // Grid row 100, column 25 is (0, -3000), the dip's centre.
-    EXPECT_NEAR(board->vertices[100 * 50 + 25].z, exampleHeight(0, -3000), 1e-3);
+    EXPECT_NEAR(TheBoardRenderer.vertices[100 * 50 + 25].z, exampleHeight(0, -3000), 1e-3);
 
     // Texture 1 holds the eight images, each at its own size, with the board's sampling state.
     for (int i = 0; i < BoardTextureLevels; ++i) {
         int side = 128 >> i;
         EXPECT_EQ(textureLevel(BoardTextureName, i), patternPixels(side, side, 10 + i))
             << "texture level " << i << " differs from grass_" << i << ".bmp";
-        EXPECT_TRUE(std::equal(board->textureMips[i].begin(), board->textureMips[i].begin() + side * side * 3,
+        EXPECT_TRUE(std::equal(texture.levels[i].begin(), texture.levels[i].begin() + side * side * 3,
                                patternPixels(side, side, 10 + i).begin()))
             << "slot " << i << " differs from grass_" << i << ".bmp";
     }
@@ -183,7 +184,7 @@ TEST_F(MapLoad, TextCasesSucceedOrFailWithTheRightMessage)
         if (!ok)
             expectEmptyBoard(c.what);
         else
-            EXPECT_EQ(board->vertices.size(), static_cast<size_t>(GridVertexCount)) << c.what;
+            EXPECT_EQ(TheBoardRenderer.vertices.size(), static_cast<size_t>(GridVertexCount)) << c.what;
     }
 }
 
@@ -200,18 +201,18 @@ TEST_F(MapLoad, AFogColourWithALeadingZeroIsOctal)
 TEST_F(MapLoad, AFlatBoardHasNoHolesAndZeroHeight)
 {
     ASSERT_TRUE(load("holecount= 0\n.data\n.end"));
-    EXPECT_EQ(board->holeCount, 0);
-    for (size_t i = 0; i < board->vertices.size(); i += 997)
-        EXPECT_EQ(board->vertices[i].z, 0.0f) << "grid vertex " << i;
+    EXPECT_EQ(board->holes.size(), 0u);
+    for (size_t i = 0; i < TheBoardRenderer.vertices.size(); i += 997)
+        EXPECT_EQ(TheBoardRenderer.vertices[i].z, 0.0f) << "grid vertex " << i;
 }
 
 TEST_F(MapLoad, AFileWithoutHolesMakesAFlatBoard)
 {
     ASSERT_TRUE(load(ExampleLevel));
     ASSERT_TRUE(load("fogcolor= 0x010203", "second.map"));
-    EXPECT_EQ(board->holeCount, 0) << "the previous level's holes must not survive";
+    EXPECT_EQ(board->holes.size(), 0u) << "the previous level's holes must not survive";
     EXPECT_TRUE(board->holes.empty());
-    EXPECT_EQ(board->vertices[100 * 50 + 25].z, 0.0f);
+    EXPECT_EQ(TheBoardRenderer.vertices[100 * 50 + 25].z, 0.0f);
 }
 
 TEST_F(MapLoad, KeysALevelLeavesOutKeepThePreviousLevelsValues)
@@ -221,7 +222,7 @@ TEST_F(MapLoad, KeysALevelLeavesOutKeepThePreviousLevelsValues)
     EXPECT_EQ(board->fogColorRGB, 0x8090a0u) << "the first level's fog colour stays";
     EXPECT_FLOAT_EQ(board->fogColor[0], 128.0f / 255.0f);
     EXPECT_EQ(board->marbleColorRGB, 0xff2020u);
-    ASSERT_EQ(board->holeCount, 1);
+    ASSERT_EQ(board->holes.size(), 1u);
     EXPECT_EQ(board->holes[0].x, 100.0f);
     EXPECT_EQ(textureLevel(BoardTextureName, 0), patternPixels(128, 128, 10)) << "the texture stays";
 
@@ -241,7 +242,7 @@ TEST_F(MapLoad, AMissingTextureImageIsNamedAndNothingIsUploaded)
     EXPECT_EQ(headless::messageBoxes()[0].caption, "error");
     for (int i = 0; i < 5; ++i) {
         int side = 128 >> i;
-        EXPECT_TRUE(std::equal(board->textureMips[i].begin(), board->textureMips[i].begin() + side * side * 3,
+        EXPECT_TRUE(std::equal(texture.levels[i].begin(), texture.levels[i].begin() + side * side * 3,
                                patternPixels(side, side, 10 + i).begin()))
             << "image " << i << " was read before the missing one";
     }
@@ -275,7 +276,7 @@ TEST_F(MapLoad, ASecondTextureKeyReplacesTheFirst)
 
 TEST_F(MapLoad, AMissingFileIsReported)
 {
-    EXPECT_FALSE(board->load("level1.map", marble));
+    EXPECT_FALSE(loadBoardForPlay(*board, marble, "level1.map", texture));
     ASSERT_EQ(headless::messageBoxes().size(), 1u);
     EXPECT_EQ(headless::messageBoxes()[0].text, "level1.mapfile not found");
     EXPECT_EQ(headless::messageBoxes()[0].caption, "error");
@@ -296,10 +297,11 @@ TEST_F(MapLoad, TextOnlyModeNeedsNeitherGlNorImages)
     Board textBoard;
     Marble textMarble;
     std::string text = "texturefile= nowhere\n" + ExampleLevel.substr(ExampleLevel.find('\n') + 1);
-    ASSERT_TRUE(loadMapText(textBoard, textMarble, "memory.map", text, MapLoadMode::TextOnly));
-    EXPECT_EQ(textBoard.holeCount, 2);
+    BoardTextureImages textTexture;
+    ASSERT_TRUE(loadMapText(textBoard, textMarble, "memory.map", text, MapLoadMode::TextOnly, textTexture));
+    EXPECT_EQ(textBoard.holes.size(), 2u);
     EXPECT_EQ(textBoard.fogColorRGB, 0x8090a0u);
-    EXPECT_TRUE(textBoard.vertices.empty()) << "the text-only mode builds no grid";
+    EXPECT_FALSE(textTexture.read) << "the text-only mode reads no image";
     EXPECT_TRUE(headless::messageBoxes().empty()) << "no image was looked for";
 }
 

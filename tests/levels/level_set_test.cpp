@@ -1,6 +1,7 @@
 // The shipped level set, loaded by the game's own map list reader and map loader from the data pack:
 // every level loads without a message, leaves its start point clear, and has a look of its own.
 #include <gtest/gtest.h>
+#include <memory>
 
 #include <cmath>
 #include <filesystem>
@@ -10,8 +11,10 @@
 #include "app/run_state.h"
 #include "level/board.h"
 #include "level/map_list.h"
+#include "level/map_loader.h"
 #include "level_tool_runner.h"
 #include "platform/headless/headless.h"
+#include "render/board_renderer.h"
 #include "sim/marble.h"
 #include "support/temp_folder.h"
 
@@ -53,9 +56,10 @@ TEST_F(InDataPack, EveryLevelLoadsWithItsOwnLookAndAClearStart)
 {
     ASSERT_TRUE(readMapList());
     std::set<uint32_t> fogColours, marbleColours;
+    auto texture = std::make_unique<BoardTextureImages>();
     for (const std::string& name : MapNames) {
         headless::clearRecords();
-        ASSERT_TRUE(TheBoard.load(name, TheMarble)) << name;
+        ASSERT_TRUE(loadBoardForPlay(TheBoard, TheMarble, name, *texture)) << name;
         EXPECT_TRUE(headless::messageBoxes().empty()) << name << ": " << headless::messageBoxes()[0].text;
         EXPECT_EQ(TheBoard.holeAt(0.0f, -5800.0f), 0.0f) << name << ": no hole may be at or near the start point";
 
@@ -71,7 +75,7 @@ TEST_F(InDataPack, EveryLevelLoadsWithItsOwnLookAndAClearStart)
 
         // The sum of every hole's far-reaching term stays moderate over the whole board.
         float lowest = 1e30f, highest = -1e30f;
-        for (const Vec3& v : TheBoard.vertices) {
+        for (const Vec3& v : TheBoardRenderer.vertices) {
             lowest = std::min(lowest, v.z);
             highest = std::max(highest, v.z);
         }

@@ -11,9 +11,9 @@
 #include "app/run_state.h"
 #include "level_tool_runner.h"
 #include "platform/headless/headless.h"
+#include "replay/replay_file.h"
+#include "replay/replay_store.h"
 #include "scores/high_scores.h"
-#include "scores/replay_file.h"
-#include "scores/replay_store.h"
 #include "support/game_driver.h"
 
 namespace fs = std::filesystem;

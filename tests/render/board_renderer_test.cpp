@@ -23,7 +23,7 @@ protected:
     {
         freshDrawingState();
         TheBoard.setHoles({{0.0f, -5000.0f, 60.0f, 100.0f}, {200.0f, -4700.0f, 80.0f, -60.0f}});
-        TheBoard.buildGrid();
+        TheBoardRenderer.buildGrid(TheBoard);
         setFogColor(TheBoard, Fog);
         BoardCellLog = &cells;
     }
@@ -33,7 +33,7 @@ protected:
     {
         cells.clear();
         clearFrame(0, 0, 0);
-        return TheBoard.draw(camera, farSight, fog);
+        return TheBoardRenderer.draw(TheBoard, camera, farSight, fog);
     }
 
     std::vector<int32_t> cells;
@@ -102,7 +102,7 @@ TEST_F(BoardRendererTest, ChaseViewVisitsEachCellOnceAndProjectsEachCornerOnce)
         marble.z = TheBoard.heightAt(marble.x, marble.y);
         Transform cam = chaseCamera(marble);
         // Poison the scratch so the entries this call writes can be told apart.
-        std::fill(TheBoard.projected.begin(), TheBoard.projected.end(),
+        std::fill(TheBoardRenderer.projected.begin(), TheBoardRenderer.projected.end(),
                   Vec3(std::nanf(""), std::nanf(""), std::nanf("")));
         int drawn = drawFrom(cam, c.farSight, true);
         ASSERT_GT(drawn, 0) << c.what;
@@ -123,7 +123,7 @@ TEST_F(BoardRendererTest, ChaseViewVisitsEachCellOnceAndProjectsEachCornerOnce)
         EXPECT_EQ(LastBoardDraw.projections, static_cast<int>(corners.size()))
             << c.what << ": each corner projected once";
         int written = 0;
-        for (const Vec3& p : TheBoard.projected)
+        for (const Vec3& p : TheBoardRenderer.projected)
             written += std::isnan(p.z) ? 0 : 1;
         EXPECT_EQ(written, static_cast<int>(corners.size())) << c.what << ": projected entries written";
         if (!c.farSight) {
@@ -218,12 +218,12 @@ TEST_F(BoardRendererTest, TrianglesBehindTheEyeAreSkippedAndNotCounted)
 void drawCellsOneTriangleAtATime(const std::vector<int32_t>& cells)
 {
     auto inFront = [](int i) {
-        float z = TheBoard.projected[static_cast<size_t>(i)].z;
+        float z = TheBoardRenderer.projected[static_cast<size_t>(i)].z;
         return z > 0.0f && std::isfinite(z);
     };
     auto corner = [](int i) {
-        const Vec3& t = TheBoard.texCoords[static_cast<size_t>(i)];
-        const Vec3& p = TheBoard.projected[static_cast<size_t>(i)];
+        const Vec3& t = TheBoardRenderer.texCoords[static_cast<size_t>(i)];
+        const Vec3& p = TheBoardRenderer.projected[static_cast<size_t>(i)];
         draw::texCoord(t.x, t.y);
         draw::vertex(p.x, p.y, p.z);
     };
@@ -274,9 +274,9 @@ TEST_F(BoardRendererTest, DrawsTheSamePixelsAsOneBatchPerTriangle)
 
 TEST_F(BoardRendererTest, ABoardWithoutAGridDrawsNothing)
 {
-    Board empty;
+    BoardRenderer empty;
     clearFrame(0, 0, 0);
-    EXPECT_EQ(empty.draw(chaseCamera({0, -5800, 0}), false, true), 0);
+    EXPECT_EQ(empty.draw(TheBoard, chaseCamera({0, -5800, 0}), false, true), 0);
     EXPECT_EQ(LastBoardDraw.cellsVisited, 0);
     EXPECT_EQ(distinctColors(headless::readFrame(), 2), 1);
 }
@@ -312,7 +312,7 @@ TEST_F(BoardRendererTest, LeavesItsGlStateForTheMarbleAndOverlays)
 TEST_F(BoardRendererTest, FogFadesFromTheTexelsAtDepth400ToTheFogColourAt1800)
 {
     TheBoard.setHoles({});
-    TheBoard.buildGrid();
+    TheBoardRenderer.buildGrid(TheBoard);
     const Rgb a{CheckerA[0], CheckerA[1], CheckerA[2]};
     const Rgb b{CheckerB[0], CheckerB[1], CheckerB[2]};
     const Rgb fog{0x33, 0x66, 0x99};
@@ -343,3 +343,38 @@ TEST_F(BoardRendererTest, FogFadesFromTheTexelsAtDepth400ToTheFogColourAt1800)
 }
 
 } // namespace
+
+TEST_F(BoardRendererTest, GridCornersPositionsAndTextureCoordinates)
+{
+    TheBoard.setHoles({{0, 0, 60, 100}, {300, 3000, 50, -40}});
+    TheBoardRenderer.buildGrid(TheBoard);
+    ASSERT_EQ(TheBoardRenderer.vertices.size(), 20000u);
+    ASSERT_EQ(TheBoardRenderer.projected.size(), 20000u);
+    ASSERT_EQ(TheBoardRenderer.texCoords.size(), 20000u);
+
+    struct Case {
+        int index;
+        float x, y, s, t;
+    } cases[] = {
+        {0, -750, -6000, -4.6875f, -50.0f},    {49, 720, -6000, 4.5f, -50.0f},
+        {19950, -750, 5970, -4.6875f, 49.75f}, {19999, 720, 5970, 4.5f, 49.75f},
+        {200 * 50 + 25, 0, 0, 0.0f, 0.0f},     {300 * 50 + 35, 300, 3000, 1.875f, 25.0f},
+    };
+    for (const Case& c : cases) {
+        const Vec3& v = TheBoardRenderer.vertices[c.index];
+        const Vec3& tex = TheBoardRenderer.texCoords[c.index];
+        EXPECT_EQ(v.x, c.x) << "vertex " << c.index;
+        EXPECT_EQ(v.y, c.y) << "vertex " << c.index;
+        EXPECT_EQ(v.z, TheBoard.heightAt(c.x, c.y)) << "vertex " << c.index << " lies on the surface";
+        EXPECT_EQ(tex.x, c.s) << "s of vertex " << c.index;
+        EXPECT_EQ(tex.y, c.t) << "t of vertex " << c.index;
+    }
+    EXPECT_GT(TheBoardRenderer.vertices[200 * 50 + 25].z, 99.0f) << "the dip's centre is low";
+    EXPECT_LT(TheBoardRenderer.vertices[300 * 50 + 35].z, -30.0f) << "the bump's centre is high";
+
+    // A new hole list and a rebuild replace every height.
+    TheBoard.setHoles({});
+    TheBoardRenderer.buildGrid(TheBoard);
+    EXPECT_EQ(TheBoardRenderer.vertices.size(), 20000u);
+    EXPECT_EQ(TheBoardRenderer.vertices[200 * 50 + 25].z, 0.0f);
+}

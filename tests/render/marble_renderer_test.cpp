@@ -5,6 +5,8 @@
 #include <cmath>
 #include <vector>
 
+#include "render/board_renderer.h"
+#include "render/marble_renderer.h"
 #include "sim/marble.h"
 #include "support/draw_fixture.h"
 
@@ -20,7 +22,7 @@ protected:
     {
         freshDrawingState();
         TheBoard.setHoles({});
-        TheBoard.buildGrid();
+        TheBoardRenderer.buildGrid(TheBoard);
         setFogColor(TheBoard, 0x808080);
         marble.setPosition({0, 0, 0});
         marble.setColor(200.0f, 100.0f, 50.0f);
@@ -49,7 +51,7 @@ TEST_F(MarbleRendererTest, DiscCentreShowsTheMarbleColourAtTheProjectedPoint)
         clearFrame(0, 0, 0);
         boardState();
         marble.setPosition(c.ball);
-        marble.draw(cameraLookingAhead({0, 0, -c.height}, Down), TheBoard, false);
+        drawMarble(marble, cameraLookingAhead({0, 0, -c.height}, Down), TheBoard);
         headless::Frame f = headless::readFrame();
         double depth = c.height - 20.0;
         // A focal length of 400 pixels: the centre lies 400 x offset / depth pixels from the middle.
@@ -73,7 +75,7 @@ TEST_F(MarbleRendererTest, BrightnessFallsLinearlyToATenthAtTheRim)
     marble.setColor(255.0f, 255.0f, 255.0f);
     clearFrame(0, 0, 0);
     boardState();
-    marble.draw(cameraLookingAhead({0, 0, -120}, Down), TheBoard, false);
+    drawMarble(marble, cameraLookingAhead({0, 0, -120}, Down), TheBoard);
     headless::Frame f = headless::readFrame();
     double radius = 6400.0 / 100.0; // 64 pixels
     // Along the spoke at angle 0 the colour runs from 255 at the centre to 25.5 at the rim.
@@ -98,7 +100,7 @@ TEST_F(MarbleRendererTest, SixteenTrianglesAllAtTheDepthOfTheBallCentre)
 {
     boardState();
     headless::CaughtTriangles caught = headless::catchTriangles([&] {
-        marble.draw(cameraLookingAhead({0, 0, -120}, Down), TheBoard, false);
+        drawMarble(marble, cameraLookingAhead({0, 0, -120}, Down), TheBoard);
     });
     EXPECT_TRUE(caught.onlyTriangles) << "only triangles are drawn";
     double centreDepth = (1.0 / 100.0 + 1.0) / 2.0; // window depth of z' = 1 / 100
@@ -119,7 +121,7 @@ TEST_F(MarbleRendererTest, BallCentreIsTwentyAlongTheNormalOfASlope)
     Vec3 centre = add(ground, scale(n, 20.0f));
     Transform cam = cameraLookingAhead({150, 0, ground.z - 300}, Down);
     boardState();
-    headless::CaughtTriangles caught = headless::catchTriangles([&] { marble.draw(cam, TheBoard, false); });
+    headless::CaughtTriangles caught = headless::catchTriangles([&] { drawMarble(marble, cam, TheBoard); });
     ASSERT_FALSE(caught.triangles.empty());
     // The first vertex of the first triangle is the centre, in window coordinates.
     const headless::CaughtVertex& c = caught.triangles[0][0];
@@ -135,7 +137,7 @@ TEST_F(MarbleRendererTest, LeavesTexturingAndCullingOffAndTheRimColourCurrent)
     boardState();
     draw::texture(BoardTextureName, draw::TextureMode::Decal);
     draw::cullFrontFaces(true);
-    marble.draw(chaseCamera({0, 0, 0}), TheBoard, false);
+    drawMarble(marble, chaseCamera({0, 0, 0}), TheBoard);
     headless::GlState s = headless::glState();
     EXPECT_FALSE(s.texture2D);
     EXPECT_FALSE(s.cullFace);
@@ -151,7 +153,7 @@ TEST_F(MarbleRendererTest, ABallBehindTheCameraIsNotDrawn)
     clearFrame(0, 0, 0);
     boardState();
     marble.setPosition({0, -6000, 0});
-    marble.draw(cameraLookingAhead({0, -5000, -100}, 0.2f), TheBoard, false);
+    drawMarble(marble, cameraLookingAhead({0, -5000, -100}, 0.2f), TheBoard);
     EXPECT_EQ(distinctColors(headless::readFrame(), 2), 1) << "nothing mirrored through the eye";
 }
 
@@ -162,8 +164,8 @@ TEST_F(MarbleRendererTest, FogReachesTheDiscThroughTheBoardsState)
     clearFrame(0.5f, 0.5f, 0.5f);
     marble.setPosition({1, -1, 0}); // puts the disc centre on the middle of pixel (320, 240)
     Transform cam = cameraLookingAhead({0, 0, -820}, Down);
-    TheBoard.draw(cam, false, true);
-    marble.draw(cam, TheBoard, false);
+    TheBoardRenderer.draw(TheBoard, cam, false, true);
+    drawMarble(marble, cam, TheBoard);
     headless::Frame f = headless::readFrame();
     double fogged = (1.0 / 1800 - 1.0 / 800) / (1.0 / 1800 - 1.0 / 400); // the centre is 800 deep
     Rgb want{static_cast<int>(std::lround(fogged * 200 + (1 - fogged) * 128)),

@@ -2,8 +2,8 @@
 // being named and the equal totals in red, the footer, and the font state left behind.
 #include <gtest/gtest.h>
 
-#include "scores/best_times_screen.h"
 #include "scores/high_scores.h"
+#include "screen/best_times_screen.h"
 #include "support/draw_fixture.h"
 
 using namespace drawtest;

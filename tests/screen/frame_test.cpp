@@ -33,7 +33,7 @@ protected:
     void boardAtTheStart(uint32_t fog)
     {
         TheBoard.setHoles({{0.0f, -5200.0f, 60.0f, 90.0f}});
-        TheBoard.buildGrid();
+        TheBoardRenderer.buildGrid(TheBoard);
         setFogColor(TheBoard, fog);
         Vec3 start{0.0f, -5800.0f, TheBoard.heightAt(0.0f, -5800.0f)};
         TheMarble.setPosition(start);

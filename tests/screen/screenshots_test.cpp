@@ -6,6 +6,8 @@
 #include <memory>
 
 #include "level/map_list.h"
+#include "level/map_loader.h"
+#include "render/board_renderer.h"
 #include "scores/high_scores.h"
 #include "screen/font_loader.h"
 #include "screen/frame.h"
@@ -66,7 +68,8 @@ TEST_F(ShippedDataScreens, PlayingTheFirstLevel)
         GTEST_SKIP() << "no levels in " << data;
     ASSERT_TRUE(readMapList());
     ASSERT_GE(LevelCount, 1);
-    ASSERT_TRUE(TheBoard.load(MapNames[0], TheMarble));
+    auto texture = std::make_unique<BoardTextureImages>();
+    ASSERT_TRUE(loadBoardForPlay(TheBoard, TheMarble, MapNames[0], *texture));
     placeMarble(0.0f, -4700.0f);
     GameState = Playing;
     LevelNumber = 1;

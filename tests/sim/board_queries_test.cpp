@@ -95,26 +95,6 @@ TEST_F(BoardQueries, TheSumIsCarriedWiderThanSinglePrecision)
     EXPECT_EQ(TheBoard.heightAt(0, 0), 100004000.0f);
 }
 
-TEST_F(BoardQueries, OnlyRecordsBothCountAndListAgreeOnAreRead)
-{
-    TheBoard.setHoles({{0, 0, 60, 100}, {0, 0, 60, 100}});
-    TheBoard.holeCount = 1;
-    EXPECT_EQ(TheBoard.heightAt(0, 0), 100.0f) << "holeCount 1 reads one record";
-    TheBoard.holeCount = 0;
-    EXPECT_EQ(TheBoard.heightAt(0, 0), 0.0f);
-    EXPECT_EQ(TheBoard.holeAt(0, 0), 0.0f);
-    TheBoard.holeCount = -3;
-    EXPECT_EQ(TheBoard.heightAt(0, 0), 0.0f);
-    // A count left from an earlier file while the records are gone (a failed load).
-    TheBoard.holes.clear();
-    TheBoard.holeCount = 40;
-    EXPECT_EQ(TheBoard.heightAt(0, 0), 0.0f);
-    EXPECT_EQ(TheBoard.holeAt(0, 0), 0.0f);
-    TheBoard.holes = {{0, 0, 60, 100}};
-    EXPECT_EQ(TheBoard.heightAt(0, 0), 100.0f) << "holeCount 40 with one record reads that one";
-    EXPECT_EQ(TheBoard.holeAt(0, 0), 60.0f);
-}
-
 TEST_F(BoardQueries, DerivativesUseTheirOwnOneSidedDifferences)
 {
     TheBoard.setHoles({{0, 0, 60, 100}});
@@ -134,39 +114,4 @@ TEST_F(BoardQueries, DerivativesUseTheirOwnOneSidedDifferences)
     EXPECT_LT(s.x, 0.0f) << "downhill is toward the centre";
     EXPECT_GT(s.z, 0.0f) << "downhill is down";
     EXPECT_NEAR(dot(s, Vec3(0, 0, 1)), dot(s, TheBoard.normalAt(60, 0)), 1e-6f) << "halfway to the normal";
-}
-
-TEST_F(BoardQueries, GridCornersPositionsAndTextureCoordinates)
-{
-    TheBoard.setHoles({{0, 0, 60, 100}, {300, 3000, 50, -40}});
-    TheBoard.buildGrid();
-    ASSERT_EQ(TheBoard.vertices.size(), 20000u);
-    ASSERT_EQ(TheBoard.projected.size(), 20000u);
-    ASSERT_EQ(TheBoard.texCoords.size(), 20000u);
-
-    struct Case {
-        int index;
-        float x, y, s, t;
-    } cases[] = {
-        {0, -750, -6000, -4.6875f, -50.0f},    {49, 720, -6000, 4.5f, -50.0f},
-        {19950, -750, 5970, -4.6875f, 49.75f}, {19999, 720, 5970, 4.5f, 49.75f},
-        {200 * 50 + 25, 0, 0, 0.0f, 0.0f},     {300 * 50 + 35, 300, 3000, 1.875f, 25.0f},
-    };
-    for (const Case& c : cases) {
-        const Vec3& v = TheBoard.vertices[c.index];
-        const Vec3& tex = TheBoard.texCoords[c.index];
-        EXPECT_EQ(v.x, c.x) << "vertex " << c.index;
-        EXPECT_EQ(v.y, c.y) << "vertex " << c.index;
-        EXPECT_EQ(v.z, TheBoard.heightAt(c.x, c.y)) << "vertex " << c.index << " lies on the surface";
-        EXPECT_EQ(tex.x, c.s) << "s of vertex " << c.index;
-        EXPECT_EQ(tex.y, c.t) << "t of vertex " << c.index;
-    }
-    EXPECT_GT(TheBoard.vertices[200 * 50 + 25].z, 99.0f) << "the dip's centre is low";
-    EXPECT_LT(TheBoard.vertices[300 * 50 + 35].z, -30.0f) << "the bump's centre is high";
-
-    // A new hole list and a rebuild replace every height.
-    TheBoard.setHoles({});
-    TheBoard.buildGrid();
-    EXPECT_EQ(TheBoard.vertices.size(), 20000u);
-    EXPECT_EQ(TheBoard.vertices[200 * 50 + 25].z, 0.0f);
 }

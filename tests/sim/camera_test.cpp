@@ -17,7 +17,10 @@ protected:
         placeMarble(0.0f, -5800.0f);
     }
 
-    static void cameraTick(float seconds) { updateCamera(CameraLag, seconds); }
+    static void cameraTick(float seconds)
+    {
+        updateCamera(TheCamera, TheBoard, TheMarble.getPosition(), CameraLag, seconds);
+    }
 };
 
 } // namespace

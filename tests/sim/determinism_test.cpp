@@ -71,7 +71,7 @@ void startLevel(int level)
     LevelEndTime = TimeUpEndTime;
     LevelFinished = false;
     SimTest::CameraLag = static_cast<float>((level * 3) % 10);
-    placeMarbleAndCamera();
+    placeMarbleAndCamera(TheSim, TheBoard);
 }
 
 void mix(uint64_t& hash, float value)

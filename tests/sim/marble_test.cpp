@@ -24,7 +24,7 @@ protected:
     {
         LevelEvents all;
         for (int i = 0; i < count; ++i) {
-            LevelEvents e = updateMarble(HeldKeys, seconds);
+            LevelEvents e = updateMarble(TheSim, TheBoard, HeldKeys, seconds);
             all.fell = all.fell || e.fell;
             all.finished = all.finished || e.finished;
         }
@@ -203,7 +203,7 @@ TEST_F(MarbleTest, TheMarbleStaysOnTheSurfaceAndItsVerticalVelocityIsOldMinusNew
     holdKeys({SteerUp});
     for (int i = 0; i < 20; ++i) {
         float before = TheMarble.getPosition().z;
-        updateMarble(HeldKeys, 0.01f);
+        updateMarble(TheSim, TheBoard, HeldKeys, 0.01f);
         Vec3 p = TheMarble.getPosition();
         ASSERT_EQ(p.z, TheBoard.heightAt(p.x, p.y)) << "off the surface after step " << i;
         // Rolling toward the dip's centre goes down: z grows, so old minus new is negative.

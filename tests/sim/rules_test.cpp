@@ -52,7 +52,7 @@ TEST_F(LevelRules, RespawnSearchStepsBackAlongTheCentreLine)
         RoundClock = 30.0f;
         FreezeTimer = 0.0f;
         ASSERT_GT(TheBoard.holeAt(c.x0, c.y0), 0.0f) << c.name << ": the marble must start in a hole";
-        applyLevelRules();
+        applyLevelRules(TheSim, TheBoard);
         expectAtRestOnSurface(0.0f, c.expectedY, c.name);
         EXPECT_EQ(RoundClock, 26.0f) << c.name;
         EXPECT_EQ(FreezeTimer, 1.0f) << c.name;
@@ -70,7 +70,7 @@ TEST_F(LevelRules, ThePenaltyTakesFourSecondsAndNeverLiftsTheClock)
         placeMarble(0.0f, 0.0f);
         RoundClock = c.before;
         FreezeTimer = -2.0f;
-        applyLevelRules();
+        applyLevelRules(TheSim, TheBoard);
         EXPECT_EQ(RoundClock, c.after) << "a fall with " << c.before << " s on the clock";
         EXPECT_EQ(FreezeTimer, 1.0f) << "a fall with " << c.before << " s on the clock";
     }
@@ -81,12 +81,12 @@ TEST_F(LevelRules, NoSafePlaceBehindAHoleSendsTheMarbleToTheStart)
     // Every point of x = 0 from -5900 down to -6000 is near the small hole at (0, -5900).
     TheBoard.setHoles({{0, -5500, 100, 80}, {0, -5900, 20, 10}});
     placeMarble(0.0f, -5500.0f);
-    applyLevelRules();
+    applyLevelRules(TheSim, TheBoard);
     expectAtRestOnSurface(0.0f, -5800.0f, "back at the start");
     EXPECT_EQ(RoundClock, 26.0f);
     EXPECT_EQ(FreezeTimer, 1.0f);
 
-    applyLevelRules();
+    applyLevelRules(TheSim, TheBoard);
     EXPECT_EQ(RoundClock, 26.0f) << "the start point is not in a hole: no second fall";
 }
 
@@ -113,7 +113,7 @@ TEST_F(LevelRules, AHoleFarBeyondTheBoardEndsTheSearch)
     // So far out that a step of 30 no longer changes a float: the search must still stop.
     TheBoard.setHoles({{0, 1e10f, 60, 100}});
     placeMarble(0.0f, 1e10f);
-    applyLevelRules();
+    applyLevelRules(TheSim, TheBoard);
     expectAtRestOnSurface(0.0f, -5800.0f, "back at the start");
     EXPECT_FALSE(LevelFinished);
 }
@@ -140,7 +140,7 @@ TEST_F(LevelRules, SideAndBackEdges)
         TheMarble.setPosition(Vec3(c.x, c.y, 0.0f));
         TheMarble.setVelocity(Vec3(5, 5, 0));
         RoundClock = 30.0f;
-        applyLevelRules();
+        applyLevelRules(TheSim, TheBoard);
         Vec3 p = TheMarble.getPosition();
         EXPECT_EQ(p.x, c.expectedX) << c.name;
         EXPECT_EQ(p.y, c.expectedY) << c.name;
@@ -160,7 +160,7 @@ TEST_F(LevelRules, TheFinishLine)
     for (const Case& c : cases) {
         startRound(30.0f);
         placeMarble(0.0f, c.y);
-        LevelEvents events = applyLevelRules();
+        LevelEvents events = applyLevelRules(TheSim, TheBoard);
         EXPECT_EQ(LevelFinished, c.finishes) << "y = " << c.y;
         EXPECT_EQ(events.finished, c.finishes) << "y = " << c.y << ": the finish is reported for its cue";
     }
@@ -172,7 +172,7 @@ TEST_F(LevelRules, FinishingBooksTheTimeUsedAndPlaysTheCueOnce)
     LevelNumber = 2;
     RoundClock = 12.34f;
     placeMarble(0.0f, 5801.0f);
-    LevelEvents events = updateMarble(HeldKeys, 0.01f);
+    LevelEvents events = updateMarble(TheSim, TheBoard, HeldKeys, 0.01f);
     EXPECT_TRUE(LevelFinished);
     EXPECT_FLOAT_EQ(LevelTimes[1], 32.66f) << "45 - 12.34 booked for level 2";
     EXPECT_EQ(LevelTimes[0], UnfinishedLevelSeconds);
@@ -181,7 +181,7 @@ TEST_F(LevelRules, FinishingBooksTheTimeUsedAndPlaysTheCueOnce)
     EXPECT_TRUE(events.finished) << "the finish is reported, so its cue plays";
 
     RoundClock = 10.0f;
-    events = updateMarble(HeldKeys, 0.01f);
+    events = updateMarble(TheSim, TheBoard, HeldKeys, 0.01f);
     EXPECT_FALSE(events.finished) << "the cue plays once per level";
     EXPECT_FLOAT_EQ(LevelTimes[1], 32.66f) << "a finished level is not booked again";
 }
@@ -193,7 +193,7 @@ TEST_F(LevelRules, ALevelNumberOutsideTheListBooksNothing)
         LevelTimes.assign(3, UnfinishedLevelSeconds);
         LevelNumber = level;
         placeMarble(0.0f, 5900.0f);
-        applyLevelRules();
+        applyLevelRules(TheSim, TheBoard);
         EXPECT_TRUE(LevelFinished) << "level " << level;
         for (float t : LevelTimes)
             EXPECT_EQ(t, UnfinishedLevelSeconds) << "level " << level << " wrote a time";
@@ -205,7 +205,7 @@ TEST_F(LevelRules, AHoleBeyondTheFinishIsTestedFirst)
 {
     TheBoard.setHoles({{0, 5900, 30, 50}});
     placeMarble(0.0f, 5900.0f);
-    LevelEvents events = applyLevelRules();
+    LevelEvents events = applyLevelRules(TheSim, TheBoard);
     EXPECT_FALSE(LevelFinished) << "the hole sent the marble back before the finish was tested";
     expectAtRestOnSurface(0.0f, 5630.0f, "first clear point behind the hole");
     EXPECT_FALSE(events.finished) << "no finish cue";
@@ -216,7 +216,7 @@ TEST_F(LevelRules, TheFinishBooksTheClockAfterThisUpdatesPenalty)
 {
     RoundClock = 20.0f;
     TheMarble.setPosition(Vec3(800.0f, 5850.0f, 0.0f));
-    applyLevelRules();
+    applyLevelRules(TheSim, TheBoard);
     EXPECT_TRUE(LevelFinished) << "put back at the same y, beyond the finish";
     EXPECT_EQ(TheMarble.getPosition().x, 0.0f);
     EXPECT_EQ(LevelTimes[0], 29.0f) << "45 - (20 - 4)";

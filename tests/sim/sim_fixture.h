@@ -11,8 +11,8 @@
 #include "level/board.h"
 #include "sim/camera.h"
 #include "sim/marble.h"
-#include "sim/round_clock.h"
 #include "sim/round_step.h"
+#include "sim/sim_state.h"
 
 inline void expectVecNear(Vec3 actual, Vec3 expected, float tolerance, const std::string& what)
 {
@@ -30,20 +30,15 @@ public:
 protected:
     void SetUp() override
     {
-        resetRoundClock();
+        TheSim = SimState();
         HeldKeys = 0;
         CameraLag = 6.0f;
         TheBoard.setHoles({});
-        TheBoard.vertices.clear();
-        TheBoard.projected.clear();
-        TheBoard.texCoords.clear();
-        TheMarble = Marble();
-        TheCamera = FollowCamera();
     }
 
     void TearDown() override
     {
-        resetRoundClock();
+        TheSim = SimState();
         TheBoard.setHoles({});
     }
 
@@ -65,7 +60,7 @@ protected:
     }
 
     // The simulation part of one play tick, through the game's own round step.
-    static LevelEvents tick(float seconds) { return stepRound({seconds, HeldKeys, CameraLag}); }
+    static LevelEvents tick(float seconds) { return stepRound(TheSim, TheBoard, {seconds, HeldKeys, CameraLag}); }
 
     static void holdKeys(std::initializer_list<SteerKey> keys)
     {

@@ -1,6 +1,7 @@
 // The drawing tests' shared set-up: test font and board texture, cameras, pixel helpers, golden images
 // and screenshots. Declared in draw_fixture.h.
 #include "support/draw_fixture.h"
+#include "render/board_renderer.h"
 
 #include <algorithm>
 #include <cmath>

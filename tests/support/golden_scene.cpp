@@ -1,5 +1,6 @@
 // The hilly board and playing frame that the golden images of play show. Declared in golden_scene.h.
 #include "support/golden_scene.h"
+#include "render/board_renderer.h"
 
 #include "app/run_state.h"
 #include "scores/high_scores.h"
@@ -18,7 +19,7 @@ void buildHillyBoard()
                        {-100, -1000, 100, 150},
                        {250, -400, 150, -120},
                        {-300, 300, 70, 100}});
-    TheBoard.buildGrid();
+    TheBoardRenderer.buildGrid(TheBoard);
     setFogColor(TheBoard, 0x8899AA);
     TheMarble.setColor(250.0f, 230.0f, 60.0f);
 }

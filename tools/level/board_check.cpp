@@ -8,8 +8,8 @@
 #include <cstdio>
 #include <memory>
 
-#include "app/run_state.h"
 #include "sim/marble.h"
+#include "sim/sim_state.h"
 #include "sim_session.h"
 
 namespace {

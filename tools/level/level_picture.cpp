@@ -114,7 +114,7 @@ void drawRelief(Canvas& canvas, const Board& board)
 
 void drawCaptureCircles(Canvas& canvas, const Board& board)
 {
-    size_t count = std::min(board.holes.size(), static_cast<size_t>(std::max(board.holeCount, 0)));
+    size_t count = board.holes.size();
     for (size_t i = 0; i < count; ++i) {
         const Hole& h = board.holes[i];
         if (!(h.depth > 0.0f) || !(h.radius > 0.0f))

@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "app/run_state.h"
 #include "level/token_reader.h"
 #include "level_picture.h"
 #include "map_check.h"
@@ -18,6 +17,7 @@
 #include "route_run.h"
 #include "sim/camera.h"
 #include "sim/marble.h"
+#include "sim/sim_state.h"
 #include "sim_session.h"
 #include "solver.h"
 #include "trace_io.h"
@@ -360,8 +360,6 @@ int main(int argc, char** argv)
         return 0;
     }
     headless::reset();
-    if (!prepareGl())
-        return 2;
     if (args.command == "check")
         return runCheck(args);
     if (args.command == "solve")

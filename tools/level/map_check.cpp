@@ -8,6 +8,7 @@
 
 #include "board_check.h"
 #include "level/bmp.h"
+#include "level/map_loader.h"
 #include "level/token_reader.h"
 #include "map_lint.h"
 #include "maplist_check.h"

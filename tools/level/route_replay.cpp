@@ -1,8 +1,7 @@
 // Builds the replay of a solver route by running it once more through the round step.
 #include "route_replay.h"
 
-#include "app/run_state.h"
-#include "scores/file_hash.h"
+#include "replay/file_hash.h"
 #include "sim_session.h"
 
 namespace {
@@ -17,13 +16,13 @@ constexpr int MaxRunOutTicks = 600;
 bool routeReplay(const std::string& loadName, const std::string& mapName, const std::vector<TickInput>& route,
                  Replay& replay)
 {
-    const SimSnapshot start = captureSim();
+    const SimState start = TheSim;
     ReplayLevel level;
     level.mapName = mapName;
     if (!hashFile(loadName, level.mapHash))
         return false;
     level.startClock = RoundClock;
-    level.startCameraLag = static_cast<uint8_t>(OptionCameraLag);
+    level.startCameraLag = static_cast<uint8_t>(SessionCameraLag);
     auto run = [&](TickInput input) {
         runTick(input, true);
         level.ticks.push_back({input.seconds, input.keys, level.startCameraLag});
@@ -42,6 +41,6 @@ bool routeReplay(const std::string& loadName, const std::string& mapName, const 
     replay.total = level.bookedSeconds;
     replay.name = ParName;
     replay.levels.push_back(std::move(level));
-    restoreSim(start);
+    TheSim = start;
     return true;
 }

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "scores/replay_file.h"
+#include "replay/replay_file.h"
 
 // From the level start the sim is at (map loaded as `loadName`, listed as `mapName`). False when the map
 // file cannot be read again for its SHA-256.

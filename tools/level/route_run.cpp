@@ -2,8 +2,8 @@
 // skipped, so a replay's header is), each tick through sim_session, and a penalty marks a fall.
 #include "route_run.h"
 
-#include "app/run_state.h"
 #include "sim/marble.h"
+#include "sim/sim_state.h"
 #include "sim_session.h"
 #include "trace_io.h"
 

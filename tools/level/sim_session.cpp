@@ -1,53 +1,20 @@
-// Map loading, level-start placement, ticks and state snapshots for the level tool, all through the
-// game's own loader, physics, rules and camera on the headless backend.
+// Map loading, level-start placement and ticks for the level tool, all through the game's own loader,
+// physics, rules and camera; the headless backend only records the loader's message boxes.
 #include "sim_session.h"
 
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
 
-#include "app/run_state.h"
 #include "level/board.h"
+#include "level/map_list.h"
+#include "level/map_loader.h"
 #include "platform/headless/headless.h"
-#include "platform/platform.h"
 #include "sim/round_step.h"
 
 namespace fs = std::filesystem;
 
-SimSnapshot captureSim()
-{
-    SimSnapshot s;
-    s.marble = TheMarble;
-    s.camera = TheCamera;
-    s.roundClock = RoundClock;
-    s.freezeTimer = FreezeTimer;
-    s.levelEndTime = LevelEndTime;
-    s.frameSeconds = FrameSeconds;
-    s.levelFinished = LevelFinished;
-    s.bookedTime = LevelTimes.empty() ? UnfinishedLevelSeconds : LevelTimes[0];
-    return s;
-}
-
-void restoreSim(const SimSnapshot& s)
-{
-    TheMarble = s.marble;
-    TheCamera = s.camera;
-    RoundClock = s.roundClock;
-    FreezeTimer = s.freezeTimer;
-    LevelEndTime = s.levelEndTime;
-    FrameSeconds = s.frameSeconds;
-    LevelFinished = s.levelFinished;
-    if (!LevelTimes.empty())
-        LevelTimes[0] = s.bookedTime;
-}
-
-bool prepareGl()
-{
-    if (headless::ensureGlContext())
-        return true;
-    std::fprintf(stderr, "roliquo-level: no OpenGL context could be made (Mesa's EGL is needed)\n");
-    return false;
-}
+float SessionCameraLag = 6.0f;
 
 namespace {
 fs::path StartFolder;
@@ -85,8 +52,10 @@ bool enterMapFolder(const std::string& mapPath, const std::string& dataDir, std:
 
 bool loadMapAsGame(const std::string& loadName, std::vector<std::string>& messages)
 {
+    // The images are read only for the loader's verdict: the tools draw nothing.
+    static BoardTextureImages texture;
     headless::clearRecords();
-    bool ok = TheBoard.load(loadName, TheMarble);
+    bool ok = TheBoard.load(loadName, TheMarble, texture);
     for (const headless::MessageBoxRecord& box : headless::messageBoxes())
         messages.push_back(box.text);
     headless::clearRecords();
@@ -97,41 +66,25 @@ void placeAtLevelStart(const std::string& mapName, float clock, float lag)
 {
     LevelCount = 1;
     MapNames = {mapName};
-    LevelTimes = {UnfinishedLevelSeconds};
-    LevelNumber = 1;
-    RoundClock = clock;
-    FreezeTimer = 0.0f;
-    LevelEndTime = TimeUpEndTime;
-    LevelFinished = false;
-    FrameSeconds = 0.0f;
-    OptionCameraLag = lag;
-    Paused = false;
-    Halted = false;
-    MenuShown = false;
-    GameState = Playing;
-
-    placeMarbleAndCamera();
-    TheCamera.pitch = 0.0f;
-    TheCamera.yaw = 0.0f;
-    TheCamera.roll = 0.0f;
-    TheCamera.pitchTarget = 0.0f;
-    TheCamera.yawTarget = 0.0f;
-    holdKeys(0);
-}
-
-void holdKeys(uint8_t keys)
-{
-    headless::setKeyDown(VkLeft, (keys & SteerLeft) != 0);
-    headless::setKeyDown(VkRight, (keys & SteerRight) != 0);
-    headless::setKeyDown(VkUp, (keys & SteerUp) != 0);
-    headless::setKeyDown(VkDown, (keys & SteerDown) != 0);
-    headless::setKeyDown(VkShift, (keys & SteerShift) != 0);
+    TheSim.levelTimes = {UnfinishedLevelSeconds};
+    TheSim.levelNumber = 1;
+    TheSim.roundClock = clock;
+    TheSim.freezeTimer = 0.0f;
+    TheSim.levelEndTime = TimeUpEndTime;
+    TheSim.levelFinished = false;
+    SessionCameraLag = lag;
+    placeMarbleAndCamera(TheSim, TheBoard);
+    FollowCamera& camera = TheSim.camera;
+    camera.pitch = 0.0f;
+    camera.yaw = 0.0f;
+    camera.roll = 0.0f;
+    camera.pitchTarget = 0.0f;
+    camera.yawTarget = 0.0f;
 }
 
 void runTick(TickInput step, bool withCamera)
 {
-    FrameSeconds = step.seconds;
-    stepRound({step.seconds, step.keys, OptionCameraLag, withCamera});
+    stepRound(TheSim, TheBoard, {step.seconds, step.keys, SessionCameraLag, withCamera});
 }
 
 float bookedFinishTime()

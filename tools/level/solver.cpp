@@ -8,7 +8,6 @@
 #include <queue>
 #include <unordered_map>
 
-#include "app/run_state.h"
 #include "level/board.h"
 #include "sim/marble.h"
 #include "sim_session.h"
@@ -21,7 +20,6 @@
 // search skips it; the chosen input is replayed in full, camera and all.
 namespace {
 
-constexpr float TopSpeed = 6.5f * 210.0f; // world units per second with Shift held
 constexpr float Unreachable = 1e9f;
 
 // Shortest distances to the finish line over grid nodes, moving in eight directions. Nodes within a
@@ -103,10 +101,10 @@ private:
     {
         if (board.holeAt(x, y) > 0.0f)
             return false;
-        size_t count = std::min(board.holes.size(), static_cast<size_t>(std::max(board.holeCount, 0)));
+        size_t count = board.holes.size();
         for (size_t i = 0; i < count; ++i) {
             const Hole& h = board.holes[i];
-            if (h.depth > 0.0f && h.radius > 0.0f && std::hypot(x - h.x, y - h.y) <= 1.5f * h.radius + Margin)
+            if (h.depth > 0.0f && h.radius > 0.0f && std::hypot(x - h.x, y - h.y) <= CaptureRadii * h.radius + Margin)
                 return false;
         }
         return true;
@@ -132,7 +130,7 @@ struct Choice {
 };
 
 struct BeamState {
-    SimSnapshot state;
+    SimState state;
     int choice = -1; // index into the latest chunk's choices
     float score = 0.0f;
     int falls = 0;
@@ -181,7 +179,7 @@ struct SearchOutcome {
 };
 
 // One beam search from `start`; leaves the sim in an arbitrary state.
-SearchOutcome beamSearch(const SolveOptions& options, const SimSnapshot& start, const DistanceField& field,
+SearchOutcome beamSearch(const SolveOptions& options, const SimState& start, const DistanceField& field,
                          Diversity diversity, SolveResult& effort)
 {
     const std::vector<uint8_t> keys = actions();
@@ -202,7 +200,7 @@ SearchOutcome beamSearch(const SolveOptions& options, const SimSnapshot& start, 
         std::unordered_map<int64_t, size_t> byCell;
         for (const BeamState& from : beam) {
             for (uint8_t k : keys) {
-                restoreSim(from.state);
+                TheSim = from.state;
                 int ticks = 0;
                 int falls = from.falls;
                 while (ticks < chunk && !LevelFinished) {
@@ -236,9 +234,9 @@ SearchOutcome beamSearch(const SolveOptions& options, const SimSnapshot& start, 
                 auto found = byCell.find(cell);
                 if (found == byCell.end()) {
                     byCell.emplace(cell, next.size());
-                    next.push_back({captureSim(), choice, score, falls});
+                    next.push_back({TheSim, choice, score, falls});
                 } else if (score < next[found->second].score) {
-                    next[found->second] = {captureSim(), choice, score, falls};
+                    next[found->second] = {TheSim, choice, score, falls};
                 }
             }
         }
@@ -274,7 +272,7 @@ SearchOutcome beamSearch(const SolveOptions& options, const SimSnapshot& start, 
 SolveResult solveLevel(const SolveOptions& options)
 {
     SolveResult result;
-    const SimSnapshot start = captureSim();
+    const SimState start = TheSim;
     const DistanceField field(TheBoard);
     result.furthestX = TheMarble.getPosition().x;
     result.furthestY = TheMarble.getPosition().y;
@@ -292,7 +290,7 @@ SolveResult solveLevel(const SolveOptions& options)
         if (best.finished && best.falls == 0)
             break;
     }
-    restoreSim(start);
+    TheSim = start;
     if (!best.finished)
         return result;
 
@@ -303,6 +301,6 @@ SolveResult solveLevel(const SolveOptions& options)
     result.finished = LevelFinished;
     result.finishTime = bookedFinishTime();
     result.falls = best.falls;
-    restoreSim(start);
+    TheSim = start;
     return result;
 }

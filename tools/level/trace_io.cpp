@@ -3,9 +3,9 @@
 
 #include <cstdio>
 
-#include "app/run_state.h"
 #include "sim/camera.h"
 #include "sim/marble.h"
+#include "sim/sim_state.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-// The level tool's trace: its input lines are tick lines "DT KEYS" (scores/tick_line.h, shared with the
+// The level tool's trace: its input lines are tick lines "DT KEYS" (replay/tick_line.h, shared with the
 // replay file), its output the state line printed after every traced tick. Running ticks is sim_session.
 #pragma once
 
 #include <string>
 
-#include "scores/tick_line.h"
+#include "replay/tick_line.h"
 
 // The tick length the solver plans with: 60 ticks a second.
 constexpr float SolverTickSeconds = 1.0f / 60;

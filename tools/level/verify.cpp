@@ -8,9 +8,10 @@
 #include <system_error>
 #include <vector>
 
-#include "app/run_state.h"
-#include "scores/file_hash.h"
-#include "scores/replay_file.h"
+#include "level/board.h"
+#include "level/map_list.h"
+#include "replay/file_hash.h"
+#include "replay/replay_file.h"
 #include "sim/round_step.h"
 #include "sim_session.h"
 
@@ -30,7 +31,7 @@ void startRound(int levelNumber, const ReplayLevel& level)
     RoundClock = level.startClock;
     LevelEndTime = TimeUpEndTime;
     FreezeTimer = 0.0f;
-    placeMarbleAndCamera();
+    placeMarbleAndCamera(TheSim, TheBoard);
 }
 
 // The game's tick ends the round once the clock is below the end time: the next level starts after a
@@ -50,8 +51,7 @@ std::string replayLevel(int levelNumber, const ReplayLevel& level)
             return "the round ended after tick " + std::to_string(i) + " of " + std::to_string(count) +
                 ", yet the replay goes on";
         const ReplayTick& tick = level.ticks[i];
-        FrameSeconds = tick.seconds;
-        stepRound({tick.seconds, tick.keys, static_cast<float>(tick.cameraLag)});
+        stepRound(TheSim, TheBoard, {tick.seconds, tick.keys, static_cast<float>(tick.cameraLag)});
         if (roundOver() && LevelEndTime == TimeUpEndTime)
             return "the time ran out at tick " + std::to_string(i + 1) + ", which ends the run";
     }

@@ -1,6 +1,6 @@
 // Writing and reading replay files. The reader takes untrusted text: every line, count and length is
 // bounded, and the first fault is reported with its line number.
-#include "scores/replay_file.h"
+#include "replay/replay_file.h"
 
 #include <cstdio>
 

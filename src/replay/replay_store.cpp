@@ -1,6 +1,6 @@
 // The kept replays: naming, atomic writing and pruning, run on one background thread at a time so that
 // the frame never waits for the disk.
-#include "scores/replay_store.h"
+#include "replay/replay_store.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -13,6 +13,7 @@
 
 #include "scores/atomic_file.h"
 #include "scores/high_score_folder.h"
+#include "scores/high_scores.h"
 #include "sim/round_clock.h"
 
 namespace fs = std::filesystem;
@@ -33,14 +34,6 @@ struct ReplaySaver {
     }
 };
 ReplaySaver Saver;
-
-// Six significant digits, as the table file writes times: a run matches its row after a reload too.
-std::string tableTimeText(float time)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%g", static_cast<double>(time));
-    return text;
-}
 
 struct StoredReplay {
     std::string path;
@@ -116,11 +109,12 @@ void pruneReplays(const std::string& folder, const std::vector<TableRow>& table)
 
     std::set<size_t> kept;
     for (const TableRow& row : table) {
-        std::string time = tableTimeText(row.time);
+        // Compared as the table file writes times, so a run matches its row after a reload too.
+        std::string time = formatTableTime(row.time);
         std::string name = replayNameOf(row.name);
         for (size_t i = 0; i < stored.size(); ++i) {
             const Replay& r = stored[i].replay;
-            if (!kept.count(i) && tableTimeText(r.total) == time && replayNameOf(r.name) == name) {
+            if (!kept.count(i) && formatTableTime(r.total) == time && replayNameOf(r.name) == name) {
                 kept.insert(i);
                 break;
             }

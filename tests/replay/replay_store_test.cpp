@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "scores/replay_store.h"
+#include "replay/replay_store.h"
 #include "support/data_folder.h"
 #include "support/temp_folder.h"
 

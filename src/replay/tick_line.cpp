@@ -1,18 +1,12 @@
 // Parsing and formatting of "DT KEYS" tick lines. Reals use %.9g, so every float written here reads
 // back bit for bit.
-#include "scores/tick_line.h"
+#include "replay/tick_line.h"
 
-#include <cerrno>
-#include <cmath>
 #include <cstdio>
-#include <cstdlib>
+
+#include "level/token_reader.h"
 
 namespace {
-
-bool isSpace(char c)
-{
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
-}
 
 bool parseKeys(std::string_view word, SteerKeys& keys)
 {
@@ -44,38 +38,6 @@ bool parseKeys(std::string_view word, SteerKeys& keys)
 }
 
 } // namespace
-
-void splitWords(std::string_view line, std::vector<std::string_view>& words)
-{
-    words.clear();
-    size_t i = 0;
-    while (i < line.size()) {
-        while (i < line.size() && isSpace(line[i]))
-            ++i;
-        size_t start = i;
-        while (i < line.size() && !isSpace(line[i]))
-            ++i;
-        if (i > start)
-            words.push_back(line.substr(start, i - start));
-    }
-}
-
-bool parseFloatWord(std::string_view word, float& out)
-{
-    // strtof needs a terminated string; no float's %.9g form is anywhere near this long.
-    char text[48];
-    if (word.empty() || word.size() >= sizeof text)
-        return false;
-    word.copy(text, word.size());
-    text[word.size()] = '\0';
-    char* end = nullptr;
-    errno = 0;
-    float value = std::strtof(text, &end);
-    if (end != text + word.size() || errno == ERANGE || !std::isfinite(value))
-        return false;
-    out = value;
-    return true;
-}
 
 TickLine parseTickLine(std::string_view line, TickInput& input, std::string& error)
 {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "scores/replay_file.h"
+#include "replay/replay_file.h"
 
 // A row of the best-times table as the pruning sees it.
 struct TableRow {

@@ -1,12 +1,14 @@
 // The best-times screen: this game's level times and total on the left, the ten best totals with
 // rank and name on the right, the row being named or matching the total in red.
-#include "scores/best_times_screen.h"
+#include "screen/best_times_screen.h"
 
 #include <cstddef>
 
-#include "app/run_state.h"
+#include "level/map_list.h"
 #include "scores/high_scores.h"
 #include "screen/font.h"
+#include "screen/game_state.h"
+#include "sim/sim_state.h"
 
 namespace {
 

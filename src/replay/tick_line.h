@@ -6,7 +6,6 @@
 #include <istream>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "sim/marble.h"
 
@@ -38,9 +37,3 @@ std::string keysWord(SteerKeys keys);
 
 // "DT KEYS" with DT written with 9 significant digits, so it reads back as the same float.
 std::string formatTickLine(TickInput input);
-
-// Splits on whitespace (space, tab, CR, LF, FF, VT); the line formats need no quoting.
-void splitWords(std::string_view line, std::vector<std::string_view>& words);
-
-// A whole word as a finite float, read back exactly from the %.9g form; false for anything else.
-bool parseFloatWord(std::string_view word, float& out);

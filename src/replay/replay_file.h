@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "scores/tick_line.h"
+#include "replay/tick_line.h"
 
 constexpr int ReplayFormatVersion = 1;
 

@@ -1,5 +1,5 @@
 // SHA-256 of bytes and of whole files, through Debian's nettle.
-#include "scores/file_hash.h"
+#include "replay/file_hash.h"
 
 #include <nettle/sha2.h>
 

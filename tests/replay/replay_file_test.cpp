@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "scores/replay_file.h"
+#include "replay/replay_file.h"
 
 namespace {
 
