@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Frame benchmark: the whole playing frame (composeFrame) against its floor, the same board triangles
 // drawn by one draw call of the drawing layer, each paying the same clear, swap and read-back. Frames of
 // the two alternate inside short rounds; each case prints the median of the per-round ratios of frames

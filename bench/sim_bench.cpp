@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Simulation benchmarks: the height field per hole, one whole simulation tick on a holey board with
 // two keys held, and the 20000-point grid evaluation of a level load.
 #include <benchmark/benchmark.h>

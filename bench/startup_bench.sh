@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Start-up benchmark: time from starting a program to its first non-black frame under Xvfb, for the
 # game and for a bare SDL window with a GL context, taking turns, and the ratio of their medians
 # (with the CPU seconds each had used by its first frame, which waiting for a busy machine leaves out).

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Installing Roliquo the way Linux games are: executables in games/, the data pack in share/games/roliquo,
 # icons, desktop entry, AppStream metainfo and manual pages. Relocatable: the game finds its pack
 # relative to its own executable, so only these defaults are baked in.
@@ -48,11 +49,9 @@ if(TARGET roliquo-datagen)
 endif()
 
 install(FILES data/install/${ROLIQUO_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-# The metainfo and the manuals carry the project's version.
-configure_file(data/install/${ROLIQUO_APP_ID}.metainfo.xml ${CMAKE_BINARY_DIR}/install/${ROLIQUO_APP_ID}.metainfo.xml
-               @ONLY)
-install(FILES ${CMAKE_BINARY_DIR}/install/${ROLIQUO_APP_ID}.metainfo.xml
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# The metainfo lists every release with its notes; scripts/package.sh checks that its newest is this one.
+install(FILES data/install/${ROLIQUO_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# The manuals carry the project's version.
 foreach(page roliquo.6 roliquo-level.6)
   configure_file(docs/man/${page} ${CMAKE_BINARY_DIR}/man/${page} @ONLY)
   install(FILES ${CMAKE_BINARY_DIR}/man/${page} DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Checks that no file under ROOT/src or ROOT/tools includes a header of a layer above its own (the table
 # is cmake/layers.cmake). Run as: cmake -DROOT=<tree> -P cmake/check_layers.cmake; fails naming each include.
 cmake_minimum_required(VERSION 3.20)

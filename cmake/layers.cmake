@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The subsystems' layers: which folders under src/ each one's code may include, lowest first. The
 # libraries link along the same table, and tests/layers checks every include of src/ and tools/ with it.
 set(ROLIQUO_LAYER_platform platform)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The subsystem libraries and the programs over them: a library per src/ folder, each linking only the
 # layers below it (cmake/layers.cmake), and the platform backend chosen by each program.
 include(${CMAKE_CURRENT_LIST_DIR}/layers.cmake)

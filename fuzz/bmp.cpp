@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fuzz target for the BMP decoder: any bytes, two buffer capacities, and the promise that a picture it
 // accepts fits the buffer and decodes the same way twice. Seeds are generated here (see seedCorpus).
 #include <cstdint>

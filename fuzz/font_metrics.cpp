@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fuzz target for the glyph table reader: a table it accepts has a character range inside 0..255.
 #include <cstdint>
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fuzz target for the best-times file: any text gives a table whose saved form reads back to itself,
 // and placing a total (taken from the input's first bytes) keeps the table sorted.
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fuzz target for the map file loader's text part (no GL, no image files): whatever the text, a failed
 // load leaves no holes, and the text-only mode never reads a texture.
 #include <cstdint>

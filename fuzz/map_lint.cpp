@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fuzz target for the level checker's text pass: whatever the text, it never crashes, every finding
 // has a line inside the text, and where it finds no error the game's loader agrees and reads the very
 // same holes.

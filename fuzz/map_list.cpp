@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fuzz target for the map list reader: a good list has at least one name, one time per name, all 225.
 #include <cstdint>
 #include <string>

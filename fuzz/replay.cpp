@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fuzz target for the replay reader: any bytes are refused with a line inside the text or read into
 // a replay whose written form reads back to the same text.
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fuzz target for the trace input reader (solver output, traces, replays): every line is read without
 // a crash, and a line read as a tick is written back and read again as the very same tick.
 #include <cmath>

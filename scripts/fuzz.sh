@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds every libFuzzer target (clang-14, address and undefined sanitizers) and runs each for N seconds
 # over its committed seeds: fuzz.sh [seconds] (default 20). Fails when any target finds a crash; the
 # input is then kept under <build>/artifacts/<name>/ and belongs in fuzz/corpus/<name>/ once fixed.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs what is missing, builds only the game and its data pack (Release, in build/play), and starts
 # it there. The test command's build folders are left alone.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs the Debian packages the game, its tools, its tests and its Debian package need, in one
 # apt-get call, and only when something is missing. Works as root or, for a normal user, through sudo.
 set -euo pipefail

@@ -1,9 +1,26 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs what is missing, then builds and runs every test: the normal build, the sanitizer build
 # (address, undefined), a short run of every fuzz target, and the Debian package installed and played.
 # Warnings are errors throughout. Each build has its own folder (CMakePresets.json).
+# A developer may run one stage: --only release|asan|fuzz|package. CI runs them all.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
+only=""
+if [ "${1:-}" = "--only" ]; then
+  only=${2:-}
+  case "$only" in
+    release | asan | fuzz | package) ;;
+    *) echo "usage: $0 [--only release|asan|fuzz|package]" >&2; exit 2 ;;
+  esac
+elif [ $# -gt 0 ]; then
+  echo "usage: $0 [--only release|asan|fuzz|package]" >&2
+  exit 2
+fi
+# Whether the named stage runs.
+stage() { [ -z "$only" ] || [ "$only" = "$1" ]; }
+
 bash scripts/setup.sh
 
 jobs=$(nproc)
@@ -12,19 +29,27 @@ root=$(pwd)
 export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 
-echo "== normal build =="
-cmake --preset release >/dev/null
-cmake --build --preset release
-ctest --preset release -j"$jobs"
+if stage release; then
+  echo "== normal build =="
+  cmake --preset release >/dev/null
+  cmake --build --preset release
+  ctest --preset release -j"$jobs"
+fi
 
-echo "== sanitizer build (address, undefined) =="
-cmake --preset asan >/dev/null
-cmake --build --preset asan
-ctest --preset asan -j"$jobs"
+if stage asan; then
+  echo "== sanitizer build (address, undefined) =="
+  cmake --preset asan >/dev/null
+  cmake --build --preset asan
+  ctest --preset asan -j"$jobs"
+fi
 
-echo "== fuzzing =="
-bash scripts/fuzz.sh "${ROLIQUO_FUZZ_SECONDS:-20}"
+if stage fuzz; then
+  echo "== fuzzing =="
+  bash scripts/fuzz.sh "${ROLIQUO_FUZZ_SECONDS:-20}"
+fi
 
-echo "== Debian package =="
-bash scripts/package.sh
-bash tests/smoke/package/installed_game.sh build/package/roliquo_*.deb
+if stage package; then
+  echo "== Debian package =="
+  bash scripts/package.sh
+  bash tests/smoke/package/installed_game.sh build/package/roliquo_*.deb
+fi

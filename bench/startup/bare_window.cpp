@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The start-up benchmark's reference: the least a game can do before its first frame. The same kind of
 // window as the game's (640 x 480, hidden until shown, double-buffered GL compatibility context), then
 // it is cleared to grey, or with --picture shows a 640 x 480 picture made in memory, until the process

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Time to the first non-black frame: starts a program and looks at the X screen (black before it)
 // each time the server reports a change to it, until some pixel is not black, then prints the seconds
 // since the start and the CPU seconds the program had used by then (all its threads, ended ones

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The game's command line: the option table, its parser, and the help and version texts.
 // The version comes from the build (the project's version, set once in CMake).
 #include "app/command_line.h"

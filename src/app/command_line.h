@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The game's command line: a table of options, the parser over it, and the help and version texts.
 // No option changes how the game plays; where the game finds its files lives in data_paths.h.
 #pragma once

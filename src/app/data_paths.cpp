@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where the game finds its files: choosing between the working folder and the installed pack, and
 // entering the choice. The folder for the best times is set here; its file is written in src/scores.
 #include "app/data_paths.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where the game finds its files: the working directory when it holds maplist.dat (played exactly as
 // before), otherwise the installed data pack beside the executable, with highScore.dat in the player's home.
 #pragma once

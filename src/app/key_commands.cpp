@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The key table: Enter, Esc, the arrows, F1 to F6, F12 and Space. Option keys act at once, including
 // the GL fog switch; menu lines reuse these by posting the matching key (menu.cpp).
 #include "app/key_commands.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The key commands: what a key press does in each state, the option switches and their interlocks.
 // Moving through the menu and the menu lines' actions live in menu.h.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The level start: resets the round, loads the next level of the map list, places the marble and the
 // camera; after the last level it totals the run and ranks it in the best-times table.
 #include "app/round.h"

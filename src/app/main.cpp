@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The game's entry: read the command line, choose the data folder, create the window (the start-up runs
 // inside its creation), show it, run the loop.
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main loop: one message at a time without waiting, a tick whenever nothing is pending, so ticks
 // run as fast as drawing allows and input is always handled before the next tick is posted.
 #include "app/main_loop.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main loop: take a message without waiting and dispatch it; post a tick when the queue is empty.
 #pragma once
 

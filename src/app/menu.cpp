@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The two menu pages: navigation with its wrap and skip, and the actions of the eleven lines. Option
 // lines post the key of their option so the key table does the work in one place.
 #include "app/menu.h"

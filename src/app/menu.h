@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The menu: moving the highlight within its two pages and what each line does when chosen.
 #pragma once
 

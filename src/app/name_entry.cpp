@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Name typing after a new best total: letters go into the named row, anything else beeps, and the
 // third letter completes the name and saves the table. Runs as part of every name-entry frame.
 #include "app/name_entry.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Name typing on the name-entry screen, and the frame call of the app that runs it just before the
 // frame is composed. Drawing itself is screen/frame.cpp.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Name entry with a gamepad: the letter being chosen is shown in the row in place of the cursor, and
 // typed by posting its key press, so it is stored exactly as a letter typed on the keyboard.
 #include "app/pad_name_entry.h"

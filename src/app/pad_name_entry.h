@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Name entry with a gamepad alone: the pad's Up and Down turn the letter at the cursor through A..Z,
 // its south button (Enter) types that letter. Keyboard typing is untouched.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The recording of the run in play and its hand-over to the replay store once the run is named.
 #include "app/replay_recorder.h"
 

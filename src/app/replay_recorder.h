@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Recording the run being played for its replay: every tick that advances the round, with its length
 // and steering keys, level by level; the replay is kept once the run's total is in the table and named.
 // Menus, paused ticks and screens are not part of it. Watching a replay records nothing.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The replay being watched and where it stands: the level, the next recorded tick, and the real time
 // not yet spent on recorded ticks.
 #include "app/replay_viewer.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Watching a replay in the window (roliquo --replay FILE): the recorded run plays again as it was
 // played, with the frames, clock, banner, cues and music of the game itself. Each tick's length and
 // keys come from the file, paced by the real clock; Esc ends it, and so does the end of its last level.

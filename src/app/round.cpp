@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The tick: the real time since the previous tick, the round clock and freeze, the marble and the
 // camera, the frame, the end of the round, and the start and time-up cues.
 #include "app/round.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The tick (clock, marble, camera, frame, end of round, cues) and the level start.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Definitions of the app's own run values, and the reset of every shared value to its program start.
 // Which code writes each one is said where it is declared.
 #include "app/run_state.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The app's own run values (the counter, the name cursor, the cue flags), and every shared value of the
 // game in one include: the simulated state, the level list and what the screens show.
 #pragma once

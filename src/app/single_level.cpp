@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The single-level game: the chosen map file becomes the whole level list, its folder the place of its
 // texture images, and the best-times table stays as the player's file has it.
 #include "app/single_level.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One map file played as a one-level game (roliquo --level MAP): the level list becomes that file, its
 // texture images are read from its own folder, and the best-times table on disk is never written.
 #pragma once

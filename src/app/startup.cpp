@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Start-up: the drawing surface and its pixel format, the OpenGL context, then the map list, the best
 // times and the font, each failure with its messages; last the GL state that never changes.
 #include "app/startup.h"
@@ -8,8 +9,6 @@
 #include "scores/high_scores.h"
 #include "screen/font.h"
 #include "screen/font_loader.h"
-
-bool MainDC = false;
 
 namespace {
 
@@ -37,7 +36,6 @@ bool setupPixelFormat()
 
 bool startup()
 {
-    MainDC = true;
     if (!setupPixelFormat())
         platform::postQuit(StartupFailedExitCode);
 

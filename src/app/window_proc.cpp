@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window procedure: dispatches every message of the game window. Key commands live in
 // key_commands.cpp, the menu in menu.cpp, the tick and the level start in round.cpp / level_start.cpp.
 #include "app/window_proc.h"
@@ -30,7 +31,6 @@ void shutdown()
 {
     if (platform::hasGlContext())
         platform::deleteGlContext();
-    MainDC = false;
     Halted = true;
     stopMusic();
     HasFocus = false;
@@ -104,6 +104,5 @@ int64_t windowProc(uint32_t id, uint64_t wParam, int64_t lParam)
 void resetShellState()
 {
     WindowClosed = false;
-    MainDC = false;
     resetSoundState();
 }

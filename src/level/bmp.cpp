@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The BMP reader: checks the headers of an uncompressed 24-bit picture, then copies its rows into the
 // caller's buffer bottom-up, without row padding, as R, G, B. Files and memory share one decoder.
 #include "level/bmp.h"

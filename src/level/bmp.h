@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The BMP reader: uncompressed 24-bit pictures into a caller's buffer as RGB bytes, rows bottom-up.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Board's surface queries (height, hole test, normal, slope, tangents) and its hole list. The map
 // loader lives in map_loader.cpp, the drawing grid in render/.
 #include "level/board.h"

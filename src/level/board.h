@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Board: the level's surface as an analytic field of holes (dips and bumps), its fog and marble
 // colours. One global, TheBoard. The drawing grid and the texture belong to render/.
 #pragma once

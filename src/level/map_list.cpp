@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The map list maplist.dat: a level count and that many map file names, nothing after them.
 #include "level/map_list.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The map list maplist.dat: the level count and every level's map file name, in playing order.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The map file loader: Board::load reads a level's text file and applies its keys in order (texture
 // images, fog and marble colours, the holes). No drawing: the caller uploads the images it read.
 #include "level/map_loader.h"
@@ -9,6 +10,7 @@
 
 #include "level/bmp.h"
 #include "level/board.h"
+#include "level/map_keys.h"
 #include "level/token_reader.h"
 #include "platform/platform.h"
 #include "sim/marble.h"
@@ -88,26 +90,26 @@ bool applyMapText(Board& board, Marble& marble, const std::string& fileName, std
     bool countRead = false;   // a "holecount=" came earlier in this file
     bool dataPending = false; // ... and its ".data" section has not followed yet
     for (;;) {
-        if (token == "texturefile=") {
+        if (token == TextureKey) {
             std::string base;
             if (!reader.readToken(base))
                 return failLoad(board);
             if (mode == MapLoadMode::Full && !loadBoardTexture(texture, base))
                 return failLoad(board);
-        } else if (token == "fogcolor=") {
+        } else if (token == FogColorKey) {
             reader.readUnsigned(board.fogColorRGB);
             setFogColor(board);
-        } else if (token == "marblecolor=") {
+        } else if (token == MarbleColorKey) {
             reader.readUnsigned(board.marbleColorRGB);
             setMarbleColor(board, marble);
-        } else if (token == "holecount=") {
+        } else if (token == HoleCountKey) {
             reader.readInt(holeCount);
             if (holeCount < 0)
                 return failLoad(board);
             holes.clear();
             countRead = true;
             dataPending = true;
-        } else if (token == ".data") {
+        } else if (token == DataStart) {
             // Hole values need a count from this file to say how many follow.
             if (!countRead)
                 return failLoad(board);
@@ -120,7 +122,7 @@ bool applyMapText(Board& board, Marble& marble, const std::string& fileName, std
                 holes.push_back(hole);
             }
             std::string end;
-            if (!reader.readToken(end) || end != ".end")
+            if (!reader.readToken(end) || end != DataEnd)
                 return failLoad(board, "expected .end");
             dataPending = false;
         } else {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The map file loader's text part, for callers that hold the text already (the fuzz target, tools), and
 // the board texture's images it reads. Board::load (declared in board.h) reads the file first.
 #pragma once

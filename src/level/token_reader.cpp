@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The token reader: whitespace-separated tokens, prefixed-base integers and clamped reals over text in
 // memory, and the bounded whole-file read every text loader starts with.
 #include "level/token_reader.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The token reader shared by every text data file (maplist.dat, map files, font.dat, highScore.dat):
 // whitespace-separated tokens and numbers, with the sticky failure and end-of-text flags the loaders test.
 #pragma once

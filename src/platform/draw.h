@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The drawing layer: everything the game, its tools and its tests draw or read back, as free functions.
 // Two implementations, chosen when linking: gl11/ (desktop OpenGL 1.1) and gles2/ (OpenGL ES 2).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The 4:3 rectangle that shows the 640 x 480 virtual screen on a drawing surface of any size, and the
 // black bars beside it. Shared by both backends; the game itself only reads presentationRect().
 #pragma once

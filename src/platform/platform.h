@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The platform contract: every service of the operating system, the window system, OpenGL and sound that
 // the game calls. Two backends implement it, chosen at link time: sdl/ (the game) and headless/ (tests, tools).
 #pragma once

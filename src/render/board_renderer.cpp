@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // BoardRenderer::draw: projects the grid on the CPU and draws the visible cells as textured triangles in
 // four sweeps outward from an anchor cell, with optional linear fog in units of reciprocal depth.
 // The triangles are gathered in sweep order into one client array and drawn by a single call.

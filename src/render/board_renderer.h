@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The board renderer: the drawing grid it builds from a board's surface, the board texture's upload,
 // and the draw of the visible cells; with the anchor of its sweeps and a record of the latest draw.
 #pragma once

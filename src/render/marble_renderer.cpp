@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // drawMarble: the marble as a flat screen-aligned disc of 16 triangles at the projected centre of the
 // ball, bright in the middle and dark at the rim. Relies on the depth and fog state the board left.
 #include "render/marble_renderer.h"

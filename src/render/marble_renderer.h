@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The marble renderer: the marble as a flat screen-aligned disc at the projected centre of the ball,
 // drawn over the board with the depth and fog state the board renderer left.
 #pragma once

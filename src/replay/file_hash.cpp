@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // SHA-256 of bytes and of whole files, through Debian's nettle.
 #include "replay/file_hash.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writing and reading replay files. The reader takes untrusted text: every line, count and length is
 // bounded, and the first fault is reported with its line number.
 #include "replay/replay_file.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The kept replays: naming, atomic writing and pruning, run on one background thread at a time so that
 // the frame never waits for the disk.
 #include "replay/replay_store.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Keeping replays: a finished run's replay is written to the "replays" folder beside the best-times
 // file on a background thread, and replays of runs that have left the table are removed, except the
 // one holding a level's best time.

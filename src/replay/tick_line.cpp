@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Parsing and formatting of "DT KEYS" tick lines. Reals use %.9g, so every float written here reads
 // back bit for bit.
 #include "replay/tick_line.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One tick's input as a line of text, "DT KEYS": the line the level tool's trace reads and a replay
 // holds for every tick. Parsing and formatting only.
 #pragma once

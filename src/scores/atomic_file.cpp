@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Atomic file replacement: write "<path>.tmp", fsync it, rename it over path, fsync the folder. One
 // fixed temporary name, so a crash leaves at most one such file and the next write replaces it.
 #include "scores/atomic_file.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Replacing a file so that a failure or a crash at any point leaves either the old file or the new one
 // whole: a temporary file beside it, flushed to disk, renamed over it.
 #pragma once

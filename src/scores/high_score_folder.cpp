@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where highScore.dat lives and the making of its folder on the first save. Reading and writing the
 // table live in high_scores.cpp.
 #include "scores/high_score_folder.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where highScore.dat lives: the working directory for a data folder played as is, or the player's own
 // folder for an installed pack. The table and its text format live in high_scores.h.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The best-times table: the default rows, reading and safely rewriting highScore.dat, and placing a new
 // game total. The best-times screen lives in best_times_screen.cpp.
 #include "scores/high_scores.h"

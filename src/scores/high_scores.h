@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The table of the ten best game totals, its file highScore.dat, and the placing of a new total.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The best-times screen: this game's level times and total on the left, the ten best totals with
 // rank and name on the right, the row being named or matching the total in red.
 #include "screen/best_times_screen.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The text operations of TheFont: pen, scale and colour, one textured quad per glyph in the 640 x 480
 // virtual screen, number formatting and measuring. The glyph table and images come from the font loader.
 #include "screen/font.h"
@@ -37,7 +38,7 @@ void Font::setScale(float s)
 void Font::setPosition(float x, float y)
 {
     penX = lineStartX = x;
-    penY = lineStartY = y;
+    penY = y;
 }
 
 void Font::setColor(float r, float g, float b, float a)

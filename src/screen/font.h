@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Font: a proportional bitmap font in one 256 x 256 texture (GL texture 10) with a glyph table,
 // and the text operations that draw it in the 640 x 480 virtual screen. One global, TheFont.
 #pragma once
@@ -20,7 +21,6 @@ struct Font {
     int32_t lastChar = -1;
     bool loaded = false;
     float lineStartX = 0.0f;
-    float lineStartY = 0.0f;
     float penX = 0.0f;
     float penY = 0.0f;
     float scale = 1.0f;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The font loader: the nine font images into the Font's picture slots and GL texture 10, then the glyph
 // table text into its rectangles. Drawing text lives in screen/font.cpp.
 #include "screen/font_loader.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The font loader: nine font images (GL texture 10, intensity, nine levels) and the glyph table file.
 #pragma once
 

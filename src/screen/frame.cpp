@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Frame composition for every GameState: the full-screen pictures, the playing frame with its banner
 // and counters, the best-times screen, the overlays, the swap and the playing clear.
 #include "screen/frame.h"

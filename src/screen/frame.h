@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Frame composition: draws one complete frame for the current GameState and presents it; also the
 // level banner and the frame and triangle counting. Name typing is the app's (app/name_entry.h).
 #pragma once

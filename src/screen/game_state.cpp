@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Definitions of the game state, menu, option, flag and statistics values the screens show, with their
 // program-start values. Which code writes each one is said where it is declared (game_state.h).
 #include "screen/game_state.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What every screen is composed from: the game state, the menu line, the options, the flow flags and
 // the statistics. The app's window procedure and tick write them; the screens only read them.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The 2D layers over the screens: the dark panel, the two menu pages and the playing clock with the
 // optional FPS/PPS lines. Stateless: every call draws from the current values.
 #include "screen/overlays.h"

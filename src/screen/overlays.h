@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The 2D layers over the screens: the dark panel, the two menu pages, the clock and the statistics.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The 640 x 480 virtual screen of all 2D drawing (origin top-left, y downward) and its mapping onto
 // clip space, where every 2D layer draws because the GL matrices stay identity.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The follow camera: each tick the eye chases a point behind and above the marble, kept clear of the
 // hills, the view turns toward the marble, and the Transform for the renderers is rebuilt.
 #include "sim/camera.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The follow camera: chases a point behind and above the marble with the chosen lag, keeps its
 // clearance over the hills, and rebuilds the Transform the renderers draw with. Part of the SimState.
 #pragma once

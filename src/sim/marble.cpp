@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Marble physics: one semi-implicit Euler step over the board's surface. The per-tick update that turns
 // the held keys into a push lives in round_step.cpp, the level rules in rules.cpp.
 #include "sim/marble.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Marble: a point that rolls on the board's surface, and the steering keys that push it. Its per-tick
 // update with the level rules is in round_step.h; it is drawn by render/marble_renderer.h.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The round's fixed times: the playing time of every level, the time booked for a level not finished,
 // and the end mark of a round that ran out. The clock itself is part of the SimState (sim_state.h).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The round step every caller shares, the marble's per-tick update, and the level start's placement.
 // The cues, the frame and the end of the round belong to the game's tick (app/round.cpp).
 #include "sim/round_step.h"

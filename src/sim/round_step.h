@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The playing part of a tick (the clock and freeze, the marble with its rules, the camera) and the level
 // start's placement of the marble and camera: the one copy the game, the level tools and the tests run.
 #pragma once

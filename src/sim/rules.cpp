@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The level rules run after every marble update: a hole puts the marble back behind it, leaving the
 // board at a side or behind the start puts it back on the board, and crossing y = 5800 books the time.
 #include "sim/rules.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The one simulated state and the names of its parts, with their program-start values (see
 // sim_state.h); a fresh SimState() is that start.
 #include "sim/sim_state.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The simulated state: everything a round step reads and writes besides the board, as one value, so
 // a snapshot is a copy and a restore an assignment. One global, TheSim, whose parts keep their names.
 #pragma once

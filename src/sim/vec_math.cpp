@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Vec3, Mat3 and Transform operations. Everything is single precision and computed in the order the
 // formulas read, so that results are the same bits on every build.
 #include "sim/vec_math.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Vec3, Mat3 and Transform: the small single-precision linear algebra of the world frame
 // (x across the board, y along it, z downward). Plain values; nothing here allocates.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Sound cues and the music track over the platform layer. The callers keep MidiPlaying: it follows
 // their requests, not the device's answer.
 #include "sound/sound.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Sound cues and the music track, through the platform layer. Cues are fire-and-forget; the music is
 // opened and played once, its end arriving as MusicNoticeMessage.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The game's command line: which arguments are accepted, what is refused with which message, and the
 // help and version texts.
 #include <gtest/gtest.h>

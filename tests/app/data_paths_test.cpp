@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where the game finds its files: a working folder with maplist.dat is played as is, otherwise the pack
 // installed beside the executable, with the best times in the player's XDG data folder.
 #include <gtest/gtest.h>

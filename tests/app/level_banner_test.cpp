@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The level banner starts afresh at every level start, also when the level number is the same as the
 // banner shown last: a new game after a time-up on level 1, one chosen during level 1, a one-level list.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The menu as a player drives it: both pages, the wrap within each page, the "Far Sight" skip while
 // fog is on, Esc from every line, and the equivalence of Enter, Right and Left with their cues.
 #include <gtest/gtest.h>

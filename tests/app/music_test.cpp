@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The music track: opened at a new game, switched off and on by F6 during play, only remembered when
 // switched on outside play, closed by its end notice and by the shutdown.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Name entry left through the menu: a half-typed name keeps its record and its letters, and is never
 // saved with its cursor.
 #include <gtest/gtest.h>

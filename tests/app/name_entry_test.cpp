@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Name typing on the name-entry screen as the app runs it with every frame: letters, beeps, the
 // third letter that saves the table, a fresh entry after an abandoned one, and no row to name.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The option keys and their interlocks: fog and far sight exclude each other, and the fog key sets the
 // GL fog state at once (read back from the real context).
 #include <gtest/gtest.h>

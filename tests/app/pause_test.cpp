@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Pausing: F12 only while a level is in play with the menu closed, the menu's own pause, and the
 // keyboard focus. A paused round keeps measuring time but does not advance its clock.
 #include <gtest/gtest.h>

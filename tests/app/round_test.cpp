@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The round clock as the player sees it: the countdowns before the start signal, the finish and the
 // start of the next level one second later, the time-up and the best-times screen, and the level
 // start's resets and refusals.

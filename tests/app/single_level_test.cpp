@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // roliquo --level MAP: one map file with its textures in a folder of its own, played as a one-level game from the
 // countdown to the best-times screen, with the player's table file left exactly as it was.
 #include <gtest/gtest.h>

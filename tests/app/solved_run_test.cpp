@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A run over the shipped levels played by the solver's recorded inputs at 60 ticks a second, one level
 // per test: it finishes with its cues once, its booked time agrees exactly with the level tool's trace
 // of the same input, and after the last level the run's total is ranked and named.

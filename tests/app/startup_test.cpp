@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Start-up inside window creation: what a complete data folder gives, and every failure with exactly
 // its message boxes, in order, followed by the end of the program.
 #include <gtest/gtest.h>

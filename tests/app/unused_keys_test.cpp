@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Keys the game has no use for (Backspace, Tab, Delete, punctuation, the keypad, as the SDL backend now
 // delivers them): on the name-entry screen each beeps and stores nothing; everywhere else it does nothing.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Whole games through the menu and the keys: skipping every level with F1 completes the run with
 // 225 s per level, a total that makes the table opens name entry, and the typed name is saved.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The font: the glyph table's format and the game's own loader, the atlas layout, and the font as the
 // game draws it (each glyph whole and alone, one baseline, a best-times level block on screen, menu
 // lines that fit).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The generator as a program: it writes the complete pack, the same bytes on every run, and fails
 // cleanly on a bad command line or an output folder it cannot create.
 #include <gtest/gtest.h>

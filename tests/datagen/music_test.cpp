@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The music: a well-formed format 1 standard MIDI file (chunk lengths, events, end-of-track markers),
 // 60 to 120 seconds long by its own tempo map, with drums and at least three General MIDI
 // instruments (bass, keys, strings), and no note left hanging.

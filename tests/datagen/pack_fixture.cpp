@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Finding the pack under test (running the generator when the build has none), and reading back what
 // it holds with the game's own BMP reader.
 #include "pack_fixture.h"

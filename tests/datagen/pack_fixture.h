@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The data pack under test (the one the build generated, or a run of the generator into a temporary
 // folder) and the small readers the checks share (bytes, fields, pictures through the game's readBmp).
 #pragma once

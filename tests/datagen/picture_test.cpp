@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The full-screen pictures: both read back with the game's reader at 640 x 480; the title is stored
 // the right way up (sky above, board below, the hint legible near the bottom); the background is
 // dark and calm behind the best-times table.

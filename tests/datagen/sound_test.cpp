@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The sound cues: valid 16-bit PCM mono WAV files of the intended lengths, silent at both ends (no
 // clicks), loud but not clipped, and shaped as meant (the time-up falls, the arpeggio rises).
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The board textures: every mip file present and readable by the game at its size, each level the
 // box filter of the one above, seamless tiling, and enough structure without texel-sized noise.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The drawing layer's contract, drawn and read back on whichever implementation the program links
 // (test_draw: GL 1.1, test_gles2: ES 2): depth, culling, fog, intensity text and pictures.
 #include <gtest/gtest.h>

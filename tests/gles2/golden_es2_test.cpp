@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The golden scenes drawn through the OpenGL ES 2 drawing layer, compared with the images the GL 1.1
 // layer drew: at most 1 % of the (half-size) pixels may differ by more than 8 of 255 in a channel.
 #include <gtest/gtest.h>

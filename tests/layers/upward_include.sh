@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The layering check must fail on an include that points up: a copy of the layer table and the check
 # over a tree whose simulation includes the app. Usage: upward_include.sh SOURCE_DIR
 set -euo pipefail

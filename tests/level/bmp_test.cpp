@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The BMP reader on hand-made files: byte-exact pixels for odd and even widths, both row orders and
 // both usual pixel offsets, and a refusal for every kind of file it must not take.
 #include <gtest/gtest.h>

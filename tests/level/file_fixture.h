@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Test helpers for the file readers: a fresh temporary working folder per test, small file helpers,
 // and BMP picture patterns (the files are built by support/bmp_writer, independently of the reader).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The map list: the count, exactly that many names, nothing after them but whitespace, and a level list
 // that changes only when the whole file was good.
 #include <gtest/gtest.h>

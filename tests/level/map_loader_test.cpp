@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The map loader on real files in a temporary folder with a real GL context: the example level, number
 // syntax, every failure message (or its absence), the texture upload and what a failed load leaves.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The shared token reader: number syntax (prefixed bases, limits, clamping), the sticky failure and the
 // end-of-text flag the loaders depend on, and the bounded whole-file read.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // roliquo-level check: broken map files written to a temporary folder must be reported with the right
 // line and reason, sound ones accepted, and every shipped level must pass.
 #include <gtest/gtest.h>

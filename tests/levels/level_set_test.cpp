@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The shipped level set, loaded by the game's own map list reader and map loader from the data pack:
 // every level loads without a message, leaves its start point clear, and has a look of its own.
 #include <gtest/gtest.h>

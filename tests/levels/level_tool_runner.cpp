@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The level tests' way of running roliquo-level: through the shell with its output captured in files
 // of a temporary folder, so the tool is exercised exactly as it is used from the command line.
 #include "level_tool_runner.h"

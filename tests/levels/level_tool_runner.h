@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Runs the level tool (roliquo-level) as a separate program, the way a level author does, and hands
 // back its exit status and output; plus temporary folders and file helpers for the level tests.
 #pragma once

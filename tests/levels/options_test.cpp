@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // roliquo-level's command line: every option's range is checked with a message naming it, options
 // belong to their commands, and each command explains itself with --help.
 #include <gtest/gtest.h>

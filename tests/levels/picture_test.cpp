@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // roliquo-level picture: a shipped level drawn with and without its par route; the size is the one the
 // help states, and the start and finish marks sit where the board puts them (5 units a pixel).
 #include <gtest/gtest.h>

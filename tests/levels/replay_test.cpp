@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Replays end to end: a whole game played through the headless backend on an uneven clock leaves a
 // replay that `roliquo-level verify` proves, that fails at the right level when a key or a map file is
 // changed, and that plays back in the window to the same times; every par route verifies to its par.

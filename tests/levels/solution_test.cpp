@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Stored solver output (tests/levels/solutions/<map>.input, one-level replays) replayed by roliquo-level
 // trace finishes every shipped level cleanly, well inside 45 s, at the time written down; and the solver
 // still finds it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // roliquo-level trace: recorded inputs on a fixed board give the recorded state lines exactly (a guard
 // on physics, rules and camera), the start is placed as a level start does, bad input is refused.
 #include <gtest/gtest.h>

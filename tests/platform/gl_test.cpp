@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The headless OpenGL context: real Mesa drawing into the 640 x 480 frame through the drawing layer,
 // with the state a fresh window gives (identity matrices, full viewport).
 #include <gtest/gtest.h>

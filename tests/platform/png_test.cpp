@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // PNG files for frames: a drawn frame survives the round trip, files written by libpng's other
 // formats load as RGBA, and malformed files fail without touching the output.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The headless queue: system events, posted messages and key presses come out in arrival order, and
 // window creation delivers its create message synchronously.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The headless records that stand in for dialogs, beeps, cues and music, and the failures a test can
 // provoke in them.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The headless counter and the periodic timer it drives: the timer message appears in the queue once
 // its period has passed on the virtual counter, whatever the counter's rate.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The board renderer: the anchor of its sweeps, which cells a view visits (each at most once, never
 // outside the grid), projecting each vertex once, triangles behind the eye, the GL state it leaves,
 // and real pixels for fog and texture.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The marble renderer: the disc's place, size, colours and depth on real pixels and in GL's feedback
 // of what it was given (16 triangles, one depth), the state it leaves, and fog through the board's state.
 #include <gtest/gtest.h>

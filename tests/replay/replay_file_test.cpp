@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The replay file: what is written reads back to the same floats, the level tool's trace reads the
 // tick lines, and every malformed or out-of-bounds file is refused with the line at fault.
 #include <gtest/gtest.h>

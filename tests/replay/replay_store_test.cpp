@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Keeping replays: safe file names, no save overwriting another, and the pruning that keeps the runs of
 // the table and each level's best run, with real files in a temporary folder.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The best-times file in a folder of its own, as an installed game keeps it: the folder and its
 // missing parents are made on the first save, private to the player, and the table reads back from it.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The best-times table and its file: defaults for a missing or damaged file, the exact saved text, the
 // safe rewrite that leaves the old file alone when it fails, and where a new total is placed.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The best-times screen on real pixels: the level block with its "NA" rules, the table with the row
 // being named and the equal totals in red, the footer, and the font state left behind.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The font loader on real files: the nine images into texture 10 as intensity, the glyph table with its
 // accepted and refused forms, and the one message for an unreadable image.
 #include <gtest/gtest.h>

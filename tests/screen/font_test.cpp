@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Text drawing through real GL: pen advance, line breaks, characters outside the glyph table, the GL
 // state each glyph leaves, number formatting and measuring.
 #include <gtest/gtest.h>

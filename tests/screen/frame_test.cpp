@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Frame composition for every screen, through the headless backend: the pictures as stored and their
 // one-time failure messages, the playing frame's clear, counters and banner, the double panel behind
 // the menu, and the states that draw nothing. Name typing is tested with the app (app/name_entry).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Whole frames of fixed scenes compared with golden images in tests/golden (the test font, the checker
 // texture, a hilly board). ROLIQUO_UPDATE_GOLDENS=1 rewrites them; ROLIQUO_SCREENSHOT_DIR saves copies.
 #include <gtest/gtest.h>

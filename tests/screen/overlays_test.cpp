@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The dark panel, the two menu pages and the clock with its statistics lines, checked on real pixels
 // drawn with the test font (solid glyph blocks, so a glyph's inside shows its colour exactly).
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The real SDL backend in this process: every keyboard key arrives with its classic code, and one of
 // SDL's virtual gamepads reaches the menus, holds the steering keys, pauses the game when pulled out,
 // and carries a whole one-level game to a saved name. Runs under Xvfb with the shipped data pack and a

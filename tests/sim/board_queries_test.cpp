@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The board's surface queries: heights and hole tests against worked numbers, the one-sided
 // differences of the normal and tangents, hole lists out of step with their count, and the grid.
 #include <gtest/gtest.h>

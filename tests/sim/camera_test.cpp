@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The follow camera: the settled chase view, the lag as a first-order chase with its 0.1 s cap, the
 // clearance samples around the target, yaw and roll turning together, and aims without a value.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Marble physics and controls: the keys along the world axes, the drive force and speed limits, the
 // drag, when the marble may move, the vertical velocity rule and a tick of no time.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Level rules: the put-back after a hole and its search along x = 0, the side and back edges, the
 // penalty and its clock bounds, the finish with its booked time and cue, and the rules' order.
 #include <gtest/gtest.h>

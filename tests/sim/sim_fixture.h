@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Shared set-up of the simulation tests: clean round state, board, marble and camera, held steering
 // keys and camera lag, and the shared round step for tests that run whole rounds.
 #pragma once

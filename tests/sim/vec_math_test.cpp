@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Vector and matrix arithmetic: normalising, cross products, the rotation sign rule, products written
 // over their own operands, and the order in which a Transform combines its three factors.
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Runs the real game under a private Xvfb and takes the display away (the server ended politely, then
 # killed outright): the game must end at once (about 0.1 s on a quiet machine; the test allows 5 s for
 # a loaded one) with its message on standard error and exit code 0.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Plays the real game under Xvfb with SDL's disk audio driver: starts a new game from the menu, checks
 # after the countdown that the window shows the board and that sound was written, then leaves through
 # the menu's "Quit" and checks the exit code and the saved best-times file.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Runs the real game under Xvfb: its window must be 640 x 480 and named "Roliquo", and closing it the
 # way a window manager does (WM_DELETE_WINDOW) must end the program with exit code 0.
 # Usage: bash window.sh <path-to-roliquo> <data-dir>

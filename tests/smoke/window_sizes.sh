@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Runs the real game under Xvfb (with a window manager, which fullscreen needs): its first size on
 # 1920 x 1080 and 2560 x 1440 screens; resized to 16:9, the title picture fills the centred 4:3 area
 # between black bars; F11 and Alt+Enter switch fullscreen on and off, and Alt+Enter does not reach the

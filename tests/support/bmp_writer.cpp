@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // BMP files for tests: whole headers written field by field, rows padded to four bytes.
 #include "support/bmp_writer.h"
 

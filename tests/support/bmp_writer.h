@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // BMP files for tests, built byte by byte independently of the game's reader: any layout for the
 // reader's own tests, and plain 24-bit pictures for the data the other tests need.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Temporary working folders and the small data set the whole-game tests run on.
 #include "support/data_folder.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Data folders for whole-game tests: a fresh temporary working folder per test, filled from a small
 // data set written here (flat levels, a plain font, blank pictures) or from the generated data pack.
 #pragma once

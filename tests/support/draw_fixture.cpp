@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The drawing tests' shared set-up: test font and board texture, cameras, pixel helpers, golden images
 // and screenshots. Declared in draw_fixture.h.
 #include "support/draw_fixture.h"

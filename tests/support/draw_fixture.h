@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Shared set-up for the drawing tests: the headless GL context, a small font and board texture of our
 // own, cameras, pixel helpers, golden images and optional screenshots. Built once in the test support
 // library for the screen, render and app test programs.

@@ -1,1 +1,2 @@
+// SPDX-License-Identifier: MIT
 // Keeps the support library non-empty before the harness has sources of its own.

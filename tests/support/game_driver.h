@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // GameDriver: runs the whole game in a test as a player and a clock would. It gives the game a working
 // folder of its own, puts every global back to its program-start value, creates the window through the
 // headless backend (the start-up runs inside) and then drives the real main loop pass by pass.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The hilly board and playing frame that the golden images of play show. Declared in golden_scene.h.
 #include "support/golden_scene.h"
 #include "render/board_renderer.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The scenes of the golden images: a hilly board of seven holes under a blue-grey fog and a yellow
 // marble, the title and the best times. Used by the golden-image tests of both drawing layers.
 #pragma once

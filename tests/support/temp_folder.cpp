@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Temporary folders for tests (see temp_folder.h).
 #include "support/temp_folder.h"
 

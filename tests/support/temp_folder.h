@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Temporary folders for tests: a fresh folder removed with everything in it at the end, and one that is
 // also the working directory meanwhile (the game reads and writes its files by bare name).
 #pragma once

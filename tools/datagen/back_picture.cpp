@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The best-times background: a calm, dark slate gradient with a faint pattern of the marble tiles
 // and a soft vignette, quiet enough for the table of coloured text drawn over it.
 #include <cmath>

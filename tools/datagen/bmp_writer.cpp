@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The BMP writer: a BITMAPFILEHEADER and a BITMAPINFOHEADER, then the pixel rows from the bottom up.
 // Mip chains are written level by level from image.h's box filter.
 #include "bmp_writer.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writes pictures as uncompressed 24-bit BMP files: 54-byte headers, rows bottom-up in blue-green-red
 // order, each row padded to a multiple of 4 bytes.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Colour arithmetic for the generator: linear RGB triples in 0..1 and the few blends the painters use.
 // Conversion to bytes happens once, when a painter stores a texel.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Cue synthesis. Every cue is a sum of sine partials with a phase accumulated sample by sample (so
 // pitch glides stay smooth), times an amplitude envelope that rises from 0 and falls back to 0.
 #include "cues.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The game's four sound cues, synthesised: additive tones shaped by attack and release ramps, so each
 // starts and ends at silence, normalised to a peak of about -6 dBFS.
 #pragma once

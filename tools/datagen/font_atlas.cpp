@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Building the font atlas: measuring the line box over all glyphs, packing rectangles in rows with a
 // black gap, placing each glyph's ink inside its rectangle, and writing the images and glyph table.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The game's bitmap font: every printable character 33..126 rendered with FreeType into one
 // 256 x 256 atlas (white coverage on black), packed in rows, and the glyph table that goes with it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The FreeType face wrapper: library and face lifetime, sizing, hinted greyscale rendering and
 // kerning. Nothing outside this file includes FreeType's headers.
 #include "font_face.h"

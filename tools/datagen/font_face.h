@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A FreeType face at one pixel size: renders single characters to antialiased coverage bitmaps and
 // gives the advances and kerning that lay them out. Used by the font atlas and the picture texts.
 #pragma once

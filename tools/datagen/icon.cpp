@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Draws the icon: a rounded square of green board with two dips, and a shaded red marble with its
 // shadow. Each pixel averages a 4 x 4 grid of samples, so edges stay smooth at 16 pixels too.
 #include "icon.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The game's icon: a red marble on a square of hilly green board, drawn at any size with
 // supersampled edges and a transparent surround, and written into a hicolor icon theme folder.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The in-memory picture: pixel access, wrapped bilinear sampling and the box-filter reduction.
 // File formats live elsewhere (bmp_writer.cpp).
 #include "image.h"

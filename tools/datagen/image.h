@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // An RGB picture in memory (rows top-down, 3 bytes a pixel) and the 2 x 2 box filter that builds
 // mipmap chains. Writing to disk lives in bmp_writer.h.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Little-endian byte writers shared by the BMP and WAV writers (MIDI is big-endian: midi_writer.cpp).
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // roliquo-datagen: writes the game's complete default data pack (board textures, font, pictures,
 // sound cues and music) into the folder given as its only argument, or with --icons the desktop icons
 // in a hicolor theme folder. Output is the same on every run.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The MIDI writer: event lists per track, sorted and delta-encoded into "MTrk" chunks after an
 // "MThd" header.
 #include "midi_writer.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Standard MIDI files: tracks of timed events, encoded with variable-length delta times and closed by
 // an end-of-track event, written as format 1 (all tracks play together).
 #pragma once

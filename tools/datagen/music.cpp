@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Composing the song. The form is intro, A, B, A, B, outro (40 bars in G major); each part walks its
 // chord list one chord per bar. Accompaniment comes from fixed patterns per instrument, the lead
 // melody from a seeded generator: one two-bar rhythm per part, pitches led by the chords (chord

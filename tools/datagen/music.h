@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The background music: an original upbeat piece composed here from a chord progression and
 // rhythm patterns (keys, bass, strings, a generated lead melody and drums), written as a format 1
 // standard MIDI file.

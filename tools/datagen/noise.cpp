@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Tileable lattice noise: value, gradient, fractal sums and cellular distances. Lattice indices are
 // wrapped modulo the cell count before hashing, which is what makes every texture seamless.
 #include "noise.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Tileable noise for the texture painters: hashed lattices that wrap, so every function here is
 // periodic with period 1 in both tile coordinates u and v. A lattice has cellsU x cellsV cells per
 // tile; choosing cellsU : cellsV = 4 : 3 makes cells square on the board, whose texture repeat is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writing the two full-screen pictures of the pack. The title is composed in title_picture.cpp,
 // the background in back_picture.cpp.
 #include "pictures.h"

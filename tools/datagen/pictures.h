@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The two full-screen pictures, 640 x 480: the title (the game's name over a marble on a hilly
 // board) and the calm background of the best-times screen.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // PNG output through libpng: one RGBA picture per file, errors turned into a false result.
 #include "png_writer.h"
 

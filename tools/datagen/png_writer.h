@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writes 8-bit RGBA pictures as PNG files through libpng (the icons; the game's own pictures are BMP).
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Picture text: layout into a mask, morphological growth for outlines, blur for shadows, and
 // compositing onto an image.
 #include "text_layer.h"

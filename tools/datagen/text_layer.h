@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Text for the pictures: a line of text rendered to a coverage mask with FreeType, grown into an
 // outline or blurred into a shadow, and painted onto an image in a flat colour or a gradient.
 #pragma once

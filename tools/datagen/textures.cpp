@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The texture list, the supersampling renderer and the writer of every texture's mipmap files.
 // The painters themselves live in textures_natural.cpp and textures_built.cpp.
 #include "textures.h"

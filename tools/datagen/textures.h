@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The board textures: procedural, seamless 128 x 128 pictures, each a painter function of the tile
 // coordinates (u, v) in [0, 1). One texture repeat covers 160 x 120 world units on the board.
 #pragma once

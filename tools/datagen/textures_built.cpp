@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Painters of the man-made board textures: polished marble tiles in a checker and a steel tread
 // plate in large panels.
 #include <cmath>

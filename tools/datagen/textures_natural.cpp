@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Painters of the natural board textures: mown grass, layered sandstone, cracked ice, mossy cobbles
 // and glowing lava rock. Each is a pure function of the tile coordinates, built from tileable noise.
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The title picture: the rendered scene, the name "Roliquo" in large gold letters with an outline and
 // a drop shadow, and the hint to open the menu, outlined so it reads on any ground.
 #include "font_face.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The title's scene, ray cast in software: a stretch of board shaped by holes like a level (the same
 // dip formula the game's surface uses), textured with the grass texture and its mipmaps, lit from the
 // upper left and fading into haze, with a glossy marble resting on it and its soft shadow.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The WAV writer: little-endian RIFF header, PCM format chunk, then the samples as signed 16-bit.
 // What the samples are is up to cues.cpp.
 #include "wav_writer.h"

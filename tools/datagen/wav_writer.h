@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writes mono sounds as 16-bit PCM WAV files (RIFF, a 16-byte "fmt " chunk, one "data" chunk).
 // The sample rate of every cue is fixed here.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Surface and start checks of the level checker: the game's own Board queries over the drawing grid,
 // and the game's own tick (through sim_session) for the marble left alone at the start.
 #include "board_check.h"

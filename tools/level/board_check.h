@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The level checker's checks of the board a map makes, beyond its text: a finite surface, holes that
 // reach the board, and a start where the marble can wait. Text checks live in map_lint.
 #pragma once

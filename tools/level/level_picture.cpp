@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The level picture: relief shaded from the game's own Board::heightAt, capture circles from its
 // capture radius, start and finish marks, the route and its falls, the height profile; PNG by libpng.
 #include "level_picture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // `roliquo-level picture`: the board seen from above as shaded relief with its capture circles, start
 // and finish, an optional route with its falls, and a height profile below. Drawing only; the route's
 // positions come from route_run.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // roliquo-level: the level tools. `check` lints and loads map files and map lists, `solve` finds input
 // that finishes a level, `trace` replays input tick by tick, `picture` draws a level. All run headless.
 #include <cmath>

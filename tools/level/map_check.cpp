@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The level checker: reads the file, runs the text pass, looks for every texture image in the folder
 // the game would read it from, and has the game's own loader load the file for the final verdict.
 #include "map_check.h"

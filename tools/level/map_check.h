@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // `roliquo-level check`: a map file's text pass, its texture images and a real load by the game's
 // loader, reported as "file:line: error: ..." lines.
 #pragma once

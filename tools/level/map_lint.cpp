@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The level checker's text pass over a map file: tokens and numbers through the game's own reader, key
 // values as the loader reads them, the .data section against holecount=, and the start point.
 #include "map_lint.h"
@@ -7,6 +8,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "level/map_keys.h"
 #include "level/token_reader.h"
 
 namespace {
@@ -18,7 +20,7 @@ struct Token {
 
 bool isKey(const std::string& t)
 {
-    return t == "texturefile=" || t == "fogcolor=" || t == "marblecolor=" || t == "holecount=" || t == ".data";
+    return t == TextureKey || t == FogColorKey || t == MarbleColorKey || t == HoleCountKey || t == DataStart;
 }
 
 std::string quoted(const std::string& t)
@@ -152,7 +154,7 @@ private:
             error(key.line, key.text + " has no value: the file ends after the key");
             return false;
         }
-        if (isKey(v.text) || v.text == ".end") {
+        if (isKey(v.text) || v.text == DataEnd) {
             error(key.line, key.text + " has no value: the next item is " + quoted(v.text));
             putBack(v);
             return false;
@@ -163,7 +165,7 @@ private:
     void handle(const Token& t)
     {
         Token v;
-        if (t.text == "texturefile=") {
+        if (t.text == TextureKey) {
             sawTexture_ = true;
             if (value(t, v)) {
                 if (v.text.size() > 249)
@@ -171,21 +173,20 @@ private:
                 out_.textureBases.push_back(v.text);
                 out_.textureLines.push_back(v.line);
             }
-        } else if (t.text == "fogcolor=" || t.text == "marblecolor=") {
-            (t.text == "fogcolor=" ? sawFog_ : sawMarble_) = true;
+        } else if (t.text == FogColorKey || t.text == MarbleColorKey) {
+            (t.text == FogColorKey ? sawFog_ : sawMarble_) = true;
             if (value(t, v))
                 colour(t, v);
-        } else if (t.text == "holecount=") {
+        } else if (t.text == HoleCountKey) {
             holeCountKey(t);
-        } else if (t.text == ".data") {
+        } else if (t.text == DataStart) {
             data(t);
-        } else if (t.text == ".end") {
+        } else if (t.text == DataEnd) {
             error(t.line, "unknown token \".end\": there is no .data section open here");
         } else {
             std::string hint;
-            for (const char* key : {"texturefile=", "fogcolor=", "marblecolor=", "holecount="}) {
-                std::string k = key;
-                if (t.text.size() > k.size() && t.text.compare(0, k.size(), k) == 0)
+            for (std::string_view key : {TextureKey, FogColorKey, MarbleColorKey, HoleCountKey}) {
+                if (t.text.size() > key.size() && std::string_view(t.text).substr(0, key.size()) == key)
                     hint = " (a key and its value must be separated by whitespace)";
             }
             error(t.line, "unknown token " + quoted(t.text) + hint);
@@ -272,12 +273,12 @@ private:
                           plural(wanted, "hole value", "hole values") + ", and no .end");
                 return;
             }
-            if (v.text == ".end" || isKey(v.text)) {
+            if (v.text == DataEnd || isKey(v.text)) {
                 error(v.line,
                       "too few hole values: holecount= " + std::to_string(holeCount_) + " needs " +
                           std::to_string(wanted) + ", the .data section at line " + std::to_string(t.line) + " gives " +
                           std::to_string(got));
-                if (v.text != ".end")
+                if (v.text != DataEnd)
                     putBack(v);
                 return;
             }
@@ -308,7 +309,7 @@ private:
             error(t.line, "missing .end after the hole values of the .data section");
             return;
         }
-        if (v.text == ".end")
+        if (v.text == DataEnd)
             return;
         float real = 0.0f;
         if (wholeReal(v.text, real)) {
@@ -320,7 +321,7 @@ private:
             error(firstLine,
                   plural(extra, "hole value", "hole values") + " more than holecount= " + std::to_string(holeCount_) +
                       " declares (" + std::to_string(wanted) + " values)");
-            if (!more || v.text != ".end") {
+            if (!more || v.text != DataEnd) {
                 error(firstLine, "missing .end after the hole values");
                 if (more)
                     putBack(v);
@@ -344,7 +345,7 @@ private:
     void skipPastEnd()
     {
         Token v;
-        while (next(v) && v.text != ".end") { }
+        while (next(v) && v.text != DataEnd) { }
     }
 
     void finish()

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The level checker's own reading of a map file's text: every problem it can find, with its line,
 // without stopping at the first (the game's loader stops there and says little). Pure text work.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // maplist.dat for the level checker: its items through the game's TokenReader, its verdict from the
 // game's own parseMapList, then checkMapFile on every name it lists.
 #include "maplist_check.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The level checker's reading of maplist.dat: the count against the names, with their lines, the
 // game's own verdict, and the map check of every level it names.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Builds the replay of a solver route by running it once more through the round step.
 #include "route_replay.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The solver's route as a one-level replay: the route's ticks, then ticks without keys until the round
 // ends one second after the finish, as the game's own recording of that run would hold them.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Running a route for the picture: the lines are read as trace reads them (lines starting with # are
 // skipped, so a replay's header is), each tick through sim_session, and a penalty marks a fall.
 #include "route_run.h"

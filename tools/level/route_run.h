@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A route for the level picture: trace input (solver output, a hand-written trace or a replay) run
 // through the game's own tick from the placed level start, position by position, falls marked.
 #pragma once

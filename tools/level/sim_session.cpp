@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Map loading, level-start placement and ticks for the level tool, all through the game's own loader,
 // physics, rules and camera; the headless backend only records the loader's message boxes.
 #include "sim_session.h"

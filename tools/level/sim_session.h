@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The level tool's hold on the game's simulation: loading a map file as the game does, placing the
 // marble and camera as a level start does, and running ticks minus drawing. A snapshot is a SimState.
 #pragma once

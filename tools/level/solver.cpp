@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The level solver: a beam search over held key combinations, ranked by clock used plus the time
 // still needed along a hole-avoiding distance field. Ticks and snapshots come from sim_session.
 #include "solver.h"

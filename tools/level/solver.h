@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // `roliquo-level solve`: a beam search for key input that finishes the loaded level with the game's
 // physics and rules, ticking at 60 Hz from the current sim state (a level start at clock 45).
 #pragma once

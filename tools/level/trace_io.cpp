@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Formatting of trace output lines. Reals use %.9g so every float written here reads back bit for bit.
 #include "trace_io.h"
 

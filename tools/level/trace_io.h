@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The level tool's trace: its input lines are tick lines "DT KEYS" (replay/tick_line.h, shared with the
 // replay file), its output the state line printed after every traced tick. Running ticks is sim_session.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Replay verification: each level is loaded by the game's own loader, started as the game's level start
 // does, and run tick by tick through the round step; its hash, booked time, end and the marble's last
 // position must all be what the replay says.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // `roliquo-level verify FILE [--data DIR]`: re-simulates every level of a replay through the game's
 // round step on the named map files and checks that it books exactly what the file claims.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The drawing layer on desktop OpenGL 1.1: immediate mode, fixed-function fog and texture environment,
 // the board's client array. Each call is the GL the game made before the layer; pictures: picture_gl11.cpp.
 #include <GL/gl.h>

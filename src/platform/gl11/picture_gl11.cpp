@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The drawing layer's pictures on desktop GL: at their own size a framebuffer blit from a texture (a
 // plain copy for Mesa's software GL), glDrawPixels where the GL cannot blit; scaled, a textured quad.
 #define GL_GLEXT_PROTOTYPES

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The drawing layer on OpenGL ES 2: one shader program does the texture environment and the linear fog,
 // batches are gathered here and streamed through one buffer. Pictures: picture_gles2.cpp.
 #include "platform/gles2/gles2_state.h"

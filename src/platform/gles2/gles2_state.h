@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The ES 2 drawing layer's own state, shared by its batch half and its picture half. Private to
 // src/platform/gles2/: the rest of the program sees only platform/draw.h.
 #pragma once

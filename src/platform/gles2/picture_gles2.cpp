@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The drawing layer's pictures on OpenGL ES 2: a textured quad through the same program, at its own size
 // by a viewport of exactly the picture's pixels, scaled by the 640 x 480 share of the current viewport.
 #include "platform/gles2/gles2_state.h"

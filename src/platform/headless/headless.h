@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The headless backend's test controls: fill the event queue, hold keys, drive the virtual counter,
 // read back frames, and inspect what the game asked for (boxes, beeps, cues, music) instead of doing it.
 #pragma once
@@ -49,7 +50,6 @@ void pushMessage(uint32_t id, uint64_t wParam = 0, int64_t lParam = 0); // as an
 void pushKey(int virtualKey);                                           // KeyDownMessage
 std::vector<Message> pendingMessages();                                 // a copy of the queue, in order
 size_t pendingCount();
-void clearQueue();
 
 // Keys ---------------------------------------------------------------------------------------------------
 void setKeyDown(int virtualKey, bool down);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The headless backend's window, queue, input, counter, timer and the records that replace dialogs,
 // beeps and sound. OpenGL and frame read-back live in headless_gl.cpp.
 #include <cmath>
@@ -15,30 +16,21 @@ void resetHeadlessState()
 
 namespace {
 
-void append(uint32_t id, uint64_t wParam, int64_t lParam)
-{
-    Headless.queue.push_back(Message{id, wParam, lParam});
-}
-
 // The timer message is made when a peek finds the period elapsed, like a system timer that is
 // generated on demand: a long pause yields one message, not a burst.
 void checkTimer()
 {
-    if (!Headless.timerOn)
+    MessageQueue& q = Headless.queue;
+    if (!q.timerOn)
         return;
     // A counter set back by the test restarts the period instead of wrapping into a firing.
-    if (Headless.counter < Headless.timerLastFired)
-        Headless.timerLastFired = Headless.counter;
+    if (Headless.counter < q.timerLastFired)
+        q.timerLastFired = Headless.counter;
     using Wide = unsigned __int128;
-    Wide elapsedTimes1000 = Wide(Headless.counter - Headless.timerLastFired) * 1000u;
-    if (elapsedTimes1000 < Wide(Headless.timerPeriodMs) * Headless.frequency)
+    Wide elapsedTimes1000 = Wide(Headless.counter - q.timerLastFired) * 1000u;
+    if (elapsedTimes1000 < Wide(q.timerPeriodMs) * Headless.frequency)
         return;
-    Headless.timerLastFired = Headless.counter;
-    // One timer message waits at most: a period that passes while it is still queued adds nothing.
-    for (const Message& m : Headless.queue)
-        if (m.id == TimerMessage)
-            return;
-    append(TimerMessage, static_cast<uint64_t>(Headless.timerId), 0);
+    q.fireTimer(Headless.counter);
 }
 
 } // namespace
@@ -65,40 +57,33 @@ bool createWindow(WindowProc proc)
 void showWindow()
 {
     Headless.windowShown = true;
-    append(PaintMessage, 0, 0);
+    Headless.queue.append(PaintMessage);
 }
 
 bool peekMessage(Message& out)
 {
     checkTimer();
-    if (Headless.queue.empty())
-        return false;
-    out = Headless.queue.front();
-    Headless.queue.pop_front();
-    return true;
+    return Headless.queue.take(out);
 }
 
 void postMessage(uint32_t id, uint64_t wParam, int64_t lParam)
 {
-    append(id, wParam, lParam);
+    Headless.queue.append(id, wParam, lParam);
 }
 
 void postKeyPress(int virtualKey)
 {
-    append(KeyDownMessage, static_cast<uint64_t>(virtualKey), 0);
+    postMessage(KeyDownMessage, static_cast<uint64_t>(virtualKey));
 }
 
 void postQuit(int exitCode)
 {
-    append(QuitMessage, static_cast<uint64_t>(static_cast<int64_t>(exitCode)), 0);
+    postMessage(QuitMessage, static_cast<uint64_t>(static_cast<int64_t>(exitCode)));
 }
 
 void startTimer(int id, int periodMs)
 {
-    Headless.timerOn = true;
-    Headless.timerId = id;
-    Headless.timerPeriodMs = periodMs > 0 ? static_cast<uint64_t>(periodMs) : 1;
-    Headless.timerLastFired = Headless.counter;
+    Headless.queue.startTimer(id, periodMs, Headless.counter);
 }
 
 bool isKeyDown(int virtualKey)
@@ -169,23 +154,19 @@ namespace headless {
 
 void pushMessage(uint32_t id, uint64_t wParam, int64_t lParam)
 {
-    append(id, wParam, lParam);
+    Headless.queue.append(id, wParam, lParam);
 }
 void pushKey(int virtualKey)
 {
-    append(KeyDownMessage, static_cast<uint64_t>(virtualKey), 0);
+    Headless.queue.append(KeyDownMessage, static_cast<uint64_t>(virtualKey));
 }
 std::vector<Message> pendingMessages()
 {
-    return {Headless.queue.begin(), Headless.queue.end()};
+    return {Headless.queue.messages.begin(), Headless.queue.messages.end()};
 }
 size_t pendingCount()
 {
-    return Headless.queue.size();
-}
-void clearQueue()
-{
-    Headless.queue.clear();
+    return Headless.queue.messages.size();
 }
 
 void setKeyDown(int virtualKey, bool down)
@@ -221,7 +202,7 @@ void advanceSeconds(double seconds)
 
 bool timerRunning()
 {
-    return Headless.timerOn;
+    return Headless.queue.timerOn;
 }
 
 void failPixelFormat(platform::PixelFormatResult result)
@@ -264,7 +245,7 @@ void finishMusic()
         return;
     uint32_t id = Headless.playingMusic;
     Headless.playingMusic = 0;
-    append(MusicNoticeMessage, 1, static_cast<int64_t>(id));
+    Headless.queue.append(MusicNoticeMessage, 1, static_cast<int64_t>(id));
 }
 
 int swapCount()

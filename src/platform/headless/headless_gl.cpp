@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The headless backend's OpenGL: a Mesa context through EGL surfaceless (desktop GL or ES 2, as the linked
 // drawing layer needs) drawing into a framebuffer object, and swaps that copy the frame out.
 #include <EGL/egl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // PNG files for headless frames: tests save what was drawn and compare it with golden images.
 // Frames are kept bottom-up (as GL reads them); files are top-down like every image viewer expects.
 #include <png.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The headless backend's queries for tests: the desktop GL context's state, texture levels, depth and
 // feedback-mode triangles, read straight from the GL. Declared in headless.h.
 #include <GL/gl.h>

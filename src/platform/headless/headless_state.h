@@ -1,14 +1,15 @@
+// SPDX-License-Identifier: MIT
 // The headless backend's state, shared by its queue/records half and its GL half. Private to
 // src/platform/headless/: the rest of the program sees only platform.h and headless.h.
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "platform/headless/headless.h"
+#include "platform/message_queue.h"
 
 struct HeadlessState {
     WindowProc proc = nullptr;
@@ -16,16 +17,11 @@ struct HeadlessState {
     bool windowShown = false;
     bool windowHidden = false; // minimised or hidden: isWindowVisible() says false
 
-    std::deque<Message> queue;
+    MessageQueue queue;
     std::set<int> keysDown;
 
     uint64_t counter = 0;
     uint64_t frequency = 1'000'000;
-
-    bool timerOn = false;
-    int timerId = 0;
-    uint64_t timerPeriodMs = 0;
-    uint64_t timerLastFired = 0; // counter value at start or at the latest firing
 
     platform::PixelFormatResult pixelFormatFailure = platform::PixelFormatResult::Ok;
     bool failWindow = false;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Gamepads through SDL's game-controller API, plugged in and out at any time. Buttons and the left
 // stick arrive as the keys they stand for (a held direction repeating), and count as those keys held
 // for the steering.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The GL driver loaded beside SDL's start: a connection of its own to the X server asks GLX for the
 // screen's driver on a second thread while SDL connects, so the window's creation finds it loaded.
 #include <SDL.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the SDL backend's parts share: the window state, the queue's append, key translation, gamepads,
 // presentation and sound. Private to src/platform/sdl/.
 #pragma once

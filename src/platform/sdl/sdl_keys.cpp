@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Keyboard translation for the SDL backend: every key becomes a classic virtual-key code (letters and
 // digits by the layout's key, punctuation by its position, the keypad by scancode), and back again
 // for the key state of the steering keys.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Loading SDL2_mixer at run time: the library opened by its soname and each entry point looked up,
 // all or none, so a missing or too old mixer leaves the game silent instead of unable to start.
 #include "platform/sdl/sdl_mixer_library.h"

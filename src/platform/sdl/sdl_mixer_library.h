@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // SDL2_mixer's entry points, looked up when the sound opens instead of linked with the game: the mixer
 // brings some forty libraries (codecs, the synthesizer and theirs) that would load before main().
 #pragma once

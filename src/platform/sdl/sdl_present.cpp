@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How the SDL backend shows the game's 640 x 480 virtual screen in a window of any size: the first
 // size, the letterboxed viewport at the surface's real resolution, fullscreen and the synced swap.
 #include <GL/gl.h>

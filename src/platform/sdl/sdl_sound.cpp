@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The SDL2 backend's sound through SDL2_mixer: WAV cues on one channel of their own, the beep (a
 // short tone made in memory) on another, and the music played once with its end sent back as an event.
 // The device opens on a thread of its own once the first frames are out; every sound call waits for it.

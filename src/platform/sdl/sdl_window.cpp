@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The SDL2 backend's window, event queue, timer, key state, dialogs, counter and GL context. Every
 // SDL event is translated into a message and kept in one FIFO with the game's own posts, so the
 // game sees input, system events and its own messages in the order they arrived. A lost display and
@@ -14,6 +15,7 @@
 #include <deque>
 
 #include "platform/letterbox.h"
+#include "platform/message_queue.h"
 #include "platform/platform.h"
 #include "platform/sdl/sdl_internal.h"
 
@@ -23,11 +25,7 @@ namespace {
 
 struct SdlQueueState {
     WindowProc proc = nullptr;
-    std::deque<Message> queue;
-    bool timerOn = false;
-    int timerId = 0;
-    uint64_t timerPeriodMs = 0;
-    uint64_t timerLastFired = 0;
+    MessageQueue messages;
     int displayFd = -1; // the X server connection, watched for its end (-1: not watched)
     uint64_t displayCheckedAt = 0;
 };
@@ -201,17 +199,13 @@ void pumpEvents()
 
 void checkTimer()
 {
-    if (!Queue.timerOn)
+    MessageQueue& q = Queue.messages;
+    if (!q.timerOn)
         return;
     uint64_t now = SDL_GetTicks64();
-    if (now - Queue.timerLastFired < Queue.timerPeriodMs)
+    if (now - q.timerLastFired < q.timerPeriodMs)
         return;
-    Queue.timerLastFired = now;
-    // One timer message waits at most, as with a system timer.
-    for (const Message& m : Queue.queue)
-        if (m.id == TimerMessage)
-            return;
-    appendMessage(TimerMessage, static_cast<uint64_t>(Queue.timerId));
+    q.fireTimer(now);
 }
 
 // Double-buffered RGBA with at least 16 depth bits, in a compatibility profile so immediate mode works.
@@ -250,7 +244,7 @@ bool displayBroken()
 
 void appendMessage(uint32_t id, uint64_t wParam, int64_t lParam)
 {
-    Queue.queue.push_back(Message{id, wParam, lParam});
+    Queue.messages.append(id, wParam, lParam);
 }
 
 namespace platform {
@@ -313,7 +307,7 @@ bool peekMessage(Message& out)
 {
     pumpEvents();
     checkTimer();
-    if (Queue.queue.empty()) {
+    if (Queue.messages.messages.empty()) {
         // What was queued at the start, the first frame among it, is done: the sound and the pads may
         // open now, and the preload's connection may go.
         openSound();
@@ -324,9 +318,7 @@ bool peekMessage(Message& out)
             SDL_WaitEventTimeout(nullptr, 20);
         return false;
     }
-    out = Queue.queue.front();
-    Queue.queue.pop_front();
-    return true;
+    return Queue.messages.take(out);
 }
 
 void postMessage(uint32_t id, uint64_t wParam, int64_t lParam)
@@ -347,10 +339,7 @@ void postQuit(int exitCode)
 
 void startTimer(int id, int periodMs)
 {
-    Queue.timerOn = true;
-    Queue.timerId = id;
-    Queue.timerPeriodMs = periodMs > 0 ? static_cast<uint64_t>(periodMs) : 1;
-    Queue.timerLastFired = SDL_GetTicks64();
+    Queue.messages.startTimer(id, periodMs, SDL_GetTicks64());
 }
 
 bool isKeyDown(int virtualKey)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Sourced inside the X session by the smoke scripts: starts the game, finds its window, plays the menu.
 # start_game GAME LOG: runs GAME in the background (with GAME_PRELOAD, if set), output to LOG; sets pid.
 # wait_for_window: waits up to 90 s (a loaded machine, a sanitizer build) for the window named

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Runs a program that uses the real SDL backend inside a private Xvfb, with silent audio (and, in a
 # sanitizer build, the preloads of sanitizer_env.sh). Usage: bash in_xvfb.sh PROGRAM [ARGS...]
 set -euo pipefail

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Sourced by the smoke scripts: sets GAME_PRELOAD for a sanitizer build of the game.
 # Mesa's GL driver is unloaded before the leak check, so its leaks would come from an unknown module
 # that no suppression can name; preloading it keeps them attributed to it. (Full unwinding on every

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Reads Xvfb's screen file (an XWD dump: a big-endian header, the colour map, then the pixels) and
 # prints, for the 640 x 480 window at (x, y): the distinct colours in its lower half, and how many of
 # its pixels have the colour given as 0xRRGGBB.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Sourced by the smoke scripts outside the X session: prepares the environment the inside script and
 # game_window.sh expect, and runs that script under a private Xvfb.
 # prepare_game GAME: exports SMOKE_LIB, the leak suppressions and, for a sanitizer build, GAME_PRELOAD.
