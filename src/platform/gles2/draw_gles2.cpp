@@ -130,10 +130,14 @@ void pushVertex(float x, float y, float z)
     Batch.insert(Batch.end(), {x, y, z, s.texCoord[0], s.texCoord[1], s.color[0], s.color[1], s.color[2], s.color[3]});
 }
 
-// Each quadrilateral a, b, c, d becomes the triangles a, b, c and a, c, d.
+// Each quadrilateral a, b, c, d becomes the triangles a, b, c and a, c, d. The two vectors trade places,
+// so after the first frames no batch allocates.
+std::vector<float> QuadScratch;
+
 void quadsToTriangles()
 {
-    std::vector<float> triangles;
+    std::vector<float>& triangles = QuadScratch;
+    triangles.clear();
     const size_t quadFloats = 4 * BatchFloats;
     triangles.reserve(Batch.size() / 4 * 6);
     for (size_t q = 0; q + quadFloats <= Batch.size(); q += quadFloats) {
