@@ -3,13 +3,12 @@
 // the GL fog switch; menu lines reuse these by posting the matching key (menu.cpp).
 #include "app/key_commands.h"
 
-#include <GL/gl.h>
-
 #include "app/ghost.h"
 #include "app/menu.h"
 #include "app/record_keeper.h"
 #include "app/replay_viewer.h"
 #include "app/run_state.h"
+#include "platform/draw.h"
 #include "platform/platform.h"
 #include "screen/records_page.h"
 #include "sound/sound.h"
@@ -41,12 +40,12 @@ void toggleFog()
     OptionFog = !OptionFog;
     if (!OptionFog) {
         if (platform::hasGlContext())
-            glDisable(GL_FOG);
+            draw::fog(false);
         return;
     }
     OptionFarSight = false;
     if (platform::hasGlContext())
-        glEnable(GL_FOG);
+        draw::fog(true);
 }
 
 // The best-times screen's two pages; the records are listed afresh each time the page is turned to.

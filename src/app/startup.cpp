@@ -3,9 +3,8 @@
 // times and the font, each failure with its messages; last the GL state that never changes.
 #include "app/startup.h"
 
-#include <GL/gl.h>
-
 #include "level/map_list.h"
+#include "platform/draw.h"
 #include "platform/platform.h"
 #include "scores/high_scores.h"
 #include "scores/level_records.h"
@@ -46,6 +45,8 @@ bool startup()
         platform::messageBox("could not create the OpenGL context", "Error", true);
         return false;
     }
+    // Depth is cleared to 0 and compared with greater-or-equal against 1 / camera depth.
+    draw::startContext();
 
     if (!readMapList()) {
         platform::messageBox("could not initialize map data", "Error", true);
@@ -62,9 +63,5 @@ bool startup()
         platform::messageBox("could not initialize fonts", "Error", true);
         return false;
     }
-
-    // Depth is cleared to 0 and compared with greater-or-equal against 1 / camera depth.
-    glClearDepth(0.0);
-    glHint(GL_FOG_HINT, GL_FASTEST);
     return true;
 }

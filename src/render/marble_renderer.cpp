@@ -3,11 +3,10 @@
 // ball, bright in the middle and dark at the rim. Relies on the depth and fog state the board left.
 #include "render/marble_renderer.h"
 
-#include <GL/gl.h>
-
 #include <cmath>
 
 #include "level/board.h"
+#include "platform/draw.h"
 #include "render/projection.h"
 #include "sim/marble.h"
 
@@ -30,8 +29,8 @@ void drawDisc(Vec3 position, const float* color, float alpha, const Transform& c
     Vec3 centre = add(position, scale(n, BallRadius));
     Vec3 c = toCameraSpace(camera, centre);
 
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_CULL_FACE);
+    draw::noTexture();
+    draw::cullFrontFaces(false);
     // A centre at or behind the camera plane would project mirrored through the eye: nothing is drawn.
     if (!(c.z > 0.0f))
         return;
@@ -46,24 +45,24 @@ void drawDisc(Vec3 position, const float* color, float alpha, const Transform& c
     const float rimColor[4] = {static_cast<float>(color[0] * RimFactor), static_cast<float>(color[1] * RimFactor),
                                static_cast<float>(color[2] * RimFactor), alpha};
     auto rimVertex = [&](float a) {
-        glVertex3f(static_cast<float>(px + std::cos(static_cast<double>(a)) * rho),
-                   static_cast<float>(py + Aspect * std::sin(static_cast<double>(a)) * rho), pz);
+        draw::vertex(static_cast<float>(px + std::cos(static_cast<double>(a)) * rho),
+                     static_cast<float>(py + Aspect * std::sin(static_cast<double>(a)) * rho), pz);
     };
 
-    // All 16 triangles go in one glBegin/glEnd: the same vertices and colours as a pair per triangle.
+    // All 16 triangles go in one batch: the same vertices and colours as a batch per triangle.
     float a = 0.0f;
-    glBegin(GL_TRIANGLES);
+    draw::begin(draw::Shape::Triangles);
     do {
         float next = a + AngleStep;
-        glColor4fv(centreColor);
-        glVertex3f(px, py, pz);
-        glColor4fv(rimColor);
+        draw::color(centreColor[0], centreColor[1], centreColor[2], centreColor[3]);
+        draw::vertex(px, py, pz);
+        draw::color(rimColor[0], rimColor[1], rimColor[2], rimColor[3]);
         rimVertex(next);
-        glColor4fv(rimColor);
+        draw::color(rimColor[0], rimColor[1], rimColor[2], rimColor[3]);
         rimVertex(a);
         a = next;
     } while (static_cast<double>(a) < static_cast<double>(AngleLimit));
-    glEnd();
+    draw::end();
 }
 
 } // namespace
@@ -73,14 +72,12 @@ void drawMarble(const Marble& marble, const Transform& camera, const Board& boar
     drawDisc(marble.position, marble.color, 1.0f, camera, board);
 }
 
-// Blended over what is drawn, hidden by nearer board as the marble is, and writing no depth, so the
-// player's marble shows through it wherever the two meet.
+// Blended over what is drawn and hidden by nearer board as the marble is. It comes after the player's
+// marble and before nothing but the 2D layers, so its depth writes hide nothing: where the two meet, the
+// player's marble shows through it.
 void drawGhostMarble(Vec3 position, const float* color, float alpha, const Transform& camera, const Board& board)
 {
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glDepthMask(GL_FALSE);
+    draw::blend(true);
     drawDisc(position, color, alpha, camera, board);
-    glDepthMask(GL_TRUE);
-    glDisable(GL_BLEND);
+    draw::blend(false);
 }

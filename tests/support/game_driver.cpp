@@ -20,6 +20,7 @@
 #include "level/board.h"
 #include "platform/headless/headless.h"
 #include "platform/platform.h"
+#include "render/board_renderer.h"
 #include "replay/replay_store.h"
 #include "scores/high_scores.h"
 #include "screen/font.h"
@@ -37,7 +38,8 @@ namespace {
 // Guards against a loop that never goes idle (a handler posting itself forever).
 constexpr int MaxPassesPerStep = 100000;
 
-// The big globals are replaced from the heap: a Board or a Font is too large for a stack temporary.
+// The Font is replaced from the heap: it is too large for a stack temporary. The simulated state is
+// reset with the run's values.
 void resetGlobals()
 {
     // A replay save of the game before lands in its own folder before anything is reset.
@@ -52,9 +54,8 @@ void resetGlobals()
     resetRunState();
     resetFrameState();
     resetShellState();
-    TheBoard = *std::make_unique<Board>();
-    TheMarble = *std::make_unique<Marble>();
-    TheCamera = FollowCamera{};
+    TheBoard = Board();
+    TheBoardRenderer.clearGrid();
     TheFont = *std::make_unique<Font>();
     for (HighScoreEntry& row : HighScores)
         row = HighScoreEntry{};
