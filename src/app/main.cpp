@@ -87,8 +87,10 @@ int main(int argc, char** argv)
     // A plain start shows the title first: its picture is read while the graphics driver loads.
     if (commandLine.levelMap.empty() && commandLine.replayFile.empty())
         readTitlePictureAhead();
+    platform::requestWindowPlacement(WindowSetting);
     if (!platform::createWindow(windowProc))
         return StartupFailedExitCode;
+    platform::WindowPlacement placementAtStart = platform::windowPlacement();
     platform::showWindow();
     if (singleLevelChosen())
         startSingleLevel();
@@ -96,5 +98,6 @@ int main(int argc, char** argv)
     int exitCode = runMainLoop();
     // A replay still being written is finished before the program ends.
     finishReplaySaves();
+    keepWindowPlacement(placementAtStart);
     return exitCode;
 }

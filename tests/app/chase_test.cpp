@@ -364,7 +364,7 @@ TEST(Ghost, AReplayOfAnotherMapShowsNoGhost)
         0);
 }
 
-TEST(Settings, TheGhostChoiceIsKeptAndReadLeniently)
+TEST(Settings, TheGhostChoiceAndTheWindowAreKeptAndReadLeniently)
 {
     std::optional<GameDriver> slot;
     GameDriver& game = freshGame(slot);
@@ -392,6 +392,36 @@ TEST(Settings, TheGhostChoiceIsKeptAndReadLeniently)
         applySettingsText(c.text);
         EXPECT_EQ(OptionGhost, c.expected) << c.text;
     }
+    const struct {
+        const char* text;
+        platform::WindowPlacement expected;
+    } windows[] = {
+        {"window 800 600\nfullscreen yes\n", {800, 600, true}},
+        {"window 1024 768 2\nfullscreen maybe\n", {}},
+        {"window 0 600\nwindow -5 5\nwindow 99999 480\nwindow 8x0 6\nwindow 800\n", {}},
+        {"fullscreen no\nwindow 1280 960\n", {1280, 960, false}},
+    };
+    for (const auto& c : windows) {
+        WindowSetting = {};
+        applySettingsText(c.text);
+        EXPECT_EQ(WindowSetting, c.expected) << c.text;
+    }
+    // A window the player resized is kept at exit; one left as it started writes nothing.
+    WindowSetting = {};
+    OptionGhost = GhostChoice::Par;
+    std::filesystem::remove(SettingsPath);
+    platform::WindowPlacement atStart = platform::windowPlacement();
+    keepWindowPlacement(atStart);
+    EXPECT_FALSE(std::filesystem::exists(SettingsPath));
+    ASSERT_TRUE(headless::setFrameSize(1000, 750));
+    keepWindowPlacement(atStart);
+    EXPECT_NE(game.readFile("config/roliquo/settings").find("window 1000 750\nfullscreen no\n"), std::string::npos);
+    EXPECT_NE(game.readFile("config/roliquo/settings").find("ghost par\n"), std::string::npos);
+    WindowSetting = {};
+    applySettingsText(game.readFile("config/roliquo/settings"));
+    EXPECT_EQ(WindowSetting, (platform::WindowPlacement{1000, 750, false}));
+    WindowSetting = {};
+
     EXPECT_EQ(chooseSettingsPath("/cfg", "/home/p"), "/cfg/roliquo/settings");
     EXPECT_EQ(chooseSettingsPath("relative", "/home/p"), "/home/p/.config/roliquo/settings");
     EXPECT_EQ(chooseSettingsPath("", ""), "");

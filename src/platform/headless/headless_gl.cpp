@@ -251,6 +251,19 @@ bool isWindowVisible()
     return !Headless.windowHidden;
 }
 
+// A requested size becomes the frame's, as a window made at that size would draw.
+void requestWindowPlacement(const WindowPlacement& placement)
+{
+    if (placement.width >= 160 && placement.height >= 120)
+        headless::setFrameSize(placement.width, placement.height);
+    Headless.fullscreen = placement.fullscreen;
+}
+
+WindowPlacement windowPlacement()
+{
+    return WindowPlacement{FrameWidth, FrameHeight, Headless.fullscreen};
+}
+
 } // namespace platform
 
 namespace headless {
