@@ -1,11 +1,9 @@
 // SPDX-License-Identifier: MIT
 // Frame benchmark: the whole playing frame (composeFrame) against its floor, the same board triangles
-// drawn by one glDrawArrays, each paying the same clear, swap and read-back. Frames of the two
-// alternate inside short rounds; each case prints the median of the per-round ratios of frames per
-// CPU second, playing frame over floor, with the wall-clock ratio beside it.
-#include <GL/gl.h>
-#include <memory>
-
+// drawn by one draw call of the drawing layer, each paying the same clear, swap and read-back. Frames of
+// the two alternate inside short rounds; each case prints the median of the per-round ratios of frames
+// per CPU second, playing frame over floor, with the wall-clock ratio beside it. Built twice: on the
+// GL 1.1 layer (bench_frame_bench) and on the ES 2 layer (bench_frame_bench_gles2, cases named es2-).
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -13,6 +11,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -20,6 +19,7 @@
 #include "level/board.h"
 #include "level/map_list.h"
 #include "level/map_loader.h"
+#include "platform/draw.h"
 #include "platform/headless/headless.h"
 #include "platform/platform.h"
 #include "render/board_renderer.h"
@@ -80,11 +80,8 @@ void builtInBoard()
         texels[i * 3 + 1] = a ? 60 : 120;
         texels[i * 3 + 2] = a ? 40 : 220;
     }
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glBindTexture(GL_TEXTURE_2D, BoardTextureName);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 8, 8, 0, GL_RGB, GL_UNSIGNED_BYTE, texels);
+    const uint8_t* level = texels;
+    draw::uploadTexture(BoardTextureName, draw::TextureFormat::Rgb, draw::Wrap::Repeat, 8, 1, &level);
 }
 
 // Loads the first shipped level and the font; false when the pack is not there.
@@ -117,11 +114,11 @@ void clearTo(bool fog)
 {
     uint32_t c = TheBoard.fogColorValue();
     if (fog) {
-        glClearColor(((c >> 16) & 0xFF) / 255.0f, ((c >> 8) & 0xFF) / 255.0f, (c & 0xFF) / 255.0f, 0.0f);
+        draw::clearColor(((c >> 16) & 0xFF) / 255.0f, ((c >> 8) & 0xFF) / 255.0f, (c & 0xFF) / 255.0f, 0.0f);
     } else {
-        glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+        draw::clearColor(0.0f, 0.0f, 0.0f, 0.0f);
     }
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    draw::clear(true, true);
 }
 
 // Share of pixels that differ from the top-left corner's colour (the clear colour beyond the board in
@@ -178,14 +175,7 @@ std::vector<float> floorCorners(const std::vector<int32_t>& cells)
 
 void drawFloor(const std::vector<float>& corners)
 {
-    const GLsizei stride = 5 * sizeof(float);
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glTexCoordPointer(2, GL_FLOAT, stride, corners.data());
-    glVertexPointer(3, GL_FLOAT, stride, corners.data() + 2);
-    glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(corners.size() / 5));
-    glDisableClientState(GL_VERTEX_ARRAY);
-    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    draw::drawTriangles(corners.data(), static_cast<int>(corners.size() / 5));
 }
 
 double seconds(Clock::time_point from)
@@ -235,7 +225,7 @@ bool measure(const Case& c, const Size& size)
     clearTo(c.fog);
     int triangles = TheBoardRenderer.draw(TheBoard, TheCamera.transform, c.farSight, c.fog);
     BoardCellLog = nullptr;
-    glFinish();
+    draw::finish();
     headless::Frame boardOnly = headless::readFrame();
     std::vector<float> corners = floorCorners(cells);
 
@@ -245,7 +235,7 @@ bool measure(const Case& c, const Size& size)
     auto prepareFloor = [&] {
         TheBoardRenderer.draw(TheBoard, TheCamera.transform, c.farSight, c.fog);
         clearTo(c.fog);
-        glFinish();
+        draw::finish();
     };
     auto floorFrame = [&] {
         drawFloor(corners);
@@ -268,18 +258,18 @@ bool measure(const Case& c, const Size& size)
         int frames = 0;
         Clock::time_point roundStart = Clock::now();
         while (seconds(roundStart) < SecondsPerRound) {
-            glFinish();
+            draw::finish();
             Clock::time_point t = Clock::now();
             double cpu = cpuSeconds();
             composeFrame();
-            glFinish();
+            draw::finish();
             playingCpu += cpuSeconds() - cpu;
             playingWall += seconds(t);
             prepareFloor();
             t = Clock::now();
             cpu = cpuSeconds();
             floorFrame();
-            glFinish();
+            draw::finish();
             floorCpu += cpuSeconds() - cpu;
             floorWall += seconds(t);
             ++frames;
@@ -298,8 +288,9 @@ bool measure(const Case& c, const Size& size)
     std::printf("  per CPU second: playing frame %.1f frames, floor %.1f frames (medians of %d rounds)\n",
                 median(playingRates), median(floorRates), Rounds);
     std::printf("  by the wall clock: ratio %.3f  (quartiles %.3f .. %.3f)\n", median(wallRatios), wallLow, wallHigh);
-    std::printf("ratio %s-%dx%d %.3f  (quartiles %.3f .. %.3f)\n", c.name, size.width, size.height, median(cpuRatios),
-                low, high);
+    const char* layer = draw::LinkedContext == draw::ContextKind::Es2 ? "es2-" : "";
+    std::printf("ratio %s%s-%dx%d %.3f  (quartiles %.3f .. %.3f)\n", layer, c.name, size.width, size.height,
+                median(cpuRatios), low, high);
     return ok && differing == 0;
 }
 
@@ -311,8 +302,7 @@ int main()
         std::printf("no GL context\n");
         return 1;
     }
-    glClearDepth(0.0);
-    glHint(GL_FOG_HINT, GL_FASTEST);
+    draw::startContext();
     std::string level;
     if (shippedLevel(level)) {
         std::printf("level %s from %s\n", level.c_str(), ROLIQUO_DATA_DIR);
@@ -320,7 +310,8 @@ int main()
         builtInBoard();
         std::printf("built-in board of 100 holes (no data pack in %s)\n", ROLIQUO_DATA_DIR);
     }
-    std::printf("GL renderer: %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
+    std::printf("GL renderer: %s (drawing layer: %s)\n", draw::rendererName(),
+                draw::LinkedContext == draw::ContextKind::Es2 ? "OpenGL ES 2" : "GL 1.1");
     placeCamera(0.0f, -3000.0f);
     bool ok = true;
     for (const Size& size : Sizes) {

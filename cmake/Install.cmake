@@ -33,7 +33,8 @@ if(TARGET roliquo-datagen)
   # The pack as the build generated it, less what a game played in the build folder may have left there.
   install(DIRECTORY ${DATA_DIR}/ DESTINATION ${ROLIQUO_INSTALL_PACKDIR}
           PATTERN ".stamp" EXCLUDE
-          REGEX "/highScore\\.dat[^/]*$" EXCLUDE)
+          REGEX "/highScore\\.dat[^/]*$" EXCLUDE
+          REGEX "/(records|replays)$" EXCLUDE)
 
   # The icon in the hicolor theme, drawn by the generator at the usual sizes.
   target_link_libraries(roliquo-datagen PRIVATE PNG::PNG)

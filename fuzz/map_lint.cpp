@@ -17,6 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static Board board;
     static Marble marble;
+    static BoardTextureImages texture;
     std::string text(reinterpret_cast<const char*>(data), size);
     MapLint lint = lintMapText(text);
     lintStartPoint(lint);
@@ -24,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (const LintFinding& f : lint.findings)
         if (f.line < 0 || f.line > lines)
             __builtin_trap();
-    bool loaded = loadMapText(board, marble, "fuzz.map", text, MapLoadMode::TextOnly);
+    bool loaded = loadMapText(board, marble, "fuzz.map", text, MapLoadMode::TextOnly, texture);
     if (!hasErrors(lint)) {
         if (!loaded || board.holes.size() != lint.holes.size())
             __builtin_trap();

@@ -3,12 +3,14 @@
 #include <cstdint>
 #include <string>
 
-#include "app/run_state.h"
 #include "level/map_list.h"
+#include "sim/sim_state.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    resetRunState();
+    LevelCount = 0;
+    MapNames.clear();
+    TheSim = SimState();
     bool ok = parseMapList(std::string(reinterpret_cast<const char*>(data), size));
     if (ok) {
         if (LevelCount < 1 || MapNames.size() != static_cast<size_t>(LevelCount) ||

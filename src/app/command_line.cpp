@@ -12,6 +12,9 @@ const CommandLineOption Options[] = {
     {"--version", nullptr, "show the version and exit", &CommandLine::showVersion, nullptr},
     {"--level", "MAP", "play one map file as a one-level game (records are not kept)", nullptr, &CommandLine::levelMap},
     {"--replay", "FILE", "watch a recorded run (Esc ends it; keys below)", nullptr, &CommandLine::replayFile},
+    {"--ghost", "FILE", "race the run of a replay (one level, or a game's matching level)", nullptr,
+     &CommandLine::ghostFile},
+    {"--records", nullptr, "print every level's record, medal and par, and exit", &CommandLine::showRecords, nullptr},
 };
 
 const char* const WatchingKeys =
@@ -88,7 +91,10 @@ std::string commandLineHelp()
     text += WatchingKeys;
     text += "\nStarted in a folder that holds maplist.dat, the game plays that folder and keeps\n"
             "highScore.dat there. Otherwise it plays the installed data pack and keeps highScore.dat\n"
-            "in $XDG_DATA_HOME/roliquo (by default ~/.local/share/roliquo).\n";
+            "in $XDG_DATA_HOME/roliquo (by default ~/.local/share/roliquo). Level records and their\n"
+            "replays live in the records folder beside it. F7 chooses the ghost (off, record, par, the\n"
+            "--ghost file); the choice is kept in $XDG_CONFIG_HOME/roliquo/settings\n"
+            "(by default ~/.config/roliquo/settings).\n";
     return text;
 }
 

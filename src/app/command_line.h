@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The game's command line: a table of options, the parser over it, and the help and version texts.
-// No option changes how the game plays; where the game finds its files lives in data_paths.h.
+// No option changes how the game plays (a ghost only rolls beside it); where the game finds its files lives in data_paths.h.
 #pragma once
 
 #include <string>
@@ -9,8 +9,10 @@
 struct CommandLine {
     bool showHelp = false;
     bool showVersion = false;
-    std::string levelMap;   // --level: play this one map file as a one-level game
-    std::string replayFile; // --replay: show this recorded run, then exit
+    std::string levelMap;     // --level: play this one map file as a one-level game
+    std::string replayFile;   // --replay: show this recorded run, then exit
+    std::string ghostFile;    // --ghost: the replay whose run rolls beside the marble
+    bool showRecords = false; // --records: print the level records and exit
 };
 
 // One row of the table: a flag sets a bool field, an option with a value (valueName set) a string field.

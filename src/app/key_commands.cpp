@@ -1,14 +1,16 @@
 // SPDX-License-Identifier: MIT
-// The key table: Enter, Esc, the arrows, F1 to F6, F12 and Space. Option keys act at once, including
+// The key table: Enter, Esc, the arrows, F1 to F7, F12, Space and Tab. Option keys act at once, including
 // the GL fog switch; menu lines reuse these by posting the matching key (menu.cpp).
 #include "app/key_commands.h"
 
-#include <GL/gl.h>
-
+#include "app/ghost.h"
 #include "app/menu.h"
+#include "app/record_keeper.h"
 #include "app/replay_viewer.h"
 #include "app/run_state.h"
+#include "platform/draw.h"
 #include "platform/platform.h"
+#include "screen/records_page.h"
 #include "sound/sound.h"
 
 namespace {
@@ -38,12 +40,22 @@ void toggleFog()
     OptionFog = !OptionFog;
     if (!OptionFog) {
         if (platform::hasGlContext())
-            glDisable(GL_FOG);
+            draw::fog(false);
         return;
     }
     OptionFarSight = false;
     if (platform::hasGlContext())
-        glEnable(GL_FOG);
+        draw::fog(true);
+}
+
+// The best-times screen's two pages; the records are listed afresh each time the page is turned to.
+void turnBestTimesPage()
+{
+    if (GameState != BestTimes || MenuShown)
+        return;
+    RecordsPageShown = !RecordsPageShown;
+    if (RecordsPageShown)
+        RecordsPageRows = levelRecordRows();
 }
 
 void toggleMidi()
@@ -116,13 +128,21 @@ void handleKeyDown(int virtualKey)
     case VkF6:
         toggleMidi();
         break;
+    case VkF7:
+        cycleGhostChoice();
+        break;
+    case VkTab:
+        turnBestTimesPage();
+        break;
     case VkF12:
         if (GameState == Playing && !MenuShown)
             Paused = !Paused;
         break;
     case VkSpace:
-        if (GameState != Playing && GameState != NameEntry)
+        if (GameState != Playing && GameState != NameEntry) {
             GameState = Title;
+            RecordsPageShown = false;
+        }
         break;
     default:
         // Letters and the rest: name entry reads LastKey when the next frame is composed.

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include "app/ghost.h"
+#include "app/record_keeper.h"
 #include "app/replay_recorder.h"
 #include "app/replay_viewer.h"
 #include "app/run_state.h"
@@ -15,6 +17,7 @@
 #include "render/board_renderer.h"
 #include "scores/high_scores.h"
 #include "screen/frame.h"
+#include "screen/records_page.h"
 #include "sim/marble.h"
 #include "sim/round_step.h"
 #include "sound/sound.h"
@@ -95,6 +98,7 @@ void startLevel()
 
     LevelNumber += 1;
     resetRound();
+    RecordsPageShown = false;
     if (LevelNumber == 1)
         startNewGame();
 
@@ -106,6 +110,8 @@ void startLevel()
     placeMarbleAndCamera(TheSim, TheBoard);
     watchLevelStart();
     recordLevelStart();
+    noteLevelStart();
+    prepareGhost();
     // Loading time does not count against the first tick.
     LastCounterValue = static_cast<int64_t>(platform::counterValue());
 }

@@ -2,18 +2,41 @@
 // The game's entry: read the command line, choose the data folder, create the window (the start-up runs
 // inside its creation), show it, run the loop.
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "app/command_line.h"
 #include "app/data_paths.h"
+#include "app/ghost.h"
 #include "app/main_loop.h"
+#include "app/record_keeper.h"
 #include "app/replay_viewer.h"
+#include "app/settings.h"
 #include "app/single_level.h"
 #include "app/startup.h"
 #include "app/window_proc.h"
+#include "level/map_list.h"
 #include "platform/platform.h"
 #include "replay/replay_store.h"
+#include "scores/level_records.h"
 #include "screen/frame.h"
+
+namespace {
+
+// roliquo --records: the table of the data folder the game would play, as text.
+int printRecords()
+{
+    if (!readMapList()) {
+        std::fprintf(stderr, "roliquo: could not read maplist.dat\n");
+        return 1;
+    }
+    readLevelRecords();
+    readParTable();
+    std::fputs(recordsReportText(levelRecordRows()).c_str(), stdout);
+    return 0;
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -48,15 +71,29 @@ int main(int argc, char** argv)
             return refused;
         }
     }
-    if (!applyDataPaths(chooseDataPaths(currentDataPathInputs())))
+    DataPathInputs inputs = currentDataPathInputs();
+    if (!commandLine.showRecords) {
+        const char* configHome = std::getenv("XDG_CONFIG_HOME");
+        SettingsPath = chooseSettingsPath(configHome != nullptr ? configHome : "", inputs.home);
+        readSettings();
+    }
+    if (!commandLine.ghostFile.empty() && !loadGhostFile(commandLine.ghostFile, error)) {
+        std::fprintf(stderr, "roliquo: %s\n", error.c_str());
+        return 2;
+    }
+    if (!applyDataPaths(chooseDataPaths(inputs)))
         return 1;
+    if (commandLine.showRecords)
+        return printRecords();
     if (!platform::startWindowSystem())
         return StartupFailedExitCode;
     // A plain start shows the title first: its picture is read while the graphics driver loads.
     if (commandLine.levelMap.empty() && commandLine.replayFile.empty())
         readTitlePictureAhead();
+    platform::requestWindowPlacement(WindowSetting);
     if (!platform::createWindow(windowProc))
         return StartupFailedExitCode;
+    platform::WindowPlacement placementAtStart = platform::windowPlacement();
     platform::showWindow();
     if (singleLevelChosen())
         startSingleLevel();
@@ -64,5 +101,6 @@ int main(int argc, char** argv)
     int exitCode = runMainLoop();
     // A replay still being written is finished before the program ends.
     finishReplaySaves();
+    keepWindowPlacement(placementAtStart);
     return exitCode;
 }

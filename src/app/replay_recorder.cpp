@@ -119,6 +119,14 @@ void keepNamedRunReplay()
     Run = Recording();
 }
 
+bool recordedLevel(ReplayLevel& out)
+{
+    if (!recordingThisLevel())
+        return false;
+    out = Run.replay.levels.back();
+    return true;
+}
+
 void resetReplayRecorder()
 {
     Run = Recording();

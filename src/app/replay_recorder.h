@@ -4,6 +4,7 @@
 // Menus, paused ticks and screens are not part of it. Watching a replay records nothing.
 #pragma once
 
+#include "replay/replay_file.h"
 #include "sim/marble.h"
 
 // The level start, before the level number advances: closes the level being left (its booked time,
@@ -16,6 +17,10 @@ void recordTick(SteerKeys keys);
 // The name of the completed run's row is settled (typed, or left through the menu): its replay is
 // saved in the background (replay/replay_store.h).
 void keepNamedRunReplay();
+
+// A copy of the level being recorded so far (its ticks up to this one). False when this level is not
+// being recorded (watching a replay, or the recording was given up).
+bool recordedLevel(ReplayLevel& out);
 
 // Drops any recording (tests that run several games in one process).
 void resetReplayRecorder();

@@ -42,9 +42,8 @@ int loadReplayToWatch(const std::string& path, std::string& error)
         error = path + (failure.line > 0 ? ":" + std::to_string(failure.line) : "") + ": " + failure.message;
         return ReplayUnreadableExitCode;
     }
-    if (replay.simulation != SimulationVersion) {
-        error = path + ": recorded with simulation " + std::to_string(replay.simulation) + "; this is simulation " +
-            std::to_string(SimulationVersion) + ", which would not play it the same";
+    if (std::string mismatch = simulationMismatch(replay); !mismatch.empty()) {
+        error = path + ": " + mismatch + ", which would not play it the same";
         return OtherSimulationExitCode;
     }
     TheWatch.replay = std::move(replay);
@@ -87,6 +86,17 @@ bool watchingTakesKey(int virtualKey)
         return true;
     }
     return virtualKey == VkF1 || watchControlTakesKey(virtualKey);
+}
+
+int watchedPadKey(int virtualKey, int64_t lParam)
+{
+    if (!TheWatch.watching || (lParam & GamepadKeyFlag) == 0)
+        return virtualKey;
+    if (virtualKey == VkTab)
+        return VkHome;
+    if (virtualKey == VkF7)
+        return VkPageDown;
+    return virtualKey;
 }
 
 bool watchedRunIsOver()

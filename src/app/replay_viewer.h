@@ -5,6 +5,7 @@
 // and jumped through by level (watch_controls.cpp). Esc ends it, and so does the end of its last level.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "sim/marble.h"
@@ -27,6 +28,11 @@ void stopWatchingReplay();
 // The key table asks first: Esc ends the replay, F1 is ignored (the file holds the skips), and the
 // watching keys are taken. True when the key was taken.
 bool watchingTakesKey(int virtualKey);
+
+// A pad has fewer buttons than the viewer has keys: while a replay is watched, the pad's Tab (west
+// button) restarts the level as Home does and its F7 (right stick click) goes on as Page Down. Every
+// other key, and every key from the keyboard, is returned as it came.
+int watchedPadKey(int virtualKey, int64_t lParam);
 // The level start, before the level number advances: keeps the moment it starts from (for the level
 // jumps); true once the replay's last level is behind (the game then ends, status 0).
 bool watchedRunIsOver();

@@ -4,6 +4,7 @@
 #include "app/round.h"
 
 #include "app/name_entry.h"
+#include "app/record_keeper.h"
 #include "app/replay_recorder.h"
 #include "app/replay_viewer.h"
 #include "app/run_state.h"
@@ -88,8 +89,11 @@ void tick()
     recordTick(keys);
     LevelEvents events = stepRound(TheSim, TheBoard, {FrameSeconds, keys, OptionCameraLag});
     // The finish cue sounds in the tick that crossed the line, before the frame and the other cues.
-    if (events.finished)
+    if (events.finished) {
         playCue("allright.wav");
+        // Booked at once, so a record survives the game being killed a moment later.
+        bookLevelFinish();
+    }
     presentFrame();
     endRoundIfOver();
     playRoundCues(true);

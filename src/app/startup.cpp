@@ -3,11 +3,11 @@
 // times and the font, each failure with its messages; last the GL state that never changes.
 #include "app/startup.h"
 
-#include <GL/gl.h>
-
 #include "level/map_list.h"
+#include "platform/draw.h"
 #include "platform/platform.h"
 #include "scores/high_scores.h"
+#include "scores/level_records.h"
 #include "screen/font.h"
 #include "screen/font_loader.h"
 
@@ -45,6 +45,8 @@ bool startup()
         platform::messageBox("could not create the OpenGL context", "Error", true);
         return false;
     }
+    // Depth is cleared to 0 and compared with greater-or-equal against 1 / camera depth.
+    draw::startContext();
 
     if (!readMapList()) {
         platform::messageBox("could not initialize map data", "Error", true);
@@ -54,13 +56,12 @@ bool startup()
         platform::messageBox("could not initialize high score data", "Error", false);
         return false;
     }
+    // Records and par are additions: without them the game plays on, with no ghost and no medal.
+    readLevelRecords();
+    readParTable();
     if (!loadFont(TheFont, "font", "font.dat")) {
         platform::messageBox("could not initialize fonts", "Error", true);
         return false;
     }
-
-    // Depth is cleared to 0 and compared with greater-or-equal against 1 / camera depth.
-    glClearDepth(0.0);
-    glHint(GL_FOG_HINT, GL_FASTEST);
     return true;
 }

@@ -6,6 +6,7 @@
 #include "app/key_commands.h"
 #include "app/name_entry.h"
 #include "app/pad_name_entry.h"
+#include "app/replay_viewer.h"
 #include "app/round.h"
 #include "app/run_state.h"
 #include "app/startup.h"
@@ -76,12 +77,14 @@ int64_t windowProc(uint32_t id, uint64_t wParam, int64_t lParam)
     case PaintMessage:
         presentFrame();
         return 0;
-    case KeyDownMessage:
-        if (handlePadNameKey(static_cast<int>(wParam), lParam))
+    case KeyDownMessage: {
+        int key = watchedPadKey(static_cast<int>(wParam), lParam);
+        if (handlePadNameKey(key, lParam))
             return 0;
-        LastKey = static_cast<uint8_t>(wParam & 0xFF);
-        handleKeyDown(static_cast<int>(wParam));
+        LastKey = static_cast<uint8_t>(key & 0xFF);
+        handleKeyDown(key);
         return 0;
+    }
     case TimerMessage:
         onTimer();
         return 0;

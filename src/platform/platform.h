@@ -25,6 +25,7 @@ enum : uint32_t {
 
 // Virtual-key codes carried by KeyDownMessage and tested by isKeyDown.
 enum : int {
+    VkTab = 9,
     VkShift = 16,
     VkEnter = 13,
     VkEscape = 27,
@@ -171,6 +172,22 @@ ScreenRect presentationRect();
 
 // False while the window is minimised or hidden: then no frame needs drawing.
 bool isWindowVisible();
+
+// How the player left the window: its size in window coordinates when not fullscreen, and whether it is
+// fullscreen. A size of 0 x 0 means the backend's own first size.
+struct WindowPlacement {
+    int width = 0;
+    int height = 0;
+    bool fullscreen = false;
+    bool operator==(const WindowPlacement&) const = default;
+};
+
+// Asks the next createWindow for this placement instead of the backend's first one; a size smaller
+// than 160 x 120 or larger than the display keeps the backend's own size.
+void requestWindowPlacement(const WindowPlacement& placement);
+
+// The window's placement now (its windowed size even while fullscreen).
+WindowPlacement windowPlacement();
 
 // Sound ------------------------------------------------------------------------------------------------------
 

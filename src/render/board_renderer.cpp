@@ -4,8 +4,6 @@
 // The triangles are gathered in sweep order into one client array and drawn by a single call.
 #include "render/board_renderer.h"
 
-#include <GL/gl.h>
-
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -13,8 +11,8 @@
 
 #include "level/board.h"
 #include "level/map_loader.h"
+#include "platform/draw.h"
 #include "render/projection.h"
-#include "render/texture_upload.h"
 
 BoardRenderer TheBoardRenderer;
 BoardDrawRecord LastBoardDraw;
@@ -158,40 +156,14 @@ struct Sweeper {
 
 void setDrawState(const Board& board, bool fog)
 {
-    glEnable(GL_DEPTH_TEST);
-    glDepthFunc(GL_GEQUAL);
-    glEnable(GL_CULL_FACE);
-    glCullFace(GL_FRONT);
-    glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, BoardTextureName);
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_DECAL);
-    glDisable(GL_BLEND);
-    // Every fog parameter is set again here, so the fog key's own start distance never shows in play.
-    if (fog) {
-        glEnable(GL_FOG);
-        glFogfv(GL_FOG_COLOR, board.fogColor);
-        glFogi(GL_FOG_MODE, GL_LINEAR);
-        glFogf(GL_FOG_START, FogStart);
-        glFogf(GL_FOG_END, FogEnd);
-    } else {
-        glDisable(GL_FOG);
-    }
-}
-
-// The gathered triangles in one draw, with the same vertices in the same order as one glBegin/glEnd
-// per triangle would give. The client arrays are switched off again for the drawing that follows.
-void drawCorners()
-{
-    if (CornerFloats == 0)
-        return;
-    const GLsizei stride = static_cast<GLsizei>(FloatsPerCorner * sizeof(float));
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glTexCoordPointer(2, GL_FLOAT, stride, Corners.data());
-    glVertexPointer(3, GL_FLOAT, stride, Corners.data() + 2);
-    glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(CornerFloats / FloatsPerCorner));
-    glDisableClientState(GL_VERTEX_ARRAY);
-    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    draw::depthTest(true);
+    draw::cullFrontFaces(true);
+    draw::texture(BoardTextureName, draw::TextureMode::Decal);
+    draw::blend(false);
+    // Every fog parameter is set again here, so no fog distance set elsewhere ever shows in play.
+    draw::fog(fog);
+    if (fog)
+        draw::fogLinear(board.fogColor, FogStart, FogEnd);
 }
 
 } // namespace
@@ -241,7 +213,8 @@ int BoardRenderer::draw(const Board& board, const Transform& camera, bool farSig
 
     // No glFlush: the frame's swap flushes, and a flush here would make a software rasterizer paint
     // the frame in two passes, the board and then everything drawn over it.
-    drawCorners();
+    // The gathered triangles in one draw, the same vertices in the same order as one batch per triangle.
+    draw::drawTriangles(Corners.data(), static_cast<int>(CornerFloats / FloatsPerCorner));
     return s.triangles;
 }
 
@@ -271,16 +244,12 @@ void BoardRenderer::clearGrid()
 
 void BoardRenderer::uploadTexture(const BoardTextureImages& texture) const
 {
-    GLuint name = BoardTextureName;
-    GLboolean residence = GL_FALSE;
-    // glIsTexture first: asking about a name that is no texture yet would leave a GL error behind.
-    if (glIsTexture(name) && glAreTexturesResident(1, &name, &residence))
-        glDeleteTextures(1, &name);
-    bindNearestTexture(name, GL_REPEAT);
+    draw::deleteTexture(BoardTextureName);
     const uint8_t* levels[BoardTextureLevels];
     for (int i = 0; i < BoardTextureLevels; ++i)
         levels[i] = texture.levels[i].data();
-    uploadMipLevels(3, 128, BoardTextureLevels, levels);
+    draw::uploadTexture(BoardTextureName, draw::TextureFormat::Rgb, draw::Wrap::Repeat, 128, BoardTextureLevels,
+                        levels);
 }
 
 bool loadBoardForPlay(Board& board, Marble& marble, const std::string& fileName, BoardTextureImages& texture)

@@ -10,3 +10,7 @@ class Marble;
 
 // Draws `marble` seen through `camera`; the board gives the surface normal the ball sits along.
 void drawMarble(const Marble& marble, const Transform& camera, const Board& board);
+
+// The same disc for a ghost at `position` with `color` (0..255 each), blended at opacity `alpha`
+// without writing depth; blending is off again afterwards.
+void drawGhostMarble(Vec3 position, const float* color, float alpha, const Transform& camera, const Board& board);

@@ -316,3 +316,11 @@ bool isReplayMapName(std::string_view name)
     }
     return true;
 }
+
+std::string simulationMismatch(const Replay& replay)
+{
+    if (replay.simulation == SimulationVersion)
+        return "";
+    return "recorded with simulation " + std::to_string(replay.simulation) + "; this is simulation " +
+        std::to_string(SimulationVersion);
+}

@@ -62,6 +62,10 @@ struct ReplayError {
 bool parseReplay(std::string_view text, Replay& replay, ReplayError& error);
 bool readReplayFile(const std::string& path, Replay& replay, ReplayError& error);
 
+// Empty when this simulation played the replay; else "recorded with simulation N; this is simulation M":
+// its keys may book other times here, so it is neither proved nor refuted, watched nor raced.
+std::string simulationMismatch(const Replay& replay);
+
 // Whether a name can stand in a replay's name line: 1 to 255 printable ASCII characters, no space.
 bool isReplayName(std::string_view name);
 // Whether a map name can be loaded from a data folder: a relative path without "..", printable, no space.

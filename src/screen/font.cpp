@@ -3,12 +3,11 @@
 // virtual screen, number formatting and measuring. The glyph table and images come from the font loader.
 #include "screen/font.h"
 
-#include <GL/gl.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 
+#include "platform/draw.h"
 #include "screen/virtual_screen.h"
 
 Font TheFont;
@@ -60,17 +59,14 @@ static bool inTable(const Font& font, int c)
 // Sets the whole text state: text may follow any other drawing.
 static void setTextState()
 {
-    glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, FontTextureName);
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_FOG);
-    glDisable(GL_CULL_FACE);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    draw::texture(FontTextureName, draw::TextureMode::Modulate);
+    draw::depthTest(false);
+    draw::fog(false);
+    draw::cullFrontFaces(false);
+    draw::blend(true);
 }
 
-// One glBegin/glEnd holds all the glyphs of a call; the state is set before the first glyph only, so
+// One batch holds all the glyphs of a call; the state is set before the first glyph only, so
 // a text that draws no glyph changes no state.
 void Font::drawText(const char* text)
 {
@@ -92,22 +88,22 @@ void Font::drawText(const char* text)
         float h = (glyphBottom[c] - glyphTop[c]) * scale;
         if (!drawing) {
             setTextState();
-            glBegin(GL_QUADS);
+            draw::begin(draw::Shape::Quads);
             drawing = true;
         }
-        glColor4fv(color);
-        glTexCoord2f(texS(glyphLeft[c]), texT(glyphTop[c]));
-        glVertex2f(clipX(penX), clipY(penY));
-        glTexCoord2f(texS(glyphRight[c]), texT(glyphTop[c]));
-        glVertex2f(clipX(penX + w), clipY(penY));
-        glTexCoord2f(texS(glyphRight[c]), texT(glyphBottom[c]));
-        glVertex2f(clipX(penX + w), clipY(penY + h));
-        glTexCoord2f(texS(glyphLeft[c]), texT(glyphBottom[c]));
-        glVertex2f(clipX(penX), clipY(penY + h));
+        draw::color(color[0], color[1], color[2], color[3]);
+        draw::texCoord(texS(glyphLeft[c]), texT(glyphTop[c]));
+        draw::vertex2(clipX(penX), clipY(penY));
+        draw::texCoord(texS(glyphRight[c]), texT(glyphTop[c]));
+        draw::vertex2(clipX(penX + w), clipY(penY));
+        draw::texCoord(texS(glyphRight[c]), texT(glyphBottom[c]));
+        draw::vertex2(clipX(penX + w), clipY(penY + h));
+        draw::texCoord(texS(glyphLeft[c]), texT(glyphBottom[c]));
+        draw::vertex2(clipX(penX), clipY(penY + h));
         penX += scale * (glyphRight[c] - glyphLeft[c]);
     }
     if (drawing)
-        glEnd();
+        draw::end();
 }
 
 void Font::drawNumber(float value, int decimals)

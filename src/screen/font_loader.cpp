@@ -3,15 +3,13 @@
 // table text into its rectangles. Drawing text lives in screen/font.cpp.
 #include "screen/font_loader.h"
 
-#include <GL/gl.h>
-
 #include <array>
 #include <string>
 
 #include "level/bmp.h"
 #include "level/token_reader.h"
+#include "platform/draw.h"
 #include "platform/platform.h"
-#include "render/texture_upload.h"
 #include "screen/font.h"
 
 namespace {
@@ -22,12 +20,11 @@ constexpr char LastGlyphCharacter = 126;
 
 void uploadFontTexture(const Font& font)
 {
-    bindNearestTexture(FontTextureName, GL_CLAMP);
     const uint8_t* levels[FontLevels];
     for (int i = 0; i < FontLevels; ++i)
         levels[i] = font.pixels[i].data();
-    // Intensity: the GL keeps the red channel as the glyph's coverage.
-    uploadMipLevels(GL_INTENSITY, 256, FontLevels, levels);
+    // Intensity: the red channel is the glyph's coverage.
+    draw::uploadTexture(FontTextureName, draw::TextureFormat::Intensity, draw::Wrap::Clamp, 256, FontLevels, levels);
 }
 
 } // namespace

@@ -3,8 +3,6 @@
 // and counters, the best-times screen, the overlays, the swap and the playing clear.
 #include "screen/frame.h"
 
-#include <GL/gl.h>
-
 #include <array>
 #include <initializer_list>
 #include <optional>
@@ -12,14 +10,16 @@
 #include "level/bmp.h"
 #include "level/board.h"
 #include "level/map_list.h"
+#include "platform/draw.h"
 #include "platform/platform.h"
 #include "render/board_renderer.h"
 #include "render/marble_renderer.h"
 #include "screen/best_times_screen.h"
+#include "screen/chase_view.h"
 #include "screen/font.h"
 #include "screen/game_state.h"
 #include "screen/overlays.h"
-#include "screen/picture_copy.h"
+#include "screen/records_page.h"
 #include "screen/watch_overlay.h"
 #include "sim/camera.h"
 #include "sim/marble.h"
@@ -37,8 +37,8 @@ constexpr int PictureHeight = 480;
 struct Picture {
     const char* fileName;
     const char* failureText;
-    GLuint textureName;  // holds the picture for drawing at a size other than 640 x 480
-    PictureCopy copy;    // shows it at 640 x 480
+    unsigned scaledName; // the texture that draws it at a size other than 640 x 480
+    unsigned copyName;   // the texture that shows it at 640 x 480
     bool pending = true; // not read yet
     bool failed = false; // the read failed and its message was shown; not tried again
     int width = 0;
@@ -48,8 +48,8 @@ struct Picture {
 };
 
 // Texture names of their own, beside the board's 1 and the font's 10.
-Picture TitlePicture{"title.bmp", "could not load.bmp title", 20, {22}};
-Picture BackPicture{"back.bmp", "could not load back.bmp", 21, {23}};
+Picture TitlePicture{"title.bmp", "could not load.bmp title", 20, 22};
+Picture BackPicture{"back.bmp", "could not load back.bmp", 21, 23};
 
 // Reads the file into the picture's buffer and size; whether it holds a picture.
 bool readPictureFile(Picture& picture)
@@ -60,40 +60,6 @@ bool readPictureFile(Picture& picture)
     picture.width = w;
     picture.height = h;
     return true;
-}
-
-// On a window of another size the picture fills the 4:3 viewport as a filtered texture: a pixel copy
-// would stay 640 x 480 in the corner. The texture is made on first use in each context.
-void drawScaledPicture(const Picture& picture)
-{
-    glPushAttrib(GL_ENABLE_BIT | GL_TEXTURE_BIT);
-    glEnable(GL_TEXTURE_2D);
-    bool fresh = glIsTexture(picture.textureName) == GL_FALSE;
-    glBindTexture(GL_TEXTURE_2D, picture.textureName);
-    if (fresh) {
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB8, picture.width, picture.height, 0, GL_RGB, GL_UNSIGNED_BYTE,
-                     picture.pixels.data());
-    }
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
-    // Anchored at the lower-left corner like the copy, so a smaller picture covers the same share of
-    // the screen; rows are stored bottom-up, so texture row 0 belongs at the bottom.
-    float right = -1.0f + 2.0f * static_cast<float>(picture.width) / PictureWidth;
-    float top = -1.0f + 2.0f * static_cast<float>(picture.height) / PictureHeight;
-    glBegin(GL_QUADS);
-    glTexCoord2f(0.0f, 0.0f);
-    glVertex2f(-1.0f, -1.0f);
-    glTexCoord2f(1.0f, 0.0f);
-    glVertex2f(right, -1.0f);
-    glTexCoord2f(1.0f, 1.0f);
-    glVertex2f(right, top);
-    glTexCoord2f(0.0f, 1.0f);
-    glVertex2f(-1.0f, top);
-    glEnd();
-    glPopAttrib();
 }
 
 // Copies the picture to the lower-left corner of the 640 x 480 screen, as stored: texturing and fog are
@@ -112,22 +78,29 @@ void drawPicture(Picture& picture)
             platform::messageBox(picture.failureText, "Error", true);
         }
     }
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_CULL_FACE);
-    glDisable(GL_BLEND);
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_FOG);
+    draw::depthTest(false);
+    draw::cullFrontFaces(false);
+    draw::blend(false);
+    draw::noTexture();
+    draw::fog(false);
     if (picture.pending) {
-        glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-        glClear(GL_COLOR_BUFFER_BIT);
+        draw::clearColor(0.0f, 0.0f, 0.0f, 0.0f);
+        draw::clear(true, false);
         return;
     }
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1); // rows are packed without padding
     platform::ScreenRect shown = platform::presentationRect();
-    if (shown.width == PictureWidth && shown.height == PictureHeight)
-        showPicture(picture.copy, picture.pixels.data(), picture.width, picture.height, shown.x, shown.y);
-    else
-        drawScaledPicture(picture);
+    if (shown.width != PictureWidth || shown.height != PictureHeight) {
+        draw::showScaledPicture(picture.scaledName, picture.pixels.data(), picture.width, picture.height);
+        return;
+    }
+    // A clear to black comes first, and the picture only while the window is still there: Mesa's X11
+    // software driver asks the server for the window's size at the first drawing call of a frame, and
+    // when the server has just gone it goes on with a garbage size, which its clear keeps within and its
+    // blit overruns.
+    draw::clearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    draw::clear(true, false);
+    if (platform::isWindowVisible())
+        draw::showPicture(picture.copyName, picture.pixels.data(), picture.width, picture.height, shown.x, shown.y);
 }
 
 void drawBanner()
@@ -151,19 +124,22 @@ void clearForNextFrame()
 {
     if (OptionFog) {
         uint32_t rgb = TheBoard.fogColorValue();
-        glClearColor(static_cast<float>((rgb >> 16) & 0xFF) / 255.0f, static_cast<float>((rgb >> 8) & 0xFF) / 255.0f,
-                     static_cast<float>(rgb & 0xFF) / 255.0f, 0.0f);
+        draw::clearColor(static_cast<float>((rgb >> 16) & 0xFF) / 255.0f,
+                         static_cast<float>((rgb >> 8) & 0xFF) / 255.0f, static_cast<float>(rgb & 0xFF) / 255.0f, 0.0f);
     } else {
-        glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+        draw::clearColor(0.0f, 0.0f, 0.0f, 0.0f);
     }
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    draw::clear(true, true);
 }
 
 void composePlaying()
 {
     PolygonCount += TheBoardRenderer.draw(TheBoard, TheCamera.transform, OptionFarSight, OptionFog);
     drawMarble(TheMarble, TheCamera.transform, TheBoard);
+    if (!TheGhostTrack.empty())
+        drawGhost();
     drawClockAndStatistics();
+    drawChaseOverlay();
     drawBanner();
     drawWatchOverlay();
     FrameCount += 1;
@@ -179,7 +155,10 @@ void composeBestTimes()
 {
     drawPicture(BackPicture);
     drawDarkPanel();
-    drawBestTimes();
+    if (RecordsPageShown && GameState == BestTimes)
+        drawRecordsPage();
+    else
+        drawBestTimes();
     if (MenuShown) {
         drawDarkPanel();
         drawMenu();
@@ -243,9 +222,8 @@ void resetFrameState()
     for (Picture* p : {&TitlePicture, &BackPicture}) {
         p->readAhead.reset();
         if (platform::hasGlContext()) {
-            if (glIsTexture(p->textureName) == GL_TRUE)
-                glDeleteTextures(1, &p->textureName);
-            forgetPictureCopy(p->copy);
+            draw::forgetPicture(p->scaledName);
+            draw::forgetPicture(p->copyName);
         }
         p->pending = true;
         p->failed = false;

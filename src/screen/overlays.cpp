@@ -3,11 +3,10 @@
 // optional FPS/PPS lines. Stateless: every call draws from the current values.
 #include "screen/overlays.h"
 
-#include <GL/gl.h>
-
 #include <cstddef>
 #include <string>
 
+#include "platform/draw.h"
 #include "screen/font.h"
 #include "screen/game_state.h"
 #include "sim/sim_state.h"
@@ -87,19 +86,18 @@ float shownClockSeconds()
 // the screen instead of dimming it.
 void drawDarkPanel()
 {
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_CULL_FACE);
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_FOG);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glBegin(GL_QUADS);
-    glColor4f(0.0f, 0.0f, 0.0f, 0.5f);
-    glVertex2f(-1.0f, -1.0f);
-    glVertex2f(1.0f, -1.0f);
-    glVertex2f(1.0f, 1.0f);
-    glVertex2f(-1.0f, 1.0f);
-    glEnd();
+    draw::depthTest(false);
+    draw::cullFrontFaces(false);
+    draw::noTexture();
+    draw::fog(false);
+    draw::blend(true);
+    draw::begin(draw::Shape::Quads);
+    draw::color(0.0f, 0.0f, 0.0f, 0.5f);
+    draw::vertex2(-1.0f, -1.0f);
+    draw::vertex2(1.0f, -1.0f);
+    draw::vertex2(1.0f, 1.0f);
+    draw::vertex2(-1.0f, 1.0f);
+    draw::end();
 }
 
 void drawMenu()

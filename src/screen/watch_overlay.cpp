@@ -3,10 +3,9 @@
 // above it, and the key display in the lower right corner. Stateless beyond TheWatchOverlay.
 #include "screen/watch_overlay.h"
 
-#include <GL/gl.h>
-
 #include <string>
 
+#include "platform/draw.h"
 #include "screen/font.h"
 #include "screen/game_state.h"
 #include "screen/virtual_screen.h"
@@ -23,22 +22,21 @@ constexpr float BarBottom = 470.0f;
 
 void prepare2d()
 {
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_CULL_FACE);
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_FOG);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    draw::depthTest(false);
+    draw::cullFrontFaces(false);
+    draw::noTexture();
+    draw::fog(false);
+    draw::blend(true);
 }
 
 void rectangle(float left, float top, float right, float bottom)
 {
-    glBegin(GL_QUADS);
-    glVertex2f(clipX(left), clipY(bottom));
-    glVertex2f(clipX(right), clipY(bottom));
-    glVertex2f(clipX(right), clipY(top));
-    glVertex2f(clipX(left), clipY(top));
-    glEnd();
+    draw::begin(draw::Shape::Quads);
+    draw::vertex2(clipX(left), clipY(bottom));
+    draw::vertex2(clipX(right), clipY(bottom));
+    draw::vertex2(clipX(right), clipY(top));
+    draw::vertex2(clipX(left), clipY(top));
+    draw::end();
 }
 
 void drawBar()
@@ -47,9 +45,9 @@ void drawBar()
         TheWatchOverlay.levelLength > 0.0f ? TheWatchOverlay.levelSeconds / TheWatchOverlay.levelLength : 0.0f;
     share = share < 0.0f ? 0.0f : (share > 1.0f ? 1.0f : share);
     prepare2d();
-    glColor4f(0.0f, 0.0f, 0.0f, 0.5f);
+    draw::color(0.0f, 0.0f, 0.0f, 0.5f);
     rectangle(BarLeft, BarTop, BarRight, BarBottom);
-    glColor4f(1.0f, 1.0f, 1.0f, 0.9f);
+    draw::color(1.0f, 1.0f, 1.0f, 0.9f);
     rectangle(BarLeft, BarTop, BarLeft + share * (BarRight - BarLeft), BarBottom);
 
     std::string text = formatNumber(TheWatchOverlay.levelSeconds, 2) + " / " +
@@ -63,20 +61,20 @@ void drawBar()
 void keyColor(bool held)
 {
     if (held)
-        glColor4f(1.0f, 0.85f, 0.2f, 1.0f);
+        draw::color(1.0f, 0.85f, 0.2f, 1.0f);
     else
-        glColor4f(0.2f, 0.2f, 0.2f, 0.6f);
+        draw::color(0.2f, 0.2f, 0.2f, 0.6f);
 }
 
 // One arrow as a triangle with its tip `dx, dy` from the centre (cx, cy).
 void arrow(float cx, float cy, float dx, float dy, bool held)
 {
     keyColor(held);
-    glBegin(GL_TRIANGLES);
-    glVertex2f(clipX(cx + dx), clipY(cy + dy));
-    glVertex2f(clipX(cx - dx - dy), clipY(cy - dy + dx));
-    glVertex2f(clipX(cx - dx + dy), clipY(cy - dy - dx));
-    glEnd();
+    draw::begin(draw::Shape::Triangles);
+    draw::vertex2(clipX(cx + dx), clipY(cy + dy));
+    draw::vertex2(clipX(cx - dx - dy), clipY(cy - dy + dx));
+    draw::vertex2(clipX(cx - dx + dy), clipY(cy - dy - dx));
+    draw::end();
 }
 
 // Arrows laid out as on a keyboard, the Shift mark as a bar to their left.

@@ -3,8 +3,6 @@
 // GL fog state at once (read back from the real context).
 #include <gtest/gtest.h>
 
-#include <GL/gl.h>
-
 #include <vector>
 
 #include "app/run_state.h"
@@ -29,7 +27,7 @@ TEST(OptionKeys, FogAndFarSightExcludeEachOtherAndDriveTheGlFogState)
 
     game.press(VkF5);
     EXPECT_FALSE(OptionFog);
-    EXPECT_FALSE(glIsEnabled(GL_FOG)) << "fog off disables GL fog at once";
+    EXPECT_FALSE(headless::glState().fog) << "fog off disables GL fog at once";
 
     game.press(VkF4);
     EXPECT_TRUE(OptionFarSight) << "with fog off F4 switches far sight on";
@@ -37,7 +35,7 @@ TEST(OptionKeys, FogAndFarSightExcludeEachOtherAndDriveTheGlFogState)
     game.press(VkF5);
     EXPECT_TRUE(OptionFog);
     EXPECT_FALSE(OptionFarSight) << "turning fog on switches far sight off";
-    EXPECT_TRUE(glIsEnabled(GL_FOG)) << "fog on enables GL fog at once";
+    EXPECT_TRUE(headless::glState().fog) << "fog on enables GL fog at once";
 
     game.press(VkF4);
     EXPECT_FALSE(OptionFarSight);

@@ -3,8 +3,6 @@
 // its message boxes, in order, followed by the end of the program.
 #include <gtest/gtest.h>
 
-#include <GL/gl.h>
-
 #include <vector>
 
 #include "app/run_state.h"
@@ -47,12 +45,9 @@ TEST(Startup, ACompleteDataFolderStartsOnTheHaltedTitleScreen)
     EXPECT_TRUE(headless::timerRunning());
     EXPECT_TRUE(headless::windowShown());
 
-    double clearDepth = -1.0;
-    glGetDoublev(GL_DEPTH_CLEAR_VALUE, &clearDepth);
-    EXPECT_EQ(clearDepth, 0.0);
-    GLint fogHint = 0;
-    glGetIntegerv(GL_FOG_HINT, &fogHint);
-    EXPECT_EQ(fogHint, GL_FASTEST);
+    headless::GlState gl = headless::glState();
+    EXPECT_EQ(gl.clearDepth, 0.0);
+    EXPECT_EQ(gl.fogHint, "GL_FASTEST");
 
     // The first pass paints the title; no quit follows.
     game.pass();

@@ -2,7 +2,6 @@
 // The font: the glyph table's format and the game's own loader, the atlas layout, and the font as the
 // game draws it (each glyph whole and alone, one baseline, a best-times level block on screen, menu
 // lines that fit).
-#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -11,6 +10,7 @@
 
 #include "app/run_state.h"
 #include "pack_fixture.h"
+#include "platform/draw.h"
 #include "platform/headless/headless.h"
 #include "screen/best_times_screen.h"
 #include "screen/font.h"
@@ -102,13 +102,13 @@ protected:
     // White text on black; the frame's red channel is what the player sees of it.
     headless::Frame draw(const std::string& line, float x, float y, float scale)
     {
-        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-        glClear(GL_COLOR_BUFFER_BIT);
+        draw::clearColor(0.0f, 0.0f, 0.0f, 1.0f);
+        draw::clear(true, false);
         font->setScale(scale);
         font->setColor(1.0f, 1.0f, 1.0f, 1.0f);
         font->setPosition(x, y);
         font->drawText(line.c_str());
-        glFinish();
+        draw::finish();
         return headless::readFrame();
     }
 
@@ -276,10 +276,10 @@ TEST_F(DrawnFontTest, TheBestTimesScreenShowsAllEightLevelLinesAboveTheDashes)
     NewRecordRank = -1;
     Font saved = std::move(TheFont);
     TheFont = *font;
-    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT);
+    draw::clearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    draw::clear(true, false);
     drawBestTimes();
-    glFinish();
+    draw::finish();
     headless::Frame frame = headless::readFrame();
     TheFont = std::move(saved);
 

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The map loader on real files in a temporary folder with a real GL context: the example level, number
 // syntax, every failure message (or its absence), the texture upload and what a failed load leaves.
-#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -28,26 +27,9 @@ const std::string ExampleLevel = "texturefile= grass\n"
                                  "-300 1500 90 -40\n"
                                  ".end";
 
-std::vector<uint8_t> textureLevel(GLuint name, int level)
+std::vector<uint8_t> textureLevel(unsigned name, int level)
 {
-    glBindTexture(GL_TEXTURE_2D, name);
-    GLint width = 0;
-    GLint height = 0;
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, level, GL_TEXTURE_WIDTH, &width);
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, level, GL_TEXTURE_HEIGHT, &height);
-    std::vector<uint8_t> rgb(static_cast<size_t>(width * height * 3));
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glGetTexImage(GL_TEXTURE_2D, level, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-    glPixelStorei(GL_PACK_ALIGNMENT, 4);
-    return rgb;
-}
-
-GLint textureParameter(GLuint name, GLenum parameter)
-{
-    glBindTexture(GL_TEXTURE_2D, name);
-    GLint value = 0;
-    glGetTexParameteriv(GL_TEXTURE_2D, parameter, &value);
-    return value;
+    return headless::textureLevel(name, level).texels;
 }
 
 // The example's surface by its own formula, as an oracle independent of the board's code.
@@ -141,15 +123,15 @@ TEST_F(MapLoad, ExampleLevelLoadsEverything)
                                patternPixels(side, side, 10 + i).begin()))
             << "slot " << i << " differs from grass_" << i << ".bmp";
     }
-    EXPECT_EQ(textureParameter(BoardTextureName, GL_TEXTURE_WRAP_S), GL_REPEAT);
-    EXPECT_EQ(textureParameter(BoardTextureName, GL_TEXTURE_WRAP_T), GL_REPEAT);
-    EXPECT_EQ(textureParameter(BoardTextureName, GL_TEXTURE_MAG_FILTER), GL_NEAREST);
-    EXPECT_EQ(textureParameter(BoardTextureName, GL_TEXTURE_MIN_FILTER), GL_NEAREST_MIPMAP_NEAREST);
-    EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D)) << "texturing stays enabled after the upload";
-    GLint alignment = 0;
-    glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
-    EXPECT_EQ(alignment, 4) << "the upload must put the unpack alignment back";
-    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    headless::TextureLevel level = headless::textureLevel(BoardTextureName, 0);
+    EXPECT_EQ(level.wrapS, "GL_REPEAT");
+    EXPECT_EQ(level.wrapT, "GL_REPEAT");
+    EXPECT_EQ(level.magFilter, "GL_NEAREST");
+    EXPECT_EQ(level.minFilter, "GL_NEAREST_MIPMAP_NEAREST");
+    headless::GlState gl = headless::glState();
+    EXPECT_TRUE(gl.texture2D) << "texturing stays enabled after the upload";
+    EXPECT_EQ(gl.unpackAlignment, 4) << "the upload must put the unpack alignment back";
+    EXPECT_EQ(gl.error, "GL_NO_ERROR");
 }
 
 TEST_F(MapLoad, TextCasesSucceedOrFailWithTheRightMessage)
@@ -290,7 +272,7 @@ TEST_F(MapLoad, ASecondTextureKeyReplacesTheFirst)
     ASSERT_TRUE(load("texturefile= grass\ntexturefile= sand"));
     EXPECT_EQ(textureLevel(BoardTextureName, 0), patternPixels(128, 128, 50));
     EXPECT_EQ(textureLevel(BoardTextureName, 7), patternPixels(1, 1, 57));
-    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    EXPECT_EQ(headless::glState().error, "GL_NO_ERROR");
 }
 
 TEST_F(MapLoad, AMissingFileIsReported)

@@ -1,11 +1,9 @@
 // SPDX-License-Identifier: MIT
-// The headless OpenGL context: real Mesa drawing into the 640 x 480 frame, with the state a fresh
-// window gives (identity matrices, full viewport, raster position at the lower-left corner).
-#include <GL/gl.h>
+// The headless OpenGL context: real Mesa drawing into the 640 x 480 frame through the drawing layer,
+// with the state a fresh window gives (identity matrices, full viewport).
 #include <gtest/gtest.h>
 
-#include <cstring>
-
+#include "platform/draw.h"
 #include "platform/headless/headless.h"
 
 namespace {
@@ -33,41 +31,30 @@ std::string rgba(const uint8_t* p)
 
 TEST_F(HeadlessGl, IsACompatibilityContextWithTheFrameAsDrawTarget)
 {
-    GLint viewport[4] = {};
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    EXPECT_EQ(viewport[0], 0);
-    EXPECT_EQ(viewport[1], 0);
-    EXPECT_EQ(viewport[2], 640);
-    EXPECT_EQ(viewport[3], 480);
-    GLint depthBits = 0, redBits = 0, alphaBits = 0;
-    glGetIntegerv(GL_DEPTH_BITS, &depthBits);
-    glGetIntegerv(GL_RED_BITS, &redBits);
-    glGetIntegerv(GL_ALPHA_BITS, &alphaBits);
-    EXPECT_GE(depthBits, 24);
-    EXPECT_EQ(redBits, 8);
-    EXPECT_EQ(alphaBits, 8);
-    GLfloat projection[16], modelview[16];
-    glGetFloatv(GL_PROJECTION_MATRIX, projection);
-    glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
-    for (int i = 0; i < 16; ++i) {
-        EXPECT_EQ(projection[i], i % 5 == 0 ? 1.0f : 0.0f) << "projection is not the identity at " << i;
-        EXPECT_EQ(modelview[i], i % 5 == 0 ? 1.0f : 0.0f) << "model-view is not the identity at " << i;
-    }
-    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    headless::GlState gl = headless::glState();
+    EXPECT_EQ(gl.viewport[0], 0);
+    EXPECT_EQ(gl.viewport[1], 0);
+    EXPECT_EQ(gl.viewport[2], 640);
+    EXPECT_EQ(gl.viewport[3], 480);
+    EXPECT_GE(gl.depthBits, 24);
+    EXPECT_EQ(gl.redBits, 8);
+    EXPECT_EQ(gl.alphaBits, 8);
+    EXPECT_TRUE(gl.identityMatrices) << "projection and model-view must be the identity";
+    EXPECT_EQ(gl.error, "GL_NO_ERROR");
 }
 
 TEST_F(HeadlessGl, ImmediateModeTriangleLandsWhereClipCoordinatesSay)
 {
-    glDisable(GL_DEPTH_TEST);
-    glClearColor(0.0f, 0.0f, 1.0f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT);
+    draw::depthTest(false);
+    draw::clearColor(0.0f, 0.0f, 1.0f, 1.0f);
+    draw::clear(true, false);
     // A triangle over the left half of the screen, top-left corner included: clip (-1,1) is screen (0,0).
-    glColor3ub(255, 0, 0);
-    glBegin(GL_TRIANGLES);
-    glVertex2f(-1.0f, 1.0f);
-    glVertex2f(-1.0f, -1.0f);
-    glVertex2f(0.0f, 1.0f);
-    glEnd();
+    draw::color(1.0f, 0.0f, 0.0f, 1.0f);
+    draw::begin(draw::Shape::Triangles);
+    draw::vertex2(-1.0f, 1.0f);
+    draw::vertex2(-1.0f, -1.0f);
+    draw::vertex2(0.0f, 1.0f);
+    draw::end();
     headless::Frame f = headless::readFrame();
     ASSERT_EQ(f.width, 640);
     ASSERT_EQ(f.height, 480);
@@ -94,39 +81,36 @@ TEST_F(HeadlessGl, ImmediateModeTriangleLandsWhereClipCoordinatesSay)
 TEST_F(HeadlessGl, DepthClearedToZeroWithGreaterOrEqualKeepsTheNearer)
 {
     // The game's convention: depth 1/cz, buffer cleared to 0, nearer (larger) values win.
-    glClearDepth(0.0);
-    glClearColor(0, 0, 0, 1);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glEnable(GL_DEPTH_TEST);
-    glDepthFunc(GL_GEQUAL);
-    auto quad = [](float z, uint8_t r, uint8_t g) {
-        glColor3ub(r, g, 0);
-        glBegin(GL_QUADS);
-        glVertex3f(-0.5f, -0.5f, z);
-        glVertex3f(0.5f, -0.5f, z);
-        glVertex3f(0.5f, 0.5f, z);
-        glVertex3f(-0.5f, 0.5f, z);
-        glEnd();
+    draw::startContext();
+    draw::clearColor(0, 0, 0, 1);
+    draw::clear(true, true);
+    draw::depthTest(true);
+    auto quad = [](float z, float r, float g) {
+        draw::color(r, g, 0.0f, 1.0f);
+        draw::begin(draw::Shape::Quads);
+        draw::vertex(-0.5f, -0.5f, z);
+        draw::vertex(0.5f, -0.5f, z);
+        draw::vertex(0.5f, 0.5f, z);
+        draw::vertex(-0.5f, 0.5f, z);
+        draw::end();
     };
-    quad(0.2f, 0, 255);  // nearer, drawn first
-    quad(-0.6f, 255, 0); // farther, drawn second: must lose
+    quad(0.2f, 0.0f, 1.0f);  // nearer, drawn first
+    quad(-0.6f, 1.0f, 0.0f); // farther, drawn second: must lose
     headless::Frame f = headless::readFrame();
     EXPECT_EQ(rgba(f.at(320, 240)), "0,255,0,255") << "the farther quad overwrote the nearer one";
     EXPECT_EQ(rgba(f.at(10, 10)), "0,0,0,255");
-    glDisable(GL_DEPTH_TEST);
-    glClearDepth(1.0);
+    draw::depthTest(false);
 }
 
-TEST_F(HeadlessGl, DrawPixelsStartsAtTheLowerLeftCorner)
+TEST_F(HeadlessGl, APictureAtPixelZeroStartsAtTheLowerLeftCorner)
 {
-    glClearColor(0, 0, 0, 1);
-    glClear(GL_COLOR_BUFFER_BIT);
+    draw::clearColor(0, 0, 0, 1);
+    draw::clear(true, false);
     const uint8_t block[2 * 3 * 3] = {255, 255, 255, 255, 255, 255, 255, 255, 255,
                                       255, 255, 255, 255, 255, 255, 255, 255, 255};
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glDrawPixels(3, 2, GL_RGB, GL_UNSIGNED_BYTE, block);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    draw::showPicture(30, block, 3, 2, 0, 0);
     headless::Frame f = headless::readFrame();
+    draw::forgetPicture(30);
     EXPECT_EQ(rgba(f.at(0, 479)), "255,255,255,255") << "the picture must start at the bottom-left pixel";
     EXPECT_EQ(rgba(f.at(2, 478)), "255,255,255,255");
     EXPECT_EQ(rgba(f.at(3, 479)), "0,0,0,255") << "the picture is three pixels wide";
@@ -135,14 +119,14 @@ TEST_F(HeadlessGl, DrawPixelsStartsAtTheLowerLeftCorner)
 
 TEST_F(HeadlessGl, SwapPresentsTheFrameDrawnBeforeIt)
 {
-    glClearColor(0.0f, 1.0f, 0.0f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT);
-    glColor3ub(10, 20, 30);
-    glBegin(GL_TRIANGLES);
-    glVertex2f(0.0f, 0.0f);
-    glVertex2f(1.0f, 0.0f);
-    glVertex2f(0.0f, 1.0f);
-    glEnd();
+    draw::clearColor(0.0f, 1.0f, 0.0f, 1.0f);
+    draw::clear(true, false);
+    draw::color(10 / 255.0f, 20 / 255.0f, 30 / 255.0f, 1.0f);
+    draw::begin(draw::Shape::Triangles);
+    draw::vertex2(0.0f, 0.0f);
+    draw::vertex2(1.0f, 0.0f);
+    draw::vertex2(0.0f, 1.0f);
+    draw::end();
     headless::Frame before = headless::readFrame();
     int swaps = headless::swapCount();
     platform::swapBuffers();
@@ -151,17 +135,6 @@ TEST_F(HeadlessGl, SwapPresentsTheFrameDrawnBeforeIt)
     ASSERT_EQ(shown.rgba.size(), before.rgba.size());
     EXPECT_TRUE(shown.rgba == before.rgba) << "the presented frame differs from what was drawn";
     EXPECT_EQ(rgba(shown.at(400, 200)), "10,20,30,255");
-
-    // Reading the frame must not depend on pixel-store state left by the game.
-    glPixelStorei(GL_PACK_ALIGNMENT, 8);
-    glPixelStorei(GL_PACK_ROW_LENGTH, 1000);
-    headless::Frame again = headless::readFrame();
-    GLint rowLength = 0;
-    glGetIntegerv(GL_PACK_ROW_LENGTH, &rowLength);
-    EXPECT_EQ(rowLength, 1000) << "the read-back must leave the game's pixel-store state alone";
-    glPixelStorei(GL_PACK_ALIGNMENT, 4);
-    glPixelStorei(GL_PACK_ROW_LENGTH, 0);
-    EXPECT_TRUE(again.rgba == before.rgba);
 }
 
 TEST_F(HeadlessGl, WindowContextLifecycleAndFreshStateAfterDelete)
@@ -171,7 +144,7 @@ TEST_F(HeadlessGl, WindowContextLifecycleAndFreshStateAfterDelete)
     ASSERT_TRUE(platform::createWindow(quietProc));
     ASSERT_TRUE(platform::createGlContext()) << platform::lastErrorText();
     EXPECT_TRUE(platform::hasGlContext());
-    glClearColor(0.25f, 0.5f, 0.75f, 1.0f);
+    draw::clearColor(0.25f, 0.5f, 0.75f, 1.0f);
 
     platform::deleteGlContext();
     EXPECT_FALSE(platform::hasGlContext());
@@ -184,24 +157,19 @@ TEST_F(HeadlessGl, WindowContextLifecycleAndFreshStateAfterDelete)
     headless::reset();
     ASSERT_TRUE(platform::createWindow(quietProc));
     ASSERT_TRUE(platform::createGlContext());
-    GLfloat clear[4] = {1, 1, 1, 1};
-    glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
-    EXPECT_EQ(clear[0], 0.0f) << "a new context after a delete must start from default state";
-    EXPECT_EQ(clear[2], 0.0f);
-    GLint viewport[4] = {};
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    EXPECT_EQ(viewport[2], 640) << "the fresh context must draw into the 640 x 480 frame again";
+    headless::GlState gl = headless::glState();
+    EXPECT_EQ(gl.clearColor[0], 0.0f) << "a new context after a delete must start from default state";
+    EXPECT_EQ(gl.clearColor[2], 0.0f);
+    EXPECT_EQ(gl.viewport[2], 640) << "the fresh context must draw into the 640 x 480 frame again";
     EXPECT_TRUE(headless::ensureGlContext());
     EXPECT_TRUE(platform::hasGlContext());
 }
 
 TEST_F(HeadlessGl, ResetKeepsTheLiveContext)
 {
-    glClearColor(0.5f, 0.0f, 0.0f, 1.0f);
+    draw::clearColor(0.5f, 0.0f, 0.0f, 1.0f);
     headless::reset();
     EXPECT_TRUE(platform::hasGlContext()) << "reset must not drop the context";
-    GLfloat clear[4] = {};
-    glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
-    EXPECT_EQ(clear[0], 0.5f) << "the same context stays current across reset";
-    glClearColor(0, 0, 0, 0);
+    EXPECT_EQ(headless::glState().clearColor[0], 0.5f) << "the same context stays current across reset";
+    draw::clearColor(0, 0, 0, 0);
 }

@@ -2,7 +2,6 @@
 // Drawing at window sizes other than 640 x 480: the 4:3 rectangle and its black bars, the playing
 // frame drawn at twice the size matching the 640 x 480 golden image, the pictures scaled smoothly (or
 // copied into the rectangle where it is 640 x 480), and no frame while the window is minimised.
-#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include "platform/headless/headless.h"

@@ -2,7 +2,6 @@
 // The board renderer: the anchor of its sweeps, which cells a view visits (each at most once, never
 // outside the grid), projecting each vertex once, triangles behind the eye, the GL state it leaves,
 // and real pixels for fog and texture.
-#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -215,7 +214,7 @@ TEST_F(BoardRendererTest, TrianglesBehindTheEyeAreSkippedAndNotCounted)
     EXPECT_EQ(distinctColors(f, 2), 1) << "nothing mirrored through the eye reaches the screen";
 }
 
-// The plain way to draw the visited cells: one glBegin/glEnd per triangle, texture coordinate and
+// The plain way to draw the visited cells: one batch per triangle, texture coordinate and
 // position corner by corner, skipping triangles with a corner at or behind the camera plane.
 void drawCellsOneTriangleAtATime(const std::vector<int32_t>& cells)
 {
@@ -226,23 +225,23 @@ void drawCellsOneTriangleAtATime(const std::vector<int32_t>& cells)
     auto corner = [](int i) {
         const Vec3& t = TheBoardRenderer.texCoords[static_cast<size_t>(i)];
         const Vec3& p = TheBoardRenderer.projected[static_cast<size_t>(i)];
-        glTexCoord2f(t.x, t.y);
-        glVertex3f(p.x, p.y, p.z);
+        draw::texCoord(t.x, t.y);
+        draw::vertex(p.x, p.y, p.z);
     };
     for (int32_t i : cells) {
         const int triangles[2][3] = {{i, i + GridColumns, i + GridColumns + 1}, {i, i + GridColumns + 1, i + 1}};
         for (const auto& t : triangles) {
             if (!inFront(t[0]) || !inFront(t[1]) || !inFront(t[2]))
                 continue;
-            glBegin(GL_TRIANGLES);
+            draw::begin(draw::Shape::Triangles);
             for (int k : t)
                 corner(k);
-            glEnd();
+            draw::end();
         }
     }
 }
 
-TEST_F(BoardRendererTest, DrawsTheSamePixelsAsOneGlBeginPerTriangle)
+TEST_F(BoardRendererTest, DrawsTheSamePixelsAsOneBatchPerTriangle)
 {
     const Vec3 start{0, -5800, TheBoard.heightAt(0, -5800)};
     struct Case {
@@ -259,8 +258,9 @@ TEST_F(BoardRendererTest, DrawsTheSamePixelsAsOneGlBeginPerTriangle)
     for (const Case& c : cases) {
         drawFrom(c.camera, c.farSight, c.fog);
         headless::Frame batched = headless::readFrame();
-        EXPECT_FALSE(glIsEnabled(GL_VERTEX_ARRAY)) << c.what << ": client arrays left on";
-        EXPECT_FALSE(glIsEnabled(GL_TEXTURE_COORD_ARRAY)) << c.what << ": client arrays left on";
+        headless::GlState state = headless::glState();
+        EXPECT_FALSE(state.vertexArray) << c.what << ": client arrays left on";
+        EXPECT_FALSE(state.texCoordArray) << c.what << ": client arrays left on";
         clearFrame(0, 0, 0);
         drawCellsOneTriangleAtATime(cells); // in the state the renderer left
         headless::Frame plain = headless::readFrame();
@@ -285,34 +285,25 @@ TEST_F(BoardRendererTest, ABoardWithoutAGridDrawsNothing)
 TEST_F(BoardRendererTest, LeavesItsGlStateForTheMarbleAndOverlays)
 {
     for (bool fog : {true, false}) {
-        glEnable(GL_BLEND);
+        draw::blend(true);
         drawFrom(chaseCamera({0, -5800, TheBoard.heightAt(0, -5800)}), false, fog);
-        GLint depthFunc = 0, cull = 0, bound = 0, env = 0, mode = 0;
-        GLfloat start = 0, end = 0, colour[4] = {};
-        glGetIntegerv(GL_DEPTH_FUNC, &depthFunc);
-        glGetIntegerv(GL_CULL_FACE_MODE, &cull);
-        glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
-        glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &env);
-        EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
-        EXPECT_EQ(depthFunc, GL_GEQUAL);
-        EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
-        EXPECT_EQ(cull, GL_FRONT);
-        EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
-        EXPECT_EQ(bound, static_cast<GLint>(BoardTextureName));
-        EXPECT_EQ(env, GL_DECAL);
-        EXPECT_FALSE(glIsEnabled(GL_BLEND));
-        EXPECT_EQ(static_cast<bool>(glIsEnabled(GL_FOG)), fog);
+        headless::GlState s = headless::glState();
+        EXPECT_TRUE(s.depthTest);
+        EXPECT_EQ(s.depthFunc, "GL_GEQUAL");
+        EXPECT_TRUE(s.cullFace);
+        EXPECT_EQ(s.cullFaceMode, "GL_FRONT");
+        EXPECT_TRUE(s.texture2D);
+        EXPECT_EQ(s.boundTexture, BoardTextureName);
+        EXPECT_EQ(s.textureEnvMode, "GL_DECAL");
+        EXPECT_FALSE(s.blend);
+        EXPECT_EQ(s.fog, fog);
         if (fog) {
-            glGetIntegerv(GL_FOG_MODE, &mode);
-            glGetFloatv(GL_FOG_START, &start);
-            glGetFloatv(GL_FOG_END, &end);
-            glGetFloatv(GL_FOG_COLOR, colour);
-            EXPECT_EQ(mode, GL_LINEAR);
-            EXPECT_FLOAT_EQ(start, 0.0025f);
-            EXPECT_FLOAT_EQ(end, 0.00055555557f);
-            EXPECT_NEAR(colour[0], 0x33 / 255.0f, 1e-6);
-            EXPECT_NEAR(colour[1], 0x66 / 255.0f, 1e-6);
-            EXPECT_NEAR(colour[2], 0x99 / 255.0f, 1e-6);
+            EXPECT_EQ(s.fogMode, "GL_LINEAR");
+            EXPECT_FLOAT_EQ(s.fogStart, 0.0025f);
+            EXPECT_FLOAT_EQ(s.fogEnd, 0.00055555557f);
+            EXPECT_NEAR(s.fogColor[0], 0x33 / 255.0f, 1e-6);
+            EXPECT_NEAR(s.fogColor[1], 0x66 / 255.0f, 1e-6);
+            EXPECT_NEAR(s.fogColor[2], 0x99 / 255.0f, 1e-6);
         }
     }
 }

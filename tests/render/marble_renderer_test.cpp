@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The marble renderer: the disc's place, size, colours and depth on real pixels and in GL's feedback
 // of what it was given (16 triangles, one depth), the state it leaves, and fog through the board's state.
-#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -33,10 +32,9 @@ protected:
     // Depth test as the board leaves it, without drawing the board.
     void boardState()
     {
-        glEnable(GL_DEPTH_TEST);
-        glDepthFunc(GL_GEQUAL);
-        glDisable(GL_BLEND);
-        glDisable(GL_FOG);
+        draw::depthTest(true);
+        draw::blend(false);
+        draw::fog(false);
     }
 
     Marble marble;
@@ -102,26 +100,16 @@ TEST_F(MarbleRendererTest, BrightnessFallsLinearlyToATenthAtTheRim)
 TEST_F(MarbleRendererTest, SixteenTrianglesAllAtTheDepthOfTheBallCentre)
 {
     boardState();
-    std::vector<GLfloat> buffer(4096);
-    glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D_COLOR, buffer.data());
-    glRenderMode(GL_FEEDBACK);
-    drawMarble(marble, cameraLookingAhead({0, 0, -120}, Down), TheBoard);
-    GLint used = glRenderMode(GL_RENDER);
-    ASSERT_GT(used, 0);
-    int triangles = 0;
+    headless::CaughtTriangles caught = headless::catchTriangles([&] {
+        drawMarble(marble, cameraLookingAhead({0, 0, -120}, Down), TheBoard);
+    });
+    EXPECT_TRUE(caught.onlyTriangles) << "only triangles are drawn";
     double centreDepth = (1.0 / 100.0 + 1.0) / 2.0; // window depth of z' = 1 / 100
-    for (GLint i = 0; i < used;) {
-        ASSERT_EQ(buffer[i], GL_POLYGON_TOKEN) << "only polygons are drawn";
-        int n = static_cast<int>(buffer[i + 1]);
-        ASSERT_EQ(n, 3) << "triangles";
-        for (int v = 0; v < n; ++v) {
-            const GLfloat* vertex = &buffer[i + 2 + v * 7];
-            EXPECT_NEAR(vertex[2], centreDepth, 1e-6) << "every disc vertex shares the centre's depth";
-        }
-        i += 2 + n * 7;
-        ++triangles;
+    for (const auto& triangle : caught.triangles) {
+        for (const headless::CaughtVertex& v : triangle)
+            EXPECT_NEAR(v.z, centreDepth, 1e-6) << "every disc vertex shares the centre's depth";
     }
-    EXPECT_EQ(triangles, 16);
+    EXPECT_EQ(caught.triangles.size(), 16u);
 }
 
 TEST_F(MarbleRendererTest, BallCentreIsTwentyAlongTheNormalOfASlope)
@@ -134,36 +122,31 @@ TEST_F(MarbleRendererTest, BallCentreIsTwentyAlongTheNormalOfASlope)
     Vec3 centre = add(ground, scale(n, 20.0f));
     Transform cam = cameraLookingAhead({150, 0, ground.z - 300}, Down);
     boardState();
-    std::vector<GLfloat> buffer(4096);
-    glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D, buffer.data());
-    glRenderMode(GL_FEEDBACK);
-    drawMarble(marble, cam, TheBoard);
-    ASSERT_GT(glRenderMode(GL_RENDER), 0);
+    headless::CaughtTriangles caught = headless::catchTriangles([&] { drawMarble(marble, cam, TheBoard); });
+    ASSERT_FALSE(caught.triangles.empty());
     // The first vertex of the first triangle is the centre, in window coordinates.
+    const headless::CaughtVertex& c = caught.triangles[0][0];
     double depth = centre.z - (ground.z - 300);
-    EXPECT_NEAR(buffer[2], 320.0 + 400.0 * (centre.x - 150.0) / depth, 0.01) << "centre x";
-    EXPECT_NEAR(buffer[3], 240.0 + 400.0 * centre.y / depth, 0.01) << "centre y";
-    EXPECT_NEAR(buffer[4], (1.0 / depth + 1.0) / 2.0, 1e-6) << "centre depth";
+    EXPECT_NEAR(c.x, 320.0 + 400.0 * (centre.x - 150.0) / depth, 0.01) << "centre x";
+    EXPECT_NEAR(c.y, 240.0 + 400.0 * centre.y / depth, 0.01) << "centre y";
+    EXPECT_NEAR(c.z, (1.0 / depth + 1.0) / 2.0, 1e-6) << "centre depth";
     EXPECT_LT(n.x, -0.1f) << "the slope tilts the normal";
 }
 
 TEST_F(MarbleRendererTest, LeavesTexturingAndCullingOffAndTheRimColourCurrent)
 {
     boardState();
-    glEnable(GL_TEXTURE_2D);
-    glEnable(GL_CULL_FACE);
+    draw::texture(BoardTextureName, draw::TextureMode::Decal);
+    draw::cullFrontFaces(true);
     drawMarble(marble, chaseCamera({0, 0, 0}), TheBoard);
-    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
-    EXPECT_FALSE(glIsEnabled(GL_CULL_FACE));
-    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST)) << "the depth test stays as the board left it";
-    GLint func = 0;
-    glGetIntegerv(GL_DEPTH_FUNC, &func);
-    EXPECT_EQ(func, GL_GEQUAL);
-    GLfloat colour[4] = {};
-    glGetFloatv(GL_CURRENT_COLOR, colour);
-    EXPECT_NEAR(colour[0], 200 / 2550.0, 1e-6);
-    EXPECT_NEAR(colour[1], 100 / 2550.0, 1e-6);
-    EXPECT_NEAR(colour[2], 50 / 2550.0, 1e-6);
+    headless::GlState s = headless::glState();
+    EXPECT_FALSE(s.texture2D);
+    EXPECT_FALSE(s.cullFace);
+    EXPECT_TRUE(s.depthTest) << "the depth test stays as the board left it";
+    EXPECT_EQ(s.depthFunc, "GL_GEQUAL");
+    EXPECT_NEAR(s.currentColor[0], 200 / 2550.0, 1e-6);
+    EXPECT_NEAR(s.currentColor[1], 100 / 2550.0, 1e-6);
+    EXPECT_NEAR(s.currentColor[2], 50 / 2550.0, 1e-6);
 }
 
 TEST_F(MarbleRendererTest, ABallBehindTheCameraIsNotDrawn)

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The best-times screen on real pixels: the level block with its "NA" rules, the table with the row
 // being named and the equal totals in red, the footer, and the font state left behind.
-#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include "scores/high_scores.h"

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The font loader on real files: the nine images into texture 10 as intensity, the glyph table with its
 // accepted and refused forms, and the one message for an unreadable image.
-#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -9,6 +8,7 @@
 #include <vector>
 
 #include "level/file_fixture.h"
+#include "platform/draw.h"
 #include "platform/headless/headless.h"
 #include "screen/font.h"
 #include "screen/font_loader.h"
@@ -27,8 +27,7 @@ protected:
         headless::reset();
         ASSERT_TRUE(headless::ensureGlContext()) << platform::lastErrorText();
         // Start without a font texture so "nothing uploaded" can be seen.
-        GLuint name = FontTextureName;
-        glDeleteTextures(1, &name);
+        draw::deleteTexture(FontTextureName);
         writeMipFiles("font", 256, FontLevels, 20);
     }
 
@@ -53,35 +52,26 @@ TEST_F(FontLoad, LoadsImagesTextureAndGlyphs)
     EXPECT_EQ(font->lineHeight(), 20.0f);
     EXPECT_EQ(font->glyphRight['B'], 0.0f) << "an unlisted code keeps an empty rectangle";
 
-    glBindTexture(GL_TEXTURE_2D, FontTextureName);
     for (int i = 0; i < FontLevels; ++i) {
         int side = 256 >> i;
-        GLint width = 0;
-        glGetTexLevelParameteriv(GL_TEXTURE_2D, i, GL_TEXTURE_WIDTH, &width);
-        EXPECT_EQ(width, side) << "font level " << i;
         // Intensity keeps the red channel only; reading it back as luminance gives that red.
-        std::vector<uint8_t> intensity(static_cast<size_t>(side * side));
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glGetTexImage(GL_TEXTURE_2D, i, GL_LUMINANCE, GL_UNSIGNED_BYTE, intensity.data());
-        glPixelStorei(GL_PACK_ALIGNMENT, 4);
+        headless::TextureLevel level = headless::textureLevel(FontTextureName, i, true);
+        EXPECT_EQ(level.width, side) << "font level " << i;
+        const std::vector<uint8_t>& intensity = level.texels;
         std::vector<uint8_t> rgb = patternPixels(side, side, 20 + i);
         std::vector<uint8_t> red;
         for (size_t k = 0; k < rgb.size(); k += 3)
             red.push_back(rgb[k]);
         EXPECT_EQ(intensity, red) << "font level " << i << " is not the red channel of font_" << i << ".bmp";
     }
-    GLint value = 0;
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_INTERNAL_FORMAT, &value);
-    EXPECT_TRUE(value == GL_INTENSITY || value == GL_INTENSITY8) << "internal format " << value;
-    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, &value);
-    EXPECT_EQ(value, GL_CLAMP);
-    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, &value);
-    EXPECT_EQ(value, GL_CLAMP);
-    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &value);
-    EXPECT_EQ(value, GL_NEAREST);
-    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &value);
-    EXPECT_EQ(value, GL_NEAREST_MIPMAP_NEAREST);
-    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    headless::TextureLevel level = headless::textureLevel(FontTextureName, 0);
+    EXPECT_TRUE(level.internalFormat == "GL_INTENSITY" || level.internalFormat == "GL_INTENSITY8")
+        << "internal format " << level.internalFormat;
+    EXPECT_EQ(level.wrapS, "GL_CLAMP");
+    EXPECT_EQ(level.wrapT, "GL_CLAMP");
+    EXPECT_EQ(level.magFilter, "GL_NEAREST");
+    EXPECT_EQ(level.minFilter, "GL_NEAREST_MIPMAP_NEAREST");
+    EXPECT_EQ(headless::glState().error, "GL_NO_ERROR");
 }
 
 TEST_F(FontLoad, AcceptsAFinalLineBreak)
@@ -101,7 +91,8 @@ TEST_F(FontLoad, AMissingImageIsNamedAndNothingIsUploaded)
     EXPECT_EQ(headless::messageBoxes()[0].text, "font_4.bmp");
     EXPECT_EQ(headless::messageBoxes()[0].caption, "error");
     EXPECT_FALSE(headless::messageBoxes()[0].owned);
-    EXPECT_FALSE(glIsTexture(FontTextureName)) << "the font texture was created although an image was missing";
+    EXPECT_FALSE(headless::textureLevel(FontTextureName, 0).exists)
+        << "the font texture was created although an image was missing";
 }
 
 TEST_F(FontLoad, AnImageOfTheWrongSizeIsRefused)

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Text drawing through real GL: pen advance, line breaks, characters outside the glyph table, the GL
 // state each glyph leaves, number formatting and measuring.
-#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include "screen/font.h"
@@ -93,9 +92,9 @@ TEST_F(FontTest, NothingIsDrawnWhileTheFontIsNotLoaded)
 TEST_F(FontTest, GlyphsAreBlendedInTheFontColourAndLeaveTheirState)
 {
     clearFrame(0.0f, 0.0f, 1.0f);
-    glEnable(GL_FOG);
-    glEnable(GL_DEPTH_TEST);
-    glEnable(GL_CULL_FACE);
+    draw::fog(true);
+    draw::depthTest(true);
+    draw::cullFrontFaces(true);
     TheFont.setScale(1.0f);
     TheFont.setPosition(10.0f, 10.0f);
     TheFont.setColor(1.0f, 1.0f, 0.0f, 0.5f);
@@ -104,20 +103,16 @@ TEST_F(FontTest, GlyphsAreBlendedInTheFontColourAndLeaveTheirState)
     EXPECT_TRUE(near(pixel(f, 12, 15), {128, 128, 128}, 1))
         << "half-opaque yellow over blue, got " << str(pixel(f, 12, 15));
 
-    GLint bound = 0, env = 0, src = 0, dst = 0;
-    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
-    glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &env);
-    glGetIntegerv(GL_BLEND_SRC, &src);
-    glGetIntegerv(GL_BLEND_DST, &dst);
-    EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
-    EXPECT_EQ(bound, static_cast<GLint>(FontTextureName));
-    EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));
-    EXPECT_FALSE(glIsEnabled(GL_FOG)) << "fog stays off after text";
-    EXPECT_FALSE(glIsEnabled(GL_CULL_FACE));
-    EXPECT_TRUE(glIsEnabled(GL_BLEND));
-    EXPECT_EQ(src, GL_SRC_ALPHA);
-    EXPECT_EQ(dst, GL_ONE_MINUS_SRC_ALPHA);
-    EXPECT_EQ(env, GL_MODULATE);
+    headless::GlState s = headless::glState();
+    EXPECT_TRUE(s.texture2D);
+    EXPECT_EQ(s.boundTexture, FontTextureName);
+    EXPECT_FALSE(s.depthTest);
+    EXPECT_FALSE(s.fog) << "fog stays off after text";
+    EXPECT_FALSE(s.cullFace);
+    EXPECT_TRUE(s.blend);
+    EXPECT_EQ(s.blendSource, "GL_SRC_ALPHA");
+    EXPECT_EQ(s.blendDestination, "GL_ONE_MINUS_SRC_ALPHA");
+    EXPECT_EQ(s.textureEnvMode, "GL_MODULATE");
 }
 
 TEST(FormatNumber, RoundsAndPadsAsTheClockAndTablesShowThem)

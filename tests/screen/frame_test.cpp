@@ -2,7 +2,6 @@
 // Frame composition for every screen, through the headless backend: the pictures as stored and their
 // one-time failure messages, the playing frame's clear, counters and banner, the double panel behind
 // the menu, and the states that draw nothing. Name typing is tested with the app (app/name_entry).
-#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -70,13 +69,12 @@ TEST_F(FrameTest, TitlePictureAppearsExactlyAsStoredWhateverStateWasLeft)
     writeBmp("title.bmp", 640, 480, picture);
     GameState = Title;
     // State a playing frame and the fog key may leave behind.
-    glEnable(GL_TEXTURE_2D);
-    glEnable(GL_BLEND);
-    glEnable(GL_DEPTH_TEST);
-    glEnable(GL_FOG);
-    glFogf(GL_FOG_START, 0.05f);
-    glFogf(GL_FOG_END, 0.00055555557f);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 8);
+    const float grey[4] = {0.5f, 0.5f, 0.5f, 1.0f};
+    draw::texture(BoardTextureName, draw::TextureMode::Decal);
+    draw::blend(true);
+    draw::depthTest(true);
+    draw::fog(true);
+    draw::fogLinear(grey, 0.0025f, 0.00055555557f);
     composeFrame();
     EXPECT_EQ(headless::swapCount(), 1);
     expectFrameIsPicture(headless::lastSwapped(), picture, "title");
@@ -96,7 +94,6 @@ TEST_F(FrameTest, ASmallerPictureIsCopiedToTheLowerLeftCorner)
         small[i] = static_cast<uint8_t>(i * 31 + i / 603 * 7);
     writeBmp("title.bmp", 201, 99, small);
     GameState = Title;
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 8); // as a playing frame may leave it; the rows are not padded
     composeFrame();
     const headless::Frame& f = headless::lastSwapped();
     for (int row = 0; row < 99; ++row) {
@@ -177,9 +174,7 @@ TEST_F(FrameTest, PlayingFrameIsClearedAfterItsSwapToTheFogColourOrBlack)
         }
         EXPECT_TRUE(uniform) << "fog " << c.fog << ": the next frame starts from " << str(c.clear) << " alpha 0, found "
                              << str(pixel(next, 0, 0));
-        GLfloat depth = -1;
-        glReadPixels(320, 240, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
-        EXPECT_EQ(depth, 0.0f) << "depth cleared to 0";
+        EXPECT_EQ(headless::depthAt(320, 240), 0.0f) << "depth cleared to 0";
     }
 }
 

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The dark panel, the two menu pages and the clock with its statistics lines, checked on real pixels
 // drawn with the test font (solid glyph blocks, so a glyph's inside shows its colour exactly).
-#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -34,13 +33,10 @@ TEST_F(OverlaysTest, DarkPanelHalvesTheBrightnessWhateverFogWasLeftOn)
     for (bool fogBefore : {false, true}) {
         clearFrame(200.0f / 255, 100.0f / 255, 50.0f / 255);
         if (fogBefore) {
-            // What the fog key leaves behind on a menu screen after a playing frame.
+            // Fog as a playing frame leaves it on (the fog key turns it on too), in white.
             const float white[4] = {1, 1, 1, 1};
-            glEnable(GL_FOG);
-            glFogi(GL_FOG_MODE, GL_LINEAR);
-            glFogfv(GL_FOG_COLOR, white);
-            glFogf(GL_FOG_START, 0.05f);
-            glFogf(GL_FOG_END, 0.00055555557f);
+            draw::fog(true);
+            draw::fogLinear(white, 0.0025f, 0.00055555557f);
         }
         drawDarkPanel();
         headless::Frame f = headless::readFrame();

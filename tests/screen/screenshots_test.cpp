@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The screens drawn with the shipped data pack (real font, pictures and first level), checked to be
 // real pictures and saved under ROLIQUO_SCREENSHOT_DIR when set, for the README.
-#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>

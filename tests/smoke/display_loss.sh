@@ -11,6 +11,8 @@ game=$(realpath "$1")
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 data=${2:-}
 work=$(mktemp -d)
+# The game keeps its window and ghost settings here, never in the user's own configuration.
+export XDG_CONFIG_HOME="$work/config"
 server=""
 pid=""
 cleanup() {

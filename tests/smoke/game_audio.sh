@@ -10,6 +10,8 @@ game=$(realpath "$1")
 data=$(realpath "$2")
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 work=$(mktemp -d)
+# The game keeps its window and ghost settings here, never in the user's own configuration.
+export XDG_CONFIG_HOME="$work/config"
 trap 'rm -rf "$work"' EXIT
 
 # Message boxes block under Xvfb, so a missing file would hang the game rather than fail it.

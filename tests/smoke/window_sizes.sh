@@ -3,7 +3,7 @@
 # Runs the real game under Xvfb (with a window manager, which fullscreen needs): its first size on
 # 1920 x 1080 and 2560 x 1440 screens; resized to 16:9, the title picture fills the centred 4:3 area
 # between black bars; F11 and Alt+Enter switch fullscreen on and off, and Alt+Enter does not reach the
-# open menu as Enter. Screens are read from Xvfb's screen file (an XWD dump).
+# open menu as Enter; the next run opens at the size, and fullscreen, the player left. Screens are read from Xvfb's screen file (an XWD dump).
 # Usage: bash window_sizes.sh <path-to-roliquo> <data-dir>
 set -euo pipefail
 
@@ -11,6 +11,8 @@ game=$(realpath "$1")
 data=$(realpath "$2")
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 work=$(mktemp -d)
+# The game keeps its window and ghost settings here, never in the user's own configuration.
+export XDG_CONFIG_HOME="$work/config"
 trap 'rm -rf "$work"' EXIT
 
 [ -f "$data/title.bmp" ] || { echo "FAIL: the data pack in $data lacks title.bmp"; exit 1; }
@@ -115,6 +117,20 @@ check 1280x720
 kill "$pid"
 wait "$pid"; code=$?
 [ "$code" -eq 0 ] || fail "the game exited with code $code"
+
+# The next run opens the window as the player left it, and fullscreen when they left it so.
+grep -qx 'window 1280 720' "$XDG_CONFIG_HOME/roliquo/settings" || fail "the window's size was not kept"
+start_game "$game" "$work/game2.log"
+wait_for_window
+check 1280x720
+xdotool key --window "$wid" F11
+check 1920x1080
+kill "$pid"; wait "$pid"
+grep -qx 'fullscreen yes' "$XDG_CONFIG_HOME/roliquo/settings" || fail "fullscreen was not kept"
+start_game "$game" "$work/game3.log"
+wait_for_window
+check 1920x1080
+kill "$pid"; wait "$pid"
 INSIDE
 
 export SDL_AUDIODRIVER=dummy

@@ -98,7 +98,9 @@ void linkData(const fs::path& source, const fs::path& folder)
 {
     for (const fs::directory_entry& entry : fs::directory_iterator(source)) {
         std::string name = entry.path().filename().string();
-        if (!entry.is_regular_file() || name == "highScore.dat" || name.front() == '.')
+        // Folders the game writes (records, replays) are the test's own; the rest (par) are linked.
+        bool linkedFolder = entry.is_directory() && name != "records" && name != "replays";
+        if ((!entry.is_regular_file() && !linkedFolder) || name == "highScore.dat" || name.front() == '.')
             continue;
         fs::create_symlink(fs::absolute(entry.path()), folder / name);
     }

@@ -30,7 +30,7 @@ const std::filesystem::path& smallDataSet();
 // The generated data pack of this build (ROLIQUO_DATA_DIR); empty when it has not been generated.
 std::filesystem::path dataPack();
 
-// Fills folder with links to every file of source (highScore.dat excepted), so the game reads them
+// Fills folder with links to every file and folder of source (highScore.dat, records and replays excepted), so the game reads them
 // while anything it writes stays in folder.
 void linkData(const std::filesystem::path& source, const std::filesystem::path& folder);
 

@@ -25,15 +25,11 @@ float testTextWidth(const std::string& text, float scale)
     return w;
 }
 
-void uploadWhiteTexture(unsigned name, int size, GLenum internalFormat)
+void uploadWhiteTexture(unsigned name, int size, draw::TextureFormat format)
 {
     std::vector<uint8_t> white(static_cast<size_t>(size) * size * 3, 255);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glBindTexture(GL_TEXTURE_2D, name);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(internalFormat), size, size, 0, GL_RGB, GL_UNSIGNED_BYTE,
-                 white.data());
+    const uint8_t* level = white.data();
+    draw::uploadTexture(name, format, draw::Wrap::Clamp, size, 1, &level);
 }
 
 void installTestFont()
@@ -56,7 +52,7 @@ void installTestFont()
     TheFont.setScale(1.0f);
     TheFont.setPosition(0.0f, 0.0f);
     TheFont.setColor(1.0f, 1.0f, 1.0f, 1.0f);
-    uploadWhiteTexture(FontTextureName, 256, GL_INTENSITY);
+    uploadWhiteTexture(FontTextureName, 256, draw::TextureFormat::Intensity);
 }
 
 void installBoardTexture()
@@ -69,13 +65,8 @@ void installBoardTexture()
                 texels[(y * 8 + x) * 3 + k] = c[k];
         }
     }
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glBindTexture(GL_TEXTURE_2D, BoardTextureName);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 8, 8, 0, GL_RGB, GL_UNSIGNED_BYTE, texels);
+    const uint8_t* level = texels;
+    draw::uploadTexture(BoardTextureName, draw::TextureFormat::Rgb, draw::Wrap::Repeat, 8, 1, &level);
 }
 
 void setFogColor(Board& board, uint32_t rgb)
@@ -125,18 +116,17 @@ void freshDrawingState()
 {
     ASSERT_TRUE(headless::ensureGlContext()) << "no headless GL context";
     headless::reset();
+    draw::startContext();
     resetRunState();
     resetFrameState();
     installTestFont();
     installBoardTexture();
-    glClearDepth(0.0);
-    glHint(GL_FOG_HINT, GL_FASTEST);
 }
 
 void clearFrame(float r, float g, float b)
 {
-    glClearColor(r, g, b, 0.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    draw::clearColor(r, g, b, 0.0f);
+    draw::clear(true, true);
 }
 
 Rgb pixel(const headless::Frame& f, int x, int y)

@@ -4,7 +4,6 @@
 // library for the screen, render and app test programs.
 #pragma once
 
-#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -16,6 +15,7 @@
 
 #include "app/run_state.h"
 #include "level/board.h"
+#include "platform/draw.h"
 #include "platform/headless/headless.h"
 #include "screen/font.h"
 #include "screen/frame.h"
@@ -35,7 +35,7 @@ inline float glyphWidth(int code)
 // Width of a single-line string in the test font at a scale (codes outside 33..126 advance 10).
 float testTextWidth(const std::string& text, float scale);
 
-void uploadWhiteTexture(unsigned name, int size, GLenum internalFormat);
+void uploadWhiteTexture(unsigned name, int size, draw::TextureFormat format);
 
 void installTestFont();
 

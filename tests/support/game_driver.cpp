@@ -10,18 +10,22 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "app/ghost.h"
 #include "app/main_loop.h"
 #include "app/replay_recorder.h"
 #include "app/replay_viewer.h"
 #include "app/run_state.h"
+#include "app/settings.h"
 #include "app/window_proc.h"
 #include "level/board.h"
 #include "platform/headless/headless.h"
 #include "platform/platform.h"
+#include "render/board_renderer.h"
 #include "replay/replay_store.h"
 #include "scores/high_scores.h"
 #include "screen/font.h"
 #include "screen/frame.h"
+#include "screen/records_page.h"
 #include "sim/camera.h"
 #include "sim/marble.h"
 
@@ -34,20 +38,24 @@ namespace {
 // Guards against a loop that never goes idle (a handler posting itself forever).
 constexpr int MaxPassesPerStep = 100000;
 
-// The big globals are replaced from the heap: a Board or a Font is too large for a stack temporary.
+// The Font is replaced from the heap: it is too large for a stack temporary. The simulated state is
+// reset with the run's values.
 void resetGlobals()
 {
     // A replay save of the game before lands in its own folder before anything is reset.
     finishReplaySaves();
     stopWatchingReplay();
     resetReplayRecorder();
+    resetGhost();
+    RecordsPageShown = false;
+    // No test reads or writes the player's own settings unless it names a file of its own.
+    SettingsPath.clear();
     headless::reset();
     resetRunState();
     resetFrameState();
     resetShellState();
-    TheBoard = *std::make_unique<Board>();
-    TheMarble = *std::make_unique<Marble>();
-    TheCamera = FollowCamera{};
+    TheBoard = Board();
+    TheBoardRenderer.clearGrid();
     TheFont = *std::make_unique<Font>();
     for (HighScoreEntry& row : HighScores)
         row = HighScoreEntry{};

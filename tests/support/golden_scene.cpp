@@ -4,6 +4,7 @@
 #include "render/board_renderer.h"
 
 #include "app/run_state.h"
+#include "scores/high_scores.h"
 #include "screen/frame.h"
 #include "sim/marble.h"
 #include "support/draw_fixture.h"
@@ -36,6 +37,50 @@ void composePlayingWithFog()
     ShownPps = 12000;
     clearFrame(0x88 / 255.0f, 0x99 / 255.0f, 0xAA / 255.0f);
     composeFrame();
+}
+
+void composePlayingWithFarSightAndTheOptionsMenu()
+{
+    placeMarble(-200.0f, 1000.0f);
+    GameState = Playing;
+    OptionFog = false;
+    OptionFarSight = true;
+    MenuShown = true;
+    Paused = true;
+    MenuItem = MenuFarSight;
+    LevelNumber = 2;
+    RoundClock = 12.0f;
+    LevelFinished = false;
+    clearFrame(0, 0, 0);
+    composeFrame();
+}
+
+void composeBestTimesAfterANewRecord()
+{
+    writeBmp("back.bmp", 640, 480, patternPicture(3));
+    GameState = BestTimes;
+    LevelCount = 3;
+    LevelTimes = {20.5f, 31.25f, 225.0f};
+    HighScores[0] = {61.0f, "JOE"};
+    HighScores[1] = {70.5f, "ANN"};
+    HighScores[2] = {80.0f, "_"};
+    NewRecordRank = 2;
+    composeFrame();
+}
+
+void composeTitleWithTheMainMenu()
+{
+    writeBmp("title.bmp", 640, 480, patternPicture(11));
+    GameState = Title;
+    MenuShown = true;
+    MenuItem = MenuOptions;
+    composeFrame();
+}
+
+void fillBestTimes()
+{
+    for (int i = 0; i < HighScoreRows; ++i)
+        HighScores[i] = {225.0f, "aaa"};
 }
 
 } // namespace drawtest

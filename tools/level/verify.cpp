@@ -141,10 +141,9 @@ Verdict verifyReplay(const std::string& replayPath, const std::string& dataDir)
         verdict.levels.push_back(shown);
     }
     // Another simulation may book other times from the same keys: the file is neither proved nor refuted.
-    if (replay.simulation != SimulationVersion) {
+    verdict.problem = simulationMismatch(replay);
+    if (!verdict.problem.empty()) {
         verdict.status = OtherSimulationStatus;
-        verdict.problem = "recorded with simulation " + std::to_string(replay.simulation) + "; this is simulation " +
-            std::to_string(SimulationVersion);
         return verdict;
     }
     std::string folder = pathFromStart(dataDir.empty() ? "." : dataDir);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -96,6 +97,71 @@ struct Frame {
 };
 Frame readFrame();          // the back buffer now (before any swap); empty without a live context
 const Frame& lastSwapped(); // what the latest swapBuffers presented (empty before the first)
+// Queries for tests -----------------------------------------------------------------------------------
+// What the live desktop GL context itself holds, for the tests of the GL 1.1 programs: the state the
+// drawing layer sets, its textures, depth and what reaches the rasterizer. GL enums come as their names
+// ("GL_GEQUAL"), or in hex when unnamed here. Every query leaves the context's state as it found it.
+struct GlState {
+    bool depthTest = false;
+    std::string depthFunc;
+    bool cullFace = false;
+    std::string cullFaceMode;
+    bool texture2D = false;
+    unsigned boundTexture = 0;
+    std::string textureEnvMode;
+    bool blend = false;
+    std::string blendSource;
+    std::string blendDestination;
+    bool fog = false;
+    std::string fogMode;
+    float fogStart = 0.0f;
+    float fogEnd = 0.0f;
+    float fogColor[4] = {};
+    std::string fogHint;
+    bool vertexArray = false; // client arrays left on
+    bool texCoordArray = false;
+    float currentColor[4] = {};
+    float clearColor[4] = {};
+    double clearDepth = 0.0;
+    int viewport[4] = {};
+    int unpackAlignment = 0;
+    int depthBits = 0;
+    int redBits = 0;
+    int alphaBits = 0;
+    bool identityMatrices = false; // projection and model-view
+    std::string error;             // "GL_NO_ERROR" unless a call failed since the last query
+};
+GlState glState();
+
+// One mipmap level of a texture and the parameters it is sampled with. `texels` holds the level as RGB
+// bytes, or one byte a texel (its luminance, which for an intensity texture is the intensity) when
+// asked for luminance; rows bottom-up, no padding.
+struct TextureLevel {
+    bool exists = false; // the name holds a texture
+    int width = 0;
+    int height = 0;
+    std::string internalFormat;
+    std::string wrapS, wrapT, magFilter, minFilter;
+    std::vector<uint8_t> texels;
+};
+TextureLevel textureLevel(unsigned name, int level, bool luminance = false);
+
+// The depth buffer's value at pixel (x, y) from the lower-left corner, 0..1.
+float depthAt(int x, int y);
+
+// The triangles that `drawing` sends to the rasterizer, caught by GL's feedback mode instead of drawn:
+// window x, y, depth and colour per corner. `onlyTriangles` is false when anything else came (points,
+// lines, bitmaps, polygons of another size).
+struct CaughtVertex {
+    float x, y, z;
+    float color[4];
+};
+struct CaughtTriangles {
+    bool onlyTriangles = true;
+    std::vector<std::vector<CaughtVertex>> triangles;
+};
+CaughtTriangles catchTriangles(const std::function<void()>& drawing);
+
 // PNG files are stored top-down, RGBA 8 bits. loadPng accepts any PNG (grey, palette, 16-bit, with or
 // without alpha) up to 8192 pixels a side, converts it to RGBA and leaves `out` untouched on failure.
 bool savePng(const Frame& frame, const std::string& path);

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The headless backend's OpenGL: a Mesa context through EGL surfaceless drawing into a framebuffer
-// object (640 x 480 unless a test asks for another size), and swaps that copy the frame out.
+// The headless backend's OpenGL: a Mesa context through EGL surfaceless (desktop GL or ES 2, as the linked
+// drawing layer needs) drawing into a framebuffer object, and swaps that copy the frame out.
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
 #include <GL/gl.h>
@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <string>
 
+#include "platform/draw.h"
 #include "platform/headless/headless_state.h"
 #include "platform/letterbox.h"
 
@@ -85,8 +86,16 @@ bool openDisplay()
     return true;
 }
 
+// An OpenGL ES 2 context where the linked drawing layer asks for one, else a desktop GL one.
+bool wantsEs2()
+{
+    return draw::LinkedContext == draw::ContextKind::Es2;
+}
+
 // The framebuffer the game draws into; FBO calls come through eglGetProcAddress because the game
-// itself needs only GL 1.1 (it blits its pictures only where the GL can).
+// itself needs only GL 1.1 (it blits its pictures only where the GL can). ES 2 has these calls in its
+// core, and its renderbuffer formats RGBA8 and DEPTH_COMPONENT24 from OES_rgb8_rgba8 and OES_depth24,
+// which Mesa's software ES offers.
 bool makeFramebuffer()
 {
     PFNGLGENFRAMEBUFFERSPROC genFramebuffers = nullptr;
@@ -114,8 +123,10 @@ bool makeFramebuffer()
         Headless.lastError = "the framebuffer is incomplete";
         return false;
     }
-    glDrawBuffer(GL_COLOR_ATTACHMENT0);
-    glReadBuffer(GL_COLOR_ATTACHMENT0);
+    if (!wantsEs2()) { // ES 2 draws and reads the one colour attachment
+        glDrawBuffer(GL_COLOR_ATTACHMENT0);
+        glReadBuffer(GL_COLOR_ATTACHMENT0);
+    }
     return true;
 }
 
@@ -134,12 +145,13 @@ bool makeContext()
         return false;
     if (Egl.context != EGL_NO_CONTEXT)
         dropContext();
-    if (!eglBindAPI(EGL_OPENGL_API)) {
-        Headless.lastError = eglErrorText("eglBindAPI(OpenGL)");
+    const bool es2 = wantsEs2();
+    if (!eglBindAPI(es2 ? EGL_OPENGL_ES_API : EGL_OPENGL_API)) {
+        Headless.lastError = eglErrorText(es2 ? "eglBindAPI(OpenGL ES)" : "eglBindAPI(OpenGL)");
         return false;
     }
     const EGLint configAttributes[] = {EGL_RENDERABLE_TYPE,
-                                       EGL_OPENGL_BIT,
+                                       es2 ? EGL_OPENGL_ES2_BIT : EGL_OPENGL_BIT,
                                        EGL_SURFACE_TYPE,
                                        0,
                                        EGL_RED_SIZE,
@@ -157,11 +169,12 @@ bool makeContext()
         Headless.lastError = eglErrorText("eglChooseConfig(OpenGL)");
         return false;
     }
-    const EGLint contextAttributes[] = {EGL_CONTEXT_OPENGL_PROFILE_MASK, EGL_CONTEXT_OPENGL_COMPATIBILITY_PROFILE_BIT,
+    const EGLint desktopAttributes[] = {EGL_CONTEXT_OPENGL_PROFILE_MASK, EGL_CONTEXT_OPENGL_COMPATIBILITY_PROFILE_BIT,
                                         EGL_NONE};
-    EGLContext context = eglCreateContext(Egl.display, config, EGL_NO_CONTEXT, contextAttributes);
+    const EGLint es2Attributes[] = {EGL_CONTEXT_CLIENT_VERSION, 2, EGL_NONE};
+    EGLContext context = eglCreateContext(Egl.display, config, EGL_NO_CONTEXT, es2 ? es2Attributes : desktopAttributes);
     if (context == EGL_NO_CONTEXT) {
-        Headless.lastError = eglErrorText("eglCreateContext(compatibility profile)");
+        Headless.lastError = eglErrorText(es2 ? "eglCreateContext(ES 2)" : "eglCreateContext(compatibility profile)");
         return false;
     }
     if (!eglMakeCurrent(Egl.display, EGL_NO_SURFACE, EGL_NO_SURFACE, context)) {
@@ -185,17 +198,9 @@ headless::Frame readFramebuffer()
     frame.rgba.assign(static_cast<size_t>(FrameWidth) * FrameHeight * 4, 0);
     if (Egl.context == EGL_NO_CONTEXT)
         return frame;
-    // The game may have changed the pixel-store state; read with tight rows regardless.
-    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glPixelStorei(GL_PACK_ROW_LENGTH, 0);
-    glPixelStorei(GL_PACK_SKIP_ROWS, 0);
-    glPixelStorei(GL_PACK_SKIP_PIXELS, 0);
-    glPixelStorei(GL_PACK_SWAP_BYTES, GL_FALSE);
-    glPixelStorei(GL_PACK_LSB_FIRST, GL_FALSE);
-    glReadBuffer(GL_COLOR_ATTACHMENT0);
-    glReadPixels(0, 0, FrameWidth, FrameHeight, GL_RGBA, GL_UNSIGNED_BYTE, frame.rgba.data());
-    glPopClientAttrib();
+    if (!wantsEs2())
+        glReadBuffer(GL_COLOR_ATTACHMENT0);
+    draw::readPixels(0, 0, FrameWidth, FrameHeight, frame.rgba.data());
     return frame;
 }
 
@@ -244,6 +249,19 @@ ScreenRect presentationRect()
 bool isWindowVisible()
 {
     return !Headless.windowHidden;
+}
+
+// A requested size becomes the frame's, as a window made at that size would draw.
+void requestWindowPlacement(const WindowPlacement& placement)
+{
+    if (placement.width >= 160 && placement.height >= 120)
+        headless::setFrameSize(placement.width, placement.height);
+    Headless.fullscreen = placement.fullscreen;
+}
+
+WindowPlacement windowPlacement()
+{
+    return WindowPlacement{FrameWidth, FrameHeight, Headless.fullscreen};
 }
 
 } // namespace platform

@@ -16,6 +16,7 @@ struct HeadlessState {
     bool windowCreated = false;
     bool windowShown = false;
     bool windowHidden = false; // minimised or hidden: isWindowVisible() says false
+    bool fullscreen = false;   // as requested: a headless frame has no screen to fill
 
     MessageQueue queue;
     std::set<int> keysDown;

@@ -43,14 +43,15 @@ int buttonKey(uint8_t button)
         return VkSpace;
     case SDL_CONTROLLER_BUTTON_BACK:
         return VkF12;
-    // Used while watching a replay: restart the level, the level before and after, a tick back and on.
-    // The shoulders count as Shift held besides.
+    // West: the records page (Tab); right stick click: the next ghost (F7). While a replay is watched
+    // the app reads these two as restarting the level and the next level. The left stick click goes to
+    // the level before, the shoulders step a tick back and on (and count as Shift held besides).
     case SDL_CONTROLLER_BUTTON_X:
-        return VkHome;
+        return VkTab;
+    case SDL_CONTROLLER_BUTTON_RIGHTSTICK:
+        return VkF7;
     case SDL_CONTROLLER_BUTTON_LEFTSTICK:
         return VkPageUp;
-    case SDL_CONTROLLER_BUTTON_RIGHTSTICK:
-        return VkPageDown;
     case SDL_CONTROLLER_BUTTON_LEFTSHOULDER:
         return VkComma;
     case SDL_CONTROLLER_BUTTON_RIGHTSHOULDER:

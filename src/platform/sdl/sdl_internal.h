@@ -14,6 +14,8 @@ struct SdlWindowState {
     int drawableWidth = 0; // the drawing surface in pixels (more than the window's size on high-density screens)
     int drawableHeight = 0;
     bool displayLost = false; // the window system went away: no call may reach it any more
+    int windowedWidth = 0;    // the window's size the last time it was not fullscreen
+    int windowedHeight = 0;
     std::string lastError;
 };
 extern SdlWindowState Sdl;
@@ -41,6 +43,10 @@ void repeatHeldPadKeys();
 // The window's first size: the largest whole multiple of 640 x 480 that fits 80 % of the display's
 // usable area (640 x 480 at least).
 void firstWindowSize(int& width, int& height);
+// Applies the placement requested for the new window: fullscreen, and notes its windowed size.
+void applyRequestedPlacement();
+// Notes the window's size while it is not fullscreen (after every resize).
+void noteWindowedSize();
 // Follows the drawing surface's size: the viewport goes on its centred 4:3 rectangle.
 void fitViewport();
 // Desktop fullscreen on and off (no change of the display's mode); the pointer hides while it is on.

@@ -8,6 +8,17 @@
 #include "platform/platform.h"
 #include "platform/sdl/sdl_internal.h"
 
+namespace {
+
+platform::WindowPlacement RequestedPlacement;
+
+bool isFullscreen()
+{
+    return (SDL_GetWindowFlags(Sdl.window) & SDL_WINDOW_FULLSCREEN_DESKTOP) == SDL_WINDOW_FULLSCREEN_DESKTOP;
+}
+
+} // namespace
+
 void firstWindowSize(int& width, int& height)
 {
     width = 640;
@@ -15,11 +26,30 @@ void firstWindowSize(int& width, int& height)
     SDL_Rect usable;
     if (SDL_GetDisplayUsableBounds(0, &usable) != 0)
         return;
+    const platform::WindowPlacement& asked = RequestedPlacement;
+    if (asked.width >= 160 && asked.height >= 120 && asked.width <= usable.w && asked.height <= usable.h) {
+        width = asked.width;
+        height = asked.height;
+        return;
+    }
     int scale = 1;
     while (640 * (scale + 1) * 5 <= usable.w * 4 && 480 * (scale + 1) * 5 <= usable.h * 4)
         ++scale;
     width = 640 * scale;
     height = 480 * scale;
+}
+
+void applyRequestedPlacement()
+{
+    SDL_GetWindowSize(Sdl.window, &Sdl.windowedWidth, &Sdl.windowedHeight);
+    if (RequestedPlacement.fullscreen && SDL_SetWindowFullscreen(Sdl.window, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0)
+        SDL_ShowCursor(SDL_DISABLE);
+}
+
+void noteWindowedSize()
+{
+    if (Sdl.window != nullptr && !isFullscreen())
+        SDL_GetWindowSize(Sdl.window, &Sdl.windowedWidth, &Sdl.windowedHeight);
 }
 
 void fitViewport()
@@ -38,7 +68,7 @@ void fitViewport()
 
 void toggleFullscreen()
 {
-    bool full = (SDL_GetWindowFlags(Sdl.window) & SDL_WINDOW_FULLSCREEN_DESKTOP) == SDL_WINDOW_FULLSCREEN_DESKTOP;
+    bool full = isFullscreen();
     if (SDL_SetWindowFullscreen(Sdl.window, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP) != 0)
         return;
     SDL_ShowCursor(full ? SDL_ENABLE : SDL_DISABLE);
@@ -68,6 +98,18 @@ void waitForDisplayOnSwap()
 }
 
 namespace platform {
+
+void requestWindowPlacement(const WindowPlacement& placement)
+{
+    RequestedPlacement = placement;
+}
+
+WindowPlacement windowPlacement()
+{
+    if (Sdl.window == nullptr)
+        return RequestedPlacement;
+    return WindowPlacement{Sdl.windowedWidth, Sdl.windowedHeight, isFullscreen()};
+}
 
 ScreenRect presentationRect()
 {

@@ -161,6 +161,7 @@ void translate(const SDL_Event& e)
             appendMessage(PaintMessage);
             break;
         case SDL_WINDOWEVENT_SIZE_CHANGED:
+            noteWindowedSize();
             fitViewport();
             break;
         default:
@@ -287,6 +288,7 @@ bool createWindow(WindowProc proc)
         return false;
     }
     SDL_SetWindowMinimumSize(Sdl.window, 160, 120);
+    applyRequestedPlacement();
     atexit(shutdownSdl);
     watchDisplay();
     Queue.proc = proc;

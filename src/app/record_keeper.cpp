@@ -1,0 +1,148 @@
+// SPDX-License-Identifier: MIT
+// Booking level records at the finish, with the one-level replay that proves them, and listing them.
+// The records file and its folder live in scores/level_records.cpp.
+#include "app/record_keeper.h"
+
+#include <cstdio>
+
+#include "app/replay_recorder.h"
+#include "app/replay_viewer.h"
+#include "app/run_state.h"
+#include "level/board.h"
+#include "replay/file_hash.h"
+#include "replay/replay_file.h"
+#include "scores/high_scores.h"
+#include "scores/level_records.h"
+#include "screen/chase_view.h"
+#include "sim/round_step.h"
+
+namespace {
+
+// The name a record's replay carries.
+const char* const RecordName = "record";
+constexpr float RunOutTickSeconds = 1.0f / 60.0f;
+// The round ends one second of clock after the finish; this bounds the run-out whatever happens.
+constexpr int MaxRunOutTicks = 600;
+
+std::string LevelHash;
+
+// The recorded level, closed as the game would close it: ticks without keys until the round ends, on
+// a copy of the simulated state (the marble no longer moves once finished), so the replay verifies.
+Replay recordReplay(ReplayLevel level, float seconds)
+{
+    SimState runOut = TheSim;
+    uint8_t lag = level.ticks.empty() ? level.startCameraLag : level.ticks.back().cameraLag;
+    for (int i = 0; i < MaxRunOutTicks && !(runOut.roundClock < runOut.levelEndTime); ++i) {
+        stepRound(runOut, TheBoard, {RunOutTickSeconds, 0, static_cast<float>(lag), false});
+        level.ticks.push_back({RunOutTickSeconds, 0, lag});
+    }
+    level.bookedSeconds = seconds;
+    level.skipped = false;
+    Vec3 p = runOut.marble.getPosition();
+    level.endX = p.x;
+    level.endY = p.y;
+    level.endZ = p.z;
+    Replay replay;
+    replay.levels.push_back(std::move(level));
+    replay.total = seconds;
+    replay.name = RecordName;
+    return replay;
+}
+
+std::string columnTime(bool has, float seconds)
+{
+    if (!has)
+        return "-";
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f", static_cast<double>(seconds));
+    return text;
+}
+
+} // namespace
+
+void noteLevelStart()
+{
+    LastFinish = FinishSummary();
+    LevelHash.clear();
+    if (LevelNumber >= 1 && LevelNumber <= static_cast<int32_t>(MapNames.size()) &&
+        !hashFile(MapNames[static_cast<size_t>(LevelNumber - 1)], LevelHash))
+        LevelHash.clear();
+}
+
+const std::string& levelMapHash()
+{
+    return LevelHash;
+}
+
+void bookLevelFinish()
+{
+    if (LevelNumber < 1 || LevelNumber > static_cast<int32_t>(MapNames.size()) ||
+        static_cast<size_t>(LevelNumber) > LevelTimes.size() || LevelHash.empty())
+        return;
+    const std::string& mapName = MapNames[static_cast<size_t>(LevelNumber - 1)];
+    const float seconds = LevelTimes[static_cast<size_t>(LevelNumber - 1)];
+    const LevelTime* record = findLevelTime(LevelRecords, mapName, LevelHash);
+    const LevelTime* par = findLevelTime(ParTimes, mapName, LevelHash);
+    LastFinish = FinishSummary();
+    LastFinish.level = LevelNumber;
+    LastFinish.seconds = seconds;
+    LastFinish.hadRecord = record != nullptr;
+    LastFinish.recordDelta = record != nullptr ? seconds - record->seconds : 0.0f;
+    LastFinish.hasPar = par != nullptr;
+    LastFinish.parDelta = par != nullptr ? seconds - par->seconds : 0.0f;
+    LastFinish.medal = par != nullptr ? medalFor(seconds, par->seconds) : Medal::None;
+
+    // A level played alone or a replay watched keeps no records.
+    if (!HighScoresWritable || isWatchingReplay())
+        return;
+    if (record != nullptr && !(seconds < record->seconds))
+        return;
+    ReplayLevel level;
+    if (!recordedLevel(level) || level.mapHash != LevelHash)
+        return;
+    saveLevelRecord({mapName, LevelHash, seconds}, formatReplay(recordReplay(std::move(level), seconds)));
+}
+
+std::vector<RecordsPageRow> levelRecordRows()
+{
+    std::vector<RecordsPageRow> rows;
+    for (const std::string& mapName : MapNames) {
+        RecordsPageRow row;
+        row.mapName = mapName;
+        std::string hash;
+        if (hashFile(mapName, hash)) {
+            const LevelTime* record = findLevelTime(LevelRecords, mapName, hash);
+            const LevelTime* par = findLevelTime(ParTimes, mapName, hash);
+            row.hasRecord = record != nullptr;
+            row.record = record != nullptr ? record->seconds : 0.0f;
+            row.hasPar = par != nullptr;
+            row.par = par != nullptr ? par->seconds : 0.0f;
+            row.medal = row.hasRecord && row.hasPar ? medalFor(row.record, row.par) : Medal::None;
+        }
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+std::string recordsReportText(const std::vector<RecordsPageRow>& rows)
+{
+    std::string text;
+    char line[512];
+    std::snprintf(line, sizeof line, "%-5s %-24s %9s %-7s %9s\n", "level", "map", "record", "medal", "par");
+    text += line;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const RecordsPageRow& row = rows[i];
+        const char* medal = row.medal == Medal::None ? "-" : medalName(row.medal);
+        std::snprintf(line, sizeof line, "%-5zu %-24s %9s %-7s %9s\n", i + 1, row.mapName.substr(0, 255).c_str(),
+                      columnTime(row.hasRecord, row.record).c_str(), medal, columnTime(row.hasPar, row.par).c_str());
+        text += line;
+    }
+    size_t counted = 0;
+    float sum = sumOfBest(rows, counted);
+    if (counted == rows.size() && counted > 0)
+        std::snprintf(line, sizeof line, "sum of best %.2f\n", static_cast<double>(sum));
+    else
+        std::snprintf(line, sizeof line, "sum of best NA (%zu of %zu levels have a record)\n", counted, rows.size());
+    text += line;
+    return text;
+}

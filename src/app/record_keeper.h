@@ -1,0 +1,23 @@
+// SPDX-License-Identifier: MIT
+// Per-level records: at the finish of every level of a normal game (not --level, not --replay) the time
+// is compared with the player's record and par; a better time becomes the record at once, with its
+// one-level replay. Also what the records page and `roliquo --records` list.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "screen/records_page.h"
+
+// The level start, once the level is loaded: takes the map file's SHA-256 and clears the last summary.
+void noteLevelStart();
+// The SHA-256 of the level in play; empty when its map file could not be read again.
+const std::string& levelMapHash();
+
+// The tick that crossed the finish: fills the finish summary and books a better time as the record.
+void bookLevelFinish();
+
+// Every level of the list with its record, medal and par (each map file hashed as it is now).
+std::vector<RecordsPageRow> levelRecordRows();
+// The same as text for a terminal: a header, one line per level, and the sum of best.
+std::string recordsReportText(const std::vector<RecordsPageRow>& rows);

@@ -1,0 +1,128 @@
+// SPDX-License-Identifier: MIT
+// Reading and writing the settings file: a few "key value" lines, read leniently (a damaged line is
+// passed over, never fatal), written whole through a temporary file.
+#include "app/settings.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+#include <vector>
+
+#include "app/ghost.h"
+#include "level/token_reader.h"
+#include "scores/atomic_file.h"
+
+std::string SettingsPath;
+platform::WindowPlacement WindowSetting;
+
+namespace {
+
+constexpr size_t MaxSettingsBytes = 64u * 1024u;
+const char* const GhostKey = "ghost";
+const char* const WindowKey = "window";
+const char* const FullscreenKey = "fullscreen";
+// Window sides outside this are taken for damage; the backend further keeps a size to its display.
+constexpr int MaxWindowSide = 16384;
+// The choice the file held, kept while a --ghost file is shown instead.
+GhostChoice GhostInFile = GhostChoice::Off;
+
+bool parseWindowSide(std::string_view word, int& side)
+{
+    int value = 0;
+    if (word.empty() || word.size() > 5)
+        return false;
+    for (char c : word) {
+        if (c < '0' || c > '9')
+            return false;
+        value = value * 10 + (c - '0');
+    }
+    if (value < 1 || value > MaxWindowSide)
+        return false;
+    side = value;
+    return true;
+}
+
+void applySetting(const std::vector<std::string_view>& words)
+{
+    GhostChoice choice = GhostChoice::Off;
+    if (words.size() == 2 && words[0] == GhostKey) {
+        // A "file" ghost needs the --ghost of its own run.
+        if (ghostChoiceFromWord(words[1], choice) && choice != GhostChoice::File)
+            OptionGhost = GhostInFile = choice;
+    } else if (words.size() == 3 && words[0] == WindowKey) {
+        int width = 0, height = 0;
+        if (parseWindowSide(words[1], width) && parseWindowSide(words[2], height)) {
+            WindowSetting.width = width;
+            WindowSetting.height = height;
+        }
+    } else if (words.size() == 2 && words[0] == FullscreenKey && (words[1] == "yes" || words[1] == "no")) {
+        WindowSetting.fullscreen = words[1] == "yes";
+    }
+}
+
+} // namespace
+
+std::string chooseSettingsPath(const std::string& xdgConfigHome, const std::string& home)
+{
+    namespace fs = std::filesystem;
+    if (!xdgConfigHome.empty() && xdgConfigHome.front() == '/')
+        return (fs::path(xdgConfigHome) / "roliquo" / "settings").string();
+    if (!home.empty())
+        return (fs::path(home) / ".config" / "roliquo" / "settings").string();
+    return "";
+}
+
+void applySettingsText(std::string_view text)
+{
+    std::vector<std::string_view> words;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string_view::npos)
+            end = text.size();
+        splitWords(text.substr(start, end - start), words);
+        start = end + 1;
+        if (!words.empty() && words[0].front() != '#')
+            applySetting(words);
+    }
+}
+
+std::string formatSettings()
+{
+    GhostChoice kept = OptionGhost == GhostChoice::File ? GhostInFile : OptionGhost;
+    std::string text = std::string("# roliquo settings, rewritten by the game\n") + GhostKey + " " + ghostChoiceWord(kept) + "\n";
+    if (WindowSetting.width > 0 && WindowSetting.height > 0)
+        text += std::string(WindowKey) + " " + std::to_string(WindowSetting.width) + " " +
+                std::to_string(WindowSetting.height) + "\n";
+    text += std::string(FullscreenKey) + (WindowSetting.fullscreen ? " yes\n" : " no\n");
+    return text;
+}
+
+void keepWindowPlacement(const platform::WindowPlacement& atStart)
+{
+    platform::WindowPlacement now = platform::windowPlacement();
+    if (now == atStart || now.width <= 0 || now.height <= 0)
+        return;
+    WindowSetting = now;
+    writeSettings();
+}
+
+void readSettings()
+{
+    std::string text;
+    if (!SettingsPath.empty() && readTextFile(SettingsPath, text, MaxSettingsBytes))
+        applySettingsText(text);
+}
+
+bool writeSettings()
+{
+    if (SettingsPath.empty())
+        return true;
+    std::error_code failure;
+    std::filesystem::create_directories(std::filesystem::path(SettingsPath).parent_path(), failure);
+    std::string reason = failure.message();
+    if (!failure && writeFileAtomically(SettingsPath, formatSettings(), reason))
+        return true;
+    std::fprintf(stderr, "roliquo: could not save the settings to %s: %s\n", SettingsPath.c_str(), reason.c_str());
+    return false;
+}

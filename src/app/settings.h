@@ -1,0 +1,34 @@
+// SPDX-License-Identifier: MIT
+// The settings file of the additions beside the specified game (the ghost choice, the window's size and
+// fullscreen state), kept between runs in $XDG_CONFIG_HOME/roliquo/settings (by default
+// ~/.config/roliquo/settings). The specified options are never kept: they start from their fixed
+// defaults every run.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/platform.h"
+
+// The window as the player last left it, 0 x 0 until they resize it or go fullscreen.
+extern platform::WindowPlacement WindowSetting;
+
+// The file; empty: no settings are read or written (tests, unless they choose one).
+extern std::string SettingsPath;
+
+// $XDG_CONFIG_HOME/roliquo/settings when it is absolute (the XDG rules ignore a relative one), else
+// $HOME/.config/roliquo/settings; empty without either.
+std::string chooseSettingsPath(const std::string& xdgConfigHome, const std::string& home);
+
+// "key value" lines; "#" comments, blank lines, unknown keys and values that mean nothing are passed over.
+void applySettingsText(std::string_view text);
+std::string formatSettings();
+
+// Reads SettingsPath leniently; a missing or unreadable file changes nothing.
+void readSettings();
+// Keeps the window's placement when the player changed it during this run (from `atStart`), writing
+// the file only then.
+void keepWindowPlacement(const platform::WindowPlacement& atStart);
+
+// Writes SettingsPath atomically, making its folder; false with the reason on standard error.
+bool writeSettings();

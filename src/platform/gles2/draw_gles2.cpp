@@ -1,0 +1,377 @@
+// SPDX-License-Identifier: MIT
+// The drawing layer on OpenGL ES 2: one shader program does the texture environment and the linear fog,
+// batches are gathered here and streamed through one buffer. Pictures: picture_gles2.cpp.
+#include "platform/gles2/gles2_state.h"
+
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+// The fog coordinate is |z| of the vertex as given, which is what fixed-function GL takes with identity
+// matrices (the eye-plane distance, absolute); the factor is formed as Mesa forms it, (end - c) * scale.
+const char* const VertexShader = R"(
+attribute vec3 aPosition;
+attribute vec2 aTexCoord;
+attribute vec4 aColor;
+varying vec2 vTexCoord;
+varying vec4 vColor;
+varying float vFogCoord;
+void main()
+{
+    gl_Position = vec4(aPosition, 1.0);
+    vTexCoord = aTexCoord;
+    vColor = aColor;
+    vFogCoord = abs(aPosition.z);
+}
+)";
+
+// uMode: 0 no texture, 1 decal, 2 modulate, 3 replace. An intensity texture is stored as luminance and
+// widened here to (i, i, i, i), as GL_INTENSITY samples.
+const char* const FragmentShader = R"(
+precision highp float;
+uniform sampler2D uTexture;
+uniform int uMode;
+uniform bool uIntensity;
+uniform bool uFog;
+uniform vec3 uFogColor;
+uniform float uFogEnd;
+uniform float uFogScale;
+varying vec2 vTexCoord;
+varying vec4 vColor;
+varying float vFogCoord;
+void main()
+{
+    vec4 c = vColor;
+    if (uMode != 0) {
+        vec4 t = texture2D(uTexture, vTexCoord);
+        if (uIntensity)
+            t = vec4(t.r);
+        if (uMode == 1)
+            c = vec4(mix(c.rgb, t.rgb, t.a), c.a);
+        else if (uMode == 2)
+            c = c * t;
+        else
+            c = vec4(t.rgb, c.a);
+    }
+    if (uFog) {
+        float f = clamp((uFogEnd - vFogCoord) * uFogScale, 0.0, 1.0);
+        c.rgb = mix(uFogColor, c.rgb, f);
+    }
+    gl_FragColor = c;
+}
+)";
+
+GLuint compile(GLenum kind, const char* source)
+{
+    GLuint shader = glCreateShader(kind);
+    glShaderSource(shader, 1, &source, nullptr);
+    glCompileShader(shader);
+    GLint ok = GL_FALSE;
+    glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
+    if (ok != GL_TRUE) {
+        char log[1024] = "";
+        glGetShaderInfoLog(shader, sizeof log, nullptr, log);
+        std::fprintf(stderr, "draw: the ES 2 shader does not compile: %s\n", log);
+    }
+    return shader;
+}
+
+// Builds the program and its buffer; a program that does not link is reported and draws nothing.
+void buildProgram(Gles2Objects& o)
+{
+    if (glIsProgram(o.program) == GL_TRUE)
+        glDeleteProgram(o.program);
+    if (glIsBuffer(o.buffer) == GL_TRUE)
+        glDeleteBuffers(1, &o.buffer);
+    GLuint vertexShader = compile(GL_VERTEX_SHADER, VertexShader);
+    GLuint fragmentShader = compile(GL_FRAGMENT_SHADER, FragmentShader);
+    o.program = glCreateProgram();
+    glAttachShader(o.program, vertexShader);
+    glAttachShader(o.program, fragmentShader);
+    glBindAttribLocation(o.program, AttributePosition, "aPosition");
+    glBindAttribLocation(o.program, AttributeTexCoord, "aTexCoord");
+    glBindAttribLocation(o.program, AttributeColor, "aColor");
+    glLinkProgram(o.program);
+    glDeleteShader(vertexShader);
+    glDeleteShader(fragmentShader);
+    GLint ok = GL_FALSE;
+    glGetProgramiv(o.program, GL_LINK_STATUS, &ok);
+    if (ok != GL_TRUE) {
+        char log[1024] = "";
+        glGetProgramInfoLog(o.program, sizeof log, nullptr, log);
+        std::fprintf(stderr, "draw: the ES 2 program does not link: %s\n", log);
+    }
+    glUseProgram(o.program);
+    glUniform1i(glGetUniformLocation(o.program, "uTexture"), 0);
+    o.uMode = glGetUniformLocation(o.program, "uMode");
+    o.uIntensity = glGetUniformLocation(o.program, "uIntensity");
+    o.uFog = glGetUniformLocation(o.program, "uFog");
+    o.uFogColor = glGetUniformLocation(o.program, "uFogColor");
+    o.uFogEnd = glGetUniformLocation(o.program, "uFogEnd");
+    o.uFogScale = glGetUniformLocation(o.program, "uFogScale");
+    glGenBuffers(1, &o.buffer);
+    glBindBuffer(GL_ARRAY_BUFFER, o.buffer);
+    glEnableVertexAttribArray(AttributePosition);
+    glEnableVertexAttribArray(AttributeTexCoord);
+}
+
+// The batch being gathered: x, y, z, s, t, r, g, b, a per vertex.
+constexpr int BatchFloats = 9;
+constexpr size_t MostBatchVertices = 65536;
+std::vector<float> Batch;
+draw::Shape BatchShape = draw::Shape::Triangles;
+
+void pushVertex(float x, float y, float z)
+{
+    if (Batch.size() >= MostBatchVertices * BatchFloats)
+        return;
+    const Gles2Switches& s = Es2.switches;
+    Batch.insert(Batch.end(), {x, y, z, s.texCoord[0], s.texCoord[1], s.color[0], s.color[1], s.color[2], s.color[3]});
+}
+
+// Each quadrilateral a, b, c, d becomes the triangles a, b, c and a, c, d. The two vectors trade places,
+// so after the first frames no batch allocates.
+std::vector<float> QuadScratch;
+
+void quadsToTriangles()
+{
+    std::vector<float>& triangles = QuadScratch;
+    triangles.clear();
+    const size_t quadFloats = 4 * BatchFloats;
+    triangles.reserve(Batch.size() / 4 * 6);
+    for (size_t q = 0; q + quadFloats <= Batch.size(); q += quadFloats) {
+        for (int corner : {0, 1, 2, 0, 2, 3}) {
+            const float* v = &Batch[q + static_cast<size_t>(corner) * BatchFloats];
+            triangles.insert(triangles.end(), v, v + BatchFloats);
+        }
+    }
+    Batch.swap(triangles);
+}
+
+void setUniforms(const Gles2Switches& s)
+{
+    int mode = !s.textured ? 0 : s.mode == draw::TextureMode::Decal ? 1 : s.mode == draw::TextureMode::Modulate ? 2 : 3;
+    glUniform1i(Es2.uMode, mode);
+    glUniform1i(Es2.uIntensity, s.textured && Es2.intensityNames.count(s.textureName) != 0 ? 1 : 0);
+    glUniform1i(Es2.uFog, s.fog ? 1 : 0);
+    glUniform3f(Es2.uFogColor, s.fogColor[0], s.fogColor[1], s.fogColor[2]);
+    glUniform1f(Es2.uFogEnd, s.fogEnd);
+    // Equal distances would divide by zero; the scale is then 1. The game never sets them equal.
+    glUniform1f(Es2.uFogScale, s.fogEnd != s.fogStart ? 1.0f / (s.fogEnd - s.fogStart) : 1.0f);
+}
+
+} // namespace
+
+Gles2Objects Es2;
+
+void streamTriangles(const float* data, int count, int stride, int positionAt, int texCoordAt, int colorAt)
+{
+    if (count <= 0)
+        return;
+    setUniforms(Es2.switches);
+    const GLsizei bytes = static_cast<GLsizei>(stride * sizeof(float));
+    glBindBuffer(GL_ARRAY_BUFFER, Es2.buffer);
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(count) * bytes, data, GL_STREAM_DRAW);
+    auto at = [](int floats) { return reinterpret_cast<const void*>(static_cast<uintptr_t>(floats) * sizeof(float)); };
+    glVertexAttribPointer(AttributePosition, 3, GL_FLOAT, GL_FALSE, bytes, at(positionAt));
+    glVertexAttribPointer(AttributeTexCoord, 2, GL_FLOAT, GL_FALSE, bytes, at(texCoordAt));
+    if (colorAt >= 0) {
+        glEnableVertexAttribArray(AttributeColor);
+        glVertexAttribPointer(AttributeColor, 4, GL_FLOAT, GL_FALSE, bytes, at(colorAt));
+    } else {
+        glDisableVertexAttribArray(AttributeColor);
+        glVertexAttrib4fv(AttributeColor, Es2.switches.color);
+    }
+    glDrawArrays(GL_TRIANGLES, 0, count);
+}
+
+void applySwitches(const Gles2Switches& s)
+{
+    auto set = [](GLenum cap, bool on) { on ? glEnable(cap) : glDisable(cap); };
+    set(GL_DEPTH_TEST, s.depthTest);
+    set(GL_CULL_FACE, s.cullFront);
+    set(GL_BLEND, s.blend);
+    glBindTexture(GL_TEXTURE_2D, s.textureName);
+}
+
+namespace draw {
+
+const ContextKind LinkedContext = ContextKind::Es2;
+
+// A fresh context's state is set in full, the same as GL 1.1's defaults apart from the depth clear.
+void startContext()
+{
+    buildProgram(Es2);
+    Es2.switches = Gles2Switches{};
+    Es2.intensityNames.clear();
+    glClearDepthf(0.0f);
+    glDepthFunc(GL_GEQUAL);
+    glCullFace(GL_FRONT);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    applySwitches(Es2.switches);
+}
+
+void finish()
+{
+    glFinish();
+}
+
+const char* rendererName()
+{
+    const GLubyte* name = glGetString(GL_RENDERER);
+    return name != nullptr ? reinterpret_cast<const char*>(name) : "";
+}
+
+void begin(Shape shape)
+{
+    Batch.clear();
+    BatchShape = shape;
+}
+
+void color(float r, float g, float b, float a)
+{
+    float* c = Es2.switches.color;
+    c[0] = r;
+    c[1] = g;
+    c[2] = b;
+    c[3] = a;
+}
+
+void texCoord(float s, float t)
+{
+    Es2.switches.texCoord[0] = s;
+    Es2.switches.texCoord[1] = t;
+}
+
+void vertex(float x, float y, float z)
+{
+    pushVertex(x, y, z);
+}
+
+void vertex2(float x, float y)
+{
+    pushVertex(x, y, 0.0f);
+}
+
+void end()
+{
+    if (BatchShape == Shape::Quads)
+        quadsToTriangles();
+    int count = static_cast<int>(Batch.size() / BatchFloats);
+    streamTriangles(Batch.data(), count - count % 3, BatchFloats, 0, 3, 5);
+    Batch.clear();
+}
+
+void drawTriangles(const float* corners, int count)
+{
+    streamTriangles(corners, count, 5, 2, 0, -1);
+}
+
+void depthTest(bool on)
+{
+    Es2.switches.depthTest = on;
+    on ? glEnable(GL_DEPTH_TEST) : glDisable(GL_DEPTH_TEST);
+}
+
+void cullFrontFaces(bool on)
+{
+    Es2.switches.cullFront = on;
+    on ? glEnable(GL_CULL_FACE) : glDisable(GL_CULL_FACE);
+}
+
+void blend(bool on)
+{
+    Es2.switches.blend = on;
+    on ? glEnable(GL_BLEND) : glDisable(GL_BLEND);
+}
+
+void texture(unsigned name, TextureMode mode)
+{
+    Es2.switches.textured = true;
+    Es2.switches.textureName = name;
+    Es2.switches.mode = mode;
+    glBindTexture(GL_TEXTURE_2D, name);
+}
+
+void noTexture()
+{
+    Es2.switches.textured = false;
+}
+
+void fog(bool on)
+{
+    Es2.switches.fog = on;
+}
+
+void fogLinear(const float color[4], float start, float end)
+{
+    for (int k = 0; k < 4; ++k)
+        Es2.switches.fogColor[k] = color[k];
+    Es2.switches.fogStart = start;
+    Es2.switches.fogEnd = end;
+}
+
+void clearColor(float r, float g, float b, float a)
+{
+    glClearColor(r, g, b, a);
+}
+
+void clear(bool colour, bool depth)
+{
+    GLbitfield mask = (colour ? GL_COLOR_BUFFER_BIT : 0) | (depth ? GL_DEPTH_BUFFER_BIT : 0);
+    if (mask != 0)
+        glClear(mask);
+}
+
+// ES 2 has no intensity format: the red bytes go up as luminance and the shader widens them.
+void uploadTexture(unsigned name, TextureFormat format, Wrap wrap, int baseSide, int levels,
+                   const uint8_t* const* images)
+{
+    const GLint wrapMode = wrap == Wrap::Repeat ? GL_REPEAT : GL_CLAMP_TO_EDGE;
+    glBindTexture(GL_TEXTURE_2D, name);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrapMode);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrapMode);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, levels > 1 ? GL_NEAREST_MIPMAP_NEAREST : GL_NEAREST);
+    GLint previousAlignment = 4;
+    glGetIntegerv(GL_UNPACK_ALIGNMENT, &previousAlignment);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    std::vector<uint8_t> reds;
+    for (int level = 0; level < levels; ++level) {
+        int side = baseSide >> level;
+        if (format == TextureFormat::Rgb) {
+            glTexImage2D(GL_TEXTURE_2D, level, GL_RGB, side, side, 0, GL_RGB, GL_UNSIGNED_BYTE, images[level]);
+            continue;
+        }
+        reds.resize(static_cast<size_t>(side) * side);
+        for (size_t i = 0; i < reds.size(); ++i)
+            reds[i] = images[level][i * 3];
+        glTexImage2D(GL_TEXTURE_2D, level, GL_LUMINANCE, side, side, 0, GL_LUMINANCE, GL_UNSIGNED_BYTE, reds.data());
+    }
+    glPixelStorei(GL_UNPACK_ALIGNMENT, previousAlignment);
+    if (format == TextureFormat::Intensity)
+        Es2.intensityNames.insert(name);
+    else
+        Es2.intensityNames.erase(name);
+    glBindTexture(GL_TEXTURE_2D, Es2.switches.textureName);
+}
+
+void deleteTexture(unsigned name)
+{
+    GLuint n = name;
+    if (glIsTexture(n) == GL_TRUE)
+        glDeleteTextures(1, &n);
+    Es2.intensityNames.erase(name);
+}
+
+void readPixels(int x, int y, int width, int height, uint8_t* rgba)
+{
+    GLint previousAlignment = 4;
+    glGetIntegerv(GL_PACK_ALIGNMENT, &previousAlignment);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(x, y, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    glPixelStorei(GL_PACK_ALIGNMENT, previousAlignment);
+}
+
+} // namespace draw

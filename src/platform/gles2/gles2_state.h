@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: MIT
+// The ES 2 drawing layer's own state, shared by its batch half and its picture half. Private to
+// src/platform/gles2/: the rest of the program sees only platform/draw.h.
+#pragma once
+
+#include <GLES2/gl2.h>
+
+#include <set>
+
+#include "platform/draw.h"
+
+// The attribute slots the program is linked with.
+constexpr GLuint AttributePosition = 0;
+constexpr GLuint AttributeTexCoord = 1;
+constexpr GLuint AttributeColor = 2;
+
+// What draw.h's switches are set to; the texture and fog parts reach the GL as uniforms at each draw.
+struct Gles2Switches {
+    float color[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+    float texCoord[2] = {0.0f, 0.0f};
+    bool depthTest = false;
+    bool cullFront = false;
+    bool blend = false;
+    bool textured = false;
+    unsigned textureName = 0;
+    draw::TextureMode mode = draw::TextureMode::Modulate;
+    bool fog = false;
+    float fogColor[4] = {0.0f, 0.0f, 0.0f, 0.0f};
+    float fogStart = 0.0f;
+    float fogEnd = 1.0f;
+};
+
+// The GL objects of the current context, made by draw::startContext.
+struct Gles2Objects {
+    GLuint program = 0;
+    GLuint buffer = 0;
+    GLint uMode = -1;
+    GLint uIntensity = -1;
+    GLint uFog = -1;
+    GLint uFogColor = -1;
+    GLint uFogEnd = -1;
+    GLint uFogScale = -1;
+    Gles2Switches switches;
+    std::set<unsigned> intensityNames; // textures uploaded as intensity, sampled widened
+};
+
+extern Gles2Objects Es2;
+
+// Draws `count` vertices as triangles from `data`, `stride` floats apart, each with position (3 floats),
+// texture coordinate (2) and colour (4) at the given offsets; a colour offset below 0 takes the current
+// colour. Drawn with the switches in Es2.switches.
+void streamTriangles(const float* data, int count, int stride, int positionAt, int texCoordAt, int colorAt);
+
+// Sets the GL's enables and texture binding from the switches, after a picture drew with others.
+void applySwitches(const Gles2Switches& s);

@@ -1,0 +1,116 @@
+// SPDX-License-Identifier: MIT
+// Reading and writing the "MAP SHA256 SECONDS" files (records and par). The reader takes untrusted
+// text: every line, name, count and number is bounded, and the first fault is named with its line.
+#include "scores/level_time_file.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "level/token_reader.h"
+#include "sim/round_clock.h"
+
+namespace {
+
+constexpr const char* FormatVersion = "1";
+
+bool isPrintableName(std::string_view word)
+{
+    if (word.empty() || word.size() > MaxLevelTimeMapName)
+        return false;
+    for (char c : word) {
+        if (c <= ' ' || c > '~')
+            return false;
+    }
+    return true;
+}
+
+bool isHash(std::string_view word)
+{
+    if (word.size() != 64)
+        return false;
+    for (char c : word) {
+        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f')))
+            return false;
+    }
+    return true;
+}
+
+bool fail(std::string& error, int line, const std::string& why)
+{
+    error = "line " + std::to_string(line) + ": " + why;
+    return false;
+}
+
+} // namespace
+
+bool parseLevelTimes(std::string_view text, const char* headerWord, std::vector<LevelTime>& out, std::string& error)
+{
+    std::vector<LevelTime> times;
+    std::vector<std::string_view> words;
+    bool headerSeen = false;
+    int number = 0;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string_view::npos)
+            end = text.size();
+        std::string_view line = text.substr(start, end - start);
+        start = end + 1;
+        number += 1;
+        if (line.size() > MaxLevelTimeLineLength)
+            return fail(error, number,
+                        "the line is longer than " + std::to_string(MaxLevelTimeLineLength) + " characters");
+        splitWords(line, words);
+        if (words.empty())
+            continue;
+        if (!headerSeen) {
+            if (words.size() != 2 || words[0] != headerWord || words[1] != FormatVersion)
+                return fail(error, number,
+                            std::string("the file does not start with \"") + headerWord + " " + FormatVersion + "\"");
+            headerSeen = true;
+            continue;
+        }
+        if (words.size() != 3)
+            return fail(error, number, "expected MAP SHA256 SECONDS");
+        LevelTime entry;
+        if (!isPrintableName(words[0]))
+            return fail(error, number, "the map name is not one word of printable characters (at most 255)");
+        if (!isHash(words[1]))
+            return fail(error, number, "the SHA-256 is not 64 lower-case hex digits");
+        if (!parseFloatWord(words[2], entry.seconds) || !(entry.seconds > 0.0f) || entry.seconds > PlayingSeconds)
+            return fail(error, number, "the time is not a number of seconds above 0 and at most 45");
+        entry.mapName = words[0];
+        entry.mapHash = words[1];
+        if (findLevelTime(times, entry.mapName, entry.mapHash) != nullptr)
+            return fail(error, number, "the same map file is listed twice");
+        if (times.size() >= MaxLevelTimes)
+            return fail(error, number, "more than " + std::to_string(MaxLevelTimes) + " levels");
+        times.push_back(std::move(entry));
+    }
+    if (!headerSeen)
+        return fail(error, number + 1,
+                    std::string("the file does not start with \"") + headerWord + " " + FormatVersion + "\"");
+    out = std::move(times);
+    return true;
+}
+
+std::string formatLevelTimes(const std::vector<LevelTime>& times, const char* headerWord)
+{
+    std::string text = std::string(headerWord) + " " + FormatVersion + "\n";
+    for (const LevelTime& entry : times) {
+        char seconds[32];
+        std::snprintf(seconds, sizeof seconds, "%.9g", static_cast<double>(entry.seconds));
+        text += entry.mapName + " " + entry.mapHash + " " + seconds + "\n";
+    }
+    return text;
+}
+
+const LevelTime* findLevelTime(const std::vector<LevelTime>& times, const std::string& mapName,
+                               const std::string& mapHash)
+{
+    for (const LevelTime& entry : times) {
+        if (entry.mapName == mapName && entry.mapHash == mapHash)
+            return &entry;
+    }
+    return nullptr;
+}
