@@ -313,3 +313,23 @@ bool parseFloatWord(std::string_view word, float& out)
     out = value;
     return true;
 }
+
+bool isPrintableWord(std::string_view word)
+{
+    for (char c : word) {
+        if (c <= ' ' || c > '~')
+            return false;
+    }
+    return !word.empty();
+}
+
+bool isSha256Hex(std::string_view word)
+{
+    if (word.size() != 64)
+        return false;
+    for (char c : word) {
+        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f')))
+            return false;
+    }
+    return true;
+}

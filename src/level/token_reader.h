@@ -86,6 +86,12 @@ void splitWords(std::string_view line, std::vector<std::string_view>& words);
 // A whole word as a finite float, read back exactly from the %.9g form; false for anything else.
 bool parseFloatWord(std::string_view word, float& out);
 
+// A non-empty word of printable ASCII without spaces, as the line formats' names are.
+bool isPrintableWord(std::string_view word);
+
+// 64 lower-case hex digits: a SHA-256 as the replay and record files write it.
+bool isSha256Hex(std::string_view word);
+
 // Reads a whole file into text. False when it cannot be opened or read, or holds more than maxBytes
 // (data files are small; a bound keeps a hostile file from exhausting memory).
 constexpr size_t MaxTextFileBytes = 8u * 1024u * 1024u;

@@ -26,26 +26,6 @@ void appendLagLine(std::string& out, uint8_t lag)
     out += '\n';
 }
 
-bool isPrintableWord(std::string_view word)
-{
-    for (char c : word) {
-        if (c <= ' ' || c > '~')
-            return false;
-    }
-    return !word.empty();
-}
-
-bool isHash(std::string_view word)
-{
-    if (word.size() != 64)
-        return false;
-    for (char c : word) {
-        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f')))
-            return false;
-    }
-    return true;
-}
-
 bool parseLag(std::string_view word, uint8_t& lag)
 {
     if (word.size() != 1 || word[0] < '0' || word[0] > '9')
@@ -158,7 +138,7 @@ private:
         if (!isReplayMapName(words_[2]))
             return fail("map name \"" + std::string(words_[2]) + "\" is not a relative path of printable characters");
         level.mapName = words_[2];
-        if (!isHash(words_[4]))
+        if (!isSha256Hex(words_[4]))
             return fail("the SHA-256 is not 64 lower-case hexadecimal digits");
         level.mapHash = words_[4];
         if (!parseFloatWord(words_[6], level.startClock))

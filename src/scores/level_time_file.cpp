@@ -15,24 +15,7 @@ constexpr const char* FormatVersion = "1";
 
 bool isPrintableName(std::string_view word)
 {
-    if (word.empty() || word.size() > MaxLevelTimeMapName)
-        return false;
-    for (char c : word) {
-        if (c <= ' ' || c > '~')
-            return false;
-    }
-    return true;
-}
-
-bool isHash(std::string_view word)
-{
-    if (word.size() != 64)
-        return false;
-    for (char c : word) {
-        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f')))
-            return false;
-    }
-    return true;
+    return word.size() <= MaxLevelTimeMapName && isPrintableWord(word);
 }
 
 bool fail(std::string& error, int line, const std::string& why)
@@ -75,7 +58,7 @@ bool parseLevelTimes(std::string_view text, const char* headerWord, std::vector<
         LevelTime entry;
         if (!isPrintableName(words[0]))
             return fail(error, number, "the map name is not one word of printable characters (at most 255)");
-        if (!isHash(words[1]))
+        if (!isSha256Hex(words[1]))
             return fail(error, number, "the SHA-256 is not 64 lower-case hex digits");
         if (!parseFloatWord(words[2], entry.seconds) || !(entry.seconds > 0.0f) || entry.seconds > PlayingSeconds)
             return fail(error, number, "the time is not a number of seconds above 0 and at most 45");

@@ -84,13 +84,18 @@ float shownClockSeconds()
 
 // Fog is switched off too: the fog key acts on the GL state at once, and a fogged panel would tint
 // the screen instead of dimming it.
-void drawDarkPanel()
+void startTranslucent2d()
 {
     draw::depthTest(false);
     draw::cullFrontFaces(false);
     draw::noTexture();
     draw::fog(false);
     draw::blend(true);
+}
+
+void drawDarkPanel()
+{
+    startTranslucent2d();
     draw::begin(draw::Shape::Quads);
     draw::color(0.0f, 0.0f, 0.0f, 0.5f);
     draw::vertex2(-1.0f, -1.0f);

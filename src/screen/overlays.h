@@ -3,5 +3,9 @@
 #pragma once
 
 void drawDarkPanel();
+
+// Flat, untextured, unfogged and blended by alpha, over everything drawn so far: the state of the
+// screen's translucent 2D shapes.
+void startTranslucent2d();
 void drawMenu();
 void drawClockAndStatistics();

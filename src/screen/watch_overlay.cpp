@@ -8,6 +8,7 @@
 #include "platform/draw.h"
 #include "screen/font.h"
 #include "screen/game_state.h"
+#include "screen/overlays.h"
 #include "screen/virtual_screen.h"
 
 WatchOverlay TheWatchOverlay;
@@ -19,15 +20,6 @@ constexpr float BarLeft = 20.0f;
 constexpr float BarRight = 620.0f;
 constexpr float BarTop = 466.0f;
 constexpr float BarBottom = 470.0f;
-
-void prepare2d()
-{
-    draw::depthTest(false);
-    draw::cullFrontFaces(false);
-    draw::noTexture();
-    draw::fog(false);
-    draw::blend(true);
-}
 
 void rectangle(float left, float top, float right, float bottom)
 {
@@ -44,7 +36,7 @@ void drawBar()
     float share =
         TheWatchOverlay.levelLength > 0.0f ? TheWatchOverlay.levelSeconds / TheWatchOverlay.levelLength : 0.0f;
     share = share < 0.0f ? 0.0f : (share > 1.0f ? 1.0f : share);
-    prepare2d();
+    startTranslucent2d();
     draw::color(0.0f, 0.0f, 0.0f, 0.5f);
     rectangle(BarLeft, BarTop, BarRight, BarBottom);
     draw::color(1.0f, 1.0f, 1.0f, 0.9f);
@@ -85,7 +77,7 @@ void drawKeys()
     const float cx = 590.0f;
     const float cy = 430.0f;
     SteerKeys keys = TheWatchOverlay.keys;
-    prepare2d();
+    startTranslucent2d();
     arrow(cx, cy - Step, 0.0f, -Size, (keys & SteerUp) != 0);
     arrow(cx, cy, 0.0f, Size, (keys & SteerDown) != 0);
     arrow(cx - Step, cy, -Size, 0.0f, (keys & SteerLeft) != 0);
