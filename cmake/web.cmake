@@ -6,6 +6,10 @@ set(ROLIQUO_WEB_PACK "" CACHE PATH "The data pack to preload (a folder holding m
 set(ROLIQUO_TESTS OFF)
 set(ROLIQUO_BENCH OFF)
 set(ROLIQUO_THREADS "")
+# There are no threads in the page: starting one throws, and the replay is saved on the game thread.
+# That catch needs exceptions, which emscripten leaves off unless asked.
+add_compile_options(-fexceptions)
+add_link_options(-fexceptions)
 
 file(GLOB DRAW_GLES2_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/platform/gles2/*.cpp)
 add_library(roliquo_draw_gles2 STATIC ${DRAW_GLES2_SOURCES})

@@ -56,16 +56,35 @@ fi
 if stage web; then
   echo "== browser build in headless Chromium =="
   bash scripts/web.sh --build-only
+  # A second build over a pack of one flat level, for a whole game played in the page; the desktop
+  # level tool verifies its replay.
+  one=build/web-one
+  rm -rf "$one/pack" && mkdir -p "$one/site"
+  cp -r build/web-pack/data "$one/pack"
+  rm -f "$one/pack"/*.map
+  cp tests/web/one_level/* "$one/pack/"
+  touch "$one/pack/.stamp"
+  NODE_PATH=/usr/share/nodejs emcmake cmake -S . -B "$one" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DROLIQUO_WERROR=ON -DROLIQUO_WEB_PACK="$root/$one/pack" >/dev/null
+  NODE_PATH=/usr/share/nodejs cmake --build "$one"
+  cp web/index.html "$one"/roliquo.js "$one"/roliquo.wasm "$one"/roliquo.data "$one/site/"
+  cmake --preset release >/dev/null
+  cmake --build --preset release --target roliquo-level
   (cd tests/web && npm ci --no-audit --no-fund --loglevel=error)
   python3 -m http.server 8001 --bind 127.0.0.1 --directory build/web >/dev/null 2>&1 &
   server=$!
-  trap 'kill $server' EXIT
-  for _ in $(seq 50); do
-    python3 -c 'import urllib.request; urllib.request.urlopen("http://127.0.0.1:8001/")' 2>/dev/null && break
-    sleep 0.1
+  python3 -m http.server 8002 --bind 127.0.0.1 --directory "$one/site" >/dev/null 2>&1 &
+  server_one=$!
+  trap 'kill $server $server_one 2>/dev/null || true' EXIT
+  for port in 8001 8002; do
+    for _ in $(seq 50); do
+      python3 -c "import urllib.request; urllib.request.urlopen('http://127.0.0.1:$port/')" 2>/dev/null && break
+      sleep 0.1
+    done
   done
-  node tests/web/web_test.js http://127.0.0.1:8001/ build/web-pack/data
-  kill $server
+  node tests/web/web_test.js http://127.0.0.1:8001/ build/web-pack/data http://127.0.0.1:8002/ "$root/$one/pack" \
+    "$root/build/release/roliquo-level"
+  kill $server $server_one 2>/dev/null || true
   trap - EXIT
 fi
 

@@ -1,13 +1,18 @@
 // SPDX-License-Identifier: MIT
-// Drives the browser build (build/web, served on 127.0.0.1) in Debian's Chromium: the title picture is
-// shown as the pack holds it, Esc and Enter start a game, and a pack that cannot be loaded shows its
-// message on the page. Usage: node web_test.js URL PACK_FOLDER
+// Drives the browser build (served on 127.0.0.1) in Debian's Chromium: the title picture is shown as
+// the pack holds it, Esc and Enter start a game with its sound, and a pack that cannot be loaded shows
+// its message.
+// With a second build over a one-level pack (a flat board): holding Up finishes the level, the new best
+// total is kept over a reload, and the replay downloaded from the page verifies with the desktop tool.
+// Usage: node web_test.js URL PACK_FOLDER ONE_LEVEL_URL ONE_LEVEL_PACK LEVEL_TOOL
 'use strict';
 const fs = require('fs');
 const path = require('path');
+const os = require('os');
+const { execFileSync } = require('child_process');
 const { chromium } = require('playwright-core');
 
-const [url, pack] = process.argv.slice(2);
+const [url, pack, oneLevelUrl, oneLevelPack, levelTool] = process.argv.slice(2);
 let failures = 0;
 function check(ok, what) {
   console.log(`${ok ? 'ok' : 'FAILED'}: ${what}`);
@@ -52,6 +57,69 @@ function shareLike(shown, picture, step) {
   return near / (picture.width * picture.height);
 }
 
+// The records folder's listing and the best-times file, as the game wrote them.
+function records(page) {
+  return page.evaluate(() => {
+    try {
+      return { table: FS.readFile('/records/roliquo/highScore.dat', { encoding: 'utf8' }),
+               replays: FS.readdir('/records/roliquo/replays').filter((n) => n.endsWith('.replay')) };
+    } catch (e) {
+      return { table: '', replays: [] };
+    }
+  });
+}
+
+async function playOneLevel(browser) {
+  const context = await browser.newContext({ viewport: { width: 640, height: 522 }, acceptDownloads: true });
+  const page = await context.newPage();
+  await page.goto(oneLevelUrl);
+  await page.waitForFunction(() => document.getElementById('loading').style.display === 'none', null, { timeout: 30000 });
+  await page.waitForTimeout(1000);
+  await page.keyboard.press('Escape');
+  await page.waitForTimeout(300);
+  await page.keyboard.press('Enter');
+  await page.waitForTimeout(500);
+  // Up held all the way down the flat board: the finish comes within the level's 45 s.
+  await page.keyboard.down('ArrowUp');
+  await page.waitForTimeout(40000);
+  await page.keyboard.up('ArrowUp');
+  // Typed at a person's pace: the name entry takes one letter per frame.
+  await page.keyboard.type('ZED', { delay: 200 });
+  await page.waitForTimeout(300);
+  await page.keyboard.press('Enter');
+  await page.waitForFunction(() => !document.getElementById('replay').hidden, null, { timeout: 10000 }).catch(() => {});
+  const saved = await records(page);
+  check(/ZED/.test(saved.table), 'the finished level made a best total under the typed name');
+  check(saved.replays.length === 1, `its replay was kept (${saved.replays.join(', ')})`);
+
+  await page.reload();
+  await page.waitForFunction(() => document.getElementById('loading').style.display === 'none', null, { timeout: 30000 });
+  await page.waitForTimeout(1000);
+  const kept = await records(page);
+  check(kept.table === saved.table && kept.table !== '', 'the best times survive a reload');
+  check(kept.replays.length === 1, 'the replay survives a reload');
+
+  const link = page.locator('#replay');
+  check(await link.isVisible(), 'the page offers the last replay for download');
+  if (await link.isVisible()) {
+    const [download] = await Promise.all([page.waitForEvent('download'), link.click()]);
+    const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'roliquo-web-'));
+    const file = path.join(folder, download.suggestedFilename());
+    await download.saveAs(file);
+    fs.copyFileSync(path.join(oneLevelPack, 'flat.map'), path.join(folder, 'flat.map'));
+    let verified = false;
+    try {
+      console.log(execFileSync(levelTool, ['verify', '--data', oneLevelPack, path.basename(file)], { cwd: folder, encoding: 'utf8' }).trim());
+      verified = true;
+    } catch (e) {
+      console.log(String(e.stdout || ''), String(e.stderr || ''));
+    }
+    check(verified, 'the replay taken from the page verifies with the desktop level tool');
+    fs.rmSync(folder, { recursive: true });
+  }
+  await context.close();
+}
+
 async function main() {
   const args = ['--enable-unsafe-swiftshader', '--use-angle=swiftshader', '--autoplay-policy=no-user-gesture-required'];
   if (process.getuid && process.getuid() === 0) args.push('--no-sandbox');
@@ -74,6 +142,9 @@ async function main() {
     await page.waitForTimeout(2000);
     const playingShare = shareLike(await canvasPixels(page), title, 8);
     check(playingShare < 0.3, `Esc and Enter start a game: the title is gone (${(100 * playingShare).toFixed(1)} % left)`);
+    const audio = await page.evaluate(() => Module.audio ? { state: Module.audio.context.state, decoded: Object.keys(Module.audio.buffers) } : null);
+    check(audio !== null && audio.state === 'running' && audio.decoded.some((n) => n.endsWith('.wav')) &&
+          audio.decoded.includes('mi_movie.ogg'), `the keys started Web Audio with a cue and the music (${JSON.stringify(audio)})`);
     check(errors.length === 0, `no script errors (${errors.join('; ')})`);
     await page.close();
 
@@ -87,6 +158,8 @@ async function main() {
       return box.style.display === 'block' ? box.textContent : '';
     });
     check(message.includes('could not start'), `a failed asset load shows its message ("${message.trim()}")`);
+
+    await playOneLevel(browser);
   } finally {
     await browser.close();
   }
