@@ -8,7 +8,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   libsdl2-dev libsdl2-mixer-dev timgm6mb-soundfont
   libegl-dev libgl-dev libegl-mesa0 libgl1-mesa-dri libgles-dev
-  libfreetype-dev fonts-dejavu-core libpng-dev zlib1g-dev nettle-dev
+  libfreetype-dev fonts-dejavu-core libpng-dev zlib1g-dev
   xvfb xauth xdotool x11-utils openbox libx11-dev libxdamage-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   clang-14 libclang-rt-14-dev

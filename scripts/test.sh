@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Installs what is missing, then builds and runs every test: the normal build, the sanitizer build
-# (address, undefined), a short run of every fuzz target, and the Debian package installed and played.
+# (address, undefined), a short run of every fuzz target, the Debian package installed and played, the
+# simulation built with clang against the golden traces, and the browser build run in headless Chromium.
 # Warnings are errors throughout. Each build has its own folder (CMakePresets.json).
-# A developer may run one stage: --only release|asan|fuzz|package. CI runs them all.
+# A developer may run one stage: --only release|asan|fuzz|package|clang|web. CI runs them all.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -11,11 +12,11 @@ only=""
 if [ "${1:-}" = "--only" ]; then
   only=${2:-}
   case "$only" in
-    release | asan | fuzz | package) ;;
-    *) echo "usage: $0 [--only release|asan|fuzz|package]" >&2; exit 2 ;;
+    release | asan | fuzz | package | clang | web) ;;
+    *) echo "usage: $0 [--only release|asan|fuzz|package|clang|web]" >&2; exit 2 ;;
   esac
 elif [ $# -gt 0 ]; then
-  echo "usage: $0 [--only release|asan|fuzz|package]" >&2
+  echo "usage: $0 [--only release|asan|fuzz|package|clang|web]" >&2
   exit 2
 fi
 # Whether the named stage runs.
@@ -41,6 +42,50 @@ if stage asan; then
   cmake --preset asan >/dev/null
   cmake --build --preset asan
   ctest --preset asan -j"$jobs"
+fi
+
+if stage clang; then
+  # The simulation alone and the level tool, built with clang: the same bits as gcc's build.
+  echo "== simulation built with clang =="
+  cmake --preset clang >/dev/null
+  cmake --build --preset clang
+  build/clang/tests/test_sim --gtest_brief=1
+  bash tests/levels/golden_traces.sh build/clang/roliquo-level
+fi
+
+if stage web; then
+  echo "== browser build in headless Chromium =="
+  bash scripts/web.sh --build-only
+  # A second build over a pack of one flat level, for a whole game played in the page; the desktop
+  # level tool verifies its replay.
+  one=build/web-one
+  rm -rf "$one/pack" && mkdir -p "$one/site"
+  cp -r build/web-pack/data "$one/pack"
+  rm -f "$one/pack"/*.map
+  cp tests/web/one_level/* "$one/pack/"
+  touch "$one/pack/.stamp"
+  NODE_PATH=/usr/share/nodejs emcmake cmake -S . -B "$one" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DROLIQUO_WERROR=ON -DROLIQUO_WEB_PACK="$root/$one/pack" >/dev/null
+  NODE_PATH=/usr/share/nodejs cmake --build "$one"
+  cp web/index.html "$one"/roliquo.js "$one"/roliquo.wasm "$one"/roliquo.data "$one/site/"
+  cmake --preset release >/dev/null
+  cmake --build --preset release --target roliquo-level
+  (cd tests/web && npm ci --no-audit --no-fund --loglevel=error)
+  python3 -m http.server 8001 --bind 127.0.0.1 --directory build/web >/dev/null 2>&1 &
+  server=$!
+  python3 -m http.server 8002 --bind 127.0.0.1 --directory "$one/site" >/dev/null 2>&1 &
+  server_one=$!
+  trap 'kill $server $server_one 2>/dev/null || true' EXIT
+  for port in 8001 8002; do
+    for _ in $(seq 50); do
+      python3 -c "import urllib.request; urllib.request.urlopen('http://127.0.0.1:$port/')" 2>/dev/null && break
+      sleep 0.1
+    done
+  done
+  node tests/web/web_test.js http://127.0.0.1:8001/ build/web-pack/data http://127.0.0.1:8002/ "$root/$one/pack" \
+    "$root/build/release/roliquo-level"
+  kill $server $server_one 2>/dev/null || true
+  trap - EXIT
 fi
 
 if stage fuzz; then

@@ -24,7 +24,5 @@ bool runLoopPass(int& exitCode)
 
 int runMainLoop()
 {
-    int exitCode = 0;
-    while (runLoopPass(exitCode)) { }
-    return exitCode;
+    return platform::runLoop(runLoopPass);
 }

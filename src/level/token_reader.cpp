@@ -5,12 +5,10 @@
 
 #include <cerrno>
 #include <cfloat>
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
-#include <system_error>
 #include <utility>
 
 namespace {
@@ -199,7 +197,7 @@ bool TokenReader::readReal(float& out)
         negative = peek() == '-';
         ++pos_;
     }
-    size_t numberStart = pos_; // from_chars takes no plus sign, so the sign is applied here
+    size_t numberStart = pos_; // the number is read without its sign, which is applied here
     size_t mantissaDigits = 0;
     bool mantissaZero = true;
     auto scanDigits = [&] {
@@ -239,14 +237,18 @@ bool TokenReader::readReal(float& out)
         out = negative ? -0.0f : 0.0f;
         return true;
     }
-    double magnitude = 0.0;
-    const char* first = text_.data() + numberStart;
-    const char* last = text_.data() + pos_;
-    std::from_chars_result parsed = std::from_chars(first, last, magnitude);
-    if (parsed.ec == std::errc::result_out_of_range) {
+    // strtod on a terminated copy (the number is at most MaxRealChars long): every C library the game
+    // is built with rounds it correctly, and the game never leaves the "C" locale.
+    char number[MaxRealChars + 1] = {};
+    size_t length = pos_ - numberStart;
+    text_.copy(number, length, numberStart);
+    char* parsedEnd = nullptr;
+    errno = 0;
+    double magnitude = std::strtod(number, &parsedEnd);
+    if (errno == ERANGE) {
         // Only a huge exponent leaves the double range: its sign says which way.
         magnitude = exponentNegative ? static_cast<double>(FLT_MIN) / 2.0 : static_cast<double>(FLT_MAX) * 2.0;
-    } else if (parsed.ec != std::errc() || parsed.ptr != last) {
+    } else if (parsedEnd != number + length) {
         out = 0.0f;
         return fail();
     }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The platform contract: every service of the operating system, the window system, OpenGL and sound that
-// the game calls. Two backends implement it, chosen at link time: sdl/ (the game) and headless/ (tests, tools).
+// the game calls. Three backends implement it, chosen at link time: sdl/ (the game), web/ (the game in a
+// browser) and headless/ (tests, tools).
 #pragma once
 
 #include <cstdint>
@@ -91,6 +92,11 @@ void showWindow();
 // Takes the next message without waiting. Backend events (keys, focus, close, expose, the timer, the
 // music's end) and posted messages come out in the order they arrived. False when nothing is pending.
 bool peekMessage(Message& out);
+
+// Runs the game's loop: calls pass again and again until it returns false, then returns the exit code
+// it gave. A desktop backend calls it in a plain loop; the browser's calls it from each animation frame
+// until a tick has been taken, and never returns (the page stays with the game when it ends).
+int runLoop(bool (*pass)(int& exitCode));
 
 // Appends a message to the game's own queue: it is delivered after everything already queued, in order.
 void postMessage(uint32_t id, uint64_t wParam = 0, int64_t lParam = 0);
@@ -188,6 +194,13 @@ void requestWindowPlacement(const WindowPlacement& placement);
 
 // The window's placement now (its windowed size even while fullscreen).
 WindowPlacement windowPlacement();
+
+// Files ------------------------------------------------------------------------------------------------------
+
+// A file was replaced atomically (the best times, a replay). Where the file system lives in memory and is
+// kept elsewhere (the browser's IndexedDB), the backend writes it out; elsewhere it does nothing. May be
+// called from any thread.
+void filesSaved();
 
 // Sound ------------------------------------------------------------------------------------------------------
 

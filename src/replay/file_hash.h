@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// SHA-256 of a file's bytes (through nettle), written as 64 lower-case hex digits: how a replay names
+// SHA-256 of a file's bytes, written as 64 lower-case hex digits: how a replay names
 // the exact map file a level was played on.
 #pragma once
 

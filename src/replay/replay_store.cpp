@@ -156,14 +156,15 @@ void saveReplayInBackground(Replay replay, std::vector<TableRow> table)
     std::time_t now = std::time(nullptr);
     std::tm date{};
     localtime_r(&now, &date);
+    auto save = [folder = folder.string(), replay = std::move(replay), table = std::move(table), date] {
+        if (!writeReplayFile(folder, replay, date).empty())
+            pruneReplays(folder, table);
+    };
+    // Where no thread can start (the browser build has none), the save runs here instead.
     try {
-        Saver.thread =
-            std::thread([folder = folder.string(), replay = std::move(replay), table = std::move(table), date] {
-                if (!writeReplayFile(folder, replay, date).empty())
-                    pruneReplays(folder, table);
-            });
-    } catch (const std::system_error& e) {
-        std::fprintf(stderr, "roliquo: could not start saving the replay: %s\n", e.what());
+        Saver.thread = std::thread(save);
+    } catch (const std::system_error&) {
+        save();
     }
 }
 

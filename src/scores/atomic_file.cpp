@@ -11,6 +11,8 @@
 #include <cstring>
 #include <filesystem>
 
+#include "platform/platform.h"
+
 namespace {
 
 bool writeAll(int fd, const std::string& text)
@@ -73,5 +75,6 @@ bool writeFileAtomically(const std::string& path, const std::string& text, std::
         return false;
     }
     syncFolderOf(path);
+    platform::filesSaved();
     return true;
 }

@@ -25,7 +25,7 @@ static void aimAt(float& aimTarget, float numerator, float denominator)
 {
     float quotient = numerator / denominator;
     if (std::isfinite(quotient))
-        aimTarget = -std::atan(quotient);
+        aimTarget = -portableAtan(quotient);
 }
 
 void updateCamera(FollowCamera& cam, const Board& board, Vec3 p, float lag, float seconds)

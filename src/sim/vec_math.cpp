@@ -5,6 +5,23 @@
 
 #include <cmath>
 
+// The C libraries' single-precision sinf, cosf and atanf differ in the last bit from one library to
+// another (glibc, the WebAssembly build's musl); their double functions, rounded to float, agree.
+float portableSin(float a)
+{
+    return static_cast<float>(std::sin(static_cast<double>(a)));
+}
+
+float portableCos(float a)
+{
+    return static_cast<float>(std::cos(static_cast<double>(a)));
+}
+
+float portableAtan(float a)
+{
+    return static_cast<float>(std::atan(static_cast<double>(a)));
+}
+
 void Vec3::set(float x_, float y_, float z_)
 {
     x = x_;
@@ -122,22 +139,22 @@ static Mat3 fromRows(float a, float b, float c, float d, float e, float f, float
 
 Mat3 Mat3::rotationX(float a)
 {
-    float c = std::cos(a);
-    float s = std::sin(a);
+    float c = portableCos(a);
+    float s = portableSin(a);
     return fromRows(1.0f, 0.0f, 0.0f, 0.0f, c, s, 0.0f, -s, c);
 }
 
 Mat3 Mat3::rotationY(float b)
 {
-    float c = std::cos(b);
-    float s = std::sin(b);
+    float c = portableCos(b);
+    float s = portableSin(b);
     return fromRows(c, 0.0f, -s, 0.0f, 1.0f, 0.0f, s, 0.0f, c);
 }
 
 Mat3 Mat3::rotationZ(float c)
 {
-    float co = std::cos(c);
-    float s = std::sin(c);
+    float co = portableCos(c);
+    float s = portableSin(c);
     return fromRows(co, s, 0.0f, -s, co, 0.0f, 0.0f, 0.0f, 1.0f);
 }
 

@@ -22,6 +22,11 @@ struct Vec3 {
     Vec3 normalized() const;
 };
 
+// Sine, cosine and arctangent that give the same bits with every C library the game is built on.
+float portableSin(float a);
+float portableCos(float a);
+float portableAtan(float a);
+
 Vec3 add(Vec3 a, Vec3 b);
 Vec3 sub(Vec3 a, Vec3 b);
 Vec3 scale(Vec3 v, float s);

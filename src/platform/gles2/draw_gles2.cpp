@@ -186,13 +186,40 @@ void streamTriangles(const float* data, int count, int stride, int positionAt, i
     glDrawArrays(GL_TRIANGLES, 0, count);
 }
 
+GLuint textureObject(unsigned name)
+{
+    if (name == 0)
+        return 0;
+    auto found = Es2.textureObjects.find(name);
+    if (found != Es2.textureObjects.end())
+        return found->second;
+    GLuint made = 0;
+    glGenTextures(1, &made);
+    Es2.textureObjects[name] = made;
+    return made;
+}
+
+bool hasTextureObject(unsigned name)
+{
+    return Es2.textureObjects.count(name) != 0;
+}
+
+void dropTextureObject(unsigned name)
+{
+    auto found = Es2.textureObjects.find(name);
+    if (found == Es2.textureObjects.end())
+        return;
+    glDeleteTextures(1, &found->second);
+    Es2.textureObjects.erase(found);
+}
+
 void applySwitches(const Gles2Switches& s)
 {
     auto set = [](GLenum cap, bool on) { on ? glEnable(cap) : glDisable(cap); };
     set(GL_DEPTH_TEST, s.depthTest);
     set(GL_CULL_FACE, s.cullFront);
     set(GL_BLEND, s.blend);
-    glBindTexture(GL_TEXTURE_2D, s.textureName);
+    glBindTexture(GL_TEXTURE_2D, textureObject(s.textureName));
 }
 
 namespace draw {
@@ -205,6 +232,7 @@ void startContext()
     buildProgram(Es2);
     Es2.switches = Gles2Switches{};
     Es2.intensityNames.clear();
+    Es2.textureObjects.clear();
     glClearDepthf(0.0f);
     glDepthFunc(GL_GEQUAL);
     glCullFace(GL_FRONT);
@@ -291,7 +319,7 @@ void texture(unsigned name, TextureMode mode)
     Es2.switches.textured = true;
     Es2.switches.textureName = name;
     Es2.switches.mode = mode;
-    glBindTexture(GL_TEXTURE_2D, name);
+    glBindTexture(GL_TEXTURE_2D, textureObject(name));
 }
 
 void noTexture()
@@ -329,7 +357,7 @@ void uploadTexture(unsigned name, TextureFormat format, Wrap wrap, int baseSide,
                    const uint8_t* const* images)
 {
     const GLint wrapMode = wrap == Wrap::Repeat ? GL_REPEAT : GL_CLAMP_TO_EDGE;
-    glBindTexture(GL_TEXTURE_2D, name);
+    glBindTexture(GL_TEXTURE_2D, textureObject(name));
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrapMode);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrapMode);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
@@ -354,14 +382,12 @@ void uploadTexture(unsigned name, TextureFormat format, Wrap wrap, int baseSide,
         Es2.intensityNames.insert(name);
     else
         Es2.intensityNames.erase(name);
-    glBindTexture(GL_TEXTURE_2D, Es2.switches.textureName);
+    glBindTexture(GL_TEXTURE_2D, textureObject(Es2.switches.textureName));
 }
 
 void deleteTexture(unsigned name)
 {
-    GLuint n = name;
-    if (glIsTexture(n) == GL_TRUE)
-        glDeleteTextures(1, &n);
+    dropTextureObject(name);
     Es2.intensityNames.erase(name);
 }
 

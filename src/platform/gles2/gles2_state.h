@@ -5,6 +5,7 @@
 
 #include <GLES2/gl2.h>
 
+#include <map>
 #include <set>
 
 #include "platform/draw.h"
@@ -42,6 +43,8 @@ struct Gles2Objects {
     GLint uFogScale = -1;
     Gles2Switches switches;
     std::set<unsigned> intensityNames; // textures uploaded as intensity, sampled widened
+    // The game names its textures itself; WebGL only binds objects it made, so each name gets one.
+    std::map<unsigned, GLuint> textureObjects;
 };
 
 extern Gles2Objects Es2;
@@ -50,6 +53,12 @@ extern Gles2Objects Es2;
 // texture coordinate (2) and colour (4) at the given offsets; a colour offset below 0 takes the current
 // colour. Drawn with the switches in Es2.switches.
 void streamTriangles(const float* data, int count, int stride, int positionAt, int texCoordAt, int colorAt);
+
+// The GL texture standing for the game's texture name, made on first use (0 stays 0); whether one was
+// made; and deleting it.
+GLuint textureObject(unsigned name);
+bool hasTextureObject(unsigned name);
+void dropTextureObject(unsigned name);
 
 // Sets the GL's enables and texture binding from the switches, after a picture drew with others.
 void applySwitches(const Gles2Switches& s);

@@ -101,6 +101,16 @@ void beep()
     ++Headless.beeps;
 }
 
+int runLoop(bool (*pass)(int& exitCode))
+{
+    int exitCode = 0;
+    while (pass(exitCode)) { }
+    return exitCode;
+}
+
+// Test files are real files on disk: nothing to write out.
+void filesSaved() { }
+
 uint64_t counterValue()
 {
     return Headless.counter;

@@ -364,6 +364,16 @@ void messageBox(const std::string& text, const std::string& caption, bool owned)
         fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
 }
 
+int runLoop(bool (*pass)(int& exitCode))
+{
+    int exitCode = 0;
+    while (pass(exitCode)) { }
+    return exitCode;
+}
+
+// The desktop's files are on disk once renamed: nothing to write out.
+void filesSaved() { }
+
 uint64_t counterValue()
 {
     return SDL_GetPerformanceCounter();

@@ -1,0 +1,135 @@
+// SPDX-License-Identifier: MIT
+// The canvas as the drawing surface: a WebGL 1 context on it (no antialiasing, as the desktop asks;
+// the game draws into web_present.cpp's offscreen frame), its backing size following its size on the page at the screen's pixel density, and the
+// viewport on the 4:3 letterbox rectangle, the bars painted black before every frame is shown.
+#include <GLES2/gl2.h>
+#include <emscripten/html5.h>
+
+#include "platform/letterbox.h"
+#include "platform/platform.h"
+#include "platform/web/web_internal.h"
+#include "platform/web/web_present.h"
+
+namespace {
+
+constexpr const char* Canvas = "#canvas";
+
+EMSCRIPTEN_WEBGL_CONTEXT_HANDLE Context = 0;
+int SurfaceWidth = 640;
+int SurfaceHeight = 480;
+
+// The canvas's backing store in device pixels for its size on the page.
+void followPageSize()
+{
+    double cssWidth = 0.0, cssHeight = 0.0;
+    if (emscripten_get_element_css_size(Canvas, &cssWidth, &cssHeight) != EMSCRIPTEN_RESULT_SUCCESS)
+        return;
+    double density = emscripten_get_device_pixel_ratio();
+    int width = static_cast<int>(cssWidth * density + 0.5);
+    int height = static_cast<int>(cssHeight * density + 0.5);
+    if (width <= 0 || height <= 0)
+        return;
+    int backingWidth = 0, backingHeight = 0;
+    emscripten_get_canvas_element_size(Canvas, &backingWidth, &backingHeight);
+    if (width != backingWidth || height != backingHeight)
+        emscripten_set_canvas_element_size(Canvas, width, height);
+    SurfaceWidth = width;
+    SurfaceHeight = height;
+}
+
+} // namespace
+
+bool makeWebGlContext()
+{
+    if (Context != 0)
+        return true;
+    followPageSize();
+    EmscriptenWebGLContextAttributes attributes;
+    emscripten_webgl_init_context_attributes(&attributes);
+    attributes.alpha = EM_FALSE;
+    attributes.stencil = EM_FALSE;
+    attributes.antialias = EM_FALSE;
+    attributes.majorVersion = 1;
+    attributes.minorVersion = 0;
+    // Kept, so the page can read the last frame (a screenshot, the tests) after it was shown.
+    attributes.preserveDrawingBuffer = EM_TRUE;
+    // The game's depth buffer is the offscreen frame's; the canvas only receives the copy.
+    attributes.depth = EM_FALSE;
+    Context = emscripten_webgl_create_context(Canvas, &attributes);
+    if (Context <= 0) {
+        Context = 0;
+        return false;
+    }
+    emscripten_webgl_make_context_current(Context);
+    makeOffscreenFrame(SurfaceWidth, SurfaceHeight);
+    platform::ScreenRect r = letterboxRect(SurfaceWidth, SurfaceHeight);
+    glViewport(r.x, r.y, r.width, r.height);
+    return true;
+}
+
+void fitViewport()
+{
+    if (Context == 0)
+        return;
+    int oldWidth = SurfaceWidth, oldHeight = SurfaceHeight;
+    followPageSize();
+    if (oldWidth == SurfaceWidth && oldHeight == SurfaceHeight)
+        return;
+    makeOffscreenFrame(SurfaceWidth, SurfaceHeight);
+    platform::ScreenRect r = letterboxRect(SurfaceWidth, SurfaceHeight);
+    glViewport(r.x, r.y, r.width, r.height);
+}
+
+void presentToCanvas()
+{
+    if (Context == 0)
+        return;
+    paintLetterboxBars(SurfaceWidth, SurfaceHeight, letterboxRect(SurfaceWidth, SurfaceHeight));
+    copyOffscreenToCanvas();
+}
+
+bool webGlContextMade()
+{
+    return Context != 0;
+}
+
+void dropWebGlContext()
+{
+    if (Context == 0)
+        return;
+    emscripten_webgl_destroy_context(Context);
+    Context = 0;
+}
+
+namespace platform {
+
+ScreenRect presentationRect()
+{
+    return letterboxRect(SurfaceWidth, SurfaceHeight);
+}
+
+bool isWindowVisible()
+{
+    EmscriptenVisibilityChangeEvent visibility;
+    if (emscripten_get_visibility_status(&visibility) != EMSCRIPTEN_RESULT_SUCCESS)
+        return true;
+    return !visibility.hidden;
+}
+
+// The page sizes the canvas, so there is no window to place: a placement asked for is kept only to be
+// told back, and the game never finds one changed.
+namespace {
+WindowPlacement AskedPlacement;
+}
+
+void requestWindowPlacement(const WindowPlacement& placement)
+{
+    AskedPlacement = placement;
+}
+
+WindowPlacement windowPlacement()
+{
+    return AskedPlacement;
+}
+
+} // namespace platform

@@ -1,0 +1,186 @@
+// SPDX-License-Identifier: MIT
+// Gamepads through the browser's Gamepad API in its standard layout, sampled once a frame. Mapped as
+// the desktop maps its pads: buttons and the left stick arrive as the keys they stand for (a held
+// direction repeating), and count as those keys held for the steering.
+#include <emscripten/html5.h>
+
+#include <vector>
+
+#include "platform/platform.h"
+#include "platform/web/web_internal.h"
+
+namespace {
+
+// The standard layout's button numbers.
+enum : int {
+    ButtonA = 0,
+    ButtonB = 1,
+    ButtonY = 3,
+    LeftShoulder = 4,
+    RightShoulder = 5,
+    LeftTrigger = 6,
+    RightTrigger = 7,
+    ButtonBack = 8,
+    ButtonStart = 9,
+    DpadUp = 12,
+    DpadDown = 13,
+    DpadLeft = 14,
+    DpadRight = 15,
+    ButtonCount = 16,
+};
+
+// The desktop's stick and trigger marks (of 32767) as fractions of full travel.
+constexpr double PushZone = 12000.0 / 32767.0;
+constexpr double ReleaseZone = 8000.0 / 32767.0;
+constexpr uint64_t RepeatDelayMs = 400;
+constexpr uint64_t RepeatIntervalMs = 80;
+
+struct Pad {
+    bool connected = false;
+    bool buttons[ButtonCount] = {};
+    double triggers[2] = {};
+    int stickX = 0; // -1 left, 0 centre, 1 right
+    int stickY = 0; // -1 up, 0 centre, 1 down
+    int repeatKey = 0;
+    uint64_t repeatAt = 0;
+};
+std::vector<Pad> Pads;
+
+int buttonKey(int button)
+{
+    switch (button) {
+    case ButtonA:
+        return VkEnter;
+    case ButtonB:
+    case ButtonStart:
+        return VkEscape;
+    case ButtonY:
+        return VkSpace;
+    case ButtonBack:
+        return VkF12;
+    case DpadUp:
+        return VkUp;
+    case DpadDown:
+        return VkDown;
+    case DpadLeft:
+        return VkLeft;
+    case DpadRight:
+        return VkRight;
+    default:
+        return 0;
+    }
+}
+
+int stickDirection(double value, int held)
+{
+    if (held < 0 && value <= -ReleaseZone)
+        return -1;
+    if (held > 0 && value >= ReleaseZone)
+        return 1;
+    if (value <= -PushZone)
+        return -1;
+    if (value >= PushZone)
+        return 1;
+    return 0;
+}
+
+bool isDirection(int virtualKey)
+{
+    return virtualKey == VkLeft || virtualKey == VkRight || virtualKey == VkUp || virtualKey == VkDown;
+}
+
+void pressFromPad(Pad& pad, int virtualKey)
+{
+    appendMessage(KeyDownMessage, static_cast<uint64_t>(virtualKey), GamepadKeyFlag);
+    if (isDirection(virtualKey)) {
+        pad.repeatKey = virtualKey;
+        pad.repeatAt = browserMilliseconds() + RepeatDelayMs;
+    }
+}
+
+bool padHolds(const Pad& p, int virtualKey)
+{
+    switch (virtualKey) {
+    case VkLeft:
+        return p.buttons[DpadLeft] || p.stickX < 0;
+    case VkRight:
+        return p.buttons[DpadRight] || p.stickX > 0;
+    case VkUp:
+        return p.buttons[DpadUp] || p.stickY < 0;
+    case VkDown:
+        return p.buttons[DpadDown] || p.stickY > 0;
+    case VkShift:
+        return p.buttons[LeftShoulder] || p.buttons[RightShoulder] || p.triggers[0] >= PushZone ||
+            p.triggers[1] >= PushZone;
+    default:
+        return false;
+    }
+}
+
+void updatePad(Pad& pad, const EmscriptenGamepadEvent& state)
+{
+    for (int b = 0; b < ButtonCount; ++b) {
+        bool down = b < state.numButtons && state.digitalButton[b];
+        if (down && !pad.buttons[b])
+            if (int key = buttonKey(b))
+                pressFromPad(pad, key);
+        pad.buttons[b] = down;
+    }
+    pad.triggers[0] = LeftTrigger < state.numButtons ? state.analogButton[LeftTrigger] : 0.0;
+    pad.triggers[1] = RightTrigger < state.numButtons ? state.analogButton[RightTrigger] : 0.0;
+    if (state.numAxes >= 2) {
+        int x = stickDirection(state.axis[0], pad.stickX);
+        if (x != pad.stickX && x != 0)
+            pressFromPad(pad, x < 0 ? VkLeft : VkRight);
+        pad.stickX = x;
+        int y = stickDirection(state.axis[1], pad.stickY);
+        if (y != pad.stickY && y != 0)
+            pressFromPad(pad, y < 0 ? VkUp : VkDown);
+        pad.stickY = y;
+    }
+    uint64_t now = browserMilliseconds();
+    if (pad.repeatKey != 0) {
+        if (!padHolds(pad, pad.repeatKey)) {
+            pad.repeatKey = 0;
+        } else if (now >= pad.repeatAt) {
+            appendMessage(KeyDownMessage, static_cast<uint64_t>(pad.repeatKey), GamepadKeyFlag);
+            pad.repeatAt = now + RepeatIntervalMs;
+        }
+    }
+}
+
+} // namespace
+
+void sampleGamepads()
+{
+    if (emscripten_sample_gamepad_data() != EMSCRIPTEN_RESULT_SUCCESS)
+        return;
+    int count = emscripten_get_num_gamepads();
+    if (count < 0)
+        return;
+    if (static_cast<int>(Pads.size()) < count)
+        Pads.resize(static_cast<size_t>(count));
+    for (int i = 0; i < static_cast<int>(Pads.size()); ++i) {
+        EmscriptenGamepadEvent state{};
+        bool present = i < count && emscripten_get_gamepad_status(i, &state) == EMSCRIPTEN_RESULT_SUCCESS &&
+            state.connected;
+        Pad& pad = Pads[static_cast<size_t>(i)];
+        if (!present) {
+            // A pad pulled out mid-game leaves the marble without its player: pause as losing focus does.
+            if (pad.connected)
+                appendMessage(KillFocusMessage);
+            pad = Pad{};
+            continue;
+        }
+        pad.connected = true;
+        updatePad(pad, state);
+    }
+}
+
+bool gamepadHolds(int virtualKey)
+{
+    for (const Pad& p : Pads)
+        if (p.connected && padHolds(p, virtualKey))
+            return true;
+    return false;
+}

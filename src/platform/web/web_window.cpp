@@ -1,0 +1,228 @@
+// SPDX-License-Identifier: MIT
+// The browser backend's window, event queue, timer, key state, dialogs, counter and the main loop. Page
+// events (keys, focus, visibility) are translated into messages and kept in one FIFO with the game's own
+// posts; the browser calls the loop once per animation frame, and each call runs passes of the game's
+// message loop until a tick has been handled, so every frame is one tick.
+#include <emscripten.h>
+#include <emscripten/html5.h>
+
+#include <cstdio>
+
+#include "platform/message_queue.h"
+#include "platform/platform.h"
+#include "platform/web/web_internal.h"
+
+namespace {
+
+struct WebQueueState {
+    WindowProc proc = nullptr;
+    MessageQueue messages;
+    bool windowMade = false;
+    bool tickTaken = false; // a tick left the queue during this frame's passes
+    bool (*pass)(int&) = nullptr;
+    std::string lastError;
+};
+WebQueueState Queue;
+
+// A frame's passes stop after this many even without a tick (a key flood), so the page stays alive.
+constexpr int MostPassesPerFrame = 10000;
+
+EM_BOOL onBlur(int, const EmscriptenFocusEvent*, void*)
+{
+    releaseAllKeys();
+    appendMessage(KillFocusMessage);
+    return EM_FALSE;
+}
+
+EM_BOOL onFocus(int, const EmscriptenFocusEvent*, void*)
+{
+    appendMessage(SetFocusMessage);
+    return EM_FALSE;
+}
+
+EM_BOOL onVisibility(int, const EmscriptenVisibilityChangeEvent* e, void*)
+{
+    if (e->hidden) {
+        releaseAllKeys();
+        appendMessage(KillFocusMessage);
+    } else {
+        appendMessage(PaintMessage);
+    }
+    return EM_FALSE;
+}
+
+EM_BOOL onResize(int, const EmscriptenUiEvent*, void*)
+{
+    fitViewport();
+    appendMessage(PaintMessage);
+    return EM_FALSE;
+}
+
+void checkTimer()
+{
+    MessageQueue& q = Queue.messages;
+    if (q.timerOn && browserMilliseconds() - q.timerLastFired >= q.timerPeriodMs)
+        q.fireTimer(browserMilliseconds());
+}
+
+// The page's overlay (web/index.html's #message) shows the box; the game goes on behind it.
+EM_JS(void, showOverlayMessage, (const char* caption, const char* text), {
+    if (typeof Module.showMessage === 'function')
+        Module.showMessage(UTF8ToString(caption), UTF8ToString(text));
+});
+
+// The page learns that the game has ended (it shows so and stops the frame callback).
+EM_JS(void, reportEnded, (int exitCode), {
+    if (typeof Module.gameEnded === 'function')
+        Module.gameEnded(exitCode);
+});
+
+void runFrame()
+{
+    sampleGamepads();
+    fitViewport();
+    Queue.tickTaken = false;
+    for (int i = 0; i < MostPassesPerFrame && !Queue.tickTaken; ++i) {
+        int exitCode = 0;
+        if (!Queue.pass(exitCode)) {
+            emscripten_cancel_main_loop();
+            reportEnded(exitCode);
+            return;
+        }
+    }
+}
+
+} // namespace
+
+void appendMessage(uint32_t id, uint64_t wParam, int64_t lParam)
+{
+    Queue.messages.append(id, wParam, lParam);
+}
+
+uint64_t browserMilliseconds()
+{
+    return static_cast<uint64_t>(emscripten_get_now());
+}
+
+namespace platform {
+
+bool startWindowSystem()
+{
+    return true;
+}
+
+bool createWindow(WindowProc proc)
+{
+    if (proc == nullptr || Queue.windowMade)
+        return false;
+    Queue.windowMade = true;
+    listenToKeys();
+    emscripten_set_blur_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_FALSE, onBlur);
+    emscripten_set_focus_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_FALSE, onFocus);
+    emscripten_set_visibilitychange_callback(nullptr, EM_FALSE, onVisibility);
+    emscripten_set_resize_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_FALSE, onResize);
+    Queue.proc = proc;
+    proc(CreateMessage, 0, 0);
+    return true;
+}
+
+void showWindow()
+{
+    appendMessage(PaintMessage);
+}
+
+bool peekMessage(Message& out)
+{
+    checkTimer();
+    if (!Queue.messages.take(out))
+        return false;
+    if (out.id == TickMessage)
+        Queue.tickTaken = true;
+    return true;
+}
+
+void postMessage(uint32_t id, uint64_t wParam, int64_t lParam)
+{
+    appendMessage(id, wParam, lParam);
+}
+
+void postKeyPress(int virtualKey)
+{
+    postMessage(KeyDownMessage, static_cast<uint64_t>(virtualKey));
+}
+
+void postQuit(int exitCode)
+{
+    postMessage(QuitMessage, static_cast<uint64_t>(static_cast<int64_t>(exitCode)));
+}
+
+void startTimer(int id, int periodMs)
+{
+    Queue.messages.startTimer(id, periodMs, browserMilliseconds());
+}
+
+bool isKeyDown(int virtualKey)
+{
+    return keyboardHolds(virtualKey) || gamepadHolds(virtualKey);
+}
+
+void messageBox(const std::string& text, const std::string& caption, bool)
+{
+    std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+    showOverlayMessage(caption.c_str(), text.c_str());
+}
+
+uint64_t counterValue()
+{
+    // performance.now in microseconds: fine enough for the tick lengths, exact in 64 bits.
+    return static_cast<uint64_t>(emscripten_get_now() * 1000.0);
+}
+
+uint64_t counterFrequency()
+{
+    return 1000000;
+}
+
+PixelFormatResult setupPixelFormat()
+{
+    return PixelFormatResult::Ok;
+}
+
+std::string lastErrorText()
+{
+    return Queue.lastError;
+}
+
+bool createGlContext()
+{
+    if (makeWebGlContext())
+        return true;
+    Queue.lastError = "this browser gives the page no WebGL";
+    return false;
+}
+
+void deleteGlContext()
+{
+    dropWebGlContext();
+}
+
+bool hasGlContext()
+{
+    return webGlContextMade();
+}
+
+void swapBuffers()
+{
+    // The browser shows the canvas when the frame's callback returns; only the bars are painted here.
+    presentToCanvas();
+}
+
+int runLoop(bool (*pass)(int& exitCode))
+{
+    Queue.pass = pass;
+    // Never returns: the browser calls runFrame once per animation frame from here on.
+    emscripten_set_main_loop(runFrame, 0, 1);
+    return 0;
+}
+
+} // namespace platform
