@@ -56,6 +56,8 @@ fi
 if stage web; then
   echo "== browser build in headless Chromium =="
   bash scripts/web.sh --build-only
+  # The golden traces on WebAssembly under Node (web.sh builds roliquo-trace): the native tool's bits.
+  bash tests/levels/golden_traces.sh node build/web-obj/roliquo-trace.js
   # A second build over a pack of one flat level, for a whole game played in the page; the desktop
   # level tool verifies its replay.
   one=build/web-one

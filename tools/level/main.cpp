@@ -21,6 +21,7 @@
 #include "sim/sim_state.h"
 #include "sim_session.h"
 #include "solver.h"
+#include "trace_command.h"
 #include "trace_io.h"
 #include "verify.h"
 
@@ -77,7 +78,7 @@ struct Arguments {
     std::string dataDir;
     std::string route;
     float clock = PlayingSeconds;
-    float lag = 6.0f;
+    float lag = DefaultLagOption;
     float maxSeconds = PlayingSeconds;
     int beam = SolveOptions{}.beamWidth;
     bool help = false;
@@ -106,21 +107,6 @@ void printCommandHelp(const Command& c)
     std::printf("usage: roliquo-level %s\n\n%s%s", c.synopsis, c.help, DataHelp);
 }
 
-// A number in the game's own syntax (the token reader's), the whole argument, inside [low, high].
-bool readOption(const std::string& option, const char* text, float low, float high, bool whole, float& out)
-{
-    TokenReader reader(text);
-    float value = 0.0f;
-    bool ok = reader.readReal(value) && reader.endReached() && value >= low && value <= high &&
-        (!whole || value == std::floor(value));
-    if (!ok) {
-        std::fprintf(stderr, "roliquo-level: %s needs %s from %g to %g, not \"%s\"\n", option.c_str(),
-                     whole ? "a whole number" : "a number", static_cast<double>(low), static_cast<double>(high), text);
-        return false;
-    }
-    out = value;
-    return true;
-}
 
 bool allows(const std::string& command, const std::string& option)
 {
@@ -171,10 +157,10 @@ bool parseArguments(int argc, char** argv, Arguments& args)
         } else if (a == "--route") {
             args.route = value;
         } else if (a == "--clock") {
-            if (!readOption(a, value, TimeUpEndTime, 52.0f, false, args.clock))
+            if (!readOption(a, value, LowestClockOption, HighestClockOption, false, args.clock))
                 return false;
         } else if (a == "--lag") {
-            if (!readOption(a, value, 0.0f, 9.0f, true, args.lag))
+            if (!readOption(a, value, 0.0f, HighestLagOption, true, args.lag))
                 return false;
         } else if (a == "--max-seconds") {
             if (!readOption(a, value, 0.0f, 600.0f, false, args.maxSeconds))
@@ -200,27 +186,6 @@ bool wrongFileCount(const Arguments& args, size_t wanted)
     return true;
 }
 
-// Loads the map file of solve, trace and picture and places the level start; false after saying why.
-// loadName is the name the game's loader was given.
-bool loadForPlay(const Arguments& args, const std::string& file, std::string& loadName)
-{
-    std::string error;
-    if (!enterMapFolder(file, args.dataDir, loadName, error)) {
-        std::fprintf(stderr, "%s: %s\n", file.c_str(), error.c_str());
-        return false;
-    }
-    std::vector<std::string> messages;
-    bool ok = loadMapAsGame(loadName, messages);
-    for (const std::string& m : messages)
-        std::fprintf(stderr, "%s: the game's loader says: %s\n", file.c_str(), m.c_str());
-    if (!ok) {
-        std::fprintf(stderr, "%s: the map file does not load (try roliquo-level check)\n", file.c_str());
-        return false;
-    }
-    placeAtLevelStart(loadName, args.clock, args.lag);
-    return true;
-}
-
 int runCheck(const Arguments& args)
 {
     if (args.files.empty()) {
@@ -236,7 +201,7 @@ int runCheck(const Arguments& args)
 int runSolve(const Arguments& args)
 {
     std::string loadName;
-    if (wrongFileCount(args, 1) || !loadForPlay(args, args.files[0], loadName))
+    if (wrongFileCount(args, 1) || !loadForPlay(args.files[0], args.dataDir, args.clock, args.lag, loadName))
         return 2;
     SolveOptions options;
     options.maxSeconds = args.maxSeconds;
@@ -263,47 +228,12 @@ int runSolve(const Arguments& args)
     return 0;
 }
 
-bool stateIsFinite()
-{
-    for (float v : {RoundClock, FreezeTimer, TheMarble.position.x, TheMarble.position.y, TheMarble.position.z,
-                    TheMarble.velocity.x, TheMarble.velocity.y, TheMarble.velocity.z, TheCamera.eye.x, TheCamera.eye.y,
-                    TheCamera.eye.z, TheCamera.pitch, TheCamera.yaw, TheCamera.roll})
-        if (!std::isfinite(v))
-            return false;
-    return true;
-}
-
 int runTrace(const Arguments& args)
 {
     std::string loadName;
-    if (wrongFileCount(args, 1) || !loadForPlay(args, args.files[0], loadName))
+    if (wrongFileCount(args, 1) || !loadForPlay(args.files[0], args.dataDir, args.clock, args.lag, loadName))
         return 2;
-    int tick = 0;
-    int lastLine = 0;
-    bool finite = true;
-    int badLine = 0;
-    std::string error;
-    bool read = forEachTickLine(
-        std::cin,
-        [&](const TickInput& step, int lineNumber) {
-            runTick(step, true);
-            std::printf("%s\n", formatStateLine(++tick).c_str());
-            lastLine = lineNumber;
-            finite = stateIsFinite();
-            return finite;
-        },
-        badLine, error);
-    if (!read) {
-        std::fprintf(stderr, "input line %d: %s\n", badLine, error.c_str());
-        return 2;
-    }
-    if (!finite) {
-        std::fflush(stdout);
-        std::fprintf(stderr, "input line %d: after tick %d the state is no longer finite (try roliquo-level check)\n",
-                     lastLine, tick);
-        return 3;
-    }
-    return 0;
+    return traceTicks(std::cin);
 }
 
 int runPicture(const Arguments& args)
@@ -321,7 +251,7 @@ int runPicture(const Arguments& args)
         }
     }
     std::string loadName;
-    if (!loadForPlay(args, args.files[0], loadName))
+    if (!loadForPlay(args.files[0], args.dataDir, args.clock, args.lag, loadName))
         return 2;
     std::vector<RoutePoint> points;
     std::string error;
