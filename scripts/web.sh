@@ -26,7 +26,7 @@ fi
 
 # The pack, made by the desktop generator, with every shipped level's par (verified by the desktop
 # level tool); no game, no tests.
-cmake -S . -B build/web-pack -G Ninja -DCMAKE_BUILD_TYPE=Release -DROLIQUO_TESTS=OFF -DROLIQUO_BENCH=OFF \
+cmake -S . -B build/web-pack -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DROLIQUO_TESTS=OFF -DROLIQUO_BENCH=OFF \
   -DROLIQUO_WERROR=ON >/dev/null
 cmake --build build/web-pack --target datapack parpack
 pack=build/web-pack/data
