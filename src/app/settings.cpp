@@ -76,12 +76,9 @@ void applySettingsText(std::string_view text)
 {
     std::vector<std::string_view> words;
     size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string_view::npos)
-            end = text.size();
-        splitWords(text.substr(start, end - start), words);
-        start = end + 1;
+    std::string_view line;
+    while (nextLine(text, start, line)) {
+        splitWords(line, words);
         if (!words.empty() && words[0].front() != '#')
             applySetting(words);
     }

@@ -335,3 +335,15 @@ bool isSha256Hex(std::string_view word)
     }
     return true;
 }
+
+bool nextLine(std::string_view text, size_t& start, std::string_view& line)
+{
+    if (start >= text.size())
+        return false;
+    size_t end = text.find('\n', start);
+    if (end == std::string_view::npos)
+        end = text.size();
+    line = text.substr(start, end - start);
+    start = end + 1;
+    return true;
+}

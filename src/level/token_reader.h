@@ -83,6 +83,10 @@ bool isTextSpace(char c);
 // Splits a line on those characters; the line formats (tick lines, replay headers) need no quoting.
 void splitWords(std::string_view line, std::vector<std::string_view>& words);
 
+// Takes the line of `text` that begins at `start` (without its '\n') and moves `start` past it; false
+// when no line is left.
+bool nextLine(std::string_view text, size_t& start, std::string_view& line);
+
 // A whole word as a finite float, read back exactly from the %.9g form; false for anything else.
 bool parseFloatWord(std::string_view word, float& out);
 

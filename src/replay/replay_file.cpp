@@ -251,13 +251,10 @@ bool parseReplay(std::string_view text, Replay& replay, ReplayError& error)
     ReplayReader reader(replay, error);
     int number = 0;
     size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string_view::npos)
-            end = text.size();
-        if (!reader.line(text.substr(start, end - start), ++number))
+    std::string_view line;
+    while (nextLine(text, start, line)) {
+        if (!reader.line(line, ++number))
             return false;
-        start = end + 1;
     }
     return reader.finish(number);
 }

@@ -33,12 +33,8 @@ bool parseLevelTimes(std::string_view text, const char* headerWord, std::vector<
     bool headerSeen = false;
     int number = 0;
     size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string_view::npos)
-            end = text.size();
-        std::string_view line = text.substr(start, end - start);
-        start = end + 1;
+    std::string_view line;
+    while (nextLine(text, start, line)) {
         number += 1;
         if (line.size() > MaxLevelTimeLineLength)
             return fail(error, number,

@@ -6,81 +6,55 @@
 
 #include <vector>
 
+#include "platform/pad_map.h"
 #include "platform/platform.h"
 #include "platform/sdl/sdl_internal.h"
 
 namespace {
 
-// Stick travel (of 32767) that counts as a push, and the lower mark below which it is let go again,
-// so a stick resting near the edge does not flicker between pressed and released.
-constexpr int PushZone = 12000;
-constexpr int ReleaseZone = 8000;
-
-// A direction held on a pad repeats as a held key does on a keyboard, so the menus and a name's
-// letters can be run through: first after RepeatDelayMs, then every RepeatIntervalMs.
-constexpr uint64_t RepeatDelayMs = 400;
-constexpr uint64_t RepeatIntervalMs = 80;
-
 struct Pad {
     SDL_GameController* controller = nullptr;
     SDL_JoystickID id = -1;
-    int stickX = 0;        // -1 left, 0 centre, 1 right, as last reported
-    int stickY = 0;        // -1 up, 0 centre, 1 down
-    int repeatKey = 0;     // the direction last pressed, repeated while it is held (0: none)
-    uint64_t repeatAt = 0; // when it repeats next, in SDL ticks
+    int stickX = 0; // -1 left, 0 centre, 1 right, as last reported
+    int stickY = 0; // -1 up, 0 centre, 1 down
+    PadRepeat repeat;
 };
 std::vector<Pad> Pads;
 
+// SDL's buttons that stand for keys, by their place on the pad.
+struct Placed {
+    SDL_GameControllerButton button;
+    PadButton place;
+};
+constexpr Placed Places[] = {
+    {SDL_CONTROLLER_BUTTON_A, PadButton::South},
+    {SDL_CONTROLLER_BUTTON_B, PadButton::East},
+    {SDL_CONTROLLER_BUTTON_X, PadButton::West},
+    {SDL_CONTROLLER_BUTTON_Y, PadButton::North},
+    {SDL_CONTROLLER_BUTTON_BACK, PadButton::Back},
+    {SDL_CONTROLLER_BUTTON_START, PadButton::Start},
+    {SDL_CONTROLLER_BUTTON_LEFTSTICK, PadButton::LeftStick},
+    {SDL_CONTROLLER_BUTTON_RIGHTSTICK, PadButton::RightStick},
+    {SDL_CONTROLLER_BUTTON_LEFTSHOULDER, PadButton::LeftShoulder},
+    {SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, PadButton::RightShoulder},
+    {SDL_CONTROLLER_BUTTON_DPAD_UP, PadButton::DpadUp},
+    {SDL_CONTROLLER_BUTTON_DPAD_DOWN, PadButton::DpadDown},
+    {SDL_CONTROLLER_BUTTON_DPAD_LEFT, PadButton::DpadLeft},
+    {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, PadButton::DpadRight},
+};
+
 int buttonKey(uint8_t button)
 {
-    switch (button) {
-    case SDL_CONTROLLER_BUTTON_A:
-        return VkEnter;
-    case SDL_CONTROLLER_BUTTON_B:
-    case SDL_CONTROLLER_BUTTON_START:
-        return VkEscape;
-    case SDL_CONTROLLER_BUTTON_Y:
-        return VkSpace;
-    case SDL_CONTROLLER_BUTTON_BACK:
-        return VkF12;
-    // West: the records page (Tab); right stick click: the next ghost (F7). While a replay is watched
-    // the app reads these two as restarting the level and the next level. The left stick click goes to
-    // the level before, the shoulders step a tick back and on (and count as Shift held besides).
-    case SDL_CONTROLLER_BUTTON_X:
-        return VkTab;
-    case SDL_CONTROLLER_BUTTON_RIGHTSTICK:
-        return VkF7;
-    case SDL_CONTROLLER_BUTTON_LEFTSTICK:
-        return VkPageUp;
-    case SDL_CONTROLLER_BUTTON_LEFTSHOULDER:
-        return VkComma;
-    case SDL_CONTROLLER_BUTTON_RIGHTSHOULDER:
-        return VkPeriod;
-    case SDL_CONTROLLER_BUTTON_DPAD_UP:
-        return VkUp;
-    case SDL_CONTROLLER_BUTTON_DPAD_DOWN:
-        return VkDown;
-    case SDL_CONTROLLER_BUTTON_DPAD_LEFT:
-        return VkLeft;
-    case SDL_CONTROLLER_BUTTON_DPAD_RIGHT:
-        return VkRight;
-    default:
-        return 0;
-    }
+    for (const Placed& p : Places)
+        if (p.button == button)
+            return padButtonKey(p.place);
+    return 0;
 }
 
-// The stick's direction on one axis: a held direction lasts down to the release mark.
-int stickDirection(int value, int held)
+// An SDL axis value as a share of full travel.
+double travelOf(int value)
 {
-    if (held < 0 && value <= -ReleaseZone)
-        return -1;
-    if (held > 0 && value >= ReleaseZone)
-        return 1;
-    if (value <= -PushZone)
-        return -1;
-    if (value >= PushZone)
-        return 1;
-    return 0;
+    return value / 32767.0;
 }
 
 void openPad(int deviceIndex)
@@ -94,7 +68,10 @@ void openPad(int deviceIndex)
     SDL_GameController* controller = SDL_GameControllerOpen(deviceIndex);
     if (controller == nullptr)
         return;
-    Pads.push_back(Pad{controller, id});
+    Pad pad;
+    pad.controller = controller;
+    pad.id = id;
+    Pads.push_back(pad);
 }
 
 // True when the pad was one of ours.
@@ -118,29 +95,21 @@ Pad* padOf(SDL_JoystickID id)
     return nullptr;
 }
 
-bool isDirection(int virtualKey)
-{
-    return virtualKey == VkLeft || virtualKey == VkRight || virtualKey == VkUp || virtualKey == VkDown;
-}
-
 void pressFromPad(Pad& pad, int virtualKey)
 {
     appendMessage(KeyDownMessage, static_cast<uint64_t>(virtualKey), GamepadKeyFlag);
-    if (isDirection(virtualKey)) {
-        pad.repeatKey = virtualKey;
-        pad.repeatAt = SDL_GetTicks64() + RepeatDelayMs;
-    }
+    pad.repeat.pressed(virtualKey, SDL_GetTicks64());
 }
 
 void moveStick(Pad& pad, uint8_t axis, int value)
 {
     if (axis == SDL_CONTROLLER_AXIS_LEFTX) {
-        int next = stickDirection(value, pad.stickX);
+        int next = stickDirection(travelOf(value), pad.stickX);
         if (next != pad.stickX && next != 0)
             pressFromPad(pad, next < 0 ? VkLeft : VkRight);
         pad.stickX = next;
     } else if (axis == SDL_CONTROLLER_AXIS_LEFTY) {
-        int next = stickDirection(value, pad.stickY);
+        int next = stickDirection(travelOf(value), pad.stickY);
         if (next != pad.stickY && next != 0)
             pressFromPad(pad, next < 0 ? VkUp : VkDown);
         pad.stickY = next;
@@ -154,7 +123,7 @@ bool held(const Pad& p, SDL_GameControllerButton button)
 
 bool pulled(const Pad& p, SDL_GameControllerAxis trigger)
 {
-    return SDL_GameControllerGetAxis(p.controller, trigger) >= PushZone;
+    return travelOf(SDL_GameControllerGetAxis(p.controller, trigger)) >= PadPushZone;
 }
 
 bool padHolds(const Pad& p, int virtualKey)
@@ -238,15 +207,7 @@ bool gamepadHolds(int virtualKey)
 void repeatHeldPadKeys()
 {
     uint64_t now = SDL_GetTicks64();
-    for (Pad& p : Pads) {
-        if (p.repeatKey == 0)
-            continue;
-        if (!padHolds(p, p.repeatKey)) {
-            p.repeatKey = 0;
-        } else if (now >= p.repeatAt) {
-            appendMessage(KeyDownMessage, static_cast<uint64_t>(p.repeatKey), GamepadKeyFlag);
-            // From now, not from when it was due: a stalled loop gets one repeat, not a burst.
-            p.repeatAt = now + RepeatIntervalMs;
-        }
-    }
+    for (Pad& p : Pads)
+        if (int key = p.repeat.due(padHolds(p, p.repeat.key), now))
+            appendMessage(KeyDownMessage, static_cast<uint64_t>(key), GamepadKeyFlag);
 }

@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "platform/pad_map.h"
 #include "platform/platform.h"
 #include "platform/web/web_internal.h"
 
@@ -15,6 +16,7 @@ namespace {
 enum : int {
     ButtonA = 0,
     ButtonB = 1,
+    ButtonX = 2,
     ButtonY = 3,
     LeftShoulder = 4,
     RightShoulder = 5,
@@ -22,6 +24,8 @@ enum : int {
     RightTrigger = 7,
     ButtonBack = 8,
     ButtonStart = 9,
+    LeftStickClick = 10,
+    RightStickClick = 11,
     DpadUp = 12,
     DpadDown = 13,
     DpadLeft = 14,
@@ -29,11 +33,28 @@ enum : int {
     ButtonCount = 16,
 };
 
-// The desktop's stick and trigger marks (of 32767) as fractions of full travel.
-constexpr double PushZone = 12000.0 / 32767.0;
-constexpr double ReleaseZone = 8000.0 / 32767.0;
-constexpr uint64_t RepeatDelayMs = 400;
-constexpr uint64_t RepeatIntervalMs = 80;
+// The standard layout's buttons that stand for keys, by their place on the pad (the triggers only
+// count as Shift held).
+struct Placed {
+    int button;
+    PadButton place;
+};
+constexpr Placed Places[] = {
+    {ButtonA, PadButton::South},
+    {ButtonB, PadButton::East},
+    {ButtonX, PadButton::West},
+    {ButtonY, PadButton::North},
+    {LeftShoulder, PadButton::LeftShoulder},
+    {RightShoulder, PadButton::RightShoulder},
+    {ButtonBack, PadButton::Back},
+    {ButtonStart, PadButton::Start},
+    {LeftStickClick, PadButton::LeftStick},
+    {RightStickClick, PadButton::RightStick},
+    {DpadUp, PadButton::DpadUp},
+    {DpadDown, PadButton::DpadDown},
+    {DpadLeft, PadButton::DpadLeft},
+    {DpadRight, PadButton::DpadRight},
+};
 
 struct Pad {
     bool connected = false;
@@ -41,61 +62,22 @@ struct Pad {
     double triggers[2] = {};
     int stickX = 0; // -1 left, 0 centre, 1 right
     int stickY = 0; // -1 up, 0 centre, 1 down
-    int repeatKey = 0;
-    uint64_t repeatAt = 0;
+    PadRepeat repeat;
 };
 std::vector<Pad> Pads;
 
 int buttonKey(int button)
 {
-    switch (button) {
-    case ButtonA:
-        return VkEnter;
-    case ButtonB:
-    case ButtonStart:
-        return VkEscape;
-    case ButtonY:
-        return VkSpace;
-    case ButtonBack:
-        return VkF12;
-    case DpadUp:
-        return VkUp;
-    case DpadDown:
-        return VkDown;
-    case DpadLeft:
-        return VkLeft;
-    case DpadRight:
-        return VkRight;
-    default:
-        return 0;
-    }
-}
-
-int stickDirection(double value, int held)
-{
-    if (held < 0 && value <= -ReleaseZone)
-        return -1;
-    if (held > 0 && value >= ReleaseZone)
-        return 1;
-    if (value <= -PushZone)
-        return -1;
-    if (value >= PushZone)
-        return 1;
+    for (const Placed& p : Places)
+        if (p.button == button)
+            return padButtonKey(p.place);
     return 0;
-}
-
-bool isDirection(int virtualKey)
-{
-    return virtualKey == VkLeft || virtualKey == VkRight || virtualKey == VkUp || virtualKey == VkDown;
 }
 
 void pressFromPad(Pad& pad, int virtualKey)
 {
     appendMessage(KeyDownMessage, static_cast<uint64_t>(virtualKey), GamepadKeyFlag);
-    if (isDirection(virtualKey)) {
-        pad.repeatKey = virtualKey;
-        pad.repeatAt = browserMilliseconds() + RepeatDelayMs;
-    }
+    pad.repeat.pressed(virtualKey, browserMilliseconds());
 }
 
 bool padHolds(const Pad& p, int virtualKey)
@@ -110,8 +92,8 @@ bool padHolds(const Pad& p, int virtualKey)
     case VkDown:
         return p.buttons[DpadDown] || p.stickY > 0;
     case VkShift:
-        return p.buttons[LeftShoulder] || p.buttons[RightShoulder] || p.triggers[0] >= PushZone ||
-            p.triggers[1] >= PushZone;
+        return p.buttons[LeftShoulder] || p.buttons[RightShoulder] || p.triggers[0] >= PadPushZone ||
+            p.triggers[1] >= PadPushZone;
     default:
         return false;
     }
@@ -138,15 +120,8 @@ void updatePad(Pad& pad, const EmscriptenGamepadEvent& state)
             pressFromPad(pad, y < 0 ? VkUp : VkDown);
         pad.stickY = y;
     }
-    uint64_t now = browserMilliseconds();
-    if (pad.repeatKey != 0) {
-        if (!padHolds(pad, pad.repeatKey)) {
-            pad.repeatKey = 0;
-        } else if (now >= pad.repeatAt) {
-            appendMessage(KeyDownMessage, static_cast<uint64_t>(pad.repeatKey), GamepadKeyFlag);
-            pad.repeatAt = now + RepeatIntervalMs;
-        }
-    }
+    if (int key = pad.repeat.due(padHolds(pad, pad.repeat.key), browserMilliseconds()))
+        appendMessage(KeyDownMessage, static_cast<uint64_t>(key), GamepadKeyFlag);
 }
 
 } // namespace
