@@ -117,7 +117,8 @@ void drawBanner()
     }
     if (!Paused)
         advanceBanner(FrameSeconds);
-    BannerLevel = LevelNumber;
+    else
+        BannerLevel = LevelNumber;
 }
 
 void clearForNextFrame()
