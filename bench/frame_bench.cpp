@@ -252,7 +252,7 @@ bool measure(const Case& c, const Size& size)
     size_t differing = differingPixels(headless::lastSwapped(), boardOnly);
 
     // Per round: the playing frame's and the floor's CPU time and wall time over the same frames.
-    std::vector<double> cpuRatios, wallRatios, playingRates, floorRates;
+    std::vector<double> cpuRatios, wallRatios, playingRates, floorRates, playingWallRates;
     for (int round = 0; round < Rounds; ++round) {
         double playingCpu = 0.0, floorCpu = 0.0, playingWall = 0.0, floorWall = 0.0;
         int frames = 0;
@@ -275,6 +275,7 @@ bool measure(const Case& c, const Size& size)
             ++frames;
         }
         playingRates.push_back(frames / playingCpu);
+        playingWallRates.push_back(frames / playingWall);
         floorRates.push_back(frames / floorCpu);
         cpuRatios.push_back(floorCpu / playingCpu);
         wallRatios.push_back(floorWall / playingWall);
@@ -289,6 +290,9 @@ bool measure(const Case& c, const Size& size)
                 median(playingRates), median(floorRates), Rounds);
     std::printf("  by the wall clock: ratio %.3f  (quartiles %.3f .. %.3f)\n", median(wallRatios), wallLow, wallHigh);
     const char* layer = draw::LinkedContext == draw::ContextKind::Es2 ? "es2-" : "";
+    // The rate the browser benchmark (bench/web_frame_bench.sh) compares with.
+    std::printf("rate %s%s-%dx%d %.1f playing frames per wall-clock second\n", layer, c.name, size.width, size.height,
+                median(playingWallRates));
     std::printf("ratio %s%s-%dx%d %.3f  (quartiles %.3f .. %.3f)\n", layer, c.name, size.width, size.height,
                 median(cpuRatios), low, high);
     return ok && differing == 0;

@@ -58,13 +58,14 @@ if stage web; then
   bash scripts/web.sh --build-only
   # The golden traces on WebAssembly under Node (web.sh builds roliquo-trace): the native tool's bits.
   bash tests/levels/golden_traces.sh node build/web-obj/roliquo-trace.js
-  # A second build over a pack of one flat level, for a whole game played in the page; the desktop
-  # level tool verifies its replay.
+  # A second build over a pack of one flat level and the golden scenes' title picture, for the title's
+  # golden image and a whole game played in the page; the desktop level tool verifies its replay.
   one=build/web-one
   rm -rf "$one/pack" && mkdir -p "$one/site"
   cp -r build/web-pack/data "$one/pack"
   rm -f "$one/pack"/*.map
   cp tests/web/one_level/* "$one/pack/"
+  python3 tests/web/golden_title.py "$one/pack/title.bmp"
   touch "$one/pack/.stamp"
   NODE_PATH=/usr/share/nodejs emcmake cmake -S . -B "$one" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DROLIQUO_WERROR=ON -DROLIQUO_WEB_PACK="$root/$one/pack" >/dev/null
@@ -85,7 +86,7 @@ if stage web; then
     done
   done
   node tests/web/web_test.js http://127.0.0.1:8001/ build/web-pack/data http://127.0.0.1:8002/ "$root/$one/pack" \
-    "$root/build/release/roliquo-level"
+    "$root/build/release/roliquo-level" "$root/tests/golden/title.png"
   kill $server $server_one 2>/dev/null || true
   trap - EXIT
 fi

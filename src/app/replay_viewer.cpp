@@ -31,6 +31,21 @@ const ReplayLevel* watchedLevel()
     return &TheWatch.replay.levels[static_cast<size_t>(LevelNumber - 1)];
 }
 
+// At the end of a level watched to its end (not left by a jump back): a run that booked another time
+// or ended before its last recorded tick is not the recorded one, and the watcher is told so (a replay
+// from a build whose simulation differs without saying so, or a hand-edited file).
+void reportDeparture()
+{
+    const ReplayLevel* level = watchedLevel();
+    if (level == nullptr || TheWatch.timeline.level != level)
+        return;
+    float booked = LevelTimes[static_cast<size_t>(LevelNumber - 1)];
+    bool asRecorded = TheWatch.timeline.nextTick >= level->ticks.size() && booked == level->bookedSeconds;
+    if (!asRecorded)
+        std::fprintf(stderr, "roliquo: level %d: the watched run departs from the replay (it booked %.2f s, the replay %.2f s)\n",
+                     LevelNumber, static_cast<double>(booked), static_cast<double>(level->bookedSeconds));
+}
+
 } // namespace
 
 int loadReplayToWatch(const std::string& path, std::string& error)
@@ -103,6 +118,7 @@ bool watchedRunIsOver()
 {
     if (!TheWatch.watching)
         return false;
+    reportDeparture();
     if (LevelNumber < static_cast<int32_t>(TheWatch.replay.levels.size())) {
         if (LevelNumber >= 0)
             TheWatch.entries[static_cast<size_t>(LevelNumber)] = captureMoment();

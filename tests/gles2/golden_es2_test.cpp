@@ -74,6 +74,12 @@ TEST_F(Es2GoldenTest, BestTimesAfterANewRecord)
     expectNearTheGl11Golden(headless::lastSwapped(), "best_times");
 }
 
+TEST_F(Es2GoldenTest, Title)
+{
+    composeTitle();
+    expectNearTheGl11Golden(headless::lastSwapped(), "title");
+}
+
 TEST_F(Es2GoldenTest, TitleWithTheMainMenu)
 {
     composeTitleWithTheMainMenu();

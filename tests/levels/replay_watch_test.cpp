@@ -125,11 +125,13 @@ protected:
         if (ReplayText.empty() || !startWatching(game, ReplayText))
             return;
         PlayedBits[position()] = stateBits();
+        testing::internal::CaptureStderr();
         for (int frames = 0; !game.quitTaken() && frames < 20 * MaxTicks; ++frames) {
             game.tick(FineFrame);
             if (!game.quitTaken())
                 PlayedBits[position()] = stateBits();
         }
+        StraightStderr = testing::internal::GetCapturedStderr();
         stopWatchingReplay();
     }
 
@@ -147,6 +149,7 @@ protected:
     }
 
     static inline std::map<Position, std::string> PlayedBits;
+    static inline std::string StraightStderr;
 };
 
 TEST_F(SoughtReplay, EverySeekLandsOnTheBitsOfPlayingThere)
@@ -256,6 +259,30 @@ TEST_F(SoughtReplay, LevelJumpsLandOnLevelStarts)
     EXPECT_EQ(position(), Position(1, 0));
     EXPECT_EQ(stateBits(), PlayedBits.at({1, 0})) << "the first level again";
     EXPECT_EQ(GameState, Playing);
+}
+
+// Watched straight through, every level ends as recorded; a level whose booked time was edited in the
+// file is reported as departing from it, and only that level.
+class DepartingReplay : public SoughtReplay {
+protected:
+    void SetUp() override { ASSERT_FALSE(ReplayText.empty()); }
+};
+
+TEST_F(DepartingReplay, ALevelThatEndsOtherwiseThanRecordedIsReported)
+{
+    EXPECT_EQ(StraightStderr.find("departs"), std::string::npos) << StraightStderr;
+    Replay replay;
+    ReplayError error;
+    ASSERT_TRUE(parseReplay(ReplayText, replay, error));
+    replay.levels[1].bookedSeconds += 0.5f;
+    ASSERT_TRUE(startWatching(game_, formatReplay(replay)));
+    testing::internal::CaptureStderr();
+    for (int frames = 0; !game_.quitTaken() && frames < 20 * MaxTicks; ++frames)
+        game_.tick(FineFrame);
+    std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(said.find("level 1:"), std::string::npos) << said;
+    EXPECT_NE(said.find("level 2: the watched run departs from the replay"), std::string::npos) << said;
+    EXPECT_EQ(said.find("level 3:"), std::string::npos) << said;
 }
 
 } // namespace

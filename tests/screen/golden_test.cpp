@@ -44,6 +44,12 @@ TEST_F(GoldenTest, BestTimesAfterANewRecord)
     expectMatchesGolden(headless::lastSwapped(), "best_times");
 }
 
+TEST_F(GoldenTest, Title)
+{
+    composeTitle();
+    expectMatchesGolden(headless::lastSwapped(), "title");
+}
+
 TEST_F(GoldenTest, TitleWithTheMainMenu)
 {
     composeTitleWithTheMainMenu();

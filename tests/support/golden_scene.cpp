@@ -68,6 +68,14 @@ void composeBestTimesAfterANewRecord()
     composeFrame();
 }
 
+void composeTitle()
+{
+    writeBmp("title.bmp", 640, 480, patternPicture(11));
+    GameState = Title;
+    MenuShown = false;
+    composeFrame();
+}
+
 void composeTitleWithTheMainMenu()
 {
     writeBmp("title.bmp", 640, 480, patternPicture(11));

@@ -20,6 +20,10 @@ void composePlayingWithFarSightAndTheOptionsMenu();
 // written as back.bmp in the working folder.
 void composeBestTimesAfterANewRecord();
 
+// The frame of "title": the title pattern picture (title.bmp) alone, as a game starts. The browser
+// build's test shows the same picture and compares its page with this image.
+void composeTitle();
+
 // The frame of "title_menu": the title pattern picture (title.bmp) under the main menu, "Options"
 // highlighted.
 void composeTitleWithTheMainMenu();

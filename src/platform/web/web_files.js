@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Before the game starts: the records folder mounted on IndexedDB and read back, and the file system laid
 // out as an installed game's (the executable in /usr/games, the pack in /usr/share/games/roliquo, the
-// records under $XDG_DATA_HOME), so the game finds both as it does on the desktop.
+// records under $XDG_DATA_HOME), so the game finds both as it does on the desktop. Files the player
+// opened on the page (kept in /records/opened) are laid over the pack on the visit that starts on them.
 Module.preRun = Module.preRun || [];
 Module.preRun.push(function () {
   FS.mkdirTree('/usr/games');
@@ -11,7 +12,7 @@ Module.preRun.push(function () {
   ENV.XDG_DATA_HOME = '/records';
   FS.mkdir('/records');
   FS.mount(IDBFS, {}, '/records');
-  Module.records = { syncing: true, again: false };
+  Module.records = { syncing: true, again: false, waiting: [], running: [] };
   addRunDependency('records');
   FS.syncfs(true, function (error) {
     Module.records.syncing = false;
@@ -20,3 +21,46 @@ Module.preRun.push(function () {
     removeRunDependency('records');
   });
 });
+
+// Writes the records out to IndexedDB, one write-out at a time: a call during one is served by another
+// right after it. `then` (optional) runs once a write-out begun after the call has ended.
+Module.writeOutRecords = function (then) {
+  const records = Module.records;
+  if (!records)
+    return;
+  if (then)
+    records.waiting.push(then);
+  if (records.syncing) {
+    records.again = true;
+    return;
+  }
+  records.syncing = true;
+  records.again = false;
+  records.running = records.waiting;
+  records.waiting = [];
+  FS.syncfs(false, function (error) {
+    records.syncing = false;
+    if (error)
+      console.error('Roliquo: the records could not be kept in this browser:', error);
+    const done = records.running;
+    records.running = [];
+    for (const then of done)
+      then(error);
+    if (records.again)
+      Module.writeOutRecords();
+    else if (typeof Module.recordsKept === 'function')
+      Module.recordsKept();
+  });
+};
+
+// Once the pack is in place and before the game's main: the opened files join it, on a visit that
+// starts on them (the page sets Module.openedFiles); a plain visit plays the pack as shipped.
+Module.onRuntimeInitialized = function () {
+  if (!Module.openedFiles)
+    return;
+  const opened = '/records/opened';
+  let names = [];
+  try { names = FS.readdir(opened).filter((n) => n !== '.' && n !== '..'); } catch (e) { return; }
+  for (const name of names)
+    FS.writeFile('/usr/share/games/roliquo/' + name, FS.readFile(opened + '/' + name));
+};
