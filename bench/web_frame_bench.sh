@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Browser frame benchmark: the playing frame's rate in Debian's Chromium (the browser build, WebGL through
-# SwiftShader, the frame rate unlimited) as a ratio to the native headless playing frame (the same ES 2
-# drawing layer on Mesa, bench_frame_bench_gles2, fog on at 640x480) on this machine.
+# SwiftShader; each frame timed until drawn, so the display's 60 Hz does not cap it) as a ratio to the
+# native headless playing frame (the same ES 2 drawing layer on Mesa, bench_frame_bench_gles2, fog on at
+# 640x480, by the wall clock) on this machine.
 # Prints both rates and `ratio web/native <figure>`. Usage: web_frame_bench.sh [seconds]
 set -euo pipefail
 cd "$(dirname "$0")/.."
