@@ -22,18 +22,18 @@ function check(ok, what) {
   if (!ok) failures += 1;
 }
 
-// A 24-bit bottom-up BMP as top-down RGB rows.
+// A 24-bit bottom-up BMP as top-down RGBA rows.
 function readBmp(file) {
   const b = fs.readFileSync(file);
   const offset = b.readUInt32LE(10), width = b.readInt32LE(18), height = b.readInt32LE(22);
   const stride = Math.ceil((width * 3) / 4) * 4;
-  const rgb = Buffer.alloc(width * height * 3);
+  const data = Buffer.alloc(width * height * 4, 255);
   for (let y = 0; y < height; ++y)
     for (let x = 0; x < width; ++x) {
-      const from = offset + (height - 1 - y) * stride + x * 3, to = (y * width + x) * 3;
-      rgb[to] = b[from + 2]; rgb[to + 1] = b[from + 1]; rgb[to + 2] = b[from];
+      const from = offset + (height - 1 - y) * stride + x * 3, to = (y * width + x) * 4;
+      data[to] = b[from + 2]; data[to + 1] = b[from + 1]; data[to + 2] = b[from];
     }
-  return { width, height, rgb };
+  return { width, height, data };
 }
 
 // An 8-bit RGBA PNG (as the golden images are stored) as top-down RGBA rows.
@@ -76,7 +76,7 @@ function halfSize(f) {
   return { width, height, data };
 }
 
-// The share of pixels farther than `step` from the golden image in some channel (1 when the sizes differ).
+// The share of pixels farther than `step` from a picture in some channel (1 when the sizes differ).
 function shareOff(shown, golden, step) {
   if (shown.width !== golden.width || shown.height !== golden.height) return 1;
   let off = 0;
@@ -102,14 +102,7 @@ function canvasPixels(page) {
 
 // The share of pixels within `step` of the picture in every channel.
 function shareLike(shown, picture, step) {
-  if (shown.width !== picture.width || shown.height !== picture.height) return 0;
-  let near = 0;
-  for (let i = 0; i < picture.width * picture.height; ++i) {
-    let d = 0;
-    for (let k = 0; k < 3; ++k) d = Math.max(d, Math.abs(shown.data[i * 4 + k] - picture.rgb[i * 3 + k]));
-    if (d <= step) near += 1;
-  }
-  return near / (picture.width * picture.height);
+  return 1 - shareOff(shown, picture, step);
 }
 
 // The best-times file, the replays folder's listing and the level records, as the game wrote them.
