@@ -128,7 +128,8 @@ async function messageShown(page, ms) {
 }
 
 // The first level's par route, recorded and verified by the desktop tools, opened from the disk: the
-// page watches it to its end as recorded. Then a map file opened from the disk is played.
+// page watches it to its end as recorded. A file that is no replay is refused with the game's reason,
+// and a map file opened from the disk is played.
 async function openFromDisk(page) {
   const said = [];
   page.on('console', (m) => said.push(m.text()));
@@ -145,6 +146,16 @@ async function openFromDisk(page) {
   const seconds = (Date.now() - started) / 1000;
   check(ended.startsWith('The replay has ended.') && !/departs/.test(said.join('\n')),
         `the desktop replay played to its end as recorded in ${seconds.toFixed(1)} s ("${ended}")`);
+  await Promise.all([page.waitForURL((u) => !u.search.includes('open=')), page.click('#ok')]);
+  await loaded(page);
+
+  // A file that is no replay: the page says why the game refused it.
+  const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'roliquo-open-'));
+  fs.writeFileSync(path.join(folder, 'broken.replay'), 'not a replay\n');
+  await Promise.all([page.waitForURL(/open=broken/), page.setInputFiles('#files', path.join(folder, 'broken.replay'))]);
+  const why = await messageShown(page, 30000);
+  check(/broken\.replay/.test(why), `a file that is no replay is refused with the game's reason ("${why}")`);
+  fs.rmSync(folder, { recursive: true });
   await Promise.all([page.waitForURL((u) => !u.search.includes('open=')), page.click('#ok')]);
   await loaded(page);
 

@@ -71,7 +71,13 @@ EM_JS(void, showOverlayMessage, (const char* caption, const char* text), {
         Module.showMessage(UTF8ToString(caption), UTF8ToString(text));
 });
 
-// The page learns that the game has ended (it shows so and stops the frame callback).
+// The page learns that the game's loop has started (a start that ends in main never gets here)...
+EM_JS(void, reportLoopStarted, (), {
+    if (typeof Module.loopStarted === 'function')
+        Module.loopStarted();
+});
+
+// ...and that the game has ended (it shows so and stops the frame callback).
 EM_JS(void, reportEnded, (int exitCode), {
     if (typeof Module.gameEnded === 'function')
         Module.gameEnded(exitCode);
@@ -220,6 +226,7 @@ void swapBuffers()
 int runLoop(bool (*pass)(int& exitCode))
 {
     Queue.pass = pass;
+    reportLoopStarted();
     // Never returns: the browser calls runFrame once per animation frame from here on.
     emscripten_set_main_loop(runFrame, 0, 1);
     return 0;
