@@ -42,8 +42,10 @@ void reportDeparture()
     float booked = LevelTimes[static_cast<size_t>(LevelNumber - 1)];
     bool asRecorded = TheWatch.timeline.nextTick >= level->ticks.size() && booked == level->bookedSeconds;
     if (!asRecorded)
-        std::fprintf(stderr, "roliquo: level %d: the watched run departs from the replay (it booked %.2f s, the replay %.2f s)\n",
-                     LevelNumber, static_cast<double>(booked), static_cast<double>(level->bookedSeconds));
+        std::fprintf(
+            stderr,
+            "roliquo: level %d: the watched run departs from the replay (it booked %.2f s, the replay %.2f s)\n",
+            LevelNumber, static_cast<double>(booked), static_cast<double>(level->bookedSeconds));
 }
 
 } // namespace

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
-// The canvas as the drawing surface: a WebGL 1 context on it (no antialiasing, as the desktop asks;
-// the game draws into web_present.cpp's offscreen frame), its backing size following its size on the page at the screen's pixel density, and the
-// viewport on the 4:3 letterbox rectangle, the bars painted black before every frame is shown.
+// The canvas as the drawing surface: a WebGL 1 context on it (no antialiasing, as the desktop asks; the
+// game draws into web_present.cpp's offscreen frame), its backing size following its size on the page
+// at the screen's pixel density, and the viewport on the 4:3 letterbox rectangle, the bars painted black
+// before every frame is shown.
 #include <GLES2/gl2.h>
 #include <emscripten/html5.h>
 
