@@ -5,19 +5,17 @@
 // Usage: node web_frame_bench.js URL NATIVE_FRAMES_PER_SECOND SECONDS
 'use strict';
 const path = require('path');
-const { chromium } = require(path.join(__dirname, '../tests/web/node_modules/playwright-core'));
+const { Viewport, launchChromium, loaded } = require(path.join(__dirname, '../tests/web/chromium'));
 
 const [url, nativeRate, seconds] = process.argv.slice(2);
 
 async function main() {
-  const args = ['--enable-unsafe-swiftshader', '--use-angle=swiftshader'];
-  if (process.getuid && process.getuid() === 0) args.push('--no-sandbox');
-  const browser = await chromium.launch({ executablePath: '/usr/bin/chromium', args });
+  const browser = await launchChromium();
   try {
     // The canvas at 640 x 480, as the native frame.
-    const page = await browser.newPage({ viewport: { width: 640, height: 522 } });
+    const page = await browser.newPage({ viewport: Viewport });
     await page.goto(url);
-    await page.waitForFunction(() => document.getElementById('loading').style.display === 'none', null, { timeout: 30000 });
+    await loaded(page);
     await page.waitForTimeout(1000);
     await page.keyboard.press('Escape');
     await page.waitForTimeout(300);

@@ -13,7 +13,7 @@ const zlib = require('zlib');
 const path = require('path');
 const os = require('os');
 const { execFileSync } = require('child_process');
-const { chromium } = require('playwright-core');
+const { Viewport, launchChromium, loaded } = require('./chromium');
 
 const [url, pack, oneLevelUrl, oneLevelPack, levelTool, goldenPng] = process.argv.slice(2);
 let failures = 0;
@@ -115,10 +115,6 @@ function records(page) {
   });
 }
 
-function loaded(page) {
-  return page.waitForFunction(() => document.getElementById('loading').style.display === 'none', null, { timeout: 30000 });
-}
-
 // The message overlay's text, once it shows (empty after `ms` without it).
 async function messageShown(page, ms) {
   const shown = () => document.getElementById('message').style.display === 'block';
@@ -176,7 +172,7 @@ async function openFromDisk(page) {
 // Losing the focus pauses the game as on the desktop (the clock stops), and the fullscreen button gives
 // the canvas the whole screen with the 4:3 picture letterboxed in it.
 async function padFocusAndFullscreen(browser) {
-  const context = await browser.newContext({ viewport: { width: 640, height: 522 } });
+  const context = await browser.newContext({ viewport: Viewport });
   await context.addInitScript(() => {
     const buttons = Array.from({ length: 17 }, () => ({ pressed: false, touched: false, value: 0 }));
     window.testPad = { id: 'Test pad', index: 0, connected: true, mapping: 'standard', timestamp: 0,
@@ -251,10 +247,10 @@ async function padFocusAndFullscreen(browser) {
 }
 
 async function playOneLevel(browser) {
-  const context = await browser.newContext({ viewport: { width: 640, height: 522 }, acceptDownloads: true });
+  const context = await browser.newContext({ viewport: Viewport, acceptDownloads: true });
   const page = await context.newPage();
   await page.goto(oneLevelUrl);
-  await page.waitForFunction(() => document.getElementById('loading').style.display === 'none', null, { timeout: 30000 });
+  await loaded(page);
   await page.waitForTimeout(1000);
   // The golden scene of the title, drawn on the desktop through the GL 1.1 layer; the page may differ
   // from it as the ES 2 layer may (1 % of the pixels by more than 8).
@@ -278,7 +274,7 @@ async function playOneLevel(browser) {
   check(saved.replays.length === 1, `its replay was kept (${saved.replays.join(', ')})`);
 
   await page.reload();
-  await page.waitForFunction(() => document.getElementById('loading').style.display === 'none', null, { timeout: 30000 });
+  await loaded(page);
   await page.waitForTimeout(1000);
   const kept = await records(page);
   check(kept.table === saved.table && kept.table !== '', 'the best times survive a reload');
@@ -307,16 +303,13 @@ async function playOneLevel(browser) {
 }
 
 async function main() {
-  const args = ['--enable-unsafe-swiftshader', '--use-angle=swiftshader', '--autoplay-policy=no-user-gesture-required'];
-  if (process.getuid && process.getuid() === 0) args.push('--no-sandbox');
-  const browser = await chromium.launch({ executablePath: '/usr/bin/chromium', args });
+  const browser = await launchChromium(['--autoplay-policy=no-user-gesture-required']);
   try {
-    // The page's bar takes 3em below the canvas: this height leaves the canvas at 640 x 480 exactly.
-    const page = await browser.newPage({ viewport: { width: 640, height: 522 } });
+    const page = await browser.newPage({ viewport: Viewport });
     const errors = [];
     page.on('pageerror', (e) => errors.push(e.message));
     await page.goto(url);
-    await page.waitForFunction(() => document.getElementById('loading').style.display === 'none', null, { timeout: 30000 });
+    await loaded(page);
     await page.waitForTimeout(1500);
     const title = readBmp(path.join(pack, 'title.bmp'));
     const titleShare = shareLike(await canvasPixels(page), title, 8);

@@ -2,7 +2,7 @@
 // Before the game starts: the records folder mounted on IndexedDB and read back, and the file system laid
 // out as an installed game's (the executable in /usr/games, the pack in /usr/share/games/roliquo, the
 // records under $XDG_DATA_HOME), so the game finds both as it does on the desktop. Files the player
-// opened on the page (kept in /records/opened) are laid over the pack on the visit that starts on them.
+// opened on the page (kept in Module.openedFolder) are laid over the pack on the visit that starts on them.
 Module.preRun = Module.preRun || [];
 Module.preRun.push(function () {
   FS.mkdirTree('/usr/games');
@@ -12,7 +12,7 @@ Module.preRun.push(function () {
   ENV.XDG_DATA_HOME = '/records';
   FS.mkdir('/records');
   FS.mount(IDBFS, {}, '/records');
-  Module.records = { syncing: true, again: false, waiting: [], running: [] };
+  Module.records = { syncing: true, again: false, waiting: [] };
   addRunDependency('records');
   FS.syncfs(true, function (error) {
     Module.records.syncing = false;
@@ -36,14 +36,12 @@ Module.writeOutRecords = function (then) {
   }
   records.syncing = true;
   records.again = false;
-  records.running = records.waiting;
+  const done = records.waiting;
   records.waiting = [];
   FS.syncfs(false, function (error) {
     records.syncing = false;
     if (error)
       console.error('Roliquo: the records could not be kept in this browser:', error);
-    const done = records.running;
-    records.running = [];
     for (const then of done)
       then(error);
     if (records.again)
@@ -53,12 +51,16 @@ Module.writeOutRecords = function (then) {
   });
 };
 
+// Where the page keeps the files the player opened (inside the IndexedDB mount, so they outlive the
+// page's reload onto them).
+Module.openedFolder = '/records/opened';
+
 // Once the pack is in place and before the game's main: the opened files join it, on a visit that
 // starts on them (the page sets Module.openedFiles); a plain visit plays the pack as shipped.
 Module.onRuntimeInitialized = function () {
   if (!Module.openedFiles)
     return;
-  const opened = '/records/opened';
+  const opened = Module.openedFolder;
   let names = [];
   try { names = FS.readdir(opened).filter((n) => n !== '.' && n !== '..'); } catch (e) { return; }
   for (const name of names)
