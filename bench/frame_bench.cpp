@@ -15,7 +15,6 @@
 #include <string>
 #include <vector>
 
-#include "app/run_state.h"
 #include "level/board.h"
 #include "level/map_list.h"
 #include "level/map_loader.h"
@@ -26,8 +25,11 @@
 #include "screen/font.h"
 #include "screen/font_loader.h"
 #include "screen/frame.h"
+#include "screen/game_state.h"
+#include "session/run.h"
 #include "sim/camera.h"
 #include "sim/marble.h"
+#include "sim/sim_state.h"
 
 namespace {
 
@@ -91,7 +93,7 @@ bool shippedLevel(std::string& name)
     if (!std::filesystem::exists(data / "maplist.dat"))
         return false;
     std::filesystem::current_path(data);
-    if (!readMapList() || LevelCount < 1)
+    if (!loadMapList() || LevelCount < 1)
         return false;
     loadFont(TheFont, "font", "font.dat");
     static BoardTextureImages texture;

@@ -11,8 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "app/run_state.h"
-#include "app/watch_timeline.h"
 #include "level/board.h"
 #include "level/map_list.h"
 #include "level/map_loader.h"
@@ -21,7 +19,11 @@
 #include "screen/font.h"
 #include "screen/font_loader.h"
 #include "screen/frame.h"
+#include "screen/game_state.h"
+#include "session/run.h"
 #include "sim/round_step.h"
+#include "sim/sim_state.h"
+#include "watch/watch_timeline.h"
 
 namespace {
 
@@ -70,12 +72,8 @@ Replay tenMinuteReplay(const std::string& mapName)
 void startWatchedLevel(WatchTimeline& timeline, const ReplayLevel& level, int number)
 {
     LevelNumber = number;
-    LevelFinished = false;
-    RoundClock = level.startClock;
-    LevelEndTime = TimeUpEndTime;
-    FreezeTimer = 0.0f;
     BannerLevel = -1;
-    placeMarbleAndCamera(TheSim, TheBoard);
+    startRound(TheSim, TheBoard, level.startClock);
     beginTimeline(timeline, level);
 }
 
@@ -93,7 +91,7 @@ int main()
     std::error_code failure;
     std::filesystem::current_path(data, failure);
     static BoardTextureImages texture;
-    if (failure || !readMapList() || LevelCount < 1 || !loadFont(TheFont, "font", "font.dat") ||
+    if (failure || !loadMapList() || LevelCount < 1 || !loadFont(TheFont, "font", "font.dat") ||
         !loadBoardForPlay(TheBoard, TheMarble, MapNames[0], texture)) {
         std::printf("no data pack in %s\n", ROLIQUO_DATA_DIR);
         return 1;

@@ -52,10 +52,7 @@ BENCHMARK(BM_HeightAt)->Arg(1)->Arg(10)->Arg(100);
 
 void startRun()
 {
-    RoundClock = 30.0f;
-    FreezeTimer = 0.0f;
-    LevelFinished = false;
-    placeMarbleAndCamera(TheSim, TheBoard);
+    startRound(TheSim, TheBoard, 30.0f);
 }
 
 void BM_SimulationTick(benchmark::State& state)

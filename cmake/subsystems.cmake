@@ -14,13 +14,20 @@ function(roliquo_program target backend)
   target_link_libraries(${target} PRIVATE ${ARGN} ${backend})
 endfunction()
 
-# A static library of src/<folder>/*.cpp linking the given libraries; its source list is left in
-# ROLIQUO_<FOLDER>_SOURCES for the caller to adjust.
-function(roliquo_subsystem_library name folder)
-  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/${folder}/*.cpp)
-  add_library(${name} STATIC ${sources})
-  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src)
-  target_link_libraries(${name} PUBLIC ${ARGN})
-  string(TOUPPER ${folder} upper)
+# The static library roliquo_<room> of src/<room>/*.cpp, linking the libraries of the rooms below it
+# that its row of the layer table names (single headers such as level/board.h are no library), and
+# any further libraries given. Its source list is left in ROLIQUO_<ROOM>_SOURCES for the caller.
+function(roliquo_room room)
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/${room}/*.cpp)
+  add_library(roliquo_${room} STATIC ${sources})
+  target_include_directories(roliquo_${room} PUBLIC ${CMAKE_SOURCE_DIR}/src)
+  set(below "")
+  foreach(entry ${ROLIQUO_LAYER_${room}})
+    if(NOT entry STREQUAL room AND NOT entry MATCHES "/")
+      list(APPEND below roliquo_${entry})
+    endif()
+  endforeach()
+  target_link_libraries(roliquo_${room} PUBLIC ${below} ${ARGN})
+  string(TOUPPER ${room} upper)
   set(ROLIQUO_${upper}_SOURCES ${sources} PARENT_SCOPE)
 endfunction()

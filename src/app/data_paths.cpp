@@ -76,6 +76,6 @@ bool applyDataPaths(const DataPaths& paths)
                      std::strerror(errno));
         return false;
     }
-    HighScoreFolder = paths.highScoreFolder;
+    useHighScoreFolder(paths.highScoreFolder);
     return true;
 }

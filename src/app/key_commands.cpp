@@ -3,15 +3,17 @@
 // the GL fog switch; menu lines reuse these by posting the matching key (menu.cpp).
 #include "app/key_commands.h"
 
-#include "app/ghost.h"
 #include "app/menu.h"
-#include "app/record_keeper.h"
-#include "app/replay_viewer.h"
-#include "app/run_state.h"
+#include "app/settings.h"
+#include "chase/ghost.h"
+#include "chase/record_keeper.h"
 #include "platform/draw.h"
 #include "platform/platform.h"
+#include "screen/game_state.h"
 #include "screen/records_page.h"
+#include "sim/sim_state.h"
 #include "sound/sound.h"
+#include "watch/replay_viewer.h"
 
 namespace {
 
@@ -53,9 +55,10 @@ void turnBestTimesPage()
 {
     if (GameState != BestTimes || MenuShown)
         return;
-    RecordsPageShown = !RecordsPageShown;
-    if (RecordsPageShown)
-        RecordsPageRows = levelRecordRows();
+    if (TheRecordsPage.shown)
+        hideRecordsPage();
+    else
+        showRecordsPage(levelRecordRows());
 }
 
 void toggleMidi()
@@ -130,6 +133,7 @@ void handleKeyDown(int virtualKey)
         break;
     case VkF7:
         cycleGhostChoice();
+        writeSettings();
         break;
     case VkTab:
         turnBestTimesPage();
@@ -141,7 +145,7 @@ void handleKeyDown(int virtualKey)
     case VkSpace:
         if (GameState != Playing && GameState != NameEntry) {
             GameState = Title;
-            RecordsPageShown = false;
+            hideRecordsPage();
         }
         break;
     default:

@@ -7,26 +7,26 @@
 
 #include "app/command_line.h"
 #include "app/data_paths.h"
-#include "app/ghost.h"
 #include "app/main_loop.h"
-#include "app/record_keeper.h"
-#include "app/replay_viewer.h"
 #include "app/settings.h"
-#include "app/single_level.h"
 #include "app/startup.h"
 #include "app/window_proc.h"
+#include "chase/ghost.h"
+#include "chase/record_keeper.h"
 #include "level/map_list.h"
 #include "platform/platform.h"
 #include "replay/replay_store.h"
 #include "scores/level_records.h"
 #include "screen/frame.h"
+#include "session/single_level.h"
+#include "watch/replay_viewer.h"
 
 namespace {
 
 // roliquo --records: the table of the data folder the game would play, as text.
 int printRecords()
 {
-    if (!readMapList()) {
+    if (!loadMapList()) {
         std::fprintf(stderr, "roliquo: could not read maplist.dat\n");
         return 1;
     }
@@ -74,7 +74,7 @@ int main(int argc, char** argv)
     DataPathInputs inputs = currentDataPathInputs();
     if (!commandLine.showRecords) {
         const char* configHome = std::getenv("XDG_CONFIG_HOME");
-        SettingsPath = chooseSettingsPath(configHome != nullptr ? configHome : "", inputs.home);
+        TheSettings.path = chooseSettingsPath(configHome != nullptr ? configHome : "", inputs.home);
         readSettings();
     }
     if (!commandLine.ghostFile.empty() && !loadGhostFile(commandLine.ghostFile, error)) {
@@ -90,7 +90,7 @@ int main(int argc, char** argv)
     // A plain start shows the title first: its picture is read while the graphics driver loads.
     if (commandLine.levelMap.empty() && commandLine.replayFile.empty())
         readTitlePictureAhead();
-    platform::requestWindowPlacement(WindowSetting);
+    platform::requestWindowPlacement(TheSettings.window);
     if (!platform::createWindow(windowProc))
         return StartupFailedExitCode;
     platform::WindowPlacement placementAtStart = platform::windowPlacement();

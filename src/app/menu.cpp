@@ -5,10 +5,12 @@
 
 #include <algorithm>
 
-#include "app/replay_recorder.h"
-#include "app/run_state.h"
+#include "chase/replay_recorder.h"
 #include "platform/platform.h"
 #include "scores/high_scores.h"
+#include "screen/game_state.h"
+#include "session/run.h"
+#include "sim/sim_state.h"
 
 namespace {
 
@@ -102,7 +104,8 @@ void activateMenuItem()
         MenuItem = MenuStatistics;
         break;
     case MenuQuit:
-        writeHighScores();
+        if (runKeepsHighScores())
+            writeHighScores();
         platform::postMessage(DestroyMessage);
         break;
     case MenuStatistics:

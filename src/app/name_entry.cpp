@@ -5,11 +5,12 @@
 
 #include <string>
 
-#include "app/replay_recorder.h"
-#include "app/run_state.h"
+#include "chase/replay_recorder.h"
 #include "platform/platform.h"
 #include "scores/high_scores.h"
 #include "screen/frame.h"
+#include "screen/game_state.h"
+#include "session/run.h"
 #include "sound/sound.h"
 
 namespace {
@@ -51,7 +52,8 @@ void typeName()
         NameCursor = 0;
         if (name.size() > NameLetters)
             name.resize(NameLetters);
-        writeHighScores();
+        if (runKeepsHighScores())
+            writeHighScores();
         keepNamedRunReplay();
     }
     LastKey = 0;

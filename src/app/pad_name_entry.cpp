@@ -5,16 +5,18 @@
 
 #include <string>
 
-#include "app/run_state.h"
 #include "platform/platform.h"
 #include "scores/high_scores.h"
-#include "screen/frame.h"
+#include "screen/game_state.h"
 
 namespace {
 
-int ChosenLetter = 0; // the letter shown at the cursor, 0 before the pad has chosen one
-int ChosenAt = -1;    // the cursor position and row it was chosen for
-int ChosenRank = -1;
+struct PadLetter {
+    int letter = 0; // the letter shown at the cursor, 0 before the pad has chosen one
+    int at = -1;    // the cursor position and row it was chosen for
+    int rank = -1;
+};
+PadLetter Chosen;
 
 int nextLetter(int letter, int step)
 {
@@ -36,23 +38,23 @@ bool handlePadNameKey(int virtualKey, int64_t lParam)
     int typed = name == "_" ? 0 : NameCursor;
     if (typed < 0 || typed > 2)
         return false;
-    if (typed != ChosenAt || NewRecordRank != ChosenRank || name == "_")
-        ChosenLetter = 0;
+    if (typed != Chosen.at || NewRecordRank != Chosen.rank || name == "_")
+        Chosen.letter = 0;
     switch (virtualKey) {
     case VkUp:
-        ChosenLetter = nextLetter(ChosenLetter, 1);
+        Chosen.letter = nextLetter(Chosen.letter, 1);
         break;
     case VkDown:
-        ChosenLetter = nextLetter(ChosenLetter, -1);
+        Chosen.letter = nextLetter(Chosen.letter, -1);
         break;
     case VkEnter:
-        if (ChosenLetter != 0) {
-            platform::postKeyPress(ChosenLetter);
-            ChosenLetter = 0;
-            ChosenAt = -1;
+        if (Chosen.letter != 0) {
+            platform::postKeyPress(Chosen.letter);
+            Chosen.letter = 0;
+            Chosen.at = -1;
             return true;
         }
-        ChosenLetter = 'A'; // the first press shows the letter, so a stray one types nothing
+        Chosen.letter = 'A'; // the first press shows the letter, so a stray one types nothing
         break;
     case VkLeft:
     case VkRight:
@@ -66,8 +68,8 @@ bool handlePadNameKey(int virtualKey, int64_t lParam)
         return false;
     }
     name.resize(static_cast<size_t>(typed));
-    name += static_cast<char>(ChosenLetter);
-    ChosenAt = typed;
-    ChosenRank = NewRecordRank;
+    name += static_cast<char>(Chosen.letter);
+    Chosen.at = typed;
+    Chosen.rank = NewRecordRank;
     return true;
 }

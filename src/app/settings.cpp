@@ -8,12 +8,11 @@
 #include <system_error>
 #include <vector>
 
-#include "app/ghost.h"
+#include "chase/ghost.h"
 #include "level/token_reader.h"
 #include "scores/atomic_file.h"
 
-std::string SettingsPath;
-platform::WindowPlacement WindowSetting;
+Settings TheSettings;
 
 namespace {
 
@@ -23,8 +22,6 @@ const char* const WindowKey = "window";
 const char* const FullscreenKey = "fullscreen";
 // Window sides outside this are taken for damage; the backend further keeps a size to its display.
 constexpr int MaxWindowSide = 16384;
-// The choice the file held, kept while a --ghost file is shown instead.
-GhostChoice GhostInFile = GhostChoice::Off;
 
 bool parseWindowSide(std::string_view word, int& side)
 {
@@ -48,15 +45,18 @@ void applySetting(const std::vector<std::string_view>& words)
     if (words.size() == 2 && words[0] == GhostKey) {
         // A "file" ghost needs the --ghost of its own run.
         if (ghostChoiceFromWord(words[1], choice) && choice != GhostChoice::File)
-            OptionGhost = GhostInFile = choice;
+            {
+            TheSettings.ghostInFile = choice;
+            chooseGhost(choice);
+        }
     } else if (words.size() == 3 && words[0] == WindowKey) {
         int width = 0, height = 0;
         if (parseWindowSide(words[1], width) && parseWindowSide(words[2], height)) {
-            WindowSetting.width = width;
-            WindowSetting.height = height;
+            TheSettings.window.width = width;
+            TheSettings.window.height = height;
         }
     } else if (words.size() == 2 && words[0] == FullscreenKey && (words[1] == "yes" || words[1] == "no")) {
-        WindowSetting.fullscreen = words[1] == "yes";
+        TheSettings.window.fullscreen = words[1] == "yes";
     }
 }
 
@@ -86,12 +86,12 @@ void applySettingsText(std::string_view text)
 
 std::string formatSettings()
 {
-    GhostChoice kept = OptionGhost == GhostChoice::File ? GhostInFile : OptionGhost;
+    GhostChoice kept = TheChase.ghost == GhostChoice::File ? TheSettings.ghostInFile : TheChase.ghost;
     std::string text = std::string("# roliquo settings, rewritten by the game\n") + GhostKey + " " + ghostChoiceWord(kept) + "\n";
-    if (WindowSetting.width > 0 && WindowSetting.height > 0)
-        text += std::string(WindowKey) + " " + std::to_string(WindowSetting.width) + " " +
-                std::to_string(WindowSetting.height) + "\n";
-    text += std::string(FullscreenKey) + (WindowSetting.fullscreen ? " yes\n" : " no\n");
+    if (TheSettings.window.width > 0 && TheSettings.window.height > 0)
+        text += std::string(WindowKey) + " " + std::to_string(TheSettings.window.width) + " " +
+                std::to_string(TheSettings.window.height) + "\n";
+    text += std::string(FullscreenKey) + (TheSettings.window.fullscreen ? " yes\n" : " no\n");
     return text;
 }
 
@@ -100,26 +100,26 @@ void keepWindowPlacement(const platform::WindowPlacement& atStart)
     platform::WindowPlacement now = platform::windowPlacement();
     if (now == atStart || now.width <= 0 || now.height <= 0)
         return;
-    WindowSetting = now;
+    TheSettings.window = now;
     writeSettings();
 }
 
 void readSettings()
 {
     std::string text;
-    if (!SettingsPath.empty() && readTextFile(SettingsPath, text, MaxSettingsBytes))
+    if (!TheSettings.path.empty() && readTextFile(TheSettings.path, text, MaxSettingsBytes))
         applySettingsText(text);
 }
 
 bool writeSettings()
 {
-    if (SettingsPath.empty())
+    if (TheSettings.path.empty())
         return true;
     std::error_code failure;
-    std::filesystem::create_directories(std::filesystem::path(SettingsPath).parent_path(), failure);
+    std::filesystem::create_directories(std::filesystem::path(TheSettings.path).parent_path(), failure);
     std::string reason = failure.message();
-    if (!failure && writeFileAtomically(SettingsPath, formatSettings(), reason))
+    if (!failure && writeFileAtomically(TheSettings.path, formatSettings(), reason))
         return true;
-    std::fprintf(stderr, "roliquo: could not save the settings to %s: %s\n", SettingsPath.c_str(), reason.c_str());
+    std::fprintf(stderr, "roliquo: could not save the settings to %s: %s\n", TheSettings.path.c_str(), reason.c_str());
     return false;
 }

@@ -8,13 +8,18 @@
 #include <string>
 #include <string_view>
 
+#include "chase/chase.h"
 #include "platform/platform.h"
 
-// The window as the player last left it, 0 x 0 until they resize it or go fullscreen.
-extern platform::WindowPlacement WindowSetting;
-
-// The file; empty: no settings are read or written (tests, unless they choose one).
-extern std::string SettingsPath;
+struct Settings {
+    // The file; empty: no settings are read or written (tests, unless they choose one).
+    std::string path;
+    // The window as the player last left it, 0 x 0 until they resize it or go fullscreen.
+    platform::WindowPlacement window;
+    // The ghost choice the file held, kept while a --ghost file is shown instead.
+    GhostChoice ghostInFile = GhostChoice::Off;
+};
+extern Settings TheSettings;
 
 // $XDG_CONFIG_HOME/roliquo/settings when it is absolute (the XDG rules ignore a relative one), else
 // $HOME/.config/roliquo/settings; empty without either.
@@ -24,11 +29,11 @@ std::string chooseSettingsPath(const std::string& xdgConfigHome, const std::stri
 void applySettingsText(std::string_view text);
 std::string formatSettings();
 
-// Reads SettingsPath leniently; a missing or unreadable file changes nothing.
+// Reads the file leniently; a missing or unreadable file changes nothing.
 void readSettings();
 // Keeps the window's placement when the player changed it during this run (from `atStart`), writing
 // the file only then.
 void keepWindowPlacement(const platform::WindowPlacement& atStart);
 
-// Writes SettingsPath atomically, making its folder; false with the reason on standard error.
+// Writes the file atomically, making its folder; false with the reason on standard error.
 bool writeSettings();

@@ -48,7 +48,7 @@ bool startup()
     // Depth is cleared to 0 and compared with greater-or-equal against 1 / camera depth.
     draw::startContext();
 
-    if (!readMapList()) {
+    if (!loadMapList()) {
         platform::messageBox("could not initialize map data", "Error", true);
         return false;
     }

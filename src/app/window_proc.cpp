@@ -6,12 +6,14 @@
 #include "app/key_commands.h"
 #include "app/name_entry.h"
 #include "app/pad_name_entry.h"
-#include "app/replay_viewer.h"
-#include "app/round.h"
-#include "app/run_state.h"
+#include "app/rooms.h"
 #include "app/startup.h"
 #include "platform/platform.h"
+#include "screen/game_state.h"
+#include "session/level_start.h"
+#include "session/round_tick.h"
 #include "sound/sound.h"
+#include "watch/replay_viewer.h"
 
 bool WindowClosed = false;
 
@@ -19,6 +21,7 @@ namespace {
 
 void onCreate()
 {
+    wireRooms();
     if (!startup()) {
         platform::messageBox("initialization failed", "Error", true);
         platform::postQuit(StartupFailedExitCode);

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The map list maplist.dat: a level count and that many map file names, nothing after them.
+// The level list and its one writer; the map list maplist.dat: a level count and that many map file
+// names, nothing after them.
 #include "level/map_list.h"
 
 #include <cstdint>
@@ -12,7 +13,27 @@
 int32_t LevelCount = 0;
 std::vector<std::string> MapNames;
 
-bool parseMapList(const std::string& text)
+void setLevelList(std::vector<std::string> names)
+{
+    LevelCount = static_cast<int32_t>(names.size());
+    LevelTimes.assign(names.size(), UnfinishedLevelSeconds);
+    MapNames = std::move(names);
+}
+
+const std::string* levelMapName(int32_t number)
+{
+    if (number < 1 || static_cast<size_t>(number) > MapNames.size())
+        return nullptr;
+    return &MapNames[static_cast<size_t>(number - 1)];
+}
+
+void clearLevelList()
+{
+    LevelCount = 0;
+    MapNames.clear();
+}
+
+bool parseMapList(const std::string& text, std::vector<std::string>& out)
 {
     TokenReader reader(text);
     int32_t count = 0;
@@ -31,16 +52,21 @@ bool parseMapList(const std::string& text)
     if (!reader.endReached() && !reader.onlyWhitespaceLeft())
         return false;
 
-    LevelCount = count;
-    MapNames = std::move(names);
-    LevelTimes.assign(static_cast<size_t>(count), UnfinishedLevelSeconds);
+    out = std::move(names);
     return true;
 }
 
-bool readMapList()
+bool loadMapList()
+{
+    std::vector<std::string> names;
+    if (!readMapList(names))
+        return false;
+    setLevelList(std::move(names));
+    return true;
+}
+
+bool readMapList(std::vector<std::string>& names)
 {
     std::string text;
-    if (!readTextFile("maplist.dat", text))
-        return false;
-    return parseMapList(text);
+    return readTextFile("maplist.dat", text) && parseMapList(text, names);
 }

@@ -301,3 +301,21 @@ std::string simulationMismatch(const Replay& replay)
     return "recorded with simulation " + std::to_string(replay.simulation) + "; this is simulation " +
         std::to_string(SimulationVersion);
 }
+
+std::string replayErrorText(const std::string& path, const ReplayError& error)
+{
+    return path + (error.line > 0 ? ":" + std::to_string(error.line) : "") + ": " + error.message;
+}
+
+bool readPlayableReplay(const std::string& path, Replay& replay, ReplayError& error, bool& otherSimulation)
+{
+    otherSimulation = false;
+    if (!readReplayFile(path, replay, error))
+        return false;
+    error.message = simulationMismatch(replay);
+    if (error.message.empty())
+        return true;
+    error.line = 0;
+    otherSimulation = true;
+    return false;
+}

@@ -66,6 +66,14 @@ bool readReplayFile(const std::string& path, Replay& replay, ReplayError& error)
 // its keys may book other times here, so it is neither proved nor refuted, watched nor raced.
 std::string simulationMismatch(const Replay& replay);
 
+// "FILE:LINE: why", or "FILE: why" when the whole file is at fault.
+std::string replayErrorText(const std::string& path, const ReplayError& error);
+
+// Reads a replay that this build plays again as it was played: readable, and of this simulation.
+// False with the reason in `error` (a simulation mismatch as a whole-file error, `otherSimulation`
+// set) for the watcher, the ghost and the records to word as suits them.
+bool readPlayableReplay(const std::string& path, Replay& replay, ReplayError& error, bool& otherSimulation);
+
 // Whether a name can stand in a replay's name line: 1 to 255 printable ASCII characters, no space.
 bool isReplayName(std::string_view name);
 // Whether a map name can be loaded from a data folder: a relative path without "..", printable, no space.

@@ -7,15 +7,18 @@
 
 #include <cerrno>
 
-#include "scores/high_scores.h"
+HighScoreFile TheHighScoreFile;
 
-std::string HighScoreFolder;
+void useHighScoreFolder(const std::string& folder)
+{
+    TheHighScoreFile.folder = folder;
+}
 
 std::string highScorePath()
 {
-    if (HighScoreFolder.empty())
+    if (TheHighScoreFile.folder.empty())
         return HighScoreFileName;
-    std::string path = HighScoreFolder;
+    std::string path = TheHighScoreFile.folder;
     if (path.back() != '/')
         path += '/';
     return path + HighScoreFileName;
@@ -23,22 +26,22 @@ std::string highScorePath()
 
 std::string recordsFolder()
 {
-    return HighScoreFolder.empty() ? std::string(".") : HighScoreFolder;
+    return TheHighScoreFile.folder.empty() ? std::string(".") : TheHighScoreFile.folder;
 }
 
 bool makeHighScoreFolder()
 {
-    if (HighScoreFolder.empty())
+    if (TheHighScoreFile.folder.empty())
         return true;
     // Each missing level is made in turn, so parents the player never had (~/.local/share on a fresh
     // account) get the same private mode as the folder itself.
-    for (size_t end = 1; end <= HighScoreFolder.size(); ++end) {
-        if (end < HighScoreFolder.size() && HighScoreFolder[end] != '/')
+    for (size_t end = 1; end <= TheHighScoreFile.folder.size(); ++end) {
+        if (end < TheHighScoreFile.folder.size() && TheHighScoreFile.folder[end] != '/')
             continue;
-        std::string prefix = HighScoreFolder.substr(0, end);
+        std::string prefix = TheHighScoreFile.folder.substr(0, end);
         if (::mkdir(prefix.c_str(), 0700) != 0 && errno != EEXIST)
             return false;
     }
     struct stat info { };
-    return ::stat(HighScoreFolder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    return ::stat(TheHighScoreFile.folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }

@@ -1,19 +1,31 @@
 // SPDX-License-Identifier: MIT
-// Where highScore.dat lives: the working directory for a data folder played as is, or the player's own
-// folder for an installed pack. The table and its text format live in high_scores.h.
+// Where highScore.dat lives (the working directory for a data folder played as is, or the player's own
+// folder for an installed pack) and whether the file found there was damaged. The table: high_scores.h.
 #pragma once
 
 #include <string>
 
-// Empty for the working directory; otherwise the folder that holds the file, made on the first save.
-extern std::string HighScoreFolder;
+// The file's name.
+inline const char* const HighScoreFileName = "highScore.dat";
 
-// highScore.dat inside HighScoreFolder (the bare name when it is empty).
+struct HighScoreFile {
+    // Empty for the working directory; otherwise the folder that holds the file, made on the first save.
+    std::string folder;
+    // Set by readHighScores when a file was there but could not be read as a table; the first save then
+    // keeps that file as highScore.dat.damaged instead of overwriting a record typed in by hand.
+    bool damaged = false;
+};
+extern HighScoreFile TheHighScoreFile;
+
+// Chooses the folder at start-up (empty: the working directory).
+void useHighScoreFolder(const std::string& folder);
+
+// highScore.dat inside TheHighScoreFile.folder (the bare name when it is empty).
 std::string highScorePath();
 
-// The folder of the player's records: HighScoreFolder, or "." for the working directory. Kept replays
+// The folder of the player's records: TheHighScoreFile.folder, or "." for the working directory. Kept replays
 // live in its "replays" folder.
 std::string recordsFolder();
 
-// Makes HighScoreFolder and any missing parents, private to the player (0700). True when it exists.
+// Makes TheHighScoreFile.folder and any missing parents, private to the player (0700). True when it exists.
 bool makeHighScoreFolder();

@@ -42,10 +42,6 @@ std::string savableName(const std::string& name)
     return out.empty() ? std::string(CursorName) : out;
 }
 
-// Set by readHighScores when a file was there but could not be read as a table; the first save then
-// keeps that file as highScore.dat.damaged instead of overwriting a record typed in by hand.
-bool TableFileDamaged = false;
-
 } // namespace
 
 void setDefaultHighScores()
@@ -83,7 +79,7 @@ bool readHighScores()
     bool readable = readTextFile(path, text) && parseHighScores(text);
     if (!readable)
         setDefaultHighScores();
-    TableFileDamaged = present && !readable;
+    TheHighScoreFile.damaged = present && !readable;
     return true;
 }
 
@@ -99,24 +95,20 @@ std::string formatHighScores()
     return text;
 }
 
-bool HighScoresWritable = true;
-
 bool writeHighScores()
 {
-    if (!HighScoresWritable)
-        return true;
     const std::string path = highScorePath();
     std::string reason;
     if (!makeHighScoreFolder())
         reason = std::strerror(errno);
-    else if (writeFileAtomically(path, formatHighScores(), reason, TableFileDamaged ? path + ".damaged" : ""))
+    else if (writeFileAtomically(path, formatHighScores(), reason, TheHighScoreFile.damaged ? path + ".damaged" : ""))
         reason.clear();
     if (!reason.empty()) {
         // Nothing is lost yet: the table stays in memory and the next save tries again.
         std::fprintf(stderr, "roliquo: could not save the best times to %s: %s\n", path.c_str(), reason.c_str());
         return false;
     }
-    TableFileDamaged = false;
+    TheHighScoreFile.damaged = false;
     return true;
 }
 

@@ -13,20 +13,14 @@ struct HighScoreEntry {
 constexpr int HighScoreRows = 10;
 extern HighScoreEntry HighScores[HighScoreRows + 1];
 
-// The file's name; its folder is chosen at start-up (high_score_folder.h).
-inline const char* const HighScoreFileName = "highScore.dat";
-
 // Reads highScore.dat; a missing or damaged file gives the default table. Always true. A damaged file is
 // remembered: the next successful save first keeps it as highScore.dat.damaged.
 bool readHighScores();
-// False while the table on disk is not this run's to change (a single level played from the command
-// line): writeHighScores then leaves the file alone.
-extern bool HighScoresWritable;
 
 // Writes highScore.dat safely: the whole text to highScore.dat.tmp, flushed to disk, renamed over the old
 // file, and the folder synced. False when any step fails, with the system's reason on standard error;
-// the old file is then untouched and the next save tries again. True without writing while
-// HighScoresWritable is false.
+// the old file is then untouched and the next save tries again. The run decides whether its table is
+// kept at all (a single level's is not).
 bool writeHighScores();
 // Puts the total into the table; returns the row 0..9 now holding it (its name becomes "_"), or -1.
 // A total that is not a finite number is not placed (-1, table unchanged).

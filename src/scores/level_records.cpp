@@ -13,15 +13,11 @@
 #include "scores/atomic_file.h"
 #include "scores/high_score_folder.h"
 
-std::vector<LevelTime> LevelRecords;
-std::vector<LevelTime> ParTimes;
+RecordBook TheRecordBook;
 
 namespace {
 
 constexpr size_t ReplayHashDigits = 16;
-
-// Set when records.dat was there but could not be read; the next save keeps it aside.
-bool RecordsFileDamaged = false;
 
 bool makeRecordsFolder(std::string& reason)
 {
@@ -35,13 +31,13 @@ bool makeRecordsFolder(std::string& reason)
 
 void putRecord(const LevelTime& record)
 {
-    for (LevelTime& entry : LevelRecords) {
+    for (LevelTime& entry : TheRecordBook.records) {
         if (entry.mapName == record.mapName && entry.mapHash == record.mapHash) {
             entry.seconds = record.seconds;
             return;
         }
     }
-    LevelRecords.push_back(record);
+    TheRecordBook.records.push_back(record);
 }
 
 } // namespace
@@ -70,8 +66,8 @@ std::string levelReplayFileName(const std::string& mapName, const std::string& m
 
 void readLevelRecords()
 {
-    LevelRecords.clear();
-    RecordsFileDamaged = false;
+    TheRecordBook.records.clear();
+    TheRecordBook.recordsFileDamaged = false;
     const std::string path = levelRecordsPath();
     struct stat info { };
     if (::stat(path.c_str(), &info) != 0)
@@ -79,10 +75,10 @@ void readLevelRecords()
     std::string text;
     std::string error = "it cannot be read";
     if (S_ISREG(info.st_mode) && readTextFile(path, text) &&
-        parseLevelTimes(text, LevelRecordsHeader, LevelRecords, error))
+        parseLevelTimes(text, LevelRecordsHeader, TheRecordBook.records, error))
         return;
-    LevelRecords.clear();
-    RecordsFileDamaged = true;
+    TheRecordBook.records.clear();
+    TheRecordBook.recordsFileDamaged = true;
     std::fprintf(stderr,
                  "roliquo: the level records in %s are damaged (%s); starting afresh, the file is kept as %s.damaged\n",
                  path.c_str(), error.c_str(), path.c_str());
@@ -90,8 +86,8 @@ void readLevelRecords()
 
 bool saveLevelRecord(const LevelTime& record, const std::string& replayText)
 {
-    bool known = findLevelTime(LevelRecords, record.mapName, record.mapHash) != nullptr;
-    if (!known && LevelRecords.size() >= MaxLevelTimes) {
+    bool known = findLevelTime(TheRecordBook.records, record.mapName, record.mapHash) != nullptr;
+    if (!known && TheRecordBook.records.size() >= MaxLevelTimes) {
         std::fprintf(stderr, "roliquo: no room for another level record (%zu kept)\n", MaxLevelTimes);
         return false;
     }
@@ -100,25 +96,25 @@ bool saveLevelRecord(const LevelTime& record, const std::string& replayText)
     const std::string replayPath = levelRecordsFolder() + "/" + levelReplayFileName(record.mapName, record.mapHash);
     std::string reason;
     bool saved = makeRecordsFolder(reason) && writeFileAtomically(replayPath, replayText, reason) &&
-        writeFileAtomically(path, formatLevelTimes(LevelRecords, LevelRecordsHeader), reason,
-                            RecordsFileDamaged ? path + ".damaged" : "");
+        writeFileAtomically(path, formatLevelTimes(TheRecordBook.records, LevelRecordsHeader), reason,
+                            TheRecordBook.recordsFileDamaged ? path + ".damaged" : "");
     if (!saved) {
         std::fprintf(stderr, "roliquo: could not save the level record to %s: %s\n", path.c_str(), reason.c_str());
         return false;
     }
-    RecordsFileDamaged = false;
+    TheRecordBook.recordsFileDamaged = false;
     return true;
 }
 
 void readParTable()
 {
-    ParTimes.clear();
+    TheRecordBook.par.clear();
     std::string text;
     std::string error;
     if (!readTextFile(ParTablePath, text))
         return;
-    if (!parseLevelTimes(text, ParTableHeader, ParTimes, error)) {
-        ParTimes.clear();
+    if (!parseLevelTimes(text, ParTableHeader, TheRecordBook.par, error)) {
+        TheRecordBook.par.clear();
         std::fprintf(stderr, "roliquo: the par table %s cannot be read (%s); no level has a par\n", ParTablePath,
                      error.c_str());
     }

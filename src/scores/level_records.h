@@ -8,10 +8,15 @@
 
 #include "scores/level_time_file.h"
 
-// The records, as records/records.dat holds them; filled at start-up, changed by saveLevelRecord.
-extern std::vector<LevelTime> LevelRecords;
-// The par of every shipped level, from par/par.dat in the data folder; empty when the pack has none.
-extern std::vector<LevelTime> ParTimes;
+struct RecordBook {
+    // The records, as records/records.dat holds them; filled at start-up, changed by saveLevelRecord.
+    std::vector<LevelTime> records;
+    // The par of every shipped level, from par/par.dat in the data folder; empty when the pack has none.
+    std::vector<LevelTime> par;
+    // Set when records.dat was there but could not be read; the next save keeps it aside.
+    bool recordsFileDamaged = false;
+};
+extern RecordBook TheRecordBook;
 
 inline const char* const LevelRecordsHeader = "roliquo-records";
 inline const char* const ParTableHeader = "roliquo-par";

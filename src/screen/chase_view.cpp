@@ -3,6 +3,8 @@
 // ahead, red behind), the ghost choice's word, and the summary of a finished level.
 #include "screen/chase_view.h"
 
+#include <utility>
+
 #include "level/board.h"
 #include "render/marble_renderer.h"
 #include "screen/font.h"
@@ -10,11 +12,7 @@
 #include "sim/round_clock.h"
 #include "sim/sim_state.h"
 
-GhostTrack TheGhostTrack;
-bool ChaseShown = false;
-std::string GhostNotice;
-float GhostNoticeSeconds = 0.0f;
-FinishSummary LastFinish;
+ChaseView TheChaseView;
 
 namespace {
 
@@ -50,10 +48,10 @@ void drawCentred(const std::string& text, float y)
 
 void drawGap()
 {
-    if (TheGhostTrack.empty() || LevelFinished || RoundClock > PlayingSeconds || RoundClock < 0.0f)
+    if (TheChaseView.ghost.empty() || LevelFinished || RoundClock > PlayingSeconds || RoundClock < 0.0f)
         return;
     float gap = 0.0f;
-    if (!ghostGap(TheGhostTrack, roundTimeNow(), TheMarble.position.y, gap))
+    if (!ghostGap(TheChaseView.ghost, roundTimeNow(), TheMarble.position.y, gap))
         return;
     TheFont.setScale(SmallScale);
     aheadOrBehindColor(gap);
@@ -63,53 +61,71 @@ void drawGap()
 
 void drawFinishSummary()
 {
-    if (!LevelFinished || LastFinish.level != LevelNumber || LevelNumber < 1)
+    const FinishSummary& finish = TheChaseView.lastFinish;
+    if (!LevelFinished || finish.level != LevelNumber || LevelNumber < 1)
         return;
     TheFont.setScale(SummaryScale);
     TheFont.setColor(1.0f, 1.0f, 1.0f, 1.0f);
-    drawCentred("TIME " + formatNumber(LastFinish.seconds, 2), 270.0f);
+    drawCentred("TIME " + formatNumber(finish.seconds, 2), 270.0f);
     float y = 295.0f;
-    if (LastFinish.hadRecord) {
-        aheadOrBehindColor(LastFinish.recordDelta);
-        drawCentred((LastFinish.recordDelta < 0.0f ? "NEW RECORD " : "RECORD ") + signedSeconds(LastFinish.recordDelta),
+    if (finish.hadRecord) {
+        aheadOrBehindColor(finish.recordDelta);
+        drawCentred((finish.recordDelta < 0.0f ? "NEW RECORD " : "RECORD ") + signedSeconds(finish.recordDelta),
                     y);
     } else {
         TheFont.setColor(0.0f, 1.0f, 0.0f, 1.0f);
         drawCentred("FIRST RECORD", y);
     }
     y += 25.0f;
-    if (LastFinish.hasPar) {
-        aheadOrBehindColor(LastFinish.parDelta);
-        drawCentred("PAR " + signedSeconds(LastFinish.parDelta), y);
+    if (finish.hasPar) {
+        aheadOrBehindColor(finish.parDelta);
+        drawCentred("PAR " + signedSeconds(finish.parDelta), y);
         y += 25.0f;
     }
-    if (LastFinish.medal != Medal::None) {
+    if (finish.medal != Medal::None) {
         TheFont.setColor(1.0f, 0.85f, 0.2f, 1.0f);
-        drawCentred(medalName(LastFinish.medal), y);
+        drawCentred(medalName(finish.medal), y);
     }
 }
 
 } // namespace
 
+void showGhost(bool shown, GhostTrack track)
+{
+    TheChaseView.shown = shown;
+    TheChaseView.ghost = std::move(track);
+}
+
+void showGhostNotice(const char* word, float seconds)
+{
+    TheChaseView.notice = word;
+    TheChaseView.noticeSeconds = seconds;
+}
+
+void showFinish(const FinishSummary& summary)
+{
+    TheChaseView.lastFinish = summary;
+}
+
 void drawGhost()
 {
     Vec3 position;
-    if (!TheGhostTrack.positionAt(roundTimeNow(), position))
+    if (!TheChaseView.ghost.positionAt(roundTimeNow(), position))
         return;
-    drawGhostMarble(position, TheGhostTrack.color, GhostAlpha, TheCamera.transform, TheBoard);
+    drawGhostMarble(position, TheChaseView.ghost.color, GhostAlpha, TheCamera.transform, TheBoard);
 }
 
 void drawChaseOverlay()
 {
-    if (ChaseShown) {
+    if (TheChaseView.shown) {
         drawGap();
         drawFinishSummary();
     }
-    if (GhostNoticeSeconds > 0.0f) {
+    if (TheChaseView.noticeSeconds > 0.0f) {
         TheFont.setScale(SmallScale);
         TheFont.setColor(1.0f, 1.0f, 1.0f, 1.0f);
-        drawCentred(GhostNotice, 60.0f);
+        drawCentred(TheChaseView.notice, 60.0f);
         if (!Paused)
-            GhostNoticeSeconds -= FrameSeconds;
+            TheChaseView.noticeSeconds -= FrameSeconds;
     }
 }

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // What the playing frame shows of the chase beside the specified game: the ghost and the gap to it,
 // the word of a changed ghost choice, and the level's time against its record and par at the finish.
-// The app writes these (app/ghost.cpp, app/record_keeper.cpp); the frame only reads them.
+// The chase room tells it what to show (chase/ghost.cpp, chase/record_keeper.cpp); the frame draws it.
 #pragma once
 
 #include <cstdint>
@@ -9,16 +9,6 @@
 
 #include "scores/medal.h"
 #include "sim/ghost_track.h"
-
-// The ghost of this level; empty when none runs (the choice is off, or no run matches the level).
-extern GhostTrack TheGhostTrack;
-// Whether the chase is on at all (a ghost choice other than off): the gap and the finish summary show
-// only then, so with the ghost off a game looks exactly as it always did.
-extern bool ChaseShown;
-
-// The word shown for a moment when the ghost choice changes ("GHOST PAR"), and the real seconds left.
-extern std::string GhostNotice;
-extern float GhostNoticeSeconds;
 
 // The latest finish, shown until the next level starts.
 struct FinishSummary {
@@ -30,7 +20,25 @@ struct FinishSummary {
     float parDelta = 0.0f; // seconds minus par
     Medal medal = Medal::None;
 };
-extern FinishSummary LastFinish;
+
+struct ChaseView {
+    // The ghost of this level; empty when none runs (the choice is off, or no run matches the level).
+    GhostTrack ghost;
+    // Whether the chase is on at all (a ghost choice other than off): the gap and the finish summary
+    // show only then, so with the ghost off a game looks exactly as it always did.
+    bool shown = false;
+    // The word shown for a moment when the ghost choice changes ("GHOST PAR"), and the real seconds left.
+    std::string notice;
+    float noticeSeconds = 0.0f;
+    FinishSummary lastFinish;
+};
+extern ChaseView TheChaseView;
+
+// Whether the chase shows, and the ghost it shows (an empty track: none).
+void showGhost(bool shown, GhostTrack track);
+// Shows `word` for `seconds` of real time.
+void showGhostNotice(const char* word, float seconds);
+void showFinish(const FinishSummary& summary);
 
 // The ghost disc, after the marble: at the ghost's position at the current round time.
 void drawGhost();

@@ -25,8 +25,9 @@
 #include "sim/marble.h"
 #include "sim/sim_state.h"
 
-float BannerScale = 0.0f;
-int32_t BannerLevel = -1;
+Banner TheBanner;
+float& BannerScale = TheBanner.scale;
+int32_t& BannerLevel = TheBanner.level;
 
 namespace {
 
@@ -137,7 +138,7 @@ void composePlaying()
 {
     PolygonCount += TheBoardRenderer.draw(TheBoard, TheCamera.transform, OptionFarSight, OptionFog);
     drawMarble(TheMarble, TheCamera.transform, TheBoard);
-    if (!TheGhostTrack.empty())
+    if (!TheChaseView.ghost.empty())
         drawGhost();
     drawClockAndStatistics();
     drawChaseOverlay();
@@ -156,7 +157,7 @@ void composeBestTimes()
 {
     drawPicture(BackPicture);
     drawDarkPanel();
-    if (RecordsPageShown && GameState == BestTimes)
+    if (TheRecordsPage.shown && GameState == BestTimes)
         drawRecordsPage();
     else
         drawBestTimes();
@@ -231,6 +232,5 @@ void resetFrameState()
         p->width = 0;
         p->height = 0;
     }
-    BannerScale = 0.0f;
-    BannerLevel = -1;
+    TheBanner = Banner();
 }

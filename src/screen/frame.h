@@ -19,5 +19,11 @@ void readTitlePictureAhead();
 // Forgets the loaded pictures and the banner (tests and tools that run several games in one process).
 void resetFrameState();
 
-extern float BannerScale;   // text scale of the level banner; drawn while at least 0.1
-extern int32_t BannerLevel; // level number whose banner was last started
+// The level banner: one record, so a watched replay's keyframe copies it whole.
+struct Banner {
+    float scale = 0.0f; // text scale of the level banner; drawn while at least 0.1
+    int32_t level = -1; // level number whose banner was last started
+};
+extern Banner TheBanner;
+extern float& BannerScale;
+extern int32_t& BannerLevel;

@@ -1,27 +1,31 @@
 // SPDX-License-Identifier: MIT
-// Definitions of the game state, menu, option, flag and statistics values the screens show, with their
-// program-start values. Which code writes each one is said where it is declared (game_state.h).
+// The options, the game flow and the statistics with their program-start values (a fresh record is
+// that start), and the names of their parts.
 #include "screen/game_state.h"
 
-int32_t GameState = Title;
-int32_t MenuItem = MenuNewGame;
+Options TheOptions;
+GameFlow TheFlow;
+Statistics TheStatistics;
 
-bool OptionStatistics = true;
-bool OptionFog = true;
-bool OptionFarSight = false;
-bool OptionNormal = false;
-float OptionCameraLag = 6.0f;
-bool OptionMidi = true;
+bool& OptionStatistics = TheOptions.statistics;
+bool& OptionFog = TheOptions.fog;
+bool& OptionFarSight = TheOptions.farSight;
+bool& OptionNormal = TheOptions.normal;
+float& OptionCameraLag = TheOptions.cameraLag;
+bool& OptionMidi = TheOptions.midi;
 
-bool MenuShown = false;
-bool Paused = false;
-bool HasFocus = true;
-bool Halted = true;
-uint8_t LastKey = 0;
-int32_t FrameCount = 0;
-int32_t PolygonCount = 0;
-int32_t ShownFps = 0;
-int32_t ShownPps = 0;
+int32_t& GameState = TheFlow.gameState;
+int32_t& MenuItem = TheFlow.menuItem;
+bool& MenuShown = TheFlow.menuShown;
+bool& Paused = TheFlow.paused;
+bool& HasFocus = TheFlow.hasFocus;
+bool& Halted = TheFlow.halted;
+uint8_t& LastKey = TheFlow.lastKey;
+float& FrameSeconds = TheFlow.frameSeconds;
+int32_t& NewRecordRank = TheFlow.newRecordRank;
+int32_t& NameCursor = TheFlow.nameCursor;
 
-float FrameSeconds = 0.0f;
-int32_t NewRecordRank = -1;
+int32_t& FrameCount = TheStatistics.frameCount;
+int32_t& PolygonCount = TheStatistics.polygonCount;
+int32_t& ShownFps = TheStatistics.shownFps;
+int32_t& ShownPps = TheStatistics.shownPps;

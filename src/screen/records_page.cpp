@@ -3,10 +3,11 @@
 // and the footer, in the best-times screen's colours and small scale.
 #include "screen/records_page.h"
 
+#include <utility>
+
 #include "screen/font.h"
 
-std::vector<RecordsPageRow> RecordsPageRows;
-bool RecordsPageShown = false;
+RecordsPage TheRecordsPage;
 
 namespace {
 
@@ -36,6 +37,17 @@ float sumOfBest(const std::vector<RecordsPageRow>& rows, size_t& counted)
     return sum;
 }
 
+void showRecordsPage(std::vector<RecordsPageRow> rows)
+{
+    TheRecordsPage.rows = std::move(rows);
+    TheRecordsPage.shown = true;
+}
+
+void hideRecordsPage()
+{
+    TheRecordsPage.shown = false;
+}
+
 void drawRecordsPage()
 {
     TheFont.setPosition(225.0f, 10.0f);
@@ -54,8 +66,8 @@ void drawRecordsPage()
     const float step = TheFont.lineHeight() * SmallScale + 2.0f;
     float y = FirstRowY;
     TheFont.setColor(Grey, Grey, Grey, 1.0f);
-    for (size_t i = 0; i < RecordsPageRows.size() && y <= LastRowY; ++i, y += step) {
-        const RecordsPageRow& row = RecordsPageRows[i];
+    for (size_t i = 0; i < TheRecordsPage.rows.size() && y <= LastRowY; ++i, y += step) {
+        const RecordsPageRow& row = TheRecordsPage.rows[i];
         column(40.0f, y, std::to_string(i + 1));
         column(80.0f, y, row.mapName.substr(0, 24));
         column(300.0f, y, row.hasRecord ? formatNumber(row.record, 2) : "-");
@@ -64,12 +76,12 @@ void drawRecordsPage()
     }
 
     size_t counted = 0;
-    float sum = sumOfBest(RecordsPageRows, counted);
+    float sum = sumOfBest(TheRecordsPage.rows, counted);
     TheFont.setColor(0.0f, 1.0f, 1.0f, 1.0f);
     std::string total = "sum of best: ";
-    total += counted == RecordsPageRows.size() && counted > 0
+    total += counted == TheRecordsPage.rows.size() && counted > 0
         ? formatNumber(sum, 2)
-        : "NA (" + std::to_string(counted) + " of " + std::to_string(RecordsPageRows.size()) + " levels)";
+        : "NA (" + std::to_string(counted) + " of " + std::to_string(TheRecordsPage.rows.size()) + " levels)";
     column(40.0f, 435.0f, total);
 
     TheFont.setColor(0.0f, 0.0f, 1.0f, 1.0f);

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The best-times screen's second page: every level of the list with the player's record, its medal
-// and par, and the sum of the records. The app fills the rows when the page is turned to.
+// and par, and the sum of the records. The shell lists the rows when the page is turned to.
 #pragma once
 
 #include <string>
@@ -20,8 +20,15 @@ struct RecordsPageRow {
 // The sum of the records; `counted` of them have one. Whole only when counted is the row count.
 float sumOfBest(const std::vector<RecordsPageRow>& rows, size_t& counted);
 
-extern std::vector<RecordsPageRow> RecordsPageRows;
-// The best-times screen shows this page instead of the table.
-extern bool RecordsPageShown;
+struct RecordsPage {
+    std::vector<RecordsPageRow> rows;
+    // The best-times screen shows this page instead of the table.
+    bool shown = false;
+};
+extern RecordsPage TheRecordsPage;
+
+// Turns the best-times screen to this page with `rows`, or back to the table.
+void showRecordsPage(std::vector<RecordsPageRow> rows);
+void hideRecordsPage();
 
 void drawRecordsPage();

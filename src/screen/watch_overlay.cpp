@@ -13,6 +13,11 @@
 
 WatchOverlay TheWatchOverlay;
 
+void showWatchOverlay(const WatchOverlay& overlay)
+{
+    TheWatchOverlay = overlay;
+}
+
 namespace {
 
 constexpr float TextScale = 0.3939394f; // the statistics' size

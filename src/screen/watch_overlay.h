@@ -17,5 +17,8 @@ struct WatchOverlay {
 
 extern WatchOverlay TheWatchOverlay;
 
+// The viewer's way of changing what the layer shows.
+void showWatchOverlay(const WatchOverlay& overlay);
+
 // Draws the bar and the keys over the playing frame, as TheWatchOverlay says.
 void drawWatchOverlay();

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The round step every caller shares, the marble's per-tick update, and the level start's placement.
-// The cues, the frame and the end of the round belong to the game's tick (app/round.cpp).
+// The round step every caller shares, the marble's per-tick update, and the start of a round. The
+// cues, the frame and the end of the round belong to the game's tick (session/round_tick.cpp).
 #include "sim/round_step.h"
 
 #include "level/board.h"
@@ -50,11 +50,14 @@ LevelEvents updateMarble(SimState& state, const Board& board, SteerKeys keys, fl
     return applyLevelRules(state, board);
 }
 
-void placeMarbleAndCamera(SimState& state, const Board& board)
+void startRound(SimState& state, const Board& board, float clock)
 {
+    state.roundClock = clock;
+    state.freezeTimer = 0.0f;
+    state.levelEndTime = TimeUpEndTime;
+    state.levelFinished = false;
     float z = board.heightAt(StartX, StartY);
     state.marble.setPosition(Vec3(StartX, StartY, z));
     state.marble.setVelocity(Vec3(0.0f, 0.0f, 0.0f));
-    // The camera's smoothed angles are kept: it swings round from where it looked.
     state.camera.eye = add(state.marble.getPosition(), StartOffsetOfEye);
 }

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The playing part of a tick (the clock and freeze, the marble with its rules, the camera) and the level
-// start's placement of the marble and camera: the one copy the game, the level tools and the tests run.
+// start of a round: the one copy the game, the level tools and the tests run.
 #pragma once
 
 #include "sim/marble.h"
@@ -32,6 +32,17 @@ LevelEvents stepRound(SimState& state, const Board& board, const RoundInput& inp
 // the round runs (clock 45..0, no freeze), then the level rules. Nothing when the level is finished.
 LevelEvents updateMarble(SimState& state, const Board& board, SteerKeys keys, float seconds);
 
-// Puts the marble at rest on the start point and the camera eye behind and above it, as every level
-// start does; the camera's angles are left as they are.
-void placeMarbleAndCamera(SimState& state, const Board& board);
+// The clock a level starts with: a game's first level counts down 7 s to the start signal at 45, every
+// later level 1.5 s. (A solver route starts at 45 itself.)
+constexpr float FirstLevelClock = 52.0f;
+constexpr float LaterLevelClock = 46.5f;
+constexpr float levelStartClock(bool firstLevelOfGame)
+{
+    return firstLevelOfGame ? FirstLevelClock : LaterLevelClock;
+}
+
+// Starts a round of `state` on `board` with `clock` seconds on the clock, as every level start does
+// (the game's, the ghost's, the level tools' and the tests'): no freeze, the level unfinished, the
+// marble at rest on the start point and the camera eye behind and above it. The camera's angles are
+// left as they are, so it swings round from where it looked.
+void startRound(SimState& state, const Board& board, float clock);

@@ -13,3 +13,11 @@ float& RoundClock = TheSim.roundClock;
 float& FreezeTimer = TheSim.freezeTimer;
 float& LevelEndTime = TheSim.levelEndTime;
 bool& LevelFinished = TheSim.levelFinished;
+
+float runTotal(const SimState& state)
+{
+    float total = 0.0f;
+    for (float seconds : state.levelTimes)
+        total += seconds;
+    return total;
+}

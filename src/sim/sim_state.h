@@ -23,6 +23,10 @@ struct SimState {
 
 extern SimState TheSim;
 
+// The run's total: every level's time summed in playing order, as the best-times table gets it (a
+// replay's total and its verification sum the same way, so they agree to the bit).
+float runTotal(const SimState& state);
+
 // The game's names for the parts of TheSim: the round step, the level start and the screens use these.
 extern Marble& TheMarble;
 extern FollowCamera& TheCamera;

@@ -5,8 +5,9 @@
 
 #include "platform/platform.h"
 
-bool MidiPlaying = false;
-uint32_t MidiDeviceId = 0;
+Music TheMusic;
+bool& MidiPlaying = TheMusic.playing;
+uint32_t& MidiDeviceId = TheMusic.deviceId;
 
 // Error code reported when the platform could not open or start the track.
 constexpr uint32_t MusicOpenFailed = 1;
@@ -53,6 +54,5 @@ bool musicNoticeIsCurrent(int64_t noticeDevice)
 
 void resetSoundState()
 {
-    MidiPlaying = false;
-    MidiDeviceId = 0;
+    TheMusic = Music();
 }

@@ -6,8 +6,13 @@
 #include <cstdint>
 #include <string>
 
-extern bool MidiPlaying;      // the music device is open (kept by the callers)
-extern uint32_t MidiDeviceId; // the device of the latest successful open; kept after it closes
+struct Music {
+    bool playing = false;  // the music device is open (kept by the callers)
+    uint32_t deviceId = 0; // the device of the latest successful open; kept after it closes
+};
+extern Music TheMusic;
+extern bool& MidiPlaying;
+extern uint32_t& MidiDeviceId;
 
 // The background track of a game.
 inline constexpr const char* MusicTrackFile = "mi_movie.mid";

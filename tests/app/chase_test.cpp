@@ -16,16 +16,18 @@
 #include <string>
 #include <vector>
 
-#include "app/ghost.h"
-#include "app/run_state.h"
 #include "app/settings.h"
+#include "chase/ghost.h"
 #include "level/map_list.h"
 #include "platform/headless/headless.h"
 #include "render/projection.h"
 #include "replay/file_hash.h"
 #include "scores/level_records.h"
 #include "screen/chase_view.h"
+#include "screen/game_state.h"
 #include "screen/records_page.h"
+#include "session/run.h"
+#include "sim/sim_state.h"
 #include "support/game_driver.h"
 
 namespace fs = std::filesystem;
@@ -167,7 +169,7 @@ TEST(LevelRecords, AChangedMapStartsWithoutARecord)
     game.writeFile("level1.map", testsupport::flatLevelText(0x102030u));
     Played slow = playLevel(game, 30);
     ASSERT_GT(slow.seconds, fast.seconds);
-    EXPECT_FALSE(LastFinish.hadRecord) << "the old map's record was held against the changed map";
+    EXPECT_FALSE(TheChaseView.lastFinish.hadRecord) << "the old map's record was held against the changed map";
     std::vector<LevelTime> disk = recordsOnDisk(game);
     ASSERT_EQ(disk.size(), 2u) << "the changed map books a record of its own beside the old one";
     EXPECT_EQ(disk[1].mapHash, hashOf(game, "level1.map"));
@@ -183,7 +185,7 @@ TEST(LevelRecords, ADamagedRecordsFileIsKeptAsideAndANewOneStarted)
     const std::string damaged = "roliquo-records 1\nlevel1.map not-a-hash 3.5\n";
     game.writeFile("records/records.dat", damaged);
     ASSERT_TRUE(game.start());
-    EXPECT_TRUE(LevelRecords.empty());
+    EXPECT_TRUE(TheRecordBook.records.empty());
     Played played = playLevel(game, 0);
     EXPECT_EQ(game.readFile("records/records.dat.damaged"), damaged);
     std::vector<LevelTime> disk = recordsOnDisk(game);
@@ -206,15 +208,15 @@ TEST(LevelRecords, TabTurnsToTheRecordsPageAndRecordsPrintsTheSame)
     const headless::Frame bestTimes = headless::lastSwapped();
     game.press(VkTab);
     game.tick(0.1);
-    ASSERT_TRUE(RecordsPageShown);
-    ASSERT_EQ(RecordsPageRows.size(), 1u);
-    EXPECT_TRUE(RecordsPageRows[0].hasRecord);
-    EXPECT_EQ(RecordsPageRows[0].record, played.seconds);
-    EXPECT_FALSE(RecordsPageRows[0].hasPar) << "a player's own map has no par";
+    ASSERT_TRUE(TheRecordsPage.shown);
+    ASSERT_EQ(TheRecordsPage.rows.size(), 1u);
+    EXPECT_TRUE(TheRecordsPage.rows[0].hasRecord);
+    EXPECT_EQ(TheRecordsPage.rows[0].record, played.seconds);
+    EXPECT_FALSE(TheRecordsPage.rows[0].hasPar) << "a player's own map has no par";
     EXPECT_NE(headless::lastSwapped().rgba, bestTimes.rgba) << "the records page looks like the table";
     game.press(VkTab);
     game.tick(0.1);
-    EXPECT_FALSE(RecordsPageShown);
+    EXPECT_FALSE(TheRecordsPage.shown);
     EXPECT_EQ(headless::lastSwapped().rgba, bestTimes.rgba) << "Tab again does not bring the table back";
 
     char shown[32];
@@ -245,7 +247,7 @@ TEST(Ghost, TheRecordRollsWhereItsRunWasAtTheSameRoundTimeAndGoesWithTheGhostOff
     ASSERT_TRUE(game.start());
     Played recorded = playLevel(game, 0);
     game.press(VkF7);
-    ASSERT_EQ(OptionGhost, GhostChoice::Record);
+    ASSERT_EQ(TheChase.ghost, GhostChoice::Record);
 
     constexpr int At = TicksPerSecond; // one second after the start signal
     bool checked = false;
@@ -255,7 +257,7 @@ TEST(Ghost, TheRecordRollsWhereItsRunWasAtTheSameRoundTimeAndGoesWithTheGhostOff
             if (tick != At)
                 return;
             checked = true;
-            ASSERT_FALSE(TheGhostTrack.empty());
+            ASSERT_FALSE(TheChaseView.ghost.empty());
             ASSERT_FLOAT_EQ(PlayingSeconds - RoundClock, recorded.roundTimes[At]);
             int x = 0, y = 0;
             float radius = 0.0f;
@@ -264,7 +266,7 @@ TEST(Ghost, TheRecordRollsWhereItsRunWasAtTheSameRoundTimeAndGoesWithTheGhostOff
             ASSERT_TRUE(x >= 0 && x < 640 && y >= 0 && y < 480) << x << ", " << y;
             const headless::Frame on = headless::lastSwapped();
             game.press({VkF7, VkF7});
-            ASSERT_EQ(OptionGhost, GhostChoice::Off);
+            ASSERT_EQ(TheChase.ghost, GhostChoice::Off);
             game.tickCounts(0);
             const headless::Frame& off = headless::lastSwapped();
             auto difference = [&](int px, int py) {
@@ -308,7 +310,7 @@ TEST(Ghost, TheGapIsTheDelayBetweenARunAndItsCopy)
     constexpr int At = 5 * TicksPerSecond;
     playLevel(game, Delay); // the record: the run a second late
     game.press(VkF7);
-    ASSERT_EQ(OptionGhost, GhostChoice::Record);
+    ASSERT_EQ(TheChase.ghost, GhostChoice::Record);
 
     const struct {
         const char* run;
@@ -325,7 +327,7 @@ TEST(Ghost, TheGapIsTheDelayBetweenARunAndItsCopy)
                 return;
             checked = true;
             float gap = 0.0f;
-            ASSERT_TRUE(ghostGap(TheGhostTrack, PlayingSeconds - RoundClock, TheMarble.position.y, gap));
+            ASSERT_TRUE(ghostGap(TheChaseView.ghost, PlayingSeconds - RoundClock, TheMarble.position.y, gap));
             EXPECT_NEAR(gap, run.gap, 1e-3);
             EXPECT_GT(pixelsOf(run.green), 10) << "the figure is not drawn in its colour";
             EXPECT_EQ(pixelsOf(!run.green), 0) << "the figure is drawn in the other colour";
@@ -351,12 +353,12 @@ TEST(Ghost, AReplayOfAnotherMapOrSimulationShowsNoGhost)
     EXPECT_FALSE(loadGhostFile((game.folder() / "other.replay").string(), error));
     EXPECT_NE(error.find("recorded with simulation 7; this is simulation 1"), std::string::npos) << error;
     ASSERT_TRUE(loadGhostFile(copy.string(), error)) << error;
-    ASSERT_EQ(OptionGhost, GhostChoice::File);
+    ASSERT_EQ(TheChase.ghost, GhostChoice::File);
     playLevel(
         game, 1000,
         [&](int tick) {
             if (tick == 0) {
-                EXPECT_FALSE(TheGhostTrack.empty()) << "the matching replay gives no ghost";
+                EXPECT_FALSE(TheChaseView.ghost.empty()) << "the matching replay gives no ghost";
             }
         },
         0);
@@ -365,7 +367,7 @@ TEST(Ghost, AReplayOfAnotherMapOrSimulationShowsNoGhost)
         game, 1000,
         [&](int tick) {
             if (tick == 0) {
-                EXPECT_TRUE(TheGhostTrack.empty()) << "a replay of the map as it was is shown on the changed map";
+                EXPECT_TRUE(TheChaseView.ghost.empty()) << "a replay of the map as it was is shown on the changed map";
             }
         },
         0);
@@ -375,7 +377,7 @@ TEST(Settings, TheGhostChoiceAndTheWindowAreKeptAndReadLeniently)
 {
     std::optional<GameDriver> slot;
     GameDriver& game = freshGame(slot);
-    SettingsPath = (game.folder() / "config/roliquo/settings").string();
+    TheSettings.path = (game.folder() / "config/roliquo/settings").string();
     ASSERT_TRUE(game.start());
     game.press(VkF7);
     EXPECT_NE(game.readFile("config/roliquo/settings").find("ghost record\n"), std::string::npos);
@@ -395,9 +397,9 @@ TEST(Settings, TheGhostChoiceAndTheWindowAreKeptAndReadLeniently)
         {"\x01\xff ghost record\nghost record", GhostChoice::Record},
     };
     for (const auto& c : cases) {
-        OptionGhost = GhostChoice::Off;
+        TheChase.ghost = GhostChoice::Off;
         applySettingsText(c.text);
-        EXPECT_EQ(OptionGhost, c.expected) << c.text;
+        EXPECT_EQ(TheChase.ghost, c.expected) << c.text;
     }
     const struct {
         const char* text;
@@ -409,25 +411,25 @@ TEST(Settings, TheGhostChoiceAndTheWindowAreKeptAndReadLeniently)
         {"fullscreen no\nwindow 1280 960\n", {1280, 960, false}},
     };
     for (const auto& c : windows) {
-        WindowSetting = {};
+        TheSettings.window = {};
         applySettingsText(c.text);
-        EXPECT_EQ(WindowSetting, c.expected) << c.text;
+        EXPECT_EQ(TheSettings.window, c.expected) << c.text;
     }
     // A window the player resized is kept at exit; one left as it started writes nothing.
-    WindowSetting = {};
-    OptionGhost = GhostChoice::Par;
-    std::filesystem::remove(SettingsPath);
+    TheSettings.window = {};
+    TheChase.ghost = GhostChoice::Par;
+    std::filesystem::remove(TheSettings.path);
     platform::WindowPlacement atStart = platform::windowPlacement();
     keepWindowPlacement(atStart);
-    EXPECT_FALSE(std::filesystem::exists(SettingsPath));
+    EXPECT_FALSE(std::filesystem::exists(TheSettings.path));
     ASSERT_TRUE(headless::setFrameSize(1000, 750));
     keepWindowPlacement(atStart);
     EXPECT_NE(game.readFile("config/roliquo/settings").find("window 1000 750\nfullscreen no\n"), std::string::npos);
     EXPECT_NE(game.readFile("config/roliquo/settings").find("ghost par\n"), std::string::npos);
-    WindowSetting = {};
+    TheSettings.window = {};
     applySettingsText(game.readFile("config/roliquo/settings"));
-    EXPECT_EQ(WindowSetting, (platform::WindowPlacement{1000, 750, false}));
-    WindowSetting = {};
+    EXPECT_EQ(TheSettings.window, (platform::WindowPlacement{1000, 750, false}));
+    TheSettings.window = {};
 
     EXPECT_EQ(chooseSettingsPath("/cfg", "/home/p"), "/cfg/roliquo/settings");
     EXPECT_EQ(chooseSettingsPath("relative", "/home/p"), "/home/p/.config/roliquo/settings");

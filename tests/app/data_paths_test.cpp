@@ -28,7 +28,7 @@ protected:
         fs::create_directories(root / "elsewhere");
         fs::create_directories(root / "odd/maplist.dat");
     }
-    void TearDown() override { HighScoreFolder.clear(); }
+    void TearDown() override { TheHighScoreFile.folder.clear(); }
 
     TempFolder folder;
     fs::path root = folder.path();

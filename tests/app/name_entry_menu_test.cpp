@@ -5,9 +5,12 @@
 
 #include <string>
 
-#include "app/run_state.h"
+#include "level/map_list.h"
 #include "platform/platform.h"
 #include "scores/high_scores.h"
+#include "screen/game_state.h"
+#include "session/run.h"
+#include "sim/sim_state.h"
 #include "support/game_driver.h"
 
 using testsupport::GameDriver;

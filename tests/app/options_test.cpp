@@ -5,9 +5,12 @@
 
 #include <vector>
 
-#include "app/run_state.h"
+#include "level/map_list.h"
 #include "platform/headless/headless.h"
 #include "platform/platform.h"
+#include "screen/game_state.h"
+#include "session/run.h"
+#include "sim/sim_state.h"
 #include "support/game_driver.h"
 
 using testsupport::GameDriver;

@@ -4,11 +4,14 @@
 // start's resets and refusals.
 #include <gtest/gtest.h>
 
-#include "app/run_state.h"
 #include "app/startup.h"
 #include "level/board.h"
+#include "level/map_list.h"
 #include "platform/headless/headless.h"
+#include "screen/game_state.h"
+#include "session/run.h"
 #include "sim/marble.h"
+#include "sim/sim_state.h"
 #include "support/game_driver.h"
 
 using testsupport::countCue;

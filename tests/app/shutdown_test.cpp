@@ -5,11 +5,14 @@
 #include <gtest/gtest.h>
 
 #include "app/main_loop.h"
-#include "app/run_state.h"
 #include "app/startup.h"
 #include "app/window_proc.h"
+#include "level/map_list.h"
 #include "platform/headless/headless.h"
 #include "platform/platform.h"
+#include "screen/game_state.h"
+#include "session/run.h"
+#include "sim/sim_state.h"
 #include "sound/sound.h"
 #include "support/game_driver.h"
 

@@ -6,12 +6,15 @@
 #include <filesystem>
 #include <string>
 
-#include "app/run_state.h"
-#include "app/single_level.h"
+#include "level/map_list.h"
 #include "level/map_loader.h"
 #include "platform/headless/headless.h"
 #include "platform/platform.h"
 #include "scores/high_scores.h"
+#include "screen/game_state.h"
+#include "session/run.h"
+#include "session/single_level.h"
+#include "sim/sim_state.h"
 #include "support/game_driver.h"
 
 namespace fs = std::filesystem;
@@ -86,8 +89,6 @@ TEST(SingleLevel, PlaysOneMapFromItsFolderAndKeepsTheTableFile)
     EXPECT_TRUE(game.runToQuit());
     EXPECT_EQ(game.readFile("highScore.dat"), table);
     EXPECT_FALSE(fs::exists(mine / "highScore.dat"));
-    HighScoresWritable = true;
-    TextureFolder.clear();
 }
 
 } // namespace

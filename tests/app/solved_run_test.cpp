@@ -10,9 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "app/run_state.h"
+#include "level/map_list.h"
 #include "platform/headless/headless.h"
 #include "scores/high_scores.h"
+#include "screen/game_state.h"
+#include "session/run.h"
+#include "sim/sim_state.h"
 #include "support/game_driver.h"
 
 namespace fs = std::filesystem;

@@ -5,12 +5,15 @@
 
 #include <vector>
 
-#include "app/run_state.h"
 #include "app/startup.h"
+#include "level/map_list.h"
 #include "platform/headless/headless.h"
 #include "platform/platform.h"
 #include "scores/high_scores.h"
 #include "screen/font.h"
+#include "screen/game_state.h"
+#include "session/run.h"
+#include "sim/sim_state.h"
 #include "support/game_driver.h"
 
 using headless::MessageBoxRecord;

@@ -8,13 +8,17 @@
 #include <memory>
 #include <sstream>
 
-#include "app/run_state.h"
+#include "app/rooms.h"
+#include "level/map_list.h"
 #include "pack_fixture.h"
 #include "platform/draw.h"
 #include "platform/headless/headless.h"
 #include "screen/best_times_screen.h"
 #include "screen/font.h"
 #include "screen/font_loader.h"
+#include "screen/game_state.h"
+#include "session/run.h"
+#include "sim/sim_state.h"
 
 using namespace packtest;
 
@@ -270,7 +274,7 @@ TEST_F(DrawnFontTest, LettersAndDigitsSitOnOneBaseline)
 TEST_F(DrawnFontTest, TheBestTimesScreenShowsAllEightLevelLinesAboveTheDashes)
 {
     // The screen's left block: level lines from one line below y = -13, dashes at y = 61.
-    resetRunState();
+    resetGame();
     LevelCount = 8;
     LevelTimes.assign(8, 20.0f);
     NewRecordRank = -1;

@@ -6,23 +6,26 @@
 #include <string>
 #include <vector>
 
-#include "app/run_state.h"
+#include "app/rooms.h"
 #include "level/file_fixture.h"
 #include "level/map_list.h"
+#include "screen/game_state.h"
+#include "session/run.h"
+#include "sim/sim_state.h"
 
 namespace {
 
 class MapList : public ::testing::Test {
 protected:
-    void SetUp() override { resetRunState(); }
-    void TearDown() override { resetRunState(); }
+    void SetUp() override { resetGame(); }
+    void TearDown() override { resetGame(); }
     TempFolder folder;
 };
 
 TEST_F(MapList, ReadsTheCountTheNamesAndSetsEveryTimeUnfinished)
 {
     writeFile("maplist.dat", "3\nlevel1.map\nlevel2.map\nlevel3.map");
-    ASSERT_TRUE(readMapList());
+    ASSERT_TRUE(loadMapList());
     EXPECT_EQ(LevelCount, 3);
     EXPECT_EQ(MapNames, (std::vector<std::string>{"level1.map", "level2.map", "level3.map"}));
     EXPECT_EQ(LevelTimes, (std::vector<float>{225.0f, 225.0f, 225.0f}));
@@ -56,30 +59,23 @@ TEST_F(MapList, TextCases)
         {"a huge count in a short file", "2000000000 a.map", false, {}},
     };
     for (const auto& c : cases) {
-        resetRunState();
-        LevelCount = 99;
-        MapNames = {"kept"};
-        LevelTimes = {1.0f};
-        bool ok = parseMapList(c.text);
+        std::vector<std::string> names{"kept"};
+        bool ok = parseMapList(c.text, names);
         EXPECT_EQ(ok, c.ok) << c.what;
-        if (c.ok) {
-            EXPECT_EQ(LevelCount, static_cast<int32_t>(c.names.size())) << c.what;
-            EXPECT_EQ(MapNames, c.names) << c.what;
-            EXPECT_EQ(LevelTimes, std::vector<float>(c.names.size(), 225.0f)) << c.what;
-        } else {
-            EXPECT_EQ(LevelCount, 99) << c.what << ": a failed read changed the count";
-            EXPECT_EQ(MapNames, std::vector<std::string>{"kept"}) << c.what;
-            EXPECT_EQ(LevelTimes, std::vector<float>{1.0f}) << c.what;
-        }
+        if (c.ok)
+            EXPECT_EQ(names, c.names) << c.what;
+        else
+            EXPECT_EQ(names, std::vector<std::string>{"kept"}) << c.what << ": a failed read changed the names";
     }
 }
 
 TEST_F(MapList, AMissingFileFails)
 {
-    EXPECT_FALSE(readMapList());
-    EXPECT_EQ(LevelCount, 0);
+    setLevelList({"kept"});
+    EXPECT_FALSE(loadMapList());
+    EXPECT_EQ(MapNames, std::vector<std::string>{"kept"}) << "a failed read changed the level list";
     std::filesystem::create_directory("maplist.dat");
-    EXPECT_FALSE(readMapList()) << "a directory named maplist.dat is no list";
+    EXPECT_FALSE(loadMapList()) << "a directory named maplist.dat is no list";
 }
 
 } // namespace

@@ -9,14 +9,17 @@
 #include <optional>
 #include <set>
 
-#include "app/run_state.h"
+#include "app/rooms.h"
 #include "level/board.h"
 #include "level/map_list.h"
 #include "level/map_loader.h"
 #include "level_tool_runner.h"
 #include "platform/headless/headless.h"
 #include "render/board_renderer.h"
+#include "screen/game_state.h"
+#include "session/run.h"
 #include "sim/marble.h"
+#include "sim/sim_state.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -28,7 +31,7 @@ protected:
     {
         inside_.emplace(ROLIQUO_DATA_DIR);
         headless::reset();
-        resetRunState();
+        resetGame();
         ASSERT_TRUE(headless::ensureGlContext());
     }
     void TearDown() override
@@ -43,7 +46,7 @@ private:
 
 TEST_F(InDataPack, MapListNamesEveryLevelInOrder)
 {
-    ASSERT_TRUE(readMapList()) << "maplist.dat should read";
+    ASSERT_TRUE(loadMapList()) << "maplist.dat should read";
     EXPECT_GE(LevelCount, 8);
     ASSERT_EQ(MapNames.size(), static_cast<size_t>(LevelCount));
     for (const std::string& name : MapNames) {
@@ -55,7 +58,7 @@ TEST_F(InDataPack, MapListNamesEveryLevelInOrder)
 
 TEST_F(InDataPack, EveryLevelLoadsWithItsOwnLookAndAClearStart)
 {
-    ASSERT_TRUE(readMapList());
+    ASSERT_TRUE(loadMapList());
     std::set<uint32_t> fogColours, marbleColours;
     auto texture = std::make_unique<BoardTextureImages>();
     for (const std::string& name : MapNames) {

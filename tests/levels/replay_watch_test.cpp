@@ -11,14 +11,17 @@
 #include <string>
 #include <utility>
 
-#include "app/replay_viewer.h"
-#include "app/run_state.h"
-#include "app/watch_session.h"
+#include "level/map_list.h"
 #include "level_tool_runner.h"
 #include "platform/headless/headless.h"
 #include "screen/frame.h"
+#include "screen/game_state.h"
 #include "screen/watch_overlay.h"
 #include "scripted_game.h"
+#include "session/run.h"
+#include "sim/sim_state.h"
+#include "watch/replay_viewer.h"
+#include "watch/watch_session.h"
 
 namespace fs = std::filesystem;
 using testsupport::GameDriver;

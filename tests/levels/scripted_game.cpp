@@ -6,10 +6,13 @@
 
 #include <vector>
 
-#include "app/run_state.h"
+#include "level/map_list.h"
 #include "platform/headless/headless.h"
 #include "replay/replay_store.h"
 #include "scores/high_scores.h"
+#include "screen/game_state.h"
+#include "session/run.h"
+#include "sim/sim_state.h"
 
 namespace fs = std::filesystem;
 using testsupport::GameDriver;

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "app/replay_viewer.h"
 #include "level_tool_runner.h"
 #include "scripted_game.h"
+#include "watch/replay_viewer.h"
 
 namespace fs = std::filesystem;
 using testsupport::GameDriver;

@@ -17,7 +17,7 @@ class HighScoreFolderTest : public ::testing::Test {
 protected:
     void TearDown() override
     {
-        HighScoreFolder.clear();
+        TheHighScoreFile.folder.clear();
         setDefaultHighScores();
     }
     TempFolder folder;
@@ -42,7 +42,7 @@ TEST_F(HighScoreFolderTest, FirstSaveMakesThePrivateFolderAndTheTableReadsBack)
         {"a folder that exists", (home / ".local/share/roliquo").string()},
     };
     for (const auto& c : cases) {
-        HighScoreFolder = c.folder;
+        TheHighScoreFile.folder = c.folder;
         setDefaultHighScores();
         HighScores[0].time = 31.5f;
         HighScores[0].name = "abc";
@@ -69,7 +69,7 @@ TEST_F(HighScoreFolderTest, EmptyFolderMeansTheWorkingFolder)
 TEST_F(HighScoreFolderTest, AFolderThatCannotBeMadeFailsTheSave)
 {
     writeFile("plain", "a file where a folder should go");
-    HighScoreFolder = folder.file("plain/roliquo");
+    TheHighScoreFile.folder = folder.file("plain/roliquo");
     EXPECT_FALSE(writeHighScores());
     EXPECT_EQ(readFile("plain"), "a file where a folder should go");
 }

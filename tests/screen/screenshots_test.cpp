@@ -67,7 +67,7 @@ TEST_F(ShippedDataScreens, PlayingTheFirstLevel)
 {
     if (!std::filesystem::exists("maplist.dat"))
         GTEST_SKIP() << "no levels in " << data;
-    ASSERT_TRUE(readMapList());
+    ASSERT_TRUE(loadMapList());
     ASSERT_GE(LevelCount, 1);
     auto texture = std::make_unique<BoardTextureImages>();
     ASSERT_TRUE(loadBoardForPlay(TheBoard, TheMarble, MapNames[0], *texture));

@@ -13,11 +13,14 @@
 #include <vector>
 
 #include "app/main_loop.h"
-#include "app/run_state.h"
 #include "app/window_proc.h"
+#include "level/map_list.h"
 #include "platform/platform.h"
 #include "scores/high_scores.h"
+#include "screen/game_state.h"
+#include "session/run.h"
 #include "sim/marble.h"
+#include "sim/sim_state.h"
 #include "support/temp_folder.h"
 
 namespace fs = std::filesystem;

@@ -67,12 +67,8 @@ void holdScriptedKeys(int tick)
 void startLevel(int level)
 {
     LevelNumber = level;
-    RoundClock = level == 1 ? 52.0f : 46.5f;
-    FreezeTimer = 0.0f;
-    LevelEndTime = TimeUpEndTime;
-    LevelFinished = false;
     SimTest::CameraLag = static_cast<float>((level * 3) % 10);
-    placeMarbleAndCamera(TheSim, TheBoard);
+    startRound(TheSim, TheBoard, levelStartClock(level == 1));
 }
 
 void mix(uint64_t& hash, float value)

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "app/rooms.h"
 #include "sim/camera.h"
 #include "sim/marble.h"
 
@@ -117,8 +118,7 @@ void freshDrawingState()
     ASSERT_TRUE(headless::ensureGlContext()) << "no headless GL context";
     headless::reset();
     draw::startContext();
-    resetRunState();
-    resetFrameState();
+    resetGame();
     installTestFont();
     installBoardTexture();
 }

@@ -13,12 +13,15 @@
 #include "support/bmp_writer.h"
 #include "support/temp_folder.h"
 
-#include "app/run_state.h"
 #include "level/board.h"
+#include "level/map_list.h"
 #include "platform/draw.h"
 #include "platform/headless/headless.h"
 #include "screen/font.h"
 #include "screen/frame.h"
+#include "screen/game_state.h"
+#include "session/run.h"
+#include "sim/sim_state.h"
 #include "sim/vec_math.h"
 
 namespace drawtest {

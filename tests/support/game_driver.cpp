@@ -10,14 +10,14 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "app/ghost.h"
 #include "app/main_loop.h"
-#include "app/replay_recorder.h"
-#include "app/replay_viewer.h"
-#include "app/run_state.h"
+#include "app/rooms.h"
 #include "app/settings.h"
 #include "app/window_proc.h"
+#include "chase/ghost.h"
+#include "chase/replay_recorder.h"
 #include "level/board.h"
+#include "level/map_list.h"
 #include "platform/headless/headless.h"
 #include "platform/platform.h"
 #include "render/board_renderer.h"
@@ -25,9 +25,13 @@
 #include "scores/high_scores.h"
 #include "screen/font.h"
 #include "screen/frame.h"
+#include "screen/game_state.h"
 #include "screen/records_page.h"
+#include "session/run.h"
 #include "sim/camera.h"
 #include "sim/marble.h"
+#include "sim/sim_state.h"
+#include "watch/replay_viewer.h"
 
 namespace fs = std::filesystem;
 
@@ -37,29 +41,6 @@ namespace {
 
 // Guards against a loop that never goes idle (a handler posting itself forever).
 constexpr int MaxPassesPerStep = 100000;
-
-// The Font is replaced from the heap: it is too large for a stack temporary. The simulated state is
-// reset with the run's values.
-void resetGlobals()
-{
-    // A replay save of the game before lands in its own folder before anything is reset.
-    finishReplaySaves();
-    stopWatchingReplay();
-    resetReplayRecorder();
-    resetGhost();
-    RecordsPageShown = false;
-    // No test reads or writes the player's own settings unless it names a file of its own.
-    SettingsPath.clear();
-    headless::reset();
-    resetRunState();
-    resetFrameState();
-    resetShellState();
-    TheBoard = Board();
-    TheBoardRenderer.clearGrid();
-    TheFont = *std::make_unique<Font>();
-    for (HighScoreEntry& row : HighScores)
-        row = HighScoreEntry{};
-}
 
 } // namespace
 
@@ -79,7 +60,9 @@ GameDriver::GameDriver(Data data, int levels)
         linkData(pack, dir);
     }
     inside_.emplace(dir);
-    resetGlobals();
+    headless::reset();
+    // A fresh game; no test reads or writes the player's own settings unless it names a file of its own.
+    resetGame();
 }
 
 void GameDriver::writeFile(const std::string& name, const std::string& text) const

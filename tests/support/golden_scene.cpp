@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: MIT
 // The hilly board and playing frame that the golden images of play show. Declared in golden_scene.h.
-#include "support/golden_scene.h"
 #include "render/board_renderer.h"
+#include "support/golden_scene.h"
 
-#include "app/run_state.h"
+#include "level/map_list.h"
 #include "scores/high_scores.h"
 #include "screen/frame.h"
+#include "screen/game_state.h"
+#include "session/run.h"
 #include "sim/marble.h"
+#include "sim/sim_state.h"
 #include "support/draw_fixture.h"
 
 namespace drawtest {

@@ -103,9 +103,9 @@ bool checkSurface(MapLint& lint)
     return finite;
 }
 
-void checkStartRoll(MapLint& lint, const std::string& mapName)
+void checkStartRoll(MapLint& lint)
 {
-    placeAtLevelStart(mapName, PlayingSeconds, 6.0f);
+    placeAtLevelStart(PlayingSeconds, 6.0f);
     const int ticks = static_cast<int>(std::lround(StartWaitSeconds / SolverTickSeconds));
     for (int tick = 1; tick <= ticks; ++tick) {
         Vec3 before = TheMarble.position;

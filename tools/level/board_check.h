@@ -12,7 +12,7 @@ bool checkSurface(MapLint& lint);
 
 // With the level loaded into TheBoard as the game loads it: the marble left alone from the start
 // signal for 2 s. A fall, or a state that stops being finite, is an error.
-void checkStartRoll(MapLint& lint, const std::string& mapName);
+void checkStartRoll(MapLint& lint);
 
 // How long the marble must be able to wait at the start without falling.
 constexpr float StartWaitSeconds = 2.0f;

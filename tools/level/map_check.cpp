@@ -83,7 +83,7 @@ bool checkMapFile(const std::string& path, const std::string& dataDir)
     checkTextures(lint);
     // A start inside a hole is reported already; the roll would only repeat it.
     if (loaded && finite && !(TheBoard.holeAt(StartX, StartY) > 0.0f))
-        checkStartRoll(lint, loadName);
+        checkStartRoll(lint);
 
     std::stable_sort(lint.findings.begin(), lint.findings.end(),
                      [](const LintFinding& a, const LintFinding& b) { return a.line < b.line; });

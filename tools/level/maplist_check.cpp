@@ -85,7 +85,8 @@ bool checkMapList(const std::string& path, const std::string& text, const std::s
     }
 
     // The game's own reading has the last word; its message is the start-up's.
-    if (!parseMapList(text))
+    std::vector<std::string> gameNames;
+    if (!parseMapList(text, gameNames))
         report(0, true, "the game says: could not initialize map data");
 
     // The maps: the game opens each name from its working folder, the folder of maplist.dat. They are

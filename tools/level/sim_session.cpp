@@ -8,7 +8,6 @@
 #include <system_error>
 
 #include "level/board.h"
-#include "level/map_list.h"
 #include "level/map_loader.h"
 #include "platform/headless/headless.h"
 #include "sim/round_step.h"
@@ -63,18 +62,12 @@ bool loadMapAsGame(const std::string& loadName, std::vector<std::string>& messag
     return ok;
 }
 
-void placeAtLevelStart(const std::string& mapName, float clock, float lag)
+void placeAtLevelStart(float clock, float lag)
 {
-    LevelCount = 1;
-    MapNames = {mapName};
     TheSim.levelTimes = {UnfinishedLevelSeconds};
     TheSim.levelNumber = 1;
-    TheSim.roundClock = clock;
-    TheSim.freezeTimer = 0.0f;
-    TheSim.levelEndTime = TimeUpEndTime;
-    TheSim.levelFinished = false;
     SessionCameraLag = lag;
-    placeMarbleAndCamera(TheSim, TheBoard);
+    startRound(TheSim, TheBoard, clock);
     FollowCamera& camera = TheSim.camera;
     camera.pitch = 0.0f;
     camera.yaw = 0.0f;

@@ -26,10 +26,10 @@ bool enterMapFolder(const std::string& mapPath, const std::string& dataDir, std:
 // every message box the loader showed goes into messages.
 bool loadMapAsGame(const std::string& loadName, std::vector<std::string>& messages);
 
-// The level list and the simulated state of a one-level game's level start, with the clock at `clock`
-// and no freeze: marble at (0, -5800) on the surface at rest, eye 3000 behind and 6000 above it,
-// camera angles 0; the session's Camera Lag becomes `lag`.
-void placeAtLevelStart(const std::string& mapName, float clock, float lag);
+// The simulated state of a one-level game's level start, with the clock at `clock` and no freeze:
+// marble at (0, -5800) on the surface at rest, eye 3000 behind and 6000 above it, camera angles 0; the
+// session's Camera Lag becomes `lag`.
+void placeAtLevelStart(float clock, float lag);
 
 // One tick minus drawing: the game's round step (the camera only when asked). The game's own tick would
 // also end the round; this keeps going.

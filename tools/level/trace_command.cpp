@@ -58,7 +58,7 @@ bool loadForPlay(const std::string& file, const std::string& dataDir, float cloc
         std::fprintf(stderr, "%s: the map file does not load (try roliquo-level check)\n", file.c_str());
         return false;
     }
-    placeAtLevelStart(loadName, clock, lag);
+    placeAtLevelStart(clock, lag);
     return true;
 }
 

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "level/board.h"
-#include "level/map_list.h"
 #include "replay/file_hash.h"
 #include "replay/replay_file.h"
 #include "sim/round_step.h"
@@ -25,14 +24,10 @@ std::string real(float value)
     return text;
 }
 
-void startRound(int levelNumber, const ReplayLevel& level)
+void startLevelRound(int levelNumber, const ReplayLevel& level)
 {
     LevelNumber = levelNumber;
-    LevelFinished = false;
-    RoundClock = level.startClock;
-    LevelEndTime = TimeUpEndTime;
-    FreezeTimer = 0.0f;
-    placeMarbleAndCamera(TheSim, TheBoard);
+    startRound(TheSim, TheBoard, level.startClock);
 }
 
 // The game's tick ends the round once the clock is below the end time: the next level starts after a
@@ -45,7 +40,7 @@ bool roundOver()
 // Runs one level's ticks; "" when it recomputes to what the replay says, else what differs.
 std::string replayLevel(int levelNumber, const ReplayLevel& level)
 {
-    startRound(levelNumber, level);
+    startLevelRound(levelNumber, level);
     const size_t count = level.ticks.size();
     for (size_t i = 0; i < count; ++i) {
         if (roundOver())
@@ -88,10 +83,6 @@ std::string checkLevel(int levelNumber, const ReplayLevel& level)
 void replayLevels(const Replay& replay, Verdict& verdict)
 {
     // The level list of the game that was played: the rules book each level's time in its own slot.
-    LevelCount = static_cast<int32_t>(replay.levels.size());
-    MapNames.clear();
-    for (const ReplayLevel& level : replay.levels)
-        MapNames.push_back(level.mapName);
     LevelTimes.assign(replay.levels.size(), UnfinishedLevelSeconds);
 
     verdict.status = VerifiedStatus;
@@ -107,10 +98,7 @@ void replayLevels(const Replay& replay, Verdict& verdict)
     }
     if (verdict.status != VerifiedStatus)
         return;
-    // The same sum, in the same order, as the total the game ranks.
-    float total = 0.0f;
-    for (float seconds : LevelTimes)
-        total += seconds;
+    float total = runTotal(TheSim);
     if (total != replay.total) {
         verdict.status = DiffersStatus;
         verdict.problem = "the levels add up to " + real(total) + " s, the replay claims " + real(replay.total) + " s";
@@ -125,7 +113,7 @@ Verdict verifyReplay(const std::string& replayPath, const std::string& dataDir)
     Replay replay;
     ReplayError error;
     if (!readReplayFile(pathFromStart(replayPath), replay, error)) {
-        verdict.problem = replayPath + (error.line > 0 ? ":" + std::to_string(error.line) : "") + ": " + error.message;
+        verdict.problem = replayErrorText(replayPath, error);
         return verdict;
     }
     verdict.replayRead = true;

@@ -1,31 +1,21 @@
 // SPDX-License-Identifier: MIT
 // The ghost's choice and the building of its track: the replay level of the choice, matched by map
 // name and SHA-256, re-run tick by tick on a copy of TheSim, recording where the marble was when.
-#include "app/ghost.h"
+#include "chase/ghost.h"
 
 #include <cstdio>
 
-#include "app/record_keeper.h"
-#include "app/run_state.h"
-#include "app/settings.h"
 #include "level/board.h"
+#include "level/map_list.h"
 #include "replay/replay_file.h"
 #include "scores/level_records.h"
 #include "screen/chase_view.h"
+#include "screen/game_state.h"
 #include "sim/round_step.h"
-
-GhostChoice OptionGhost = GhostChoice::Off;
 
 namespace {
 
 constexpr float NoticeSeconds = 1.5f;
-
-struct GhostFile {
-    std::string path;
-    Replay replay;
-    bool loaded = false;
-};
-GhostFile GivenGhost;
 
 const ReplayLevel* matchingLevel(const Replay& replay, const std::string& mapName, const std::string& mapHash)
 {
@@ -41,11 +31,7 @@ GhostTrack trackOf(const ReplayLevel& level)
 {
     GhostTrack track;
     SimState ghost = TheSim;
-    ghost.roundClock = level.startClock;
-    ghost.freezeTimer = 0.0f;
-    ghost.levelEndTime = TimeUpEndTime;
-    ghost.levelFinished = false;
-    placeMarbleAndCamera(ghost, TheBoard);
+    startRound(ghost, TheBoard, level.startClock);
     track.samples.reserve(level.ticks.size() + 1);
     track.samples.push_back({PlayingSeconds - ghost.roundClock, ghost.marble.position});
     for (const ReplayTick& tick : level.ticks) {
@@ -64,12 +50,9 @@ bool storedLevel(const std::string& path, const std::string& mapName, const std:
                  const ReplayLevel*& level)
 {
     ReplayError error;
-    if (!readReplayFile(path, replay, error)) {
+    bool otherSimulation = false;
+    if (!readPlayableReplay(path, replay, error, otherSimulation)) {
         std::fprintf(stderr, "roliquo: no ghost from %s: %s\n", path.c_str(), error.message.c_str());
-        return false;
-    }
-    if (std::string mismatch = simulationMismatch(replay); !mismatch.empty()) {
-        std::fprintf(stderr, "roliquo: no ghost from %s: %s\n", path.c_str(), mismatch.c_str());
         return false;
     }
     level = matchingLevel(replay, mapName, mapHash);
@@ -119,89 +102,84 @@ bool ghostChoiceFromWord(std::string_view word, GhostChoice& choice)
     return false;
 }
 
+void chooseGhost(GhostChoice choice)
+{
+    TheChase.ghost = choice;
+}
+
 bool loadGhostFile(const std::string& path, std::string& error)
 {
-    GivenGhost = GhostFile();
+    GhostFile& given = TheChase.givenGhost;
+    given = GhostFile();
     ReplayError failure;
-    if (!readReplayFile(path, GivenGhost.replay, failure)) {
-        error = path + (failure.line > 0 ? ":" + std::to_string(failure.line) : "") + ": " + failure.message;
-        GivenGhost = GhostFile();
+    bool otherSimulation = false;
+    if (!readPlayableReplay(path, given.replay, failure, otherSimulation)) {
+        error = otherSimulation ? path + ": " + failure.message + ", so its ghost would not roll as it was played"
+                                : replayErrorText(path, failure);
+        given = GhostFile();
         return false;
     }
-    if (std::string mismatch = simulationMismatch(GivenGhost.replay); !mismatch.empty()) {
-        error = path + ": " + mismatch + ", so its ghost would not roll as it was played";
-        GivenGhost = GhostFile();
-        return false;
-    }
-    GivenGhost.path = path;
-    GivenGhost.loaded = true;
-    OptionGhost = GhostChoice::File;
+    given.path = path;
+    given.loaded = true;
+    TheChase.ghost = GhostChoice::File;
     return true;
 }
 
 void cycleGhostChoice()
 {
-    switch (OptionGhost) {
+    GhostChoice& choice = TheChase.ghost;
+    switch (choice) {
     case GhostChoice::Off:
-        OptionGhost = GhostChoice::Record;
+        choice = GhostChoice::Record;
         break;
     case GhostChoice::Record:
-        OptionGhost = GhostChoice::Par;
+        choice = GhostChoice::Par;
         break;
     case GhostChoice::Par:
-        OptionGhost = GivenGhost.loaded ? GhostChoice::File : GhostChoice::Off;
+        choice = TheChase.givenGhost.loaded ? GhostChoice::File : GhostChoice::Off;
         break;
     case GhostChoice::File:
-        OptionGhost = GhostChoice::Off;
+        choice = GhostChoice::Off;
         break;
     }
-    GhostNotice = noticeOf(OptionGhost);
-    GhostNoticeSeconds = NoticeSeconds;
-    writeSettings();
+    showGhostNotice(noticeOf(choice), NoticeSeconds);
     prepareGhost();
 }
 
 void prepareGhost()
 {
-    TheGhostTrack = GhostTrack();
-    ChaseShown = OptionGhost != GhostChoice::Off;
-    if (!ChaseShown || GameState != Playing || LevelNumber < 1 || LevelNumber > static_cast<int32_t>(MapNames.size()))
+    const GhostChoice choice = TheChase.ghost;
+    bool shown = choice != GhostChoice::Off;
+    showGhost(shown, GhostTrack());
+    const std::string* levelMap = levelMapName(LevelNumber);
+    if (!shown || GameState != Playing || levelMap == nullptr)
         return;
-    const std::string& mapName = MapNames[static_cast<size_t>(LevelNumber - 1)];
-    const std::string& mapHash = levelMapHash();
+    const std::string& mapName = *levelMap;
+    const std::string& mapHash = TheChase.levelHash;
     if (mapHash.empty())
         return;
     Replay stored;
     const ReplayLevel* level = nullptr;
-    if (OptionGhost == GhostChoice::Record) {
-        if (findLevelTime(LevelRecords, mapName, mapHash) == nullptr ||
+    const GhostFile& given = TheChase.givenGhost;
+    if (choice == GhostChoice::Record) {
+        if (findLevelTime(TheRecordBook.records, mapName, mapHash) == nullptr ||
             !storedLevel(levelRecordsFolder() + "/" + levelReplayFileName(mapName, mapHash), mapName, mapHash, stored,
                          level))
             return;
-    } else if (OptionGhost == GhostChoice::Par) {
-        if (findLevelTime(ParTimes, mapName, mapHash) == nullptr ||
+    } else if (choice == GhostChoice::Par) {
+        if (findLevelTime(TheRecordBook.par, mapName, mapHash) == nullptr ||
             !storedLevel(std::string(ParFolder) + "/" + levelReplayFileName(mapName, mapHash), mapName, mapHash, stored,
                          level))
             return;
-    } else if (GivenGhost.loaded) {
-        level = matchingLevel(GivenGhost.replay, mapName, mapHash);
+    } else if (given.loaded) {
+        level = matchingLevel(given.replay, mapName, mapHash);
         if (level == nullptr) {
             std::fprintf(stderr,
                          "roliquo: the ghost %s holds no run of %s as this map file is now; no ghost on level %d\n",
-                         GivenGhost.path.c_str(), mapName.c_str(), LevelNumber);
+                         given.path.c_str(), mapName.c_str(), LevelNumber);
             return;
         }
     }
     if (level != nullptr)
-        TheGhostTrack = trackOf(*level);
-}
-
-void resetGhost()
-{
-    GivenGhost = GhostFile();
-    OptionGhost = GhostChoice::Off;
-    TheGhostTrack = GhostTrack();
-    ChaseShown = false;
-    GhostNotice.clear();
-    GhostNoticeSeconds = 0.0f;
+        showGhost(true, trackOf(*level));
 }

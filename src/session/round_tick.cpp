@@ -1,16 +1,14 @@
 // SPDX-License-Identifier: MIT
-// The tick: the real time since the previous tick, the round clock and freeze, the marble and the
-// camera, the frame, the end of the round, and the start and time-up cues.
-#include "app/round.h"
+// The tick: the real time since the previous tick, the steering keys, the one round tick with its
+// cues and frame, and the end of the round.
+#include "session/round_tick.h"
 
-#include "app/name_entry.h"
-#include "app/record_keeper.h"
-#include "app/replay_recorder.h"
-#include "app/replay_viewer.h"
-#include "app/run_state.h"
 #include "level/board.h"
 #include "platform/platform.h"
-#include "sim/round_step.h"
+#include "screen/frame.h"
+#include "screen/game_state.h"
+#include "session/run.h"
+#include "sim/sim_state.h"
 #include "sound/sound.h"
 
 namespace {
@@ -43,6 +41,12 @@ SteerKeys pollSteerKeys()
     return keys;
 }
 
+void showFrame()
+{
+    if (TheRun.hooks.frameDue != nullptr)
+        TheRun.hooks.frameDue();
+}
+
 // A time-up halts the round as a completed run does, so the best-times screen stays until Space.
 void endRoundIfOver()
 {
@@ -56,8 +60,7 @@ void endRoundIfOver()
     }
 }
 
-} // namespace
-
+// The start and time-up cues of the tick just played, and their once-per-level flags.
 void playRoundCues(bool audible)
 {
     if (RoundClock >= PlayingSeconds) {
@@ -76,25 +79,37 @@ void playRoundCues(bool audible)
     }
 }
 
+} // namespace
+
+void playTick(const RoundInput& input, bool audible, bool drawn)
+{
+    LevelEvents events = stepRound(TheSim, TheBoard, input);
+    // The finish cue sounds in the tick that crossed the line, before the frame and the other cues.
+    if (events.finished && audible)
+        playCue("allright.wav");
+    if (drawn) {
+        // Booked at once, so a record survives the game being killed a moment later.
+        if (events.finished && TheRun.hooks.levelFinished != nullptr)
+            TheRun.hooks.levelFinished();
+        showFrame();
+        endRoundIfOver();
+    } else {
+        advanceBanner(input.seconds);
+    }
+    playRoundCues(audible);
+}
+
 void tick()
 {
     measureFrameTime();
     if (Paused || Halted) {
-        presentFrame();
+        showFrame();
         return;
     }
     SteerKeys keys = pollSteerKeys();
-    if (!takeWatchedTick(keys))
+    if (TheRun.hooks.tickDue != nullptr && !TheRun.hooks.tickDue(keys))
         return;
-    recordTick(keys);
-    LevelEvents events = stepRound(TheSim, TheBoard, {FrameSeconds, keys, OptionCameraLag});
-    // The finish cue sounds in the tick that crossed the line, before the frame and the other cues.
-    if (events.finished) {
-        playCue("allright.wav");
-        // Booked at once, so a record survives the game being killed a moment later.
-        bookLevelFinish();
-    }
-    presentFrame();
-    endRoundIfOver();
-    playRoundCues(true);
+    if (TheRun.hooks.tickPlayed != nullptr)
+        TheRun.hooks.tickPlayed(keys);
+    playTick({FrameSeconds, keys, OptionCameraLag}, true, true);
 }

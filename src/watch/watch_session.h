@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-#include "app/watch_timeline.h"
+#include "watch/watch_timeline.h"
 #include "replay/replay_file.h"
 
 // The speeds Up and Down step through; 1x is SpeedSteps[NormalSpeed].
@@ -30,7 +30,5 @@ struct WatchSession {
 
 extern WatchSession TheWatch;
 
-// The keys while watching (watch_controls.cpp); true when the key was taken.
-bool watchControlTakesKey(int virtualKey);
-// Fills the overlay from the session before a frame.
-void refreshWatchOverlay();
+// The level of the replay that is in play; nullptr when none is (not watching, or outside its levels).
+const ReplayLevel* watchedLevel();

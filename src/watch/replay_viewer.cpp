@@ -1,21 +1,22 @@
 // SPDX-License-Identifier: MIT
 // The replay being watched: reading it, its levels as the level list, each level's start, and the
 // pacing of its recorded ticks by the real clock and the speed. Its keys are in watch_controls.cpp.
-#include "app/replay_viewer.h"
+#include "watch/replay_viewer.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <thread>
 
-#include "app/run_state.h"
-#include "app/watch_session.h"
 #include "platform/platform.h"
 #include "replay/file_hash.h"
 #include "replay/replay_file.h"
+#include "screen/game_state.h"
 #include "screen/watch_overlay.h"
-
-WatchSession TheWatch;
+#include "session/run.h"
+#include "sim/sim_state.h"
+#include "watch/watch_controls.h"
+#include "watch/watch_session.h"
 
 namespace {
 
@@ -23,13 +24,6 @@ namespace {
 constexpr double MaxBacklogSeconds = 0.25;
 // Waiting for a tick's time sleeps in small slices so that keys are still handled at once.
 constexpr double MaxWaitSeconds = 0.002;
-
-const ReplayLevel* watchedLevel()
-{
-    if (!TheWatch.watching || LevelNumber < 1 || LevelNumber > static_cast<int32_t>(TheWatch.replay.levels.size()))
-        return nullptr;
-    return &TheWatch.replay.levels[static_cast<size_t>(LevelNumber - 1)];
-}
 
 // At the end of a level watched to its end (not left by a jump back): a run that booked another time
 // or ended before its last recorded tick is not the recorded one, and the watcher is told so (a replay
@@ -55,12 +49,13 @@ int loadReplayToWatch(const std::string& path, std::string& error)
     ReplayError failure;
     TheWatch = WatchSession();
     Replay replay;
-    if (!readReplayFile(path, replay, failure)) {
-        error = path + (failure.line > 0 ? ":" + std::to_string(failure.line) : "") + ": " + failure.message;
-        return ReplayUnreadableExitCode;
-    }
-    if (std::string mismatch = simulationMismatch(replay); !mismatch.empty()) {
-        error = path + ": " + mismatch + ", which would not play it the same";
+    bool otherSimulation = false;
+    if (!readPlayableReplay(path, replay, failure, otherSimulation)) {
+        if (!otherSimulation) {
+            error = replayErrorText(path, failure);
+            return ReplayUnreadableExitCode;
+        }
+        error = path + ": " + failure.message + ", which would not play it the same";
         return OtherSimulationExitCode;
     }
     TheWatch.replay = std::move(replay);
@@ -69,29 +64,20 @@ int loadReplayToWatch(const std::string& path, std::string& error)
     return 0;
 }
 
-bool isWatchingReplay()
-{
-    return TheWatch.watching;
-}
-
 void startWatchingReplay()
 {
     if (!TheWatch.watching)
         return;
-    LevelCount = static_cast<int32_t>(TheWatch.replay.levels.size());
-    MapNames.clear();
+    std::vector<std::string> maps;
     for (const ReplayLevel& level : TheWatch.replay.levels)
-        MapNames.push_back(level.mapName);
-    LevelTimes.assign(TheWatch.replay.levels.size(), UnfinishedLevelSeconds);
-    MenuShown = false;
-    LevelNumber = 0;
-    platform::postMessage(StartLevelMessage);
+        maps.push_back(level.mapName);
+    beginRun(RunKind::Watching, std::move(maps));
 }
 
 void stopWatchingReplay()
 {
     TheWatch = WatchSession();
-    TheWatchOverlay = WatchOverlay();
+    showWatchOverlay(WatchOverlay());
 }
 
 bool watchingTakesKey(int virtualKey)

@@ -1,38 +1,33 @@
 // SPDX-License-Identifier: MIT
 // The level start: resets the round, loads the next level of the map list, places the marble and the
 // camera; after the last level it totals the run and ranks it in the best-times table.
-#include "app/round.h"
+#include "session/level_start.h"
 
 #include <algorithm>
 
-#include "app/ghost.h"
-#include "app/record_keeper.h"
-#include "app/replay_recorder.h"
-#include "app/replay_viewer.h"
-#include "app/run_state.h"
-#include "app/startup.h"
 #include "level/board.h"
-#include "level/map_loader.h"
+#include "level/map_list.h"
 #include "platform/platform.h"
 #include "render/board_renderer.h"
 #include "scores/high_scores.h"
 #include "screen/frame.h"
+#include "screen/game_state.h"
 #include "screen/records_page.h"
-#include "sim/marble.h"
+#include "session/run.h"
 #include "sim/round_step.h"
+#include "sim/sim_state.h"
 #include "sound/sound.h"
 
 namespace {
+
+// Exit status of a run that ended because a level could not be loaded (as for a failed start-up).
+constexpr int LevelLoadFailedExitCode = 1;
 
 void resetRound()
 {
     // Every level start shows its banner, also when the last banner shown was for the same level number
     // (a new game after a game that ended on level 1).
     BannerLevel = -1;
-    LevelFinished = false;
-    RoundClock = LaterLevelClock;
-    LevelEndTime = TimeUpEndTime;
-    FreezeTimer = 0.0f;
     Halted = false;
     Paused = false;
     NewRecordRank = -1;
@@ -41,24 +36,20 @@ void resetRound()
 // A new game restarts the track, even one still playing from the game before.
 void startNewGame()
 {
-    RoundClock = FirstLevelClock;
     if (OptionMidi)
         restartMusic();
     std::fill(LevelTimes.begin(), LevelTimes.end(), UnfinishedLevelSeconds);
 }
 
-// The board texture's images of the level being loaded, uploaded once the load has read them.
-BoardTextureImages LevelTexture;
-
 // Returns false when the map cannot be loaded; the program is ending then (quit posted).
 bool loadLevel()
 {
-    bool loaded = LevelNumber <= static_cast<int32_t>(MapNames.size()) &&
-        loadBoardForPlay(TheBoard, TheMarble, MapNames[static_cast<size_t>(LevelNumber - 1)], LevelTexture);
+    const std::string* mapName = levelMapName(LevelNumber);
+    bool loaded = mapName != nullptr && loadBoardForPlay(TheBoard, TheMarble, *mapName, TheRun.levelTexture);
     GameState = Playing;
     if (!loaded) {
         platform::messageBox("Unable to initialize map", "error", true);
-        platform::postQuit(StartupFailedExitCode);
+        platform::postQuit(LevelLoadFailedExitCode);
     }
     return loaded;
 }
@@ -70,10 +61,7 @@ bool completeRun()
     LevelFinished = true;
     Halted = true;
     GameState = BestTimes;
-    float total = 0.0f;
-    for (float seconds : LevelTimes)
-        total += seconds;
-    NewRecordRank = placeTotal(total);
+    NewRecordRank = placeTotal(runTotal(TheSim));
     if (NewRecordRank >= 0 && NewRecordRank < HighScoreRows) {
         GameState = NameEntry;
         LastKey = 0;
@@ -92,26 +80,28 @@ void startLevel()
     // would reset the finished run behind its best-times screen and lose the name being typed.
     if (LevelNumber > LevelCount)
         return;
-    recordLevelEnd();
-    if (watchedRunIsOver())
+    const RunHooks& hooks = TheRun.hooks;
+    if (hooks.levelLeaving != nullptr)
+        hooks.levelLeaving();
+    if (hooks.runEnds != nullptr && hooks.runEnds())
         return;
 
     LevelNumber += 1;
     resetRound();
-    RecordsPageShown = false;
-    if (LevelNumber == 1)
+    hideRecordsPage();
+    bool firstLevel = LevelNumber == 1;
+    if (firstLevel)
         startNewGame();
 
     if (LevelNumber >= 1 && LevelNumber <= LevelCount && !loadLevel())
         return;
+    // The round is started after the run completes too: its marble rests at the start behind the
+    // best-times screen, the level finished.
+    startRound(TheSim, TheBoard, levelStartClock(firstLevel));
     if (LevelNumber >= LevelCount + 1 && completeRun())
         return;
-
-    placeMarbleAndCamera(TheSim, TheBoard);
-    watchLevelStart();
-    recordLevelStart();
-    noteLevelStart();
-    prepareGhost();
+    if (hooks.levelStarted != nullptr)
+        hooks.levelStarted();
     // Loading time does not count against the first tick.
     LastCounterValue = static_cast<int64_t>(platform::counterValue());
 }

@@ -1,13 +1,16 @@
 // SPDX-License-Identifier: MIT
 // The keys while watching a replay: pause, seek, restart, level jumps, speed, tick steps and the key
 // display; and the overlay they show. Every move goes through the timeline's keyframes.
+#include "watch/watch_controls.h"
+
 #include <algorithm>
 
-#include "app/round.h"
-#include "app/run_state.h"
-#include "app/watch_session.h"
 #include "platform/platform.h"
+#include "screen/game_state.h"
 #include "screen/watch_overlay.h"
+#include "session/level_start.h"
+#include "sim/sim_state.h"
+#include "watch/watch_session.h"
 
 namespace {
 
@@ -141,10 +144,12 @@ bool watchControlTakesKey(int virtualKey)
 void refreshWatchOverlay()
 {
     const WatchTimeline& timeline = TheWatch.timeline;
-    WatchOverlay& overlay = TheWatchOverlay;
+    WatchOverlay overlay = TheWatchOverlay;
     overlay.watching = TheWatch.watching && timeline.level != nullptr;
-    if (!overlay.watching)
+    if (!overlay.watching) {
+        showWatchOverlay(overlay);
         return;
+    }
     size_t at = std::min(timeline.nextTick, levelTicks());
     overlay.levelSeconds = static_cast<float>(timeline.tickStart.empty() ? 0.0 : timeline.tickStart[at]);
     overlay.levelLength = static_cast<float>(timelineLength(timeline));
@@ -156,4 +161,5 @@ void refreshWatchOverlay()
         ? 0.0
         : static_cast<double>(platform::counterValue() - TheWatch.seekCounter) / static_cast<double>(frequency);
     overlay.showBar = TheWatch.speed != NormalSpeed || (TheWatch.sought && sinceMove < BarLingerSeconds);
+    showWatchOverlay(overlay);
 }

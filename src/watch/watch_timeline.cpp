@@ -1,29 +1,23 @@
 // SPDX-License-Identifier: MIT
 // Keyframes, seeking and the undrawn recorded tick of a watched replay. The tick here is the game's
-// tick (round.cpp) without the frame's drawing and the round's end; both run the one round step.
-#include "app/watch_timeline.h"
+// own tick body (session/round_tick.h) without the frame's drawing and the round's end.
+#include "watch/watch_timeline.h"
 
 #include <algorithm>
 
-#include "app/round.h"
-#include "app/run_state.h"
-#include "level/board.h"
-#include "screen/frame.h"
-#include "sim/round_step.h"
-#include "sound/sound.h"
+#include "screen/game_state.h"
+#include "session/round_tick.h"
 
 WatchedMoment captureMoment()
 {
-    return {TheSim, GoCuePlayed, TimeUpCuePlayed, BannerScale, BannerLevel, OptionCameraLag};
+    return {TheSim, TheRoundCues, TheBanner, OptionCameraLag};
 }
 
 void restoreMoment(const WatchedMoment& moment)
 {
     TheSim = moment.sim;
-    GoCuePlayed = moment.goCuePlayed;
-    TimeUpCuePlayed = moment.timeUpCuePlayed;
-    BannerScale = moment.bannerScale;
-    BannerLevel = moment.bannerLevel;
+    TheRoundCues = moment.cues;
+    TheBanner = moment.banner;
     OptionCameraLag = moment.cameraLag;
     GameState = Playing;
     Halted = false;
@@ -52,11 +46,7 @@ void playTimelineTick(WatchTimeline& timeline, bool audible)
     const ReplayTick& tick = timeline.level->ticks[timeline.nextTick];
     FrameSeconds = tick.seconds;
     OptionCameraLag = static_cast<float>(tick.cameraLag);
-    LevelEvents events = stepRound(TheSim, TheBoard, {FrameSeconds, tick.keys, OptionCameraLag});
-    if (audible && events.finished)
-        playCue("allright.wav");
-    advanceBanner(FrameSeconds);
-    playRoundCues(audible);
+    playTick({FrameSeconds, tick.keys, OptionCameraLag}, audible, false);
     timeline.nextTick += 1;
 }
 

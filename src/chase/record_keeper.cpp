@@ -1,19 +1,20 @@
 // SPDX-License-Identifier: MIT
 // Booking level records at the finish, with the one-level replay that proves them, and listing them.
 // The records file and its folder live in scores/level_records.cpp.
-#include "app/record_keeper.h"
+#include "chase/record_keeper.h"
 
 #include <cstdio>
 
-#include "app/replay_recorder.h"
-#include "app/replay_viewer.h"
-#include "app/run_state.h"
+#include "chase/chase.h"
+#include "chase/replay_recorder.h"
 #include "level/board.h"
+#include "level/map_list.h"
 #include "replay/file_hash.h"
 #include "replay/replay_file.h"
 #include "scores/high_scores.h"
 #include "scores/level_records.h"
 #include "screen/chase_view.h"
+#include "session/run.h"
 #include "sim/round_step.h"
 
 namespace {
@@ -23,8 +24,6 @@ const char* const RecordName = "record";
 constexpr float RunOutTickSeconds = 1.0f / 60.0f;
 // The round ends one second of clock after the finish; this bounds the run-out whatever happens.
 constexpr int MaxRunOutTicks = 600;
-
-std::string LevelHash;
 
 // The recorded level, closed as the game would close it: ticks without keys until the round ends, on
 // a copy of the simulated state (the marble no longer moves once finished), so the replay verifies.
@@ -62,45 +61,43 @@ std::string columnTime(bool has, float seconds)
 
 void noteLevelStart()
 {
-    LastFinish = FinishSummary();
-    LevelHash.clear();
-    if (LevelNumber >= 1 && LevelNumber <= static_cast<int32_t>(MapNames.size()) &&
-        !hashFile(MapNames[static_cast<size_t>(LevelNumber - 1)], LevelHash))
-        LevelHash.clear();
-}
-
-const std::string& levelMapHash()
-{
-    return LevelHash;
+    showFinish(FinishSummary());
+    std::string& hash = TheChase.levelHash;
+    hash.clear();
+    const std::string* mapName = levelMapName(LevelNumber);
+    if (mapName != nullptr && !hashFile(*mapName, hash))
+        hash.clear();
 }
 
 void bookLevelFinish()
 {
-    if (LevelNumber < 1 || LevelNumber > static_cast<int32_t>(MapNames.size()) ||
-        static_cast<size_t>(LevelNumber) > LevelTimes.size() || LevelHash.empty())
+    const std::string& hash = TheChase.levelHash;
+    const std::string* levelMap = levelMapName(LevelNumber);
+    if (levelMap == nullptr || static_cast<size_t>(LevelNumber) > LevelTimes.size() || hash.empty())
         return;
-    const std::string& mapName = MapNames[static_cast<size_t>(LevelNumber - 1)];
+    const std::string& mapName = *levelMap;
     const float seconds = LevelTimes[static_cast<size_t>(LevelNumber - 1)];
-    const LevelTime* record = findLevelTime(LevelRecords, mapName, LevelHash);
-    const LevelTime* par = findLevelTime(ParTimes, mapName, LevelHash);
-    LastFinish = FinishSummary();
-    LastFinish.level = LevelNumber;
-    LastFinish.seconds = seconds;
-    LastFinish.hadRecord = record != nullptr;
-    LastFinish.recordDelta = record != nullptr ? seconds - record->seconds : 0.0f;
-    LastFinish.hasPar = par != nullptr;
-    LastFinish.parDelta = par != nullptr ? seconds - par->seconds : 0.0f;
-    LastFinish.medal = par != nullptr ? medalFor(seconds, par->seconds) : Medal::None;
+    const LevelTime* record = findLevelTime(TheRecordBook.records, mapName, hash);
+    const LevelTime* par = findLevelTime(TheRecordBook.par, mapName, hash);
+    FinishSummary finish;
+    finish.level = LevelNumber;
+    finish.seconds = seconds;
+    finish.hadRecord = record != nullptr;
+    finish.recordDelta = record != nullptr ? seconds - record->seconds : 0.0f;
+    finish.hasPar = par != nullptr;
+    finish.parDelta = par != nullptr ? seconds - par->seconds : 0.0f;
+    finish.medal = par != nullptr ? medalFor(seconds, par->seconds) : Medal::None;
+    showFinish(finish);
 
     // A level played alone or a replay watched keeps no records.
-    if (!HighScoresWritable || isWatchingReplay())
+    if (!runKeepsRecords())
         return;
     if (record != nullptr && !(seconds < record->seconds))
         return;
     ReplayLevel level;
-    if (!recordedLevel(level) || level.mapHash != LevelHash)
+    if (!recordedLevel(level) || level.mapHash != hash)
         return;
-    saveLevelRecord({mapName, LevelHash, seconds}, formatReplay(recordReplay(std::move(level), seconds)));
+    saveLevelRecord({mapName, hash, seconds}, formatReplay(recordReplay(std::move(level), seconds)));
 }
 
 std::vector<RecordsPageRow> levelRecordRows()
@@ -111,8 +108,8 @@ std::vector<RecordsPageRow> levelRecordRows()
         row.mapName = mapName;
         std::string hash;
         if (hashFile(mapName, hash)) {
-            const LevelTime* record = findLevelTime(LevelRecords, mapName, hash);
-            const LevelTime* par = findLevelTime(ParTimes, mapName, hash);
+            const LevelTime* record = findLevelTime(TheRecordBook.records, mapName, hash);
+            const LevelTime* par = findLevelTime(TheRecordBook.par, mapName, hash);
             row.hasRecord = record != nullptr;
             row.record = record != nullptr ? record->seconds : 0.0f;
             row.hasPar = par != nullptr;

@@ -11,8 +11,6 @@
 
 // The level start, once the level is loaded: takes the map file's SHA-256 and clears the last summary.
 void noteLevelStart();
-// The SHA-256 of the level in play; empty when its map file could not be read again.
-const std::string& levelMapHash();
 
 // The tick that crossed the finish: fills the finish summary and books a better time as the record.
 void bookLevelFinish();

@@ -8,16 +8,16 @@
 #include <vector>
 
 #include "replay/replay_file.h"
+#include "screen/frame.h"
+#include "session/run.h"
 #include "sim/sim_state.h"
 
-// One moment between two recorded ticks: the simulated state and the app's and screen's values that
-// the next tick or frame reads (the cue flags, the banner, the Camera Lag option).
+// One moment between two recorded ticks: the records the next tick or frame reads (the simulated
+// state, the round's cue flags, the banner) and the Camera Lag option the recorded ticks set.
 struct WatchedMoment {
     SimState sim;
-    bool goCuePlayed = false;
-    bool timeUpCuePlayed = false;
-    float bannerScale = 0.0f;
-    int32_t bannerLevel = -1;
+    RoundCues cues;
+    Banner banner;
     float cameraLag = 0.0f;
 };
 
@@ -38,9 +38,8 @@ struct WatchTimeline {
 // The level start, once its marble and clock are placed: the level's first keyframe and its times.
 void beginTimeline(WatchTimeline& timeline, const ReplayLevel& level);
 
-// Plays the next recorded tick undrawn, as the game's tick would with its frame: the round step, the
-// banner and the cue flags (the cues themselves only when audible). Never the level's last tick in a
-// seek, so the round's end is always the game's tick's.
+// Plays the next recorded tick undrawn through the game's own tick body (the cues themselves only when
+// audible). Never the level's last tick in a seek, so the round's end is always the game's tick's.
 void playTimelineTick(WatchTimeline& timeline, bool audible);
 
 // Keeps the moment before the next tick when a keyframe falls there and is not kept yet.

@@ -2,7 +2,8 @@
 // Watching a replay in the window (roliquo --replay FILE): the recorded run plays again as it was
 // played, with the frames, clock, banner, cues and music of the game itself. Each tick's length and
 // keys come from the file, paced by the real clock times the chosen speed; it can be paused, sought
-// and jumped through by level (watch_controls.cpp). Esc ends it, and so does the end of its last level.
+// and jumped through by level (watch_controls.h). Esc ends it, and so does the end of its last level.
+// The run calls the last three through its hooks.
 #pragma once
 
 #include <cstdint>
@@ -19,8 +20,8 @@ constexpr int OtherSimulationExitCode = 4;
 // Reads the replay to watch, before the window opens. 0 when it can be watched; else one of the exit
 // statuses above with "FILE:LINE: why" (or "FILE: why") in error.
 int loadReplayToWatch(const std::string& path, std::string& error);
-bool isWatchingReplay();
-// After the start-up: the replay's levels become the level list and its first level starts.
+// After the start-up: the replay's levels become the level list and its first level starts (a
+// watching run).
 void startWatchingReplay();
 // Stops watching and forgets the replay (tests that run several games in one process).
 void stopWatchingReplay();
