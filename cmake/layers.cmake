@@ -1,6 +1,8 @@
 # SPDX-License-Identifier: MIT
-# The subsystems' layers: which folders under src/ each one's code may include, lowest first. The
-# libraries link along the same table, and tests/layers checks every include of src/ and tools/ with it.
+# The rooms' layers: which folders under src/ each room's code may include, itself first, then the rooms
+# below it. The one source for both the include check (cmake/check_layers.cmake) and the libraries'
+# links (cmake/subsystems.cmake): a room's library links the libraries of the rooms its row names.
+set(ROLIQUO_ROOMS platform sim level scores replay sound render screen session watch chase app)
 set(ROLIQUO_LAYER_platform platform)
 set(ROLIQUO_LAYER_sim sim level/board.h)
 # The board and its surface queries are part of the simulation's layer, not of the level loaders'.
@@ -11,8 +13,15 @@ set(ROLIQUO_LAYER_replay replay scores level sim platform)
 set(ROLIQUO_LAYER_sound sound platform)
 set(ROLIQUO_LAYER_render render level sim platform)
 set(ROLIQUO_LAYER_screen screen render scores sound level sim platform)
-set(ROLIQUO_LAYER_app app screen render scores replay sound level sim platform)
+# The run: the level list, the level start, the tick and what kind of run this is.
+set(ROLIQUO_LAYER_session session screen render scores sound level sim platform)
+# Watching a replay, and the chase (recording, records, the ghost): two rooms over the run, apart.
+set(ROLIQUO_LAYER_watch watch session screen render scores replay sound level sim platform)
+set(ROLIQUO_LAYER_chase chase session screen render scores replay sound level sim platform)
+# The shell: the process, the settings and input dispatch; it wires the rooms together.
+set(ROLIQUO_LAYER_app app watch chase session screen render scores replay sound level sim platform)
 # The level tools: the simulation, levels and replays, never the app or anything that draws.
 set(ROLIQUO_LAYER_tools_level replay scores level sim platform)
+set(ROLIQUO_LAYER_DENIED_tools_level platform/draw.h platform/gl11 platform/gles2)
 # The data-pack generator stands alone.
 set(ROLIQUO_LAYER_tools_datagen "")
