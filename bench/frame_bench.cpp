@@ -222,11 +222,10 @@ bool measure(const Case& c, const Size& size)
     BannerLevel = 1; // no banner: the board, marble, clock and statistics are what is timed
 
     // The renderer's cells, and its picture of the board alone, which the floor must repeat exactly.
-    std::vector<int32_t> cells;
-    BoardCellLog = &cells;
     clearTo(c.fog);
-    int triangles = TheBoardRenderer.draw(TheBoard, TheCamera.transform, c.farSight, c.fog);
-    BoardCellLog = nullptr;
+    BoardDrawRecord board = TheBoardRenderer.draw(TheBoard, TheCamera.transform, c.farSight, c.fog);
+    const int triangles = board.triangles;
+    const std::vector<int32_t>& cells = board.cells;
     draw::finish();
     headless::Frame boardOnly = headless::readFrame();
     std::vector<float> corners = floorCorners(cells);

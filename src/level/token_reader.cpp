@@ -141,7 +141,10 @@ bool TokenReader::scanInteger(uint64_t& magnitude, bool& negative)
     return true;
 }
 
-bool TokenReader::readInt(int32_t& out)
+// The shared integer read. The largest magnitude Int holds with the number's sign bounds it: past it
+// the nearest limit is stored. An unsigned Int holds up to its maximum either way, and a minus sign
+// negates modulo 2^32; a signed one holds up to its maximum plus one when negative.
+template <typename Int> bool TokenReader::readInteger(Int& out)
 {
     if (!startItem())
         return false;
@@ -151,40 +154,26 @@ bool TokenReader::readInt(int32_t& out)
         out = 0;
         return false;
     }
-    constexpr uint64_t maxPositive = static_cast<uint64_t>(std::numeric_limits<int32_t>::max());
-    if (negative) {
-        if (magnitude > maxPositive + 1) {
-            out = std::numeric_limits<int32_t>::min();
-            return fail();
-        }
-        out = static_cast<int32_t>(-static_cast<int64_t>(magnitude));
-        return true;
-    }
-    if (magnitude > maxPositive) {
-        out = std::numeric_limits<int32_t>::max();
+    using Limits = std::numeric_limits<Int>;
+    const bool belowZero = negative && Limits::is_signed;
+    const uint64_t largest = static_cast<uint64_t>(Limits::max()) + (belowZero ? 1u : 0u);
+    if (magnitude > largest) {
+        out = belowZero ? Limits::min() : Limits::max();
         return fail();
     }
-    out = static_cast<int32_t>(magnitude);
+    const uint32_t bits = static_cast<uint32_t>(magnitude);
+    out = static_cast<Int>(negative ? 0u - bits : bits);
     return true;
+}
+
+bool TokenReader::readInt(int32_t& out)
+{
+    return readInteger(out);
 }
 
 bool TokenReader::readUnsigned(uint32_t& out)
 {
-    if (!startItem())
-        return false;
-    uint64_t magnitude = 0;
-    bool negative = false;
-    if (!scanInteger(magnitude, negative)) {
-        out = 0;
-        return false;
-    }
-    if (magnitude > 0xFFFFFFFFull) {
-        out = 0xFFFFFFFFu;
-        return fail();
-    }
-    uint32_t value = static_cast<uint32_t>(magnitude);
-    out = negative ? 0u - value : value;
-    return true;
+    return readInteger(out);
 }
 
 bool TokenReader::readReal(float& out)
@@ -297,6 +286,13 @@ void splitWords(std::string_view line, std::vector<std::string_view>& words)
         if (i > start)
             words.push_back(line.substr(start, i - start));
     }
+}
+
+std::string exactFloatText(float value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.9g", static_cast<double>(value));
+    return text;
 }
 
 bool parseFloatWord(std::string_view word, float& out)

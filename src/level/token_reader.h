@@ -54,6 +54,8 @@ private:
     // Scans an integer's characters; returns false after setting the flags when it has no digits or is
     // too long. On success magnitude and negative describe the value.
     bool scanInteger(uint64_t& magnitude, bool& negative);
+    // readInt and readUnsigned: an integer item brought into Int's range.
+    template <typename Int> bool readInteger(Int& out);
     bool atEnd() const { return pos_ >= text_.size(); }
     char peek() const { return text_[pos_]; }
     // A scanner that stopped because the text ended marks the end, as a stream sets its end flag when
@@ -87,6 +89,8 @@ void splitWords(std::string_view line, std::vector<std::string_view>& words);
 // when no line is left.
 bool nextLine(std::string_view text, size_t& start, std::string_view& line);
 
+// A float as %.9g writes it: nine significant digits, which read back as the same float.
+std::string exactFloatText(float value);
 // A whole word as a finite float, read back exactly from the %.9g form; false for anything else.
 bool parseFloatWord(std::string_view word, float& out);
 

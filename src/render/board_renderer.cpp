@@ -5,7 +5,6 @@
 #include "render/board_renderer.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <vector>
 
@@ -15,8 +14,6 @@
 #include "render/projection.h"
 
 BoardRenderer TheBoardRenderer;
-BoardDrawRecord LastBoardDraw;
-std::vector<int32_t>* BoardCellLog = nullptr;
 
 namespace {
 
@@ -38,15 +35,10 @@ enum : uint8_t {
     Behind = 2
 };
 
-// Per-call projected flags, one per grid vertex.
-std::array<uint8_t, GridVertexCount> VertexState;
-
-// Per-call triangle corners, interleaved as s, t, x', y', z' in drawing order, CornerFloats of them
-// in use. Sized once for the largest frame, 49 x 399 cells of two triangles.
+// The largest frame: 49 x 399 cells of two triangles.
 constexpr size_t FloatsPerCorner = 5;
-constexpr size_t MostCorners = 49 * 399 * 2 * 3;
-std::vector<float> Corners;
-size_t CornerFloats = 0;
+constexpr size_t MostCells = 49 * 399;
+constexpr size_t MostCorners = MostCells * 2 * 3;
 
 // Truncates toward zero after bounding the value, so no eye position overflows the conversion; NaN
 // goes to the low bound.
@@ -62,8 +54,9 @@ int truncateBounded(double v, double lo, double hi)
 struct Sweeper {
     BoardRenderer& grid;
     const Transform& camera;
+    BoardDrawRecord& record;
     int lastRow;
-    int triangles = 0;
+    size_t cornerFloats = 0; // of grid.corners in use
 
     int index(int r, int c) const { return r * GridColumns + c; }
     float x(int r, int c) const { return grid.projected[static_cast<size_t>(index(r, c))].x; }
@@ -72,27 +65,27 @@ struct Sweeper {
     void project(int i)
     {
         size_t k = static_cast<size_t>(i);
-        if (VertexState[k] != NotProjected)
+        if (grid.vertexState[k] != NotProjected)
             return;
         Vec3 c = toCameraSpace(camera, grid.vertices[k]);
         double cz = c.z;
         grid.projected[k] = Vec3(static_cast<float>(HorizontalScale * c.x / cz),
                                  static_cast<float>(VerticalScale * c.y / cz), static_cast<float>(1.0 / cz));
-        VertexState[k] = cz > 0.0 ? InFront : Behind;
-        ++LastBoardDraw.projections;
+        grid.vertexState[k] = cz > 0.0 ? InFront : Behind;
+        ++record.projections;
     }
 
-    void vertex(int i) const
+    void vertex(int i)
     {
         const Vec3& t = grid.texCoords[static_cast<size_t>(i)];
         const Vec3& p = grid.projected[static_cast<size_t>(i)];
-        float* corner = Corners.data() + CornerFloats;
+        float* corner = grid.corners.data() + cornerFloats;
         corner[0] = t.x;
         corner[1] = t.y;
         corner[2] = p.x;
         corner[3] = p.y;
         corner[4] = p.z;
-        CornerFloats += FloatsPerCorner;
+        cornerFloats += FloatsPerCorner;
     }
 
     // A triangle with a corner at or behind the camera plane would come out mirrored through the eye;
@@ -100,17 +93,18 @@ struct Sweeper {
     void triangle(int a, int b, int c)
     {
         size_t ka = static_cast<size_t>(a), kb = static_cast<size_t>(b), kc = static_cast<size_t>(c);
-        if (VertexState[ka] != InFront || VertexState[kb] != InFront || VertexState[kc] != InFront) {
-            ++LastBoardDraw.trianglesSkipped;
+        const std::vector<uint8_t>& state = grid.vertexState;
+        if (state[ka] != InFront || state[kb] != InFront || state[kc] != InFront) {
+            ++record.trianglesSkipped;
             return;
         }
         // The sweeps visit each cell at most once, so this never fills; the bound keeps it so.
-        if (CornerFloats + 3 * FloatsPerCorner > Corners.size())
+        if (cornerFloats + 3 * FloatsPerCorner > grid.corners.size())
             return;
         vertex(a);
         vertex(b);
         vertex(c);
-        ++triangles;
+        ++record.triangles;
     }
 
     void visitCell(int r, int c)
@@ -120,9 +114,8 @@ struct Sweeper {
         project(i + GridColumns);
         project(i + GridColumns + 1);
         project(i + 1);
-        ++LastBoardDraw.cellsVisited;
-        if (BoardCellLog != nullptr)
-            BoardCellLog->push_back(i);
+        ++record.cellsVisited;
+        record.cells.push_back(i);
     }
 
     void drawTriangles(int r, int c)
@@ -183,20 +176,19 @@ SweepAnchor boardSweepAnchor(Vec3 eye, bool farSight)
 // screen and increasing row moves up. An eye beside the board puts the anchor column outside the grid;
 // the rightward sweeps then start at column 0 and the leftward ones at column 48, as if the eye stood
 // over the nearest edge.
-int BoardRenderer::draw(const Board& board, const Transform& camera, bool farSight, bool fog)
+BoardDrawRecord BoardRenderer::draw(const Board& board, const Transform& camera, bool farSight, bool fog)
 {
-    LastBoardDraw = BoardDrawRecord{};
+    BoardDrawRecord record;
     const size_t n = static_cast<size_t>(GridVertexCount);
     if (vertices.size() < n || projected.size() < n || texCoords.size() < n)
-        return 0;
+        return record;
 
-    Sweeper s{*this, camera, 0};
     SweepAnchor a = boardSweepAnchor(camera.getPosition(), farSight);
-    LastBoardDraw.anchor = a;
-    s.lastRow = a.lastRow;
-    VertexState.fill(NotProjected);
-    Corners.resize(MostCorners * FloatsPerCorner);
-    CornerFloats = 0;
+    record.anchor = a;
+    record.cells.reserve(MostCells);
+    Sweeper s{*this, camera, record, a.lastRow};
+    vertexState.assign(n, NotProjected);
+    corners.resize(MostCorners * FloatsPerCorner);
     setDrawState(board, fog);
 
     const int right = std::max(a.anchorColumn, 0);
@@ -214,8 +206,8 @@ int BoardRenderer::draw(const Board& board, const Transform& camera, bool farSig
     // No glFlush: the frame's swap flushes, and a flush here would make a software rasterizer paint
     // the frame in two passes, the board and then everything drawn over it.
     // The gathered triangles in one draw, the same vertices in the same order as one batch per triangle.
-    draw::drawTriangles(Corners.data(), static_cast<int>(CornerFloats / FloatsPerCorner));
-    return s.triangles;
+    draw::drawTriangles(corners.data(), static_cast<int>(s.cornerFloats / FloatsPerCorner));
+    return record;
 }
 
 void BoardRenderer::buildGrid(const Board& board)

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The board renderer: the drawing grid it builds from a board's surface, the board texture's upload,
-// and the draw of the visible cells; with the anchor of its sweeps and a record of the latest draw.
+// and the draw of the visible cells; with the anchor of its sweeps and the record each draw returns.
 #pragma once
 
 #include <cstdint>
@@ -16,13 +16,35 @@ struct BoardTextureImages;
 // GL texture name of the board texture.
 constexpr unsigned BoardTextureName = 1;
 
-// The grid of one level, built once per level load, and the renderer's projection scratch. One
-// global, TheBoardRenderer.
+struct SweepAnchor {
+    int anchorRow = 0;    // the row under the point 400 ahead of the eye, 0..398
+    int anchorColumn = 0; // the column under the eye; may lie outside the grid
+    int lastRow = 0;      // the last row the ahead sweeps may draw
+};
+
+// What one BoardRenderer::draw did; all zero and empty on a board without a grid.
+struct BoardDrawRecord {
+    SweepAnchor anchor;
+    int triangles = 0;        // triangles drawn
+    int cellsVisited = 0;     // cells that passed the bounds test and were drawn
+    int projections = 0;      // vertices moved into camera space and divided
+    int trianglesSkipped = 0; // triangles with a corner at or behind the camera plane
+    // Every visited cell's index row * 50 + column, in drawing order.
+    std::vector<int32_t> cells;
+};
+
+// The grid of one level, built once per level load, and the renderer's per-draw scratch. One global,
+// TheBoardRenderer.
 class BoardRenderer {
 public:
     std::vector<Vec3> vertices;  // grid positions, index row * 50 + column
     std::vector<Vec3> projected; // scratch of draw, same indexing
     std::vector<Vec3> texCoords; // x = s, y = t
+    // Scratch of draw: whether each vertex is projected yet, and on which side of the camera plane.
+    std::vector<uint8_t> vertexState;
+    // Scratch of draw: the triangle corners, interleaved as s, t, x', y', z' in drawing order. Sized once
+    // for the largest frame.
+    std::vector<float> corners;
 
     // Fills vertices, projected and texCoords from the board's surface.
     void buildGrid(const Board& board);
@@ -30,9 +52,8 @@ public:
     void clearGrid();
     // Replaces GL texture 1 with the images a map load read.
     void uploadTexture(const BoardTextureImages& texture) const;
-    // Draws the visible cells from the camera, fogged with the board's fog colour when `fog`; returns
-    // the triangles drawn.
-    int draw(const Board& board, const Transform& camera, bool farSight, bool fog);
+    // Draws the visible cells from the camera, fogged with the board's fog colour when `fog`.
+    BoardDrawRecord draw(const Board& board, const Transform& camera, bool farSight, bool fog);
 };
 
 extern BoardRenderer TheBoardRenderer;
@@ -42,24 +63,5 @@ extern BoardRenderer TheBoardRenderer;
 // no grid, a failed one keeps none.
 bool loadBoardForPlay(Board& board, Marble& marble, const std::string& fileName, BoardTextureImages& texture);
 
-struct SweepAnchor {
-    int anchorRow = 0;    // the row under the point 400 ahead of the eye, 0..398
-    int anchorColumn = 0; // the column under the eye; may lie outside the grid
-    int lastRow = 0;      // the last row the ahead sweeps may draw
-};
-
 // The anchor of the four sweeps for an eye position.
 SweepAnchor boardSweepAnchor(Vec3 eye, bool farSight);
-
-struct BoardDrawRecord {
-    SweepAnchor anchor;
-    int cellsVisited = 0;     // cells that passed the bounds test and were drawn
-    int projections = 0;      // vertices moved into camera space and divided
-    int trianglesSkipped = 0; // triangles with a corner at or behind the camera plane
-};
-
-// Filled by every BoardRenderer::draw; all zero after a call on a board without a grid.
-extern BoardDrawRecord LastBoardDraw;
-
-// When set, every visited cell appends its index row * 50 + column here, in drawing order.
-extern std::vector<int32_t>* BoardCellLog;

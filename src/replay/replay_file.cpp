@@ -3,21 +3,12 @@
 // bounded, and the first fault is reported with its line number.
 #include "replay/replay_file.h"
 
-#include <cstdio>
-
 #include "level/token_reader.h"
 
 namespace {
 
 const char* const HeaderMark = "#@";
 const char* const FormatWord = "roliquo-replay";
-
-void appendReal(std::string& out, float value)
-{
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.9g", static_cast<double>(value));
-    out += buffer;
-}
 
 void appendLagLine(std::string& out, uint8_t lag)
 {
@@ -218,15 +209,15 @@ std::string formatReplay(const Replay& replay)
     out += "#@ simulation " + std::to_string(replay.simulation) + "\n";
     for (const ReplayLevel& level : replay.levels) {
         out += "#@ level " + level.mapName + " sha256 " + level.mapHash + " clock ";
-        appendReal(out, level.startClock);
+        out += exactFloatText(level.startClock);
         out += " lag " + std::to_string(level.startCameraLag) + " booked ";
-        appendReal(out, level.bookedSeconds);
+        out += exactFloatText(level.bookedSeconds);
         out += level.skipped ? " skipped yes marble " : " skipped no marble ";
-        appendReal(out, level.endX);
+        out += exactFloatText(level.endX);
         out += ' ';
-        appendReal(out, level.endY);
+        out += exactFloatText(level.endY);
         out += ' ';
-        appendReal(out, level.endZ);
+        out += exactFloatText(level.endZ);
         out += '\n';
         uint8_t lag = level.startCameraLag;
         for (const ReplayTick& tick : level.ticks) {
@@ -239,7 +230,7 @@ std::string formatReplay(const Replay& replay)
         }
     }
     out += "#@ total ";
-    appendReal(out, replay.total);
+    out += exactFloatText(replay.total);
     out += " name " + replay.name + "\n";
     return out;
 }

@@ -3,8 +3,6 @@
 // back bit for bit.
 #include "replay/tick_line.h"
 
-#include <cstdio>
-
 #include "level/token_reader.h"
 
 namespace {
@@ -83,9 +81,7 @@ std::string keysWord(SteerKeys keys)
 
 std::string formatTickLine(TickInput input)
 {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.9g ", static_cast<double>(input.seconds));
-    return buffer + keysWord(input.keys);
+    return exactFloatText(input.seconds) + " " + keysWord(input.keys);
 }
 
 bool forEachTickLine(std::istream& in, const std::function<bool(const TickInput&, int lineNumber)>& step, int& badLine,

@@ -4,7 +4,6 @@
 #include "scores/level_time_file.h"
 
 #include <cmath>
-#include <cstdio>
 
 #include "level/token_reader.h"
 #include "sim/round_clock.h"
@@ -77,9 +76,7 @@ std::string formatLevelTimes(const std::vector<LevelTime>& times, const char* he
 {
     std::string text = std::string(headerWord) + " " + FormatVersion + "\n";
     for (const LevelTime& entry : times) {
-        char seconds[32];
-        std::snprintf(seconds, sizeof seconds, "%.9g", static_cast<double>(entry.seconds));
-        text += entry.mapName + " " + entry.mapHash + " " + seconds + "\n";
+        text += entry.mapName + " " + entry.mapHash + " " + exactFloatText(entry.seconds) + "\n";
     }
     return text;
 }

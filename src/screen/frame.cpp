@@ -136,7 +136,7 @@ void clearForNextFrame()
 
 void composePlaying()
 {
-    PolygonCount += TheBoardRenderer.draw(TheBoard, TheCamera.transform, OptionFarSight, OptionFog);
+    PolygonCount += TheBoardRenderer.draw(TheBoard, TheCamera.transform, OptionFarSight, OptionFog).triangles;
     drawMarble(TheMarble, TheCamera.transform, TheBoard);
     if (!TheChaseView.ghost.empty())
         drawGhost();

@@ -231,6 +231,19 @@ TEST(TokenReader, NamesTheLineEachItemStartsOn)
     EXPECT_EQ(reader.line(), 6) << "a read that finds nothing keeps the line of the last item";
 }
 
+TEST(ExactFloatText, WritesNineDigitsThatReadBackAsTheSameFloat)
+{
+    EXPECT_EQ(exactFloatText(0.1f), "0.100000001");
+    EXPECT_EQ(exactFloatText(40.0f), "40");
+    EXPECT_EQ(exactFloatText(-0.0f), "-0");
+    EXPECT_EQ(exactFloatText(FLT_MAX), "3.40282347e+38");
+    for (float value : {0.1f, 1.0f / 3.0f, -123.456f, FLT_MIN, FLT_MAX, 16777217.0f}) {
+        float back = 0.0f;
+        ASSERT_TRUE(parseFloatWord(exactFloatText(value), back)) << exactFloatText(value);
+        EXPECT_EQ(back, value) << exactFloatText(value);
+    }
+}
+
 TEST(TextFile, IsReadWholeWithinItsBound)
 {
     TempFolder folder;

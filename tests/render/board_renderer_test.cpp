@@ -26,18 +26,18 @@ protected:
         TheBoard.setHoles({{0.0f, -5000.0f, 60.0f, 100.0f}, {200.0f, -4700.0f, 80.0f, -60.0f}});
         TheBoardRenderer.buildGrid(TheBoard);
         setFogColor(TheBoard, Fog);
-        BoardCellLog = &cells;
     }
-    void TearDown() override { BoardCellLog = nullptr; }
 
+    // Draws and keeps the draw's record; returns the triangles drawn.
     int drawFrom(const Transform& camera, bool farSight, bool fog)
     {
-        cells.clear();
         clearFrame(0, 0, 0);
-        return TheBoardRenderer.draw(TheBoard, camera, farSight, fog);
+        record = TheBoardRenderer.draw(TheBoard, camera, farSight, fog);
+        return record.triangles;
     }
 
-    std::vector<int32_t> cells;
+    BoardDrawRecord record;
+    const std::vector<int32_t>& cells = record.cells;
 };
 
 int rowOf(int32_t cell)
@@ -81,8 +81,8 @@ TEST_F(BoardRendererTest, AViewFromHighAboveDrawsTheWholeGridOnceWithEveryVertex
     // Looking straight down from 20000 up, the whole board fits on screen.
     int drawn = drawFrom(cameraLookingAhead({0, 0, -20000}, 1.5707964f), true, false);
     EXPECT_EQ(drawn, 39102) << "49 x 399 cells, two triangles each";
-    EXPECT_EQ(LastBoardDraw.cellsVisited, 19551);
-    EXPECT_EQ(LastBoardDraw.projections, GridVertexCount) << "every vertex projected exactly once";
+    EXPECT_EQ(record.cellsVisited, 19551);
+    EXPECT_EQ(record.projections, GridVertexCount) << "every vertex projected exactly once";
     std::set<int32_t> unique(cells.begin(), cells.end());
     EXPECT_EQ(unique.size(), cells.size()) << "a cell visited twice";
 }
@@ -121,18 +121,17 @@ TEST_F(BoardRendererTest, ChaseViewVisitsEachCellOnceAndProjectsEachCornerOnce)
                 corners.insert(k);
             maxRow = std::max(maxRow, rowOf(cell));
         }
-        EXPECT_EQ(LastBoardDraw.projections, static_cast<int>(corners.size()))
-            << c.what << ": each corner projected once";
+        EXPECT_EQ(record.projections, static_cast<int>(corners.size())) << c.what << ": each corner projected once";
         int written = 0;
         for (const Vec3& p : TheBoardRenderer.projected)
             written += std::isnan(p.z) ? 0 : 1;
         EXPECT_EQ(written, static_cast<int>(corners.size())) << c.what << ": projected entries written";
         if (!c.farSight) {
-            EXPECT_LE(maxRow, LastBoardDraw.anchor.anchorRow + 60) << c.what << ": at most 61 rows from the anchor on";
+            EXPECT_LE(maxRow, record.anchor.anchorRow + 60) << c.what << ": at most 61 rows from the anchor on";
         }
         EXPECT_TRUE(std::find(cells.begin(), cells.end(),
-                              LastBoardDraw.anchor.anchorRow * 50 +
-                                  std::clamp(LastBoardDraw.anchor.anchorColumn, 0, 48)) != cells.end())
+                              record.anchor.anchorRow * 50 + std::clamp(record.anchor.anchorColumn, 0, 48)) !=
+                    cells.end())
             << c.what << ": the anchor cell is drawn";
     }
 }
@@ -145,7 +144,7 @@ TEST_F(BoardRendererTest, FarSightReachesBeyondTheSixtyRowReach)
     int nearRows = 0;
     for (int32_t cell : cells)
         nearRows = std::max(nearRows, rowOf(cell));
-    EXPECT_EQ(LastBoardDraw.anchor.anchorRow, 146);
+    EXPECT_EQ(record.anchor.anchorRow, 146);
     EXPECT_EQ(nearRows, 146 + 60) << "rows anchorRow to anchorRow + 60";
     drawFrom(high, true, false);
     int farRows = 0;
@@ -158,7 +157,7 @@ TEST_F(BoardRendererTest, AtTheFarEndOnlyRow398IsAheadAndTheBackSweepsStartAt397
 {
     Vec3 eye{0, 5800, -300};
     drawFrom(cameraLookingAhead(eye, 0.6f), false, false);
-    ASSERT_EQ(LastBoardDraw.anchor.anchorRow, 398);
+    ASSERT_EQ(record.anchor.anchorRow, 398);
     std::set<int> rows;
     for (int32_t cell : cells)
         rows.insert(rowOf(cell));
@@ -170,7 +169,7 @@ TEST_F(BoardRendererTest, FarBehindTheBoardTheAheadSweepsStartAtRowZero)
 {
     // Looking ahead from well before the board: anchor row 0, nothing behind it to draw.
     drawFrom(cameraLookingAhead({0, -7000, -300}, 0.4f), false, false);
-    ASSERT_EQ(LastBoardDraw.anchor.anchorRow, 0);
+    ASSERT_EQ(record.anchor.anchorRow, 0);
     ASSERT_FALSE(cells.empty());
     for (int32_t cell : cells)
         EXPECT_LE(rowOf(cell), 60);
@@ -209,7 +208,7 @@ TEST_F(BoardRendererTest, TrianglesBehindTheEyeAreSkippedAndNotCounted)
     // Standing before the board and looking away from it: every cell lies behind the camera plane.
     int drawn = drawFrom(cameraLookingBack({0, -6300, -300}, 0.3f), false, true);
     EXPECT_EQ(drawn, 0);
-    EXPECT_GT(LastBoardDraw.trianglesSkipped, 0) << "cells were visited but lay behind the eye";
+    EXPECT_GT(record.trianglesSkipped, 0) << "cells were visited but lay behind the eye";
     headless::Frame f = headless::readFrame();
     EXPECT_EQ(distinctColors(f, 2), 1) << "nothing mirrored through the eye reaches the screen";
 }
@@ -277,8 +276,9 @@ TEST_F(BoardRendererTest, ABoardWithoutAGridDrawsNothing)
 {
     BoardRenderer empty;
     clearFrame(0, 0, 0);
-    EXPECT_EQ(empty.draw(TheBoard, chaseCamera({0, -5800, 0}), false, true), 0);
-    EXPECT_EQ(LastBoardDraw.cellsVisited, 0);
+    BoardDrawRecord nothing = empty.draw(TheBoard, chaseCamera({0, -5800, 0}), false, true);
+    EXPECT_EQ(nothing.triangles, 0);
+    EXPECT_EQ(nothing.cellsVisited, 0);
     EXPECT_EQ(distinctColors(headless::readFrame(), 2), 1);
 }
 

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "level/token_reader.h"
 #include "sim/round_step.h"
 #include "verify.h"
 
@@ -29,14 +30,6 @@ std::string quoted(const std::string& text)
     return out + "\"";
 }
 
-// Replays hold finite reals only, and %.9g writes them in JSON's number syntax.
-std::string number(float value)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%.9g", static_cast<double>(value));
-    return text;
-}
-
 const char* boolean(bool value)
 {
     return value ? "true" : "false";
@@ -60,13 +53,14 @@ void printVerdictJson(const Verdict& verdict, const std::string& replayPath)
             reason = verdict.status == OtherSimulationStatus ? "not re-simulated: another simulation"
                                                              : "not checked: an earlier level differs";
         out += i == 0 ? "\n  " : ",\n  ";
+        // Replays hold finite reals only, and their %.9g text is in JSON's number syntax.
         out += "{\"level\": " + std::to_string(i + 1) + ", \"map\": " + quoted(level.mapName) +
-            ", \"hash\": " + quoted(level.mapHash) + ", \"booked\": " + number(level.bookedSeconds) +
+            ", \"hash\": " + quoted(level.mapHash) + ", \"booked\": " + exactFloatText(level.bookedSeconds) +
             ", \"skipped\": " + boolean(level.skipped) + ", \"verified\": " + boolean(level.verified) +
             ", \"reason\": " + quoted(reason) + "}";
     }
     out += verdict.levels.empty() ? "]" : "\n]";
-    out += ", \"total\": " + (verdict.replayRead ? number(verdict.total) : std::string("null"));
+    out += ", \"total\": " + (verdict.replayRead ? exactFloatText(verdict.total) : std::string("null"));
     out += ", \"name\": " + (verdict.replayRead ? quoted(verdict.name) : std::string("null"));
     out += "}\n";
     std::fputs(out.c_str(), stdout);
