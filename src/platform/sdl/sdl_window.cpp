@@ -198,17 +198,6 @@ void pumpEvents()
     repeatHeldPadKeys();
 }
 
-void checkTimer()
-{
-    MessageQueue& q = Queue.messages;
-    if (!q.timerOn)
-        return;
-    uint64_t now = SDL_GetTicks64();
-    if (now - q.timerLastFired < q.timerPeriodMs)
-        return;
-    q.fireTimer(now);
-}
-
 // Double-buffered RGBA with at least 16 depth bits, in a compatibility profile so immediate mode works.
 bool setGlAttributes()
 {
@@ -308,7 +297,7 @@ void showWindow()
 bool peekMessage(Message& out)
 {
     pumpEvents();
-    checkTimer();
+    Queue.messages.checkTimer(SDL_GetTicks64(), 1000);
     if (Queue.messages.messages.empty()) {
         // What was queued at the start, the first frame among it, is done: the sound and the pads may
         // open now, and the preload's connection may go.
@@ -327,16 +316,6 @@ void postMessage(uint32_t id, uint64_t wParam, int64_t lParam)
 {
     pumpEvents();
     appendMessage(id, wParam, lParam);
-}
-
-void postKeyPress(int virtualKey)
-{
-    postMessage(KeyDownMessage, static_cast<uint64_t>(virtualKey));
-}
-
-void postQuit(int exitCode)
-{
-    postMessage(QuitMessage, static_cast<uint64_t>(static_cast<int64_t>(exitCode)));
 }
 
 void startTimer(int id, int periodMs)
@@ -363,16 +342,6 @@ void messageBox(const std::string& text, const std::string& caption, bool owned)
         SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, caption.c_str(), text.c_str(), owner) != 0)
         fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
 }
-
-int runLoop(bool (*pass)(int& exitCode))
-{
-    int exitCode = 0;
-    while (pass(exitCode)) { }
-    return exitCode;
-}
-
-// The desktop's files are on disk once renamed: nothing to write out.
-void filesSaved() { }
 
 uint64_t counterValue()
 {

@@ -58,13 +58,6 @@ EM_BOOL onResize(int, const EmscriptenUiEvent*, void*)
     return EM_FALSE;
 }
 
-void checkTimer()
-{
-    MessageQueue& q = Queue.messages;
-    if (q.timerOn && browserMilliseconds() - q.timerLastFired >= q.timerPeriodMs)
-        q.fireTimer(browserMilliseconds());
-}
-
 // The page's overlay (web/index.html's #message) shows the box; the game goes on behind it.
 EM_JS(void, showOverlayMessage, (const char* caption, const char* text), {
     if (typeof Module.showMessage === 'function')
@@ -139,7 +132,7 @@ void showWindow()
 
 bool peekMessage(Message& out)
 {
-    checkTimer();
+    Queue.messages.checkTimer(browserMilliseconds(), 1000);
     if (!Queue.messages.take(out))
         return false;
     if (out.id == TickMessage)
@@ -150,16 +143,6 @@ bool peekMessage(Message& out)
 void postMessage(uint32_t id, uint64_t wParam, int64_t lParam)
 {
     appendMessage(id, wParam, lParam);
-}
-
-void postKeyPress(int virtualKey)
-{
-    postMessage(KeyDownMessage, static_cast<uint64_t>(virtualKey));
-}
-
-void postQuit(int exitCode)
-{
-    postMessage(QuitMessage, static_cast<uint64_t>(static_cast<int64_t>(exitCode)));
 }
 
 void startTimer(int id, int periodMs)
