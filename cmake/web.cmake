@@ -18,7 +18,7 @@ add_library(roliquo_draw INTERFACE)
 target_link_libraries(roliquo_draw INTERFACE roliquo_draw_gles2)
 
 file(GLOB WEB_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/platform/web/*.cpp)
-add_library(roliquo_platform_web STATIC ${WEB_SOURCES})
+add_library(roliquo_platform_web STATIC ${WEB_SOURCES} ${CMAKE_SOURCE_DIR}/src/platform/message_posts.cpp)
 target_include_directories(roliquo_platform_web PUBLIC ${CMAKE_SOURCE_DIR}/src)
 
 # The game finds its pack as an installed game does: /usr/share/games/roliquo beside /usr/games.
@@ -45,7 +45,9 @@ endfunction()
 # roliquo-trace: the level tool's trace command for Node, reading real files, over the headless
 # backend's records (its OpenGL and PNG parts left out), so the golden traces run on WebAssembly. The
 # module compiles synchronously: Node's fetch cannot load the .wasm by its file path.
-add_library(roliquo_platform_headless_records STATIC ${CMAKE_SOURCE_DIR}/src/platform/headless/headless_backend.cpp)
+add_library(roliquo_platform_headless_records STATIC ${CMAKE_SOURCE_DIR}/src/platform/headless/headless_backend.cpp
+                                                     ${CMAKE_SOURCE_DIR}/src/platform/message_posts.cpp
+                                                     ${CMAKE_SOURCE_DIR}/src/platform/disk_loop.cpp)
 target_include_directories(roliquo_platform_headless_records PUBLIC ${CMAKE_SOURCE_DIR}/src)
 
 function(roliquo_web_trace)

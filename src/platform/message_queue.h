@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The game's own message queue as both backends keep it: messages in posting order, and the periodic
+// The game's own message queue as every backend keeps it: messages in posting order, and the periodic
 // timer, whose message is made on demand when a peek finds its period over, one waiting at most.
 #pragma once
 
@@ -46,5 +46,19 @@ struct MessageQueue {
             if (m.id == TimerMessage)
                 return;
         append(TimerMessage, static_cast<uint64_t>(timerId));
+    }
+
+    // A peek at `now`, on a clock of `ticksPerSecond`: fires the timer when its period is over. A clock
+    // set back (the headless counter, by a test) restarts the period instead of wrapping into a firing.
+    void checkTimer(uint64_t now, uint64_t ticksPerSecond)
+    {
+        if (!timerOn)
+            return;
+        if (now < timerLastFired)
+            timerLastFired = now;
+        using Wide = unsigned __int128;
+        if (Wide(now - timerLastFired) * 1000u < Wide(timerPeriodMs) * ticksPerSecond)
+            return;
+        fireTimer(now);
     }
 };

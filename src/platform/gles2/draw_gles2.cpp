@@ -116,37 +116,34 @@ void buildProgram(Gles2Objects& o)
     glEnableVertexAttribArray(AttributeTexCoord);
 }
 
-// The batch being gathered: x, y, z, s, t, r, g, b, a per vertex.
+// The batch's vertices: x, y, z, s, t, r, g, b, a.
 constexpr int BatchFloats = 9;
 constexpr size_t MostBatchVertices = 65536;
-std::vector<float> Batch;
-draw::Shape BatchShape = draw::Shape::Triangles;
 
 void pushVertex(float x, float y, float z)
 {
-    if (Batch.size() >= MostBatchVertices * BatchFloats)
+    if (Es2.batch.size() >= MostBatchVertices * BatchFloats)
         return;
     const Gles2Switches& s = Es2.switches;
-    Batch.insert(Batch.end(), {x, y, z, s.texCoord[0], s.texCoord[1], s.color[0], s.color[1], s.color[2], s.color[3]});
+    Es2.batch.insert(Es2.batch.end(),
+                     {x, y, z, s.texCoord[0], s.texCoord[1], s.color[0], s.color[1], s.color[2], s.color[3]});
 }
 
 // Each quadrilateral a, b, c, d becomes the triangles a, b, c and a, c, d. The two vectors trade places,
 // so after the first frames no batch allocates.
-std::vector<float> QuadScratch;
-
 void quadsToTriangles()
 {
-    std::vector<float>& triangles = QuadScratch;
+    std::vector<float>& triangles = Es2.quadScratch;
     triangles.clear();
     const size_t quadFloats = 4 * BatchFloats;
-    triangles.reserve(Batch.size() / 4 * 6);
-    for (size_t q = 0; q + quadFloats <= Batch.size(); q += quadFloats) {
+    triangles.reserve(Es2.batch.size() / 4 * 6);
+    for (size_t q = 0; q + quadFloats <= Es2.batch.size(); q += quadFloats) {
         for (int corner : {0, 1, 2, 0, 2, 3}) {
-            const float* v = &Batch[q + static_cast<size_t>(corner) * BatchFloats];
+            const float* v = &Es2.batch[q + static_cast<size_t>(corner) * BatchFloats];
             triangles.insert(triangles.end(), v, v + BatchFloats);
         }
     }
-    Batch.swap(triangles);
+    Es2.batch.swap(triangles);
 }
 
 void setUniforms(const Gles2Switches& s)
@@ -253,8 +250,8 @@ const char* rendererName()
 
 void begin(Shape shape)
 {
-    Batch.clear();
-    BatchShape = shape;
+    Es2.batch.clear();
+    Es2.batchShape = shape;
 }
 
 void color(float r, float g, float b, float a)
@@ -284,11 +281,11 @@ void vertex2(float x, float y)
 
 void end()
 {
-    if (BatchShape == Shape::Quads)
+    if (Es2.batchShape == Shape::Quads)
         quadsToTriangles();
-    int count = static_cast<int>(Batch.size() / BatchFloats);
-    streamTriangles(Batch.data(), count - count % 3, BatchFloats, 0, 3, 5);
-    Batch.clear();
+    int count = static_cast<int>(Es2.batch.size() / BatchFloats);
+    streamTriangles(Es2.batch.data(), count - count % 3, BatchFloats, 0, 3, 5);
+    Es2.batch.clear();
 }
 
 void drawTriangles(const float* corners, int count)

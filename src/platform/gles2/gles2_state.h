@@ -7,6 +7,7 @@
 
 #include <map>
 #include <set>
+#include <vector>
 
 #include "platform/draw.h"
 
@@ -31,7 +32,7 @@ struct Gles2Switches {
     float fogEnd = 1.0f;
 };
 
-// The GL objects of the current context, made by draw::startContext.
+// The GL objects of the current context, made by draw::startContext, the switches and the batch.
 struct Gles2Objects {
     GLuint program = 0;
     GLuint buffer = 0;
@@ -45,6 +46,10 @@ struct Gles2Objects {
     std::set<unsigned> intensityNames; // textures uploaded as intensity, sampled widened
     // The game names its textures itself; WebGL only binds objects it made, so each name gets one.
     std::map<unsigned, GLuint> textureObjects;
+    // The batch being gathered (BatchFloats per vertex), its shape, and the quads' conversion buffer.
+    std::vector<float> batch;
+    draw::Shape batchShape = draw::Shape::Triangles;
+    std::vector<float> quadScratch;
 };
 
 extern Gles2Objects Es2;

@@ -14,27 +14,6 @@ void resetHeadlessState()
     Headless.glContextLive = glLive;
 }
 
-namespace {
-
-// The timer message is made when a peek finds the period elapsed, like a system timer that is
-// generated on demand: a long pause yields one message, not a burst.
-void checkTimer()
-{
-    MessageQueue& q = Headless.queue;
-    if (!q.timerOn)
-        return;
-    // A counter set back by the test restarts the period instead of wrapping into a firing.
-    if (Headless.counter < q.timerLastFired)
-        q.timerLastFired = Headless.counter;
-    using Wide = unsigned __int128;
-    Wide elapsedTimes1000 = Wide(Headless.counter - q.timerLastFired) * 1000u;
-    if (elapsedTimes1000 < Wide(q.timerPeriodMs) * Headless.frequency)
-        return;
-    q.fireTimer(Headless.counter);
-}
-
-} // namespace
-
 namespace platform {
 
 bool startWindowSystem()
@@ -62,23 +41,13 @@ void showWindow()
 
 bool peekMessage(Message& out)
 {
-    checkTimer();
+    Headless.queue.checkTimer(Headless.counter, Headless.frequency);
     return Headless.queue.take(out);
 }
 
 void postMessage(uint32_t id, uint64_t wParam, int64_t lParam)
 {
     Headless.queue.append(id, wParam, lParam);
-}
-
-void postKeyPress(int virtualKey)
-{
-    postMessage(KeyDownMessage, static_cast<uint64_t>(virtualKey));
-}
-
-void postQuit(int exitCode)
-{
-    postMessage(QuitMessage, static_cast<uint64_t>(static_cast<int64_t>(exitCode)));
 }
 
 void startTimer(int id, int periodMs)
@@ -100,16 +69,6 @@ void beep()
 {
     ++Headless.beeps;
 }
-
-int runLoop(bool (*pass)(int& exitCode))
-{
-    int exitCode = 0;
-    while (pass(exitCode)) { }
-    return exitCode;
-}
-
-// Test files are real files on disk: nothing to write out.
-void filesSaved() { }
 
 uint64_t counterValue()
 {

@@ -29,25 +29,29 @@ struct EglObjects {
     GLuint colour = 0;
     GLuint depth = 0;
 };
-EglObjects Egl;
 
-// The framebuffer's size; it outlives contexts, so a fresh one is made at the size asked for.
-int FrameWidth = DefaultWidth;
-int FrameHeight = DefaultHeight;
-
-PFNGLBINDRENDERBUFFERPROC BindRenderbuffer = nullptr;
-PFNGLRENDERBUFFERSTORAGEPROC RenderbufferStorage = nullptr;
+// The GL half's state: the EGL objects, the frame's size and the two renderbuffer calls it keeps
+// (looked up with the framebuffer, see makeFramebuffer).
+struct HeadlessGl {
+    EglObjects egl;
+    // The framebuffer's size; it outlives contexts, so a fresh one is made at the size asked for.
+    int frameWidth = DefaultWidth;
+    int frameHeight = DefaultHeight;
+    PFNGLBINDRENDERBUFFERPROC bindRenderbuffer = nullptr;
+    PFNGLRENDERBUFFERSTORAGEPROC renderbufferStorage = nullptr;
+};
+HeadlessGl Gl;
 
 // Gives both renderbuffers the current size and puts the viewport on the 4:3 rectangle, as a window's
 // presentation does (the whole frame at 640 x 480).
 void sizeFramebuffer()
 {
-    BindRenderbuffer(GL_RENDERBUFFER, Egl.colour);
-    RenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, FrameWidth, FrameHeight);
-    BindRenderbuffer(GL_RENDERBUFFER, Egl.depth);
-    RenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, FrameWidth, FrameHeight);
-    BindRenderbuffer(GL_RENDERBUFFER, 0);
-    platform::ScreenRect r = letterboxRect(FrameWidth, FrameHeight);
+    Gl.bindRenderbuffer(GL_RENDERBUFFER, Gl.egl.colour);
+    Gl.renderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, Gl.frameWidth, Gl.frameHeight);
+    Gl.bindRenderbuffer(GL_RENDERBUFFER, Gl.egl.depth);
+    Gl.renderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, Gl.frameWidth, Gl.frameHeight);
+    Gl.bindRenderbuffer(GL_RENDERBUFFER, 0);
+    platform::ScreenRect r = letterboxRect(Gl.frameWidth, Gl.frameHeight);
     glViewport(r.x, r.y, r.width, r.height);
 }
 
@@ -66,7 +70,7 @@ template <typename Fn> bool loadProc(Fn& fn, const char* name)
 
 bool openDisplay()
 {
-    if (Egl.display != EGL_NO_DISPLAY)
+    if (Gl.egl.display != EGL_NO_DISPLAY)
         return true;
     PFNEGLGETPLATFORMDISPLAYEXTPROC getPlatformDisplay = nullptr;
     if (!loadProc(getPlatformDisplay, "eglGetPlatformDisplayEXT")) {
@@ -82,7 +86,7 @@ bool openDisplay()
         Headless.lastError = eglErrorText("eglInitialize");
         return false;
     }
-    Egl.display = display;
+    Gl.egl.display = display;
     return true;
 }
 
@@ -104,21 +108,21 @@ bool makeFramebuffer()
     PFNGLFRAMEBUFFERRENDERBUFFERPROC framebufferRenderbuffer = nullptr;
     PFNGLCHECKFRAMEBUFFERSTATUSPROC checkFramebufferStatus = nullptr;
     if (!loadProc(genFramebuffers, "glGenFramebuffers") || !loadProc(bindFramebuffer, "glBindFramebuffer") ||
-        !loadProc(genRenderbuffers, "glGenRenderbuffers") || !loadProc(BindRenderbuffer, "glBindRenderbuffer") ||
-        !loadProc(RenderbufferStorage, "glRenderbufferStorage") ||
+        !loadProc(genRenderbuffers, "glGenRenderbuffers") || !loadProc(Gl.bindRenderbuffer, "glBindRenderbuffer") ||
+        !loadProc(Gl.renderbufferStorage, "glRenderbufferStorage") ||
         !loadProc(framebufferRenderbuffer, "glFramebufferRenderbuffer") ||
         !loadProc(checkFramebufferStatus, "glCheckFramebufferStatus")) {
         Headless.lastError = "framebuffer object entry points are missing";
         return false;
     }
-    genFramebuffers(1, &Egl.framebuffer);
-    bindFramebuffer(GL_FRAMEBUFFER, Egl.framebuffer);
-    genRenderbuffers(1, &Egl.colour);
-    genRenderbuffers(1, &Egl.depth);
+    genFramebuffers(1, &Gl.egl.framebuffer);
+    bindFramebuffer(GL_FRAMEBUFFER, Gl.egl.framebuffer);
+    genRenderbuffers(1, &Gl.egl.colour);
+    genRenderbuffers(1, &Gl.egl.depth);
     // A window's context starts with the viewport on its client area; a surfaceless one has none.
     sizeFramebuffer();
-    framebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, Egl.colour);
-    framebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, Egl.depth);
+    framebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, Gl.egl.colour);
+    framebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, Gl.egl.depth);
     if (checkFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
         Headless.lastError = "the framebuffer is incomplete";
         return false;
@@ -132,18 +136,18 @@ bool makeFramebuffer()
 
 void dropContext()
 {
-    eglMakeCurrent(Egl.display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
-    eglDestroyContext(Egl.display, Egl.context);
-    Egl = EglObjects{Egl.display};
+    eglMakeCurrent(Gl.egl.display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+    eglDestroyContext(Gl.egl.display, Gl.egl.context);
+    Gl.egl = EglObjects{Gl.egl.display};
 }
 
 bool makeContext()
 {
-    if (Egl.context != EGL_NO_CONTEXT && !Egl.contextStale)
+    if (Gl.egl.context != EGL_NO_CONTEXT && !Gl.egl.contextStale)
         return true;
     if (!openDisplay())
         return false;
-    if (Egl.context != EGL_NO_CONTEXT)
+    if (Gl.egl.context != EGL_NO_CONTEXT)
         dropContext();
     const bool es2 = wantsEs2();
     if (!eglBindAPI(es2 ? EGL_OPENGL_ES_API : EGL_OPENGL_API)) {
@@ -165,24 +169,25 @@ bool makeContext()
                                        EGL_NONE};
     EGLConfig config = nullptr;
     EGLint configCount = 0;
-    if (!eglChooseConfig(Egl.display, configAttributes, &config, 1, &configCount) || configCount < 1) {
+    if (!eglChooseConfig(Gl.egl.display, configAttributes, &config, 1, &configCount) || configCount < 1) {
         Headless.lastError = eglErrorText("eglChooseConfig(OpenGL)");
         return false;
     }
     const EGLint desktopAttributes[] = {EGL_CONTEXT_OPENGL_PROFILE_MASK, EGL_CONTEXT_OPENGL_COMPATIBILITY_PROFILE_BIT,
                                         EGL_NONE};
     const EGLint es2Attributes[] = {EGL_CONTEXT_CLIENT_VERSION, 2, EGL_NONE};
-    EGLContext context = eglCreateContext(Egl.display, config, EGL_NO_CONTEXT, es2 ? es2Attributes : desktopAttributes);
+    EGLContext context =
+        eglCreateContext(Gl.egl.display, config, EGL_NO_CONTEXT, es2 ? es2Attributes : desktopAttributes);
     if (context == EGL_NO_CONTEXT) {
         Headless.lastError = eglErrorText(es2 ? "eglCreateContext(ES 2)" : "eglCreateContext(compatibility profile)");
         return false;
     }
-    if (!eglMakeCurrent(Egl.display, EGL_NO_SURFACE, EGL_NO_SURFACE, context)) {
+    if (!eglMakeCurrent(Gl.egl.display, EGL_NO_SURFACE, EGL_NO_SURFACE, context)) {
         Headless.lastError = eglErrorText("eglMakeCurrent(surfaceless)");
-        eglDestroyContext(Egl.display, context);
+        eglDestroyContext(Gl.egl.display, context);
         return false;
     }
-    Egl.context = context;
+    Gl.egl.context = context;
     if (!makeFramebuffer()) {
         dropContext();
         return false;
@@ -193,14 +198,14 @@ bool makeContext()
 headless::Frame readFramebuffer()
 {
     headless::Frame frame;
-    frame.width = FrameWidth;
-    frame.height = FrameHeight;
-    frame.rgba.assign(static_cast<size_t>(FrameWidth) * FrameHeight * 4, 0);
-    if (Egl.context == EGL_NO_CONTEXT)
+    frame.width = Gl.frameWidth;
+    frame.height = Gl.frameHeight;
+    frame.rgba.assign(static_cast<size_t>(Gl.frameWidth) * Gl.frameHeight * 4, 0);
+    if (Gl.egl.context == EGL_NO_CONTEXT)
         return frame;
     if (!wantsEs2())
         glReadBuffer(GL_COLOR_ATTACHMENT0);
-    draw::readPixels(0, 0, FrameWidth, FrameHeight, frame.rgba.data());
+    draw::readPixels(0, 0, Gl.frameWidth, Gl.frameHeight, frame.rgba.data());
     return frame;
 }
 
@@ -223,7 +228,7 @@ bool createGlContext()
 void deleteGlContext()
 {
     if (Headless.glContextLive)
-        Egl.contextStale = true;
+        Gl.egl.contextStale = true;
     Headless.glContextLive = false;
 }
 
@@ -237,13 +242,13 @@ void swapBuffers()
     ++Headless.swaps;
     if (!Headless.glContextLive)
         return;
-    paintLetterboxBars(FrameWidth, FrameHeight, letterboxRect(FrameWidth, FrameHeight));
+    paintLetterboxBars(Gl.frameWidth, Gl.frameHeight, letterboxRect(Gl.frameWidth, Gl.frameHeight));
     Headless.swapped = readFramebuffer();
 }
 
 ScreenRect presentationRect()
 {
-    return letterboxRect(FrameWidth, FrameHeight);
+    return letterboxRect(Gl.frameWidth, Gl.frameHeight);
 }
 
 bool isWindowVisible()
@@ -261,7 +266,7 @@ void requestWindowPlacement(const WindowPlacement& placement)
 
 WindowPlacement windowPlacement()
 {
-    return WindowPlacement{FrameWidth, FrameHeight, Headless.fullscreen};
+    return WindowPlacement{Gl.frameWidth, Gl.frameHeight, Headless.fullscreen};
 }
 
 } // namespace platform
@@ -271,7 +276,7 @@ namespace headless {
 void reset()
 {
     resetHeadlessState();
-    if (FrameWidth != DefaultWidth || FrameHeight != DefaultHeight)
+    if (Gl.frameWidth != DefaultWidth || Gl.frameHeight != DefaultHeight)
         setFrameSize(DefaultWidth, DefaultHeight);
 }
 
@@ -279,9 +284,9 @@ bool setFrameSize(int width, int height)
 {
     if (width < 1 || height < 1 || width > 8192 || height > 8192)
         return false;
-    FrameWidth = width;
-    FrameHeight = height;
-    if (Egl.context != EGL_NO_CONTEXT && !Egl.contextStale)
+    Gl.frameWidth = width;
+    Gl.frameHeight = height;
+    if (Gl.egl.context != EGL_NO_CONTEXT && !Gl.egl.contextStale)
         sizeFramebuffer();
     return true;
 }

@@ -12,15 +12,6 @@
 
 namespace {
 
-struct Pad {
-    SDL_GameController* controller = nullptr;
-    SDL_JoystickID id = -1;
-    int stickX = 0; // -1 left, 0 centre, 1 right, as last reported
-    int stickY = 0; // -1 up, 0 centre, 1 down
-    PadRepeat repeat;
-};
-std::vector<Pad> Pads;
-
 // SDL's buttons that stand for keys, by their place on the pad.
 struct Placed {
     SDL_GameControllerButton button;
@@ -62,46 +53,46 @@ void openPad(int deviceIndex)
     if (!SDL_IsGameController(deviceIndex))
         return;
     SDL_JoystickID id = SDL_JoystickGetDeviceInstanceID(deviceIndex);
-    for (const Pad& p : Pads)
+    for (const SdlPad& p : Sdl.pads)
         if (p.id == id)
             return;
     SDL_GameController* controller = SDL_GameControllerOpen(deviceIndex);
     if (controller == nullptr)
         return;
-    Pad pad;
+    SdlPad pad;
     pad.controller = controller;
     pad.id = id;
-    Pads.push_back(pad);
+    Sdl.pads.push_back(pad);
 }
 
 // True when the pad was one of ours.
 bool closePad(SDL_JoystickID id)
 {
-    for (auto it = Pads.begin(); it != Pads.end(); ++it) {
+    for (auto it = Sdl.pads.begin(); it != Sdl.pads.end(); ++it) {
         if (it->id != id)
             continue;
         SDL_GameControllerClose(it->controller);
-        Pads.erase(it);
+        Sdl.pads.erase(it);
         return true;
     }
     return false;
 }
 
-Pad* padOf(SDL_JoystickID id)
+SdlPad* padOf(SDL_JoystickID id)
 {
-    for (Pad& p : Pads)
+    for (SdlPad& p : Sdl.pads)
         if (p.id == id)
             return &p;
     return nullptr;
 }
 
-void pressFromPad(Pad& pad, int virtualKey)
+void pressFromPad(SdlPad& pad, int virtualKey)
 {
     appendMessage(KeyDownMessage, static_cast<uint64_t>(virtualKey), GamepadKeyFlag);
     pad.repeat.pressed(virtualKey, SDL_GetTicks64());
 }
 
-void moveStick(Pad& pad, uint8_t axis, int value)
+void moveStick(SdlPad& pad, uint8_t axis, int value)
 {
     if (axis == SDL_CONTROLLER_AXIS_LEFTX) {
         int next = stickDirection(travelOf(value), pad.stickX);
@@ -116,17 +107,17 @@ void moveStick(Pad& pad, uint8_t axis, int value)
     }
 }
 
-bool held(const Pad& p, SDL_GameControllerButton button)
+bool held(const SdlPad& p, SDL_GameControllerButton button)
 {
     return SDL_GameControllerGetButton(p.controller, button) != 0;
 }
 
-bool pulled(const Pad& p, SDL_GameControllerAxis trigger)
+bool pulled(const SdlPad& p, SDL_GameControllerAxis trigger)
 {
     return travelOf(SDL_GameControllerGetAxis(p.controller, trigger)) >= PadPushZone;
 }
 
-bool padHolds(const Pad& p, int virtualKey)
+bool padHolds(const SdlPad& p, int virtualKey)
 {
     switch (virtualKey) {
     case VkLeft:
@@ -163,9 +154,9 @@ void openGamepads()
 
 void closeGamepads()
 {
-    for (Pad& p : Pads)
+    for (SdlPad& p : Sdl.pads)
         SDL_GameControllerClose(p.controller);
-    Pads.clear();
+    Sdl.pads.clear();
 }
 
 bool translateGamepadEvent(const SDL_Event& e)
@@ -180,12 +171,12 @@ bool translateGamepadEvent(const SDL_Event& e)
             appendMessage(KillFocusMessage);
         return true;
     case SDL_CONTROLLERBUTTONDOWN:
-        if (Pad* pad = padOf(e.cbutton.which))
+        if (SdlPad* pad = padOf(e.cbutton.which))
             if (int key = buttonKey(e.cbutton.button))
                 pressFromPad(*pad, key);
         return true;
     case SDL_CONTROLLERAXISMOTION:
-        if (Pad* pad = padOf(e.caxis.which))
+        if (SdlPad* pad = padOf(e.caxis.which))
             moveStick(*pad, e.caxis.axis, e.caxis.value);
         return true;
     case SDL_CONTROLLERBUTTONUP:
@@ -198,7 +189,7 @@ bool translateGamepadEvent(const SDL_Event& e)
 
 bool gamepadHolds(int virtualKey)
 {
-    for (const Pad& p : Pads)
+    for (const SdlPad& p : Sdl.pads)
         if (padHolds(p, virtualKey))
             return true;
     return false;
@@ -207,7 +198,7 @@ bool gamepadHolds(int virtualKey)
 void repeatHeldPadKeys()
 {
     uint64_t now = SDL_GetTicks64();
-    for (Pad& p : Pads)
+    for (SdlPad& p : Sdl.pads)
         if (int key = p.repeat.due(padHolds(p, p.repeat.key), now))
             appendMessage(KeyDownMessage, static_cast<uint64_t>(key), GamepadKeyFlag);
 }

@@ -17,22 +17,6 @@
 namespace {
 
 #if defined(SDL_VIDEO_DRIVER_X11)
-// Loading a GL driver takes most of the window's creation (a software rasterizer's code generator
-// alone is about 50-100 ms of a core), and SDL does it only after its own start, which waits mostly on
-// the X server. Both load the same library, which stays loaded for the window once its context holds
-// it; the preload's connection is closed after that.
-struct GlPreload {
-    std::thread thread;
-    Display* display = nullptr;
-    // Whatever path the program leaves by, a thread still running is waited for, not left to abort it.
-    ~GlPreload()
-    {
-        if (thread.joinable())
-            thread.join();
-    }
-};
-GlPreload Preload;
-
 // SDL2 takes X11 first unless told otherwise; for any other video driver the preload would load a
 // driver nobody uses.
 bool sdlWillUseX11()
@@ -47,21 +31,25 @@ bool sdlWillUseX11()
 
 } // namespace
 
+// Loading a GL driver takes most of the window's creation (a software rasterizer's code generator
+// alone is about 50-100 ms of a core), and SDL does it only after its own start, which waits mostly on
+// the X server. Both load the same library, which stays loaded for the window once its context holds
+// it; the preload's connection is closed after that.
 void startGlDriverPreload()
 {
 #if defined(SDL_VIDEO_DRIVER_X11)
-    if (Preload.thread.joinable() || Preload.display != nullptr || !sdlWillUseX11())
+    if (Sdl.preload.thread.joinable() || Sdl.preload.display != nullptr || !sdlWillUseX11())
         return;
     // Two threads will use Xlib at once, each on its own connection.
     if (XInitThreads() == 0)
         return;
-    Preload.thread = std::thread([] {
+    Sdl.preload.thread = std::thread([] {
         Display* display = XOpenDisplay(nullptr);
         if (display == nullptr)
             return;
         // Asking for the extensions makes GLX pick the screen's vendor and load its driver.
         glXQueryExtensionsString(display, DefaultScreen(display));
-        Preload.display = display;
+        Sdl.preload.display = display;
     });
 #endif
 }
@@ -69,8 +57,8 @@ void startGlDriverPreload()
 void awaitGlDriverPreload()
 {
 #if defined(SDL_VIDEO_DRIVER_X11)
-    if (Preload.thread.joinable())
-        Preload.thread.join();
+    if (Sdl.preload.thread.joinable())
+        Sdl.preload.thread.join();
 #endif
 }
 
@@ -79,8 +67,8 @@ void endGlDriverPreload()
 #if defined(SDL_VIDEO_DRIVER_X11)
     awaitGlDriverPreload();
     // With the server gone, closing would only meet a dead connection; the process ends anyway.
-    if (Preload.display != nullptr && !Sdl.displayLost)
-        XCloseDisplay(Preload.display);
-    Preload.display = nullptr;
+    if (Sdl.preload.display != nullptr && !Sdl.displayLost)
+        XCloseDisplay(Sdl.preload.display);
+    Sdl.preload.display = nullptr;
 #endif
 }

@@ -1,14 +1,48 @@
 // SPDX-License-Identifier: MIT
-// What the SDL backend's parts share: the window state, the queue's append, key translation, gamepads,
+// What the SDL backend's parts share: its state, the queue's append, key translation, gamepads,
 // presentation and sound. Private to src/platform/sdl/.
 #pragma once
 
 #include <SDL.h>
 
+#include <csignal>
 #include <cstdint>
 #include <string>
+#include <thread>
+#include <vector>
 
-struct SdlWindowState {
+#include "platform/message_queue.h"
+#include "platform/pad_map.h"
+#include "platform/platform.h"
+
+// A game controller that is plugged in (sdl_gamepad.cpp).
+struct SdlPad {
+    SDL_GameController* controller = nullptr;
+    SDL_JoystickID id = -1;
+    int stickX = 0; // -1 left, 0 centre, 1 right, as last reported
+    int stickY = 0; // -1 up, 0 centre, 1 down
+    PadRepeat repeat;
+};
+
+#if defined(SDL_VIDEO_DRIVER_X11)
+struct _XDisplay; // Xlib's Display, whose header would bring its macros to every part
+
+// The GL driver's preload (sdl_gl_preload.cpp): its thread and the connection of its own it opens.
+struct GlPreload {
+    std::thread thread;
+    _XDisplay* display = nullptr;
+    // Whatever path the program leaves by, a thread still running is waited for, not left to abort it.
+    ~GlPreload()
+    {
+        if (thread.joinable())
+            thread.join();
+    }
+};
+#endif
+
+// Everything the backend keeps but the sound; each part writes its own members.
+struct SdlBackend {
+    // The window and its context (sdl_window.cpp, sdl_present.cpp).
     SDL_Window* window = nullptr;
     SDL_GLContext context = nullptr;
     int drawableWidth = 0; // the drawing surface in pixels (more than the window's size on high-density screens)
@@ -17,8 +51,24 @@ struct SdlWindowState {
     int windowedWidth = 0;    // the window's size the last time it was not fullscreen
     int windowedHeight = 0;
     std::string lastError;
+    platform::WindowPlacement requestedPlacement; // asked for before the window is made
+
+    // The queue and the system's start (sdl_window.cpp).
+    WindowProc proc = nullptr;
+    MessageQueue messages;
+    int displayFd = -1; // the X server connection, watched for its end (-1: not watched)
+    uint64_t displayCheckedAt = 0;
+    bool systemStarted = false; // SDL's video is up (startWindowSystem)
+    // Written by the signal handler and by Xlib's error handlers.
+    volatile sig_atomic_t endSignalled = 0;
+    volatile sig_atomic_t displayBroken = 0; // Xlib found the connection to the X server broken
+
+    std::vector<SdlPad> pads; // sdl_gamepad.cpp
+#if defined(SDL_VIDEO_DRIVER_X11)
+    GlPreload preload; // sdl_gl_preload.cpp
+#endif
 };
-extern SdlWindowState Sdl;
+extern SdlBackend Sdl;
 
 // Appends a message to the game's queue behind everything already there.
 void appendMessage(uint32_t id, uint64_t wParam = 0, int64_t lParam = 0);
@@ -66,8 +116,8 @@ void awaitGlDriverPreload();
 void endGlDriverPreload();
 
 // Sound (sdl_sound.cpp).
-// The SDL event type the music's end arrives as (registered when sound opens; 0 without sound).
-extern uint32_t MusicEventType;
+// Whether an event is the music's end, whose type is registered when sound opens (none without sound).
+bool isMusicEvent(const SDL_Event& event);
 // Begins opening the audio device and the mixer on a thread of their own, once; the first sound call
 // begins it too if it has not begun. Without a device, sound stays silent.
 void openSound();

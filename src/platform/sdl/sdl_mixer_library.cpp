@@ -7,8 +7,6 @@
 
 #include <cstdio>
 
-MixerLibrary Mixer;
-
 namespace {
 
 constexpr const char* MixerSoname = "libSDL2_mixer-2.0.so.0";
@@ -34,7 +32,7 @@ bool findAll(void* library, MixerLibrary& m)
 
 } // namespace
 
-bool loadMixerLibrary()
+bool loadMixerLibrary(MixerLibrary& mixer)
 {
     static bool tried = false;
     static bool loaded = false;
@@ -48,7 +46,7 @@ bool loadMixerLibrary()
         std::fprintf(stderr, "Roliquo: no sound: %s could not be loaded (%s)\n", MixerSoname, SDL_GetError());
         return false;
     }
-    Mixer = found;
+    mixer = found;
     loaded = true;
     return true;
 }

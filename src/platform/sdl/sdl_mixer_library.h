@@ -23,8 +23,6 @@ struct MixerLibrary {
     decltype(&Mix_PlayMusic) playMusic = nullptr;
     decltype(&Mix_HaltMusic) haltMusic = nullptr;
 };
-extern MixerLibrary Mixer;
-
-// Loads the library and finds every entry, once; false, with Mixer left empty and the reason on
-// standard error, when the library or any entry is missing. The game then plays without sound.
-bool loadMixerLibrary();
+// Loads the library and finds every entry into `mixer`, once; false, with `mixer` left empty and the
+// reason on standard error, when the library or any entry is missing. The game then plays without sound.
+bool loadMixerLibrary(MixerLibrary& mixer);

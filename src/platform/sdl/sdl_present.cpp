@@ -10,8 +10,6 @@
 
 namespace {
 
-platform::WindowPlacement RequestedPlacement;
-
 bool isFullscreen()
 {
     return (SDL_GetWindowFlags(Sdl.window) & SDL_WINDOW_FULLSCREEN_DESKTOP) == SDL_WINDOW_FULLSCREEN_DESKTOP;
@@ -26,7 +24,7 @@ void firstWindowSize(int& width, int& height)
     SDL_Rect usable;
     if (SDL_GetDisplayUsableBounds(0, &usable) != 0)
         return;
-    const platform::WindowPlacement& asked = RequestedPlacement;
+    const platform::WindowPlacement& asked = Sdl.requestedPlacement;
     if (asked.width >= 160 && asked.height >= 120 && asked.width <= usable.w && asked.height <= usable.h) {
         width = asked.width;
         height = asked.height;
@@ -42,7 +40,7 @@ void firstWindowSize(int& width, int& height)
 void applyRequestedPlacement()
 {
     SDL_GetWindowSize(Sdl.window, &Sdl.windowedWidth, &Sdl.windowedHeight);
-    if (RequestedPlacement.fullscreen && SDL_SetWindowFullscreen(Sdl.window, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0)
+    if (Sdl.requestedPlacement.fullscreen && SDL_SetWindowFullscreen(Sdl.window, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0)
         SDL_ShowCursor(SDL_DISABLE);
 }
 
@@ -101,13 +99,13 @@ namespace platform {
 
 void requestWindowPlacement(const WindowPlacement& placement)
 {
-    RequestedPlacement = placement;
+    Sdl.requestedPlacement = placement;
 }
 
 WindowPlacement windowPlacement()
 {
     if (Sdl.window == nullptr)
-        return RequestedPlacement;
+        return Sdl.requestedPlacement;
     return WindowPlacement{Sdl.windowedWidth, Sdl.windowedHeight, isFullscreen()};
 }
 

@@ -17,35 +17,38 @@
 #include "platform/sdl/sdl_internal.h"
 #include "platform/sdl/sdl_mixer_library.h"
 
-uint32_t MusicEventType = 0;
-
 namespace {
 
 constexpr int CueChannel = 0;
 constexpr int BeepChannel = 1;
 constexpr size_t MaxCachedCues = 16;
 
-struct SdlSoundState {
+// The sound's state: the mixer's entries, the device's opening (see startOpening for who may touch
+// what while it runs), the cached cues and the open music.
+struct SdlSound {
+    MixerLibrary mixer; // found when the device opens
+    SDL_Thread* opening = nullptr;
+    bool openingStarted = false;
+    uint32_t musicEventType = 0; // the SDL event type the music's end arrives as (0 without sound)
     bool open = false;
     std::map<std::string, Mix_Chunk*> cues; // loaded once per file name
     Mix_Chunk* beep = nullptr;
     Mix_Music* music = nullptr;
     uint32_t musicId = 0; // the open track's id, 0 when none
     uint32_t lastMusicId = 0;
+    // The id the finished-hook reports. The hook runs on the audio thread (or inside Mix_HaltMusic);
+    // closing sets this to 0 first, so a halt made on purpose sends no notice.
+    std::atomic<uint32_t> soundingMusicId{0};
 };
-SdlSoundState Sound;
-
-// The id the finished-hook reports. The hook runs on the audio thread (or inside Mix_HaltMusic);
-// closing sets this to 0 first, so a halt made on purpose sends no notice.
-std::atomic<uint32_t> SoundingMusicId{0};
+SdlSound Sound;
 
 void musicFinished()
 {
-    uint32_t id = SoundingMusicId.exchange(0);
-    if (id == 0 || MusicEventType == 0)
+    uint32_t id = Sound.soundingMusicId.exchange(0);
+    if (id == 0 || Sound.musicEventType == 0)
         return;
     SDL_Event e{};
-    e.type = MusicEventType;
+    e.type = Sound.musicEventType;
     e.user.code = static_cast<Sint32>(id);
     SDL_PushEvent(&e);
 }
@@ -95,14 +98,14 @@ Mix_Chunk* cueChunk(const std::string& fileName)
     auto found = Sound.cues.find(fileName);
     if (found != Sound.cues.end())
         return found->second;
-    Mix_Chunk* chunk = Mixer.loadWav(fileName.c_str());
+    Mix_Chunk* chunk = Sound.mixer.loadWav(fileName.c_str());
     if (chunk == nullptr)
         return nullptr; // tried again next time: the file may appear later
     if (Sound.cues.size() >= MaxCachedCues) {
         // Many names: free the cached ones, none of which can be sounding once the channel is halted.
-        Mixer.haltChannel(CueChannel);
+        Sound.mixer.haltChannel(CueChannel);
         for (auto& [name, cached] : Sound.cues)
-            Mixer.freeChunk(cached);
+            Sound.mixer.freeChunk(cached);
         Sound.cues.clear();
     }
     Sound.cues[fileName] = chunk;
@@ -113,9 +116,9 @@ void stopMusic()
 {
     if (Sound.music == nullptr)
         return;
-    SoundingMusicId.store(0);
-    Mixer.haltMusic();
-    Mixer.freeMusic(Sound.music);
+    Sound.soundingMusicId.store(0);
+    Sound.mixer.haltMusic();
+    Sound.mixer.freeMusic(Sound.music);
     Sound.music = nullptr;
     Sound.musicId = 0;
 }
@@ -125,25 +128,23 @@ void stopMusic()
 // the opening would only take a core from it. Only this thread writes Sound while it runs; everything
 // else that reads Sound joins it first. It is an SDL thread, so SDL frees what it kept for the thread
 // (its error text) when the thread ends.
-SDL_Thread* Opening = nullptr;
-bool OpeningStarted = false;
 
 int openDevice(void*);
 
 // The music's event type is registered here, before the thread starts, as the event loop reads it.
 void startOpening()
 {
-    if (OpeningStarted)
+    if (Sound.openingStarted)
         return;
-    OpeningStarted = true;
-    if (MusicEventType == 0) {
-        MusicEventType = SDL_RegisterEvents(1);
-        if (MusicEventType == static_cast<uint32_t>(-1))
-            MusicEventType = 0;
+    Sound.openingStarted = true;
+    if (Sound.musicEventType == 0) {
+        Sound.musicEventType = SDL_RegisterEvents(1);
+        if (Sound.musicEventType == static_cast<uint32_t>(-1))
+            Sound.musicEventType = 0;
     }
-    Opening = SDL_CreateThread(openDevice, "roliquo-audio", nullptr);
+    Sound.opening = SDL_CreateThread(openDevice, "roliquo-audio", nullptr);
     // Without a thread the device opens here: slower to the first frame, but the same sound.
-    if (Opening == nullptr)
+    if (Sound.opening == nullptr)
         openDevice(nullptr);
 }
 
@@ -151,34 +152,34 @@ void startOpening()
 void awaitOpening()
 {
     startOpening();
-    if (Opening != nullptr) {
-        SDL_WaitThread(Opening, nullptr);
-        Opening = nullptr;
+    if (Sound.opening != nullptr) {
+        SDL_WaitThread(Sound.opening, nullptr);
+        Sound.opening = nullptr;
     }
 }
 
 int openDevice(void*)
 {
-    if (!loadMixerLibrary())
+    if (!loadMixerLibrary(Sound.mixer))
         return 0;
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
         return 0;
-    if (Mixer.openAudio(44100, AUDIO_S16SYS, 2, 1024) != 0) {
+    if (Sound.mixer.openAudio(44100, AUDIO_S16SYS, 2, 1024) != 0) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return 0;
     }
-    Mixer.init(MIX_INIT_MID);
-    Mixer.allocateChannels(2);
+    Sound.mixer.init(MIX_INIT_MID);
+    Sound.mixer.allocateChannels(2);
     const char* soundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
     FILE* probe = fopen(soundFont, "rb");
     if (probe)
         fclose(probe);
     else
         soundFont = "/usr/share/sounds/sf2/default-GM.sf2";
-    Mixer.setSoundFonts(soundFont);
-    Mixer.hookMusicFinished(musicFinished);
+    Sound.mixer.setSoundFonts(soundFont);
+    Sound.mixer.hookMusicFinished(musicFinished);
     std::vector<uint8_t> wave = beepWave();
-    Sound.beep = Mixer.loadWavRw(SDL_RWFromConstMem(wave.data(), static_cast<int>(wave.size())), 1);
+    Sound.beep = Sound.mixer.loadWavRw(SDL_RWFromConstMem(wave.data(), static_cast<int>(wave.size())), 1);
     Sound.open = true;
     return 0;
 }
@@ -192,23 +193,28 @@ void openSound()
 
 void closeSound()
 {
-    if (!OpeningStarted)
+    if (!Sound.openingStarted)
         return; // nothing was opened
     awaitOpening();
     if (!Sound.open)
         return;
-    Mixer.hookMusicFinished(nullptr);
+    Sound.mixer.hookMusicFinished(nullptr);
     stopMusic();
-    Mixer.haltChannel(-1);
+    Sound.mixer.haltChannel(-1);
     for (auto& [name, chunk] : Sound.cues)
-        Mixer.freeChunk(chunk);
+        Sound.mixer.freeChunk(chunk);
     Sound.cues.clear();
     if (Sound.beep)
-        Mixer.freeChunk(Sound.beep);
+        Sound.mixer.freeChunk(Sound.beep);
     Sound.beep = nullptr;
-    Mixer.closeAudio();
-    Mixer.quit();
+    Sound.mixer.closeAudio();
+    Sound.mixer.quit();
     Sound.open = false;
+}
+
+bool isMusicEvent(const SDL_Event& event)
+{
+    return Sound.musicEventType != 0 && event.type == Sound.musicEventType;
 }
 
 uint32_t musicEventId(const SDL_Event& event)
@@ -226,14 +232,14 @@ void playWav(const std::string& fileName)
     if (!Sound.open)
         return;
     if (Mix_Chunk* chunk = cueChunk(fileName))
-        Mixer.playChannel(CueChannel, chunk, 0);
+        Sound.mixer.playChannel(CueChannel, chunk, 0);
 }
 
 void beep()
 {
     awaitOpening();
     if (Sound.open && Sound.beep)
-        Mixer.playChannel(BeepChannel, Sound.beep, 0);
+        Sound.mixer.playChannel(BeepChannel, Sound.beep, 0);
 }
 
 uint32_t openAndPlayMusic(const std::string& fileName)
@@ -242,14 +248,14 @@ uint32_t openAndPlayMusic(const std::string& fileName)
     if (!Sound.open)
         return 0;
     stopMusic(); // one track at a time: a new one replaces the old without a notice for it
-    Mix_Music* music = Mixer.loadMusic(fileName.c_str());
+    Mix_Music* music = Sound.mixer.loadMusic(fileName.c_str());
     if (music == nullptr)
         return 0;
     uint32_t id = ++Sound.lastMusicId;
-    SoundingMusicId.store(id);
-    if (Mixer.playMusic(music, 0) != 0) {
-        SoundingMusicId.store(0);
-        Mixer.freeMusic(music);
+    Sound.soundingMusicId.store(id);
+    if (Sound.mixer.playMusic(music, 0) != 0) {
+        Sound.soundingMusicId.store(0);
+        Sound.mixer.freeMusic(music);
         return 0;
     }
     Sound.music = music;

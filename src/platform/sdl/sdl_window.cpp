@@ -19,26 +19,13 @@
 #include "platform/platform.h"
 #include "platform/sdl/sdl_internal.h"
 
-SdlWindowState Sdl;
+SdlBackend Sdl;
 
 namespace {
 
-struct SdlQueueState {
-    WindowProc proc = nullptr;
-    MessageQueue messages;
-    int displayFd = -1; // the X server connection, watched for its end (-1: not watched)
-    uint64_t displayCheckedAt = 0;
-};
-SdlQueueState Queue;
-
-bool SystemStarted = false; // SDL's video is up (startWindowSystem)
-
-volatile sig_atomic_t EndSignalled = 0;
-volatile sig_atomic_t DisplayBroken = 0; // Xlib found the connection to the X server broken
-
 void onEndSignal(int)
 {
-    EndSignalled = 1;
+    Sdl.endSignalled = 1;
 }
 
 // Our own handlers instead of SDL's, so SIGHUP (a closed terminal, an ended session) ends the game the
@@ -58,13 +45,13 @@ void catchEndSignals()
 // atexit handlers. Ours only take note, and the game then closes the way closing the window does.
 int onDisplayIoError(Display*)
 {
-    DisplayBroken = 1; // should Xlib still exit, the atexit handlers keep away from the server
+    Sdl.displayBroken = 1; // should Xlib still exit, the atexit handlers keep away from the server
     return 0;
 }
 
 void onDisplayIoErrorExit(Display*, void*)
 {
-    DisplayBroken = 1;
+    Sdl.displayBroken = 1;
 }
 
 // Looked up in the libX11 that SDL already uses, so the game needs no link of its own to it.
@@ -90,7 +77,7 @@ void watchDisplay()
         return;
 #if defined(SDL_VIDEO_DRIVER_X11)
     if (info.subsystem == SDL_SYSWM_X11) {
-        Queue.displayFd = ConnectionNumber(info.info.x11.display);
+        Sdl.displayFd = ConnectionNumber(info.info.x11.display);
         takeOverDisplayErrors(info.info.x11.display);
     }
 #endif
@@ -100,34 +87,34 @@ void watchDisplay()
 // and SDL keeps polling a dead connection. Looked at a few times a second, never blocking.
 bool displayGone()
 {
-    if (DisplayBroken)
+    if (Sdl.displayBroken)
         return true;
-    if (Queue.displayFd < 0)
+    if (Sdl.displayFd < 0)
         return false;
     uint64_t now = SDL_GetTicks64();
-    if (now - Queue.displayCheckedAt < 200)
+    if (now - Sdl.displayCheckedAt < 200)
         return false;
-    Queue.displayCheckedAt = now;
-    pollfd watched{Queue.displayFd, POLLIN, 0};
+    Sdl.displayCheckedAt = now;
+    pollfd watched{Sdl.displayFd, POLLIN, 0};
     if (poll(&watched, 1, 0) <= 0)
         return false;
     if ((watched.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0)
         return true;
     char byte;
-    return (watched.revents & POLLIN) != 0 && recv(Queue.displayFd, &byte, 1, MSG_PEEK | MSG_DONTWAIT) == 0;
+    return (watched.revents & POLLIN) != 0 && recv(Sdl.displayFd, &byte, 1, MSG_PEEK | MSG_DONTWAIT) == 0;
 }
 
 void loseDisplay()
 {
     Sdl.displayLost = true;
-    Queue.displayFd = -1;
+    Sdl.displayFd = -1;
     fprintf(stderr, "Roliquo: the connection to the display was lost; the game ends.\n");
     appendMessage(CloseMessage);
 }
 
 void translate(const SDL_Event& e)
 {
-    if (MusicEventType != 0 && e.type == MusicEventType) {
+    if (isMusicEvent(e)) {
         if (uint32_t id = musicEventId(e))
             appendMessage(MusicNoticeMessage, 1, static_cast<int64_t>(id));
         return;
@@ -176,8 +163,8 @@ void translate(const SDL_Event& e)
 // Moves everything SDL has seen so far into the FIFO, so a post made now goes behind it.
 void pumpEvents()
 {
-    if (EndSignalled) {
-        EndSignalled = 0;
+    if (Sdl.endSignalled) {
+        Sdl.endSignalled = 0;
         appendMessage(CloseMessage);
     }
     if (Sdl.window == nullptr || Sdl.displayLost)
@@ -191,22 +178,11 @@ void pumpEvents()
         translate(e);
     // Reading the events may be what found the connection broken. No frame may follow then: the GL
     // driver, asking a dead server for the window's size, would draw into a buffer too small for it.
-    if (DisplayBroken) {
+    if (Sdl.displayBroken) {
         loseDisplay();
         return;
     }
     repeatHeldPadKeys();
-}
-
-void checkTimer()
-{
-    MessageQueue& q = Queue.messages;
-    if (!q.timerOn)
-        return;
-    uint64_t now = SDL_GetTicks64();
-    if (now - q.timerLastFired < q.timerPeriodMs)
-        return;
-    q.fireTimer(now);
 }
 
 // Double-buffered RGBA with at least 16 depth bits, in a compatibility profile so immediate mode works.
@@ -223,7 +199,7 @@ bool setGlAttributes()
 void shutdownSdl()
 {
     closeSound();
-    if (Sdl.displayLost || DisplayBroken)
+    if (Sdl.displayLost || Sdl.displayBroken)
         return;
     endGlDriverPreload();
     closeGamepads();
@@ -240,19 +216,19 @@ void shutdownSdl()
 
 bool displayBroken()
 {
-    return DisplayBroken != 0;
+    return Sdl.displayBroken != 0;
 }
 
 void appendMessage(uint32_t id, uint64_t wParam, int64_t lParam)
 {
-    Queue.messages.append(id, wParam, lParam);
+    Sdl.messages.append(id, wParam, lParam);
 }
 
 namespace platform {
 
 bool startWindowSystem()
 {
-    if (SystemStarted)
+    if (Sdl.systemStarted)
         return true;
     // Closing the window is the game's decision (it shuts down on CloseMessage), not SDL's.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
@@ -264,7 +240,7 @@ bool startWindowSystem()
         return false;
     }
     catchEndSignals();
-    SystemStarted = true;
+    Sdl.systemStarted = true;
     return true;
 }
 
@@ -284,14 +260,14 @@ bool createWindow(WindowProc proc)
     if (Sdl.window == nullptr) {
         Sdl.lastError = SDL_GetError();
         SDL_Quit();
-        SystemStarted = false;
+        Sdl.systemStarted = false;
         return false;
     }
     SDL_SetWindowMinimumSize(Sdl.window, 160, 120);
     applyRequestedPlacement();
     atexit(shutdownSdl);
     watchDisplay();
-    Queue.proc = proc;
+    Sdl.proc = proc;
     proc(CreateMessage, 0, 0);
     return true;
 }
@@ -308,8 +284,8 @@ void showWindow()
 bool peekMessage(Message& out)
 {
     pumpEvents();
-    checkTimer();
-    if (Queue.messages.messages.empty()) {
+    Sdl.messages.checkTimer(SDL_GetTicks64(), 1000);
+    if (Sdl.messages.messages.empty()) {
         // What was queued at the start, the first frame among it, is done: the sound and the pads may
         // open now, and the preload's connection may go.
         openSound();
@@ -320,7 +296,7 @@ bool peekMessage(Message& out)
             SDL_WaitEventTimeout(nullptr, 20);
         return false;
     }
-    return Queue.messages.take(out);
+    return Sdl.messages.take(out);
 }
 
 void postMessage(uint32_t id, uint64_t wParam, int64_t lParam)
@@ -329,19 +305,9 @@ void postMessage(uint32_t id, uint64_t wParam, int64_t lParam)
     appendMessage(id, wParam, lParam);
 }
 
-void postKeyPress(int virtualKey)
-{
-    postMessage(KeyDownMessage, static_cast<uint64_t>(virtualKey));
-}
-
-void postQuit(int exitCode)
-{
-    postMessage(QuitMessage, static_cast<uint64_t>(static_cast<int64_t>(exitCode)));
-}
-
 void startTimer(int id, int periodMs)
 {
-    Queue.messages.startTimer(id, periodMs, SDL_GetTicks64());
+    Sdl.messages.startTimer(id, periodMs, SDL_GetTicks64());
 }
 
 bool isKeyDown(int virtualKey)
@@ -363,16 +329,6 @@ void messageBox(const std::string& text, const std::string& caption, bool owned)
         SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, caption.c_str(), text.c_str(), owner) != 0)
         fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
 }
-
-int runLoop(bool (*pass)(int& exitCode))
-{
-    int exitCode = 0;
-    while (pass(exitCode)) { }
-    return exitCode;
-}
-
-// The desktop's files are on disk once renamed: nothing to write out.
-void filesSaved() { }
 
 uint64_t counterValue()
 {

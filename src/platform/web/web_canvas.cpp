@@ -15,10 +15,6 @@ namespace {
 
 constexpr const char* Canvas = "#canvas";
 
-EMSCRIPTEN_WEBGL_CONTEXT_HANDLE Context = 0;
-int SurfaceWidth = 640;
-int SurfaceHeight = 480;
-
 // The canvas's backing store in device pixels for its size on the page.
 void followPageSize()
 {
@@ -34,15 +30,15 @@ void followPageSize()
     emscripten_get_canvas_element_size(Canvas, &backingWidth, &backingHeight);
     if (width != backingWidth || height != backingHeight)
         emscripten_set_canvas_element_size(Canvas, width, height);
-    SurfaceWidth = width;
-    SurfaceHeight = height;
+    Web.surfaceWidth = width;
+    Web.surfaceHeight = height;
 }
 
 } // namespace
 
 bool makeWebGlContext()
 {
-    if (Context != 0)
+    if (Web.context != 0)
         return true;
     followPageSize();
     EmscriptenWebGLContextAttributes attributes;
@@ -56,57 +52,57 @@ bool makeWebGlContext()
     attributes.preserveDrawingBuffer = EM_TRUE;
     // The game's depth buffer is the offscreen frame's; the canvas only receives the copy.
     attributes.depth = EM_FALSE;
-    Context = emscripten_webgl_create_context(Canvas, &attributes);
-    if (Context <= 0) {
-        Context = 0;
+    Web.context = emscripten_webgl_create_context(Canvas, &attributes);
+    if (Web.context <= 0) {
+        Web.context = 0;
         return false;
     }
-    emscripten_webgl_make_context_current(Context);
-    makeOffscreenFrame(SurfaceWidth, SurfaceHeight);
-    platform::ScreenRect r = letterboxRect(SurfaceWidth, SurfaceHeight);
+    emscripten_webgl_make_context_current(Web.context);
+    makeOffscreenFrame(Web.surfaceWidth, Web.surfaceHeight);
+    platform::ScreenRect r = letterboxRect(Web.surfaceWidth, Web.surfaceHeight);
     glViewport(r.x, r.y, r.width, r.height);
     return true;
 }
 
 void fitViewport()
 {
-    if (Context == 0)
+    if (Web.context == 0)
         return;
-    int oldWidth = SurfaceWidth, oldHeight = SurfaceHeight;
+    int oldWidth = Web.surfaceWidth, oldHeight = Web.surfaceHeight;
     followPageSize();
-    if (oldWidth == SurfaceWidth && oldHeight == SurfaceHeight)
+    if (oldWidth == Web.surfaceWidth && oldHeight == Web.surfaceHeight)
         return;
-    makeOffscreenFrame(SurfaceWidth, SurfaceHeight);
-    platform::ScreenRect r = letterboxRect(SurfaceWidth, SurfaceHeight);
+    makeOffscreenFrame(Web.surfaceWidth, Web.surfaceHeight);
+    platform::ScreenRect r = letterboxRect(Web.surfaceWidth, Web.surfaceHeight);
     glViewport(r.x, r.y, r.width, r.height);
 }
 
 void presentToCanvas()
 {
-    if (Context == 0)
+    if (Web.context == 0)
         return;
-    paintLetterboxBars(SurfaceWidth, SurfaceHeight, letterboxRect(SurfaceWidth, SurfaceHeight));
+    paintLetterboxBars(Web.surfaceWidth, Web.surfaceHeight, letterboxRect(Web.surfaceWidth, Web.surfaceHeight));
     copyOffscreenToCanvas();
 }
 
 bool webGlContextMade()
 {
-    return Context != 0;
+    return Web.context != 0;
 }
 
 void dropWebGlContext()
 {
-    if (Context == 0)
+    if (Web.context == 0)
         return;
-    emscripten_webgl_destroy_context(Context);
-    Context = 0;
+    emscripten_webgl_destroy_context(Web.context);
+    Web.context = 0;
 }
 
 namespace platform {
 
 ScreenRect presentationRect()
 {
-    return letterboxRect(SurfaceWidth, SurfaceHeight);
+    return letterboxRect(Web.surfaceWidth, Web.surfaceHeight);
 }
 
 bool isWindowVisible()
@@ -119,18 +115,14 @@ bool isWindowVisible()
 
 // The page sizes the canvas, so there is no window to place: a placement asked for is kept only to be
 // told back, and the game never finds one changed.
-namespace {
-WindowPlacement AskedPlacement;
-}
-
 void requestWindowPlacement(const WindowPlacement& placement)
 {
-    AskedPlacement = placement;
+    Web.askedPlacement = placement;
 }
 
 WindowPlacement windowPlacement()
 {
-    return AskedPlacement;
+    return Web.askedPlacement;
 }
 
 } // namespace platform

@@ -30,7 +30,6 @@ enum : int {
     DpadDown = 13,
     DpadLeft = 14,
     DpadRight = 15,
-    ButtonCount = 16,
 };
 
 // The standard layout's buttons that stand for keys, by their place on the pad (the triggers only
@@ -56,16 +55,6 @@ constexpr Placed Places[] = {
     {DpadRight, PadButton::DpadRight},
 };
 
-struct Pad {
-    bool connected = false;
-    bool buttons[ButtonCount] = {};
-    double triggers[2] = {};
-    int stickX = 0; // -1 left, 0 centre, 1 right
-    int stickY = 0; // -1 up, 0 centre, 1 down
-    PadRepeat repeat;
-};
-std::vector<Pad> Pads;
-
 int buttonKey(int button)
 {
     for (const Placed& p : Places)
@@ -74,13 +63,13 @@ int buttonKey(int button)
     return 0;
 }
 
-void pressFromPad(Pad& pad, int virtualKey)
+void pressFromPad(WebPad& pad, int virtualKey)
 {
     appendMessage(KeyDownMessage, static_cast<uint64_t>(virtualKey), GamepadKeyFlag);
     pad.repeat.pressed(virtualKey, browserMilliseconds());
 }
 
-bool padHolds(const Pad& p, int virtualKey)
+bool padHolds(const WebPad& p, int virtualKey)
 {
     switch (virtualKey) {
     case VkLeft:
@@ -99,9 +88,9 @@ bool padHolds(const Pad& p, int virtualKey)
     }
 }
 
-void updatePad(Pad& pad, const EmscriptenGamepadEvent& state)
+void updatePad(WebPad& pad, const EmscriptenGamepadEvent& state)
 {
-    for (int b = 0; b < ButtonCount; ++b) {
+    for (int b = 0; b < WebPadButtons; ++b) {
         bool down = b < state.numButtons && state.digitalButton[b];
         if (down && !pad.buttons[b])
             if (int key = buttonKey(b))
@@ -133,18 +122,18 @@ void sampleGamepads()
     int count = emscripten_get_num_gamepads();
     if (count < 0)
         return;
-    if (static_cast<int>(Pads.size()) < count)
-        Pads.resize(static_cast<size_t>(count));
-    for (int i = 0; i < static_cast<int>(Pads.size()); ++i) {
+    if (static_cast<int>(Web.pads.size()) < count)
+        Web.pads.resize(static_cast<size_t>(count));
+    for (int i = 0; i < static_cast<int>(Web.pads.size()); ++i) {
         EmscriptenGamepadEvent state{};
         bool present = i < count && emscripten_get_gamepad_status(i, &state) == EMSCRIPTEN_RESULT_SUCCESS &&
             state.connected;
-        Pad& pad = Pads[static_cast<size_t>(i)];
+        WebPad& pad = Web.pads[static_cast<size_t>(i)];
         if (!present) {
             // A pad pulled out mid-game leaves the marble without its player: pause as losing focus does.
             if (pad.connected)
                 appendMessage(KillFocusMessage);
-            pad = Pad{};
+            pad = WebPad{};
             continue;
         }
         pad.connected = true;
@@ -154,7 +143,7 @@ void sampleGamepads()
 
 bool gamepadHolds(int virtualKey)
 {
-    for (const Pad& p : Pads)
+    for (const WebPad& p : Web.pads)
         if (p.connected && padHolds(p, virtualKey))
             return true;
     return false;

@@ -1,9 +1,63 @@
 // SPDX-License-Identifier: MIT
-// What the browser backend's parts share: the queue's append, the canvas, key state, gamepads, sound
-// and the IndexedDB sync. Private to src/platform/web/.
+// What the browser backend's parts share: its state, the queue's append, the canvas, key state,
+// gamepads, sound and the IndexedDB sync. Private to src/platform/web/.
 #pragma once
 
+#include <GLES2/gl2.h>
+#include <emscripten/html5.h>
+
 #include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/message_queue.h"
+#include "platform/pad_map.h"
+#include "platform/platform.h"
+
+// A pad as last sampled (web_gamepad.cpp), with the standard layout's 16 buttons.
+constexpr int WebPadButtons = 16;
+struct WebPad {
+    bool connected = false;
+    bool buttons[WebPadButtons] = {};
+    double triggers[2] = {};
+    int stickX = 0; // -1 left, 0 centre, 1 right
+    int stickY = 0; // -1 up, 0 centre, 1 down
+    PadRepeat repeat;
+};
+
+// The offscreen frame the game draws into, and the program that copies it (web_present.cpp).
+struct WebOffscreen {
+    GLuint framebuffer = 0;
+    GLuint colour = 0;
+    GLuint depth = 0;
+    GLuint program = 0;
+    GLuint quad = 0;
+    int width = 0;
+    int height = 0;
+};
+
+// Everything the backend keeps; each part writes its own members.
+struct WebBackend {
+    // The queue and the loop (web_window.cpp).
+    WindowProc proc = nullptr;
+    MessageQueue messages;
+    bool windowMade = false;
+    bool tickTaken = false; // a tick left the queue during this frame's passes
+    bool (*pass)(int&) = nullptr;
+    std::string lastError;
+
+    // The canvas (web_canvas.cpp) and the frame drawn for it (web_present.cpp).
+    EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context = 0;
+    int surfaceWidth = 640;
+    int surfaceHeight = 480;
+    platform::WindowPlacement askedPlacement; // kept only to be told back: the page sizes the canvas
+    WebOffscreen offscreen;
+
+    bool held[256] = {};      // the keys held, by virtual-key code (web_keys.cpp)
+    std::vector<WebPad> pads; // web_gamepad.cpp
+    uint32_t lastMusicId = 0; // web_sound.cpp
+};
+extern WebBackend Web;
 
 // Appends a message to the game's queue behind everything already there.
 void appendMessage(uint32_t id, uint64_t wParam = 0, int64_t lParam = 0);

@@ -38,8 +38,6 @@ constexpr NamedCode PlacedKeys[] = {
 // What a key with no classic code of its own reports: "no mapping", as classic keyboards send it.
 constexpr int UnmappedKey = 255;
 
-bool Held[256] = {};
-
 int virtualKeyOf(const EmscriptenKeyboardEvent& e)
 {
     // A single letter or digit the layout puts on the key, whatever its place.
@@ -77,7 +75,7 @@ EM_BOOL onKeyDown(int, const EmscriptenKeyboardEvent* e, void*)
 {
     unlockAudio();
     int key = virtualKeyOf(*e);
-    Held[key] = true;
+    Web.held[key] = true;
     if (isFullscreenKey(*e, key)) {
         if (!e->repeat)
             emscripten_request_fullscreen("#canvas", 1);
@@ -91,7 +89,7 @@ EM_BOOL onKeyDown(int, const EmscriptenKeyboardEvent* e, void*)
 
 EM_BOOL onKeyUp(int, const EmscriptenKeyboardEvent* e, void*)
 {
-    Held[virtualKeyOf(*e)] = false;
+    Web.held[virtualKeyOf(*e)] = false;
     return EM_TRUE;
 }
 
@@ -105,11 +103,11 @@ void listenToKeys()
 
 bool keyboardHolds(int virtualKey)
 {
-    return virtualKey >= 0 && virtualKey < 256 && Held[virtualKey];
+    return virtualKey >= 0 && virtualKey < 256 && Web.held[virtualKey];
 }
 
 void releaseAllKeys()
 {
-    for (bool& held : Held)
+    for (bool& held : Web.held)
         held = false;
 }

@@ -6,18 +6,9 @@
 
 #include <GLES2/gl2.h>
 
-namespace {
+#include "platform/web/web_internal.h"
 
-struct Offscreen {
-    GLuint framebuffer = 0;
-    GLuint colour = 0;
-    GLuint depth = 0;
-    GLuint program = 0;
-    GLuint quad = 0;
-    int width = 0;
-    int height = 0;
-};
-Offscreen Target;
+namespace {
 
 constexpr const char* VertexSource = R"(
 attribute vec2 corner;
@@ -43,16 +34,16 @@ void makeCopyProgram()
 {
     GLuint vertex = compile(GL_VERTEX_SHADER, VertexSource);
     GLuint fragment = compile(GL_FRAGMENT_SHADER, FragmentSource);
-    Target.program = glCreateProgram();
-    glAttachShader(Target.program, vertex);
-    glAttachShader(Target.program, fragment);
-    glBindAttribLocation(Target.program, 0, "corner");
-    glLinkProgram(Target.program);
+    Web.offscreen.program = glCreateProgram();
+    glAttachShader(Web.offscreen.program, vertex);
+    glAttachShader(Web.offscreen.program, fragment);
+    glBindAttribLocation(Web.offscreen.program, 0, "corner");
+    glLinkProgram(Web.offscreen.program);
     glDeleteShader(vertex);
     glDeleteShader(fragment);
     static const float Corners[8] = {-1.0f, -1.0f, 1.0f, -1.0f, -1.0f, 1.0f, 1.0f, 1.0f};
-    glGenBuffers(1, &Target.quad);
-    glBindBuffer(GL_ARRAY_BUFFER, Target.quad);
+    glGenBuffers(1, &Web.offscreen.quad);
+    glBindBuffer(GL_ARRAY_BUFFER, Web.offscreen.quad);
     glBufferData(GL_ARRAY_BUFFER, sizeof Corners, Corners, GL_STATIC_DRAW);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
 }
@@ -61,36 +52,36 @@ void makeCopyProgram()
 
 void makeOffscreenFrame(int width, int height)
 {
-    if (Target.program == 0)
+    if (Web.offscreen.program == 0)
         makeCopyProgram();
-    if (Target.framebuffer != 0 && width == Target.width && height == Target.height)
+    if (Web.offscreen.framebuffer != 0 && width == Web.offscreen.width && height == Web.offscreen.height)
         return;
     GLint texture = 0;
     glGetIntegerv(GL_TEXTURE_BINDING_2D, &texture);
-    if (Target.framebuffer == 0) {
-        glGenFramebuffers(1, &Target.framebuffer);
-        glGenTextures(1, &Target.colour);
-        glGenRenderbuffers(1, &Target.depth);
+    if (Web.offscreen.framebuffer == 0) {
+        glGenFramebuffers(1, &Web.offscreen.framebuffer);
+        glGenTextures(1, &Web.offscreen.colour);
+        glGenRenderbuffers(1, &Web.offscreen.depth);
     }
-    glBindTexture(GL_TEXTURE_2D, Target.colour);
+    glBindTexture(GL_TEXTURE_2D, Web.offscreen.colour);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
     glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(texture));
-    glBindRenderbuffer(GL_RENDERBUFFER, Target.depth);
+    glBindRenderbuffer(GL_RENDERBUFFER, Web.offscreen.depth);
     glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT16, width, height);
-    glBindFramebuffer(GL_FRAMEBUFFER, Target.framebuffer);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, Target.colour, 0);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, Target.depth);
-    Target.width = width;
-    Target.height = height;
+    glBindFramebuffer(GL_FRAMEBUFFER, Web.offscreen.framebuffer);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, Web.offscreen.colour, 0);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, Web.offscreen.depth);
+    Web.offscreen.width = width;
+    Web.offscreen.height = height;
 }
 
 void copyOffscreenToCanvas()
 {
-    if (Target.framebuffer == 0)
+    if (Web.offscreen.framebuffer == 0)
         return;
     // Everything the drawing layer set is put back afterwards, so its next frame goes on as before.
     GLint program = 0, texture = 0, buffer = 0, viewport[4] = {};
@@ -119,14 +110,14 @@ void copyOffscreenToCanvas()
     glGetVertexAttribPointerv(0, GL_VERTEX_ATTRIB_ARRAY_POINTER, &pointer);
 
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    glViewport(0, 0, Target.width, Target.height);
-    glUseProgram(Target.program);
-    glBindTexture(GL_TEXTURE_2D, Target.colour);
-    glBindBuffer(GL_ARRAY_BUFFER, Target.quad);
+    glViewport(0, 0, Web.offscreen.width, Web.offscreen.height);
+    glUseProgram(Web.offscreen.program);
+    glBindTexture(GL_TEXTURE_2D, Web.offscreen.colour);
+    glBindBuffer(GL_ARRAY_BUFFER, Web.offscreen.quad);
     glVertexAttribPointer(0, 2, GL_FLOAT, GL_FALSE, 0, nullptr);
     glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
 
-    glBindFramebuffer(GL_FRAMEBUFFER, Target.framebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, Web.offscreen.framebuffer);
     if (pointerBuffer != 0) {
         glBindBuffer(GL_ARRAY_BUFFER, static_cast<GLuint>(pointerBuffer));
         glVertexAttribPointer(0, size, static_cast<GLenum>(type), normalized ? GL_TRUE : GL_FALSE, stride, pointer);

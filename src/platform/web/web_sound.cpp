@@ -106,8 +106,6 @@ EM_JS(void, webAudioBeep, (), {
     tone.stop(audio.context.currentTime + 0.15);
 });
 
-uint32_t LastMusicId = 0;
-
 void ensureBridge()
 {
     static bool defined = false;
@@ -156,7 +154,7 @@ uint32_t openAndPlayMusic(const std::string& fileName)
     if (::access(rendered.c_str(), R_OK) != 0)
         return 0;
     ensureBridge();
-    uint32_t id = ++LastMusicId;
+    uint32_t id = ++Web.lastMusicId;
     webAudioPlay(rendered.c_str(), 1, static_cast<int>(id));
     return id;
 }

@@ -12,17 +12,9 @@
 #include "platform/platform.h"
 #include "platform/web/web_internal.h"
 
-namespace {
+WebBackend Web;
 
-struct WebQueueState {
-    WindowProc proc = nullptr;
-    MessageQueue messages;
-    bool windowMade = false;
-    bool tickTaken = false; // a tick left the queue during this frame's passes
-    bool (*pass)(int&) = nullptr;
-    std::string lastError;
-};
-WebQueueState Queue;
+namespace {
 
 // A frame's passes stop after this many even without a tick (a key flood), so the page stays alive.
 constexpr int MostPassesPerFrame = 10000;
@@ -58,13 +50,6 @@ EM_BOOL onResize(int, const EmscriptenUiEvent*, void*)
     return EM_FALSE;
 }
 
-void checkTimer()
-{
-    MessageQueue& q = Queue.messages;
-    if (q.timerOn && browserMilliseconds() - q.timerLastFired >= q.timerPeriodMs)
-        q.fireTimer(browserMilliseconds());
-}
-
 // The page's overlay (web/index.html's #message) shows the box; the game goes on behind it.
 EM_JS(void, showOverlayMessage, (const char* caption, const char* text), {
     if (typeof Module.showMessage === 'function')
@@ -87,10 +72,10 @@ void runFrame()
 {
     sampleGamepads();
     fitViewport();
-    Queue.tickTaken = false;
-    for (int i = 0; i < MostPassesPerFrame && !Queue.tickTaken; ++i) {
+    Web.tickTaken = false;
+    for (int i = 0; i < MostPassesPerFrame && !Web.tickTaken; ++i) {
         int exitCode = 0;
-        if (!Queue.pass(exitCode)) {
+        if (!Web.pass(exitCode)) {
             emscripten_cancel_main_loop();
             reportEnded(exitCode);
             return;
@@ -102,7 +87,7 @@ void runFrame()
 
 void appendMessage(uint32_t id, uint64_t wParam, int64_t lParam)
 {
-    Queue.messages.append(id, wParam, lParam);
+    Web.messages.append(id, wParam, lParam);
 }
 
 uint64_t browserMilliseconds()
@@ -119,15 +104,15 @@ bool startWindowSystem()
 
 bool createWindow(WindowProc proc)
 {
-    if (proc == nullptr || Queue.windowMade)
+    if (proc == nullptr || Web.windowMade)
         return false;
-    Queue.windowMade = true;
+    Web.windowMade = true;
     listenToKeys();
     emscripten_set_blur_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_FALSE, onBlur);
     emscripten_set_focus_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_FALSE, onFocus);
     emscripten_set_visibilitychange_callback(nullptr, EM_FALSE, onVisibility);
     emscripten_set_resize_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_FALSE, onResize);
-    Queue.proc = proc;
+    Web.proc = proc;
     proc(CreateMessage, 0, 0);
     return true;
 }
@@ -139,11 +124,11 @@ void showWindow()
 
 bool peekMessage(Message& out)
 {
-    checkTimer();
-    if (!Queue.messages.take(out))
+    Web.messages.checkTimer(browserMilliseconds(), 1000);
+    if (!Web.messages.take(out))
         return false;
     if (out.id == TickMessage)
-        Queue.tickTaken = true;
+        Web.tickTaken = true;
     return true;
 }
 
@@ -152,19 +137,9 @@ void postMessage(uint32_t id, uint64_t wParam, int64_t lParam)
     appendMessage(id, wParam, lParam);
 }
 
-void postKeyPress(int virtualKey)
-{
-    postMessage(KeyDownMessage, static_cast<uint64_t>(virtualKey));
-}
-
-void postQuit(int exitCode)
-{
-    postMessage(QuitMessage, static_cast<uint64_t>(static_cast<int64_t>(exitCode)));
-}
-
 void startTimer(int id, int periodMs)
 {
-    Queue.messages.startTimer(id, periodMs, browserMilliseconds());
+    Web.messages.startTimer(id, periodMs, browserMilliseconds());
 }
 
 bool isKeyDown(int virtualKey)
@@ -196,14 +171,14 @@ PixelFormatResult setupPixelFormat()
 
 std::string lastErrorText()
 {
-    return Queue.lastError;
+    return Web.lastError;
 }
 
 bool createGlContext()
 {
     if (makeWebGlContext())
         return true;
-    Queue.lastError = "this browser gives the page no WebGL";
+    Web.lastError = "this browser gives the page no WebGL";
     return false;
 }
 
@@ -225,7 +200,7 @@ void swapBuffers()
 
 int runLoop(bool (*pass)(int& exitCode))
 {
-    Queue.pass = pass;
+    Web.pass = pass;
     reportLoopStarted();
     // Never returns: the browser calls runFrame once per animation frame from here on.
     emscripten_set_main_loop(runFrame, 0, 1);
