@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The chase beside the specified game: the ghost choice and a --ghost replay, the SHA-256 of the level
-// in play, and what the chase does at each level start. Recording lives in replay_recorder.h.
+// The chase's record: the ghost choice and a --ghost replay, and the SHA-256 of the level in play. The
+// recording lives in replay_recorder.h, the chase's part of each level start in chase_run.h.
 #pragma once
 
 #include <string>
@@ -29,11 +29,3 @@ struct Chase {
 };
 
 extern Chase TheChase;
-
-// The level start, once the marble is placed: the level's recording starts, its map file is hashed and
-// the last finish summary cleared, and its ghost is built.
-void chaseLevelStarted();
-
-// Forgets the --ghost replay, the choice, the recording and what the frame shows of the chase (tests
-// that run several games in one process).
-void resetChase();

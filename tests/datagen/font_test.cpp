@@ -8,7 +8,7 @@
 #include <memory>
 #include <sstream>
 
-#include "app/rooms.h"
+#include "app/game_reset.h"
 #include "level/map_list.h"
 #include "pack_fixture.h"
 #include "platform/draw.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/rooms.h"
+#include "app/game_reset.h"
 #include "level/file_fixture.h"
 #include "level/map_list.h"
 #include "screen/game_state.h"

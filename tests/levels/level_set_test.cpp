@@ -9,7 +9,7 @@
 #include <optional>
 #include <set>
 
-#include "app/rooms.h"
+#include "app/game_reset.h"
 #include "level/board.h"
 #include "level/map_list.h"
 #include "level/map_loader.h"

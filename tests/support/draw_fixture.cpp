@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The drawing tests' shared set-up: test font and board texture, cameras, pixel helpers, golden images
 // and screenshots. Declared in draw_fixture.h.
-#include "support/draw_fixture.h"
 #include "render/board_renderer.h"
+#include "support/draw_fixture.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "app/rooms.h"
+#include "app/game_reset.h"
 #include "sim/camera.h"
 #include "sim/marble.h"
 

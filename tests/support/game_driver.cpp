@@ -10,8 +10,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "app/game_reset.h"
 #include "app/main_loop.h"
-#include "app/rooms.h"
 #include "app/settings.h"
 #include "app/window_proc.h"
 #include "chase/ghost.h"

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "level/token_reader.h"
 #include "sim/marble.h"
 #include "sim/sim_state.h"
 #include "sim_session.h"
@@ -21,9 +22,7 @@ constexpr float BoardFront = 5970.0f;
 
 std::string pointText(float x, float y)
 {
-    char buffer[80];
-    std::snprintf(buffer, sizeof buffer, "(%.9g, %.9g)", static_cast<double>(x), static_cast<double>(y));
-    return buffer;
+    return "(" + exactFloatText(x) + ", " + exactFloatText(y) + ")";
 }
 
 // Calls visit(x, y) for the start point and every grid vertex until it returns false.

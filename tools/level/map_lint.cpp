@@ -28,13 +28,6 @@ std::string quoted(const std::string& t)
     return "\"" + t + "\"";
 }
 
-std::string realText(float value)
-{
-    char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%.9g", static_cast<double>(value));
-    return buffer;
-}
-
 std::string hexText(uint32_t value)
 {
     char buffer[24];
@@ -91,8 +84,8 @@ std::string plural(long long n, const char* one, const char* many)
 
 std::string describeHole(const Hole& h)
 {
-    return "(x " + realText(h.x) + ", y " + realText(h.y) + ", radius " + realText(h.radius) + ", depth " +
-        realText(h.depth) + ")";
+    return "(x " + exactFloatText(h.x) + ", y " + exactFloatText(h.y) + ", radius " + exactFloatText(h.radius) + ", depth " +
+        exactFloatText(h.depth) + ")";
 }
 
 class Linter {
@@ -289,11 +282,11 @@ private:
             } else if (std::fabs(real) == FLT_MAX) {
                 warning(v.line,
                         "hole value " + v.text + " is at or beyond the float range: the game reads it as " +
-                            realText(real));
+                            exactFloatText(real));
             } else if (std::fabs(real) == FLT_MIN) {
                 warning(v.line,
                         "hole value " + v.text + " is at or below the smallest normal float: the game reads it as " +
-                            realText(real));
+                            exactFloatText(real));
             }
             int field = static_cast<int>(got % 4);
             if (field == 0)
@@ -379,7 +372,7 @@ namespace {
 
 std::string startPoint()
 {
-    return "the start point (" + realText(StartX) + ", " + realText(StartY) + ")";
+    return "the start point (" + exactFloatText(StartX) + ", " + exactFloatText(StartY) + ")";
 }
 
 } // namespace
@@ -415,7 +408,7 @@ void lintStartPoint(MapLint& lint)
     else if (verdict < 0.0f)
         lint.findings.push_back({nearestLine, false,
                                  startPoint() + " is near " + holeName(lint, nearestIndex) +
-                                     " (its centre is closer than " + realText(NearDistance) + ")"});
+                                     " (its centre is closer than " + exactFloatText(NearDistance) + ")"});
 }
 
 bool hasErrors(const MapLint& lint)

@@ -2,8 +2,7 @@
 // Formatting of trace output lines. Reals use %.9g so every float written here reads back bit for bit.
 #include "trace_io.h"
 
-#include <cstdio>
-
+#include "level/token_reader.h"
 #include "sim/camera.h"
 #include "sim/marble.h"
 #include "sim/sim_state.h"
@@ -12,9 +11,8 @@ namespace {
 
 void appendReal(std::string& out, float value)
 {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, " %.9g", static_cast<double>(value));
-    out += buffer;
+    out += ' ';
+    out += exactFloatText(value);
 }
 
 } // namespace

@@ -10,19 +10,13 @@
 #include <vector>
 
 #include "level/board.h"
+#include "level/token_reader.h"
 #include "replay/file_hash.h"
 #include "replay/replay_file.h"
 #include "sim/round_step.h"
 #include "sim_session.h"
 
 namespace {
-
-std::string real(float value)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%.9g", static_cast<double>(value));
-    return text;
-}
 
 void startLevelRound(int levelNumber, const ReplayLevel& level)
 {
@@ -58,11 +52,11 @@ std::string replayLevel(int levelNumber, const ReplayLevel& level)
         return "its round has not ended after the last tick, yet the replay does not say it was left with F1";
     float booked = LevelTimes[static_cast<size_t>(levelNumber - 1)];
     if (booked != level.bookedSeconds)
-        return "it books " + real(booked) + " s, the replay claims " + real(level.bookedSeconds) + " s";
+        return "it books " + exactFloatText(booked) + " s, the replay claims " + exactFloatText(level.bookedSeconds) + " s";
     Vec3 p = TheMarble.getPosition();
     if (p.x != level.endX || p.y != level.endY || p.z != level.endZ)
-        return "the marble ends at (" + real(p.x) + ", " + real(p.y) + ", " + real(p.z) + "), the replay says (" +
-            real(level.endX) + ", " + real(level.endY) + ", " + real(level.endZ) + ")";
+        return "the marble ends at (" + exactFloatText(p.x) + ", " + exactFloatText(p.y) + ", " + exactFloatText(p.z) + "), the replay says (" +
+            exactFloatText(level.endX) + ", " + exactFloatText(level.endY) + ", " + exactFloatText(level.endZ) + ")";
     return "";
 }
 
@@ -101,7 +95,7 @@ void replayLevels(const Replay& replay, Verdict& verdict)
     float total = runTotal(TheSim);
     if (total != replay.total) {
         verdict.status = DiffersStatus;
-        verdict.problem = "the levels add up to " + real(total) + " s, the replay claims " + real(replay.total) + " s";
+        verdict.problem = "the levels add up to " + exactFloatText(total) + " s, the replay claims " + exactFloatText(replay.total) + " s";
     }
 }
 
@@ -161,13 +155,13 @@ int printVerdict(const Verdict& verdict, const std::string& replayPath)
             std::printf("level %zu %s: DIFFERS: %s\n", i + 1, level.mapName.c_str(), level.reason.c_str());
             return verdict.status;
         }
-        std::printf("level %zu %s: %s s%s\n", i + 1, level.mapName.c_str(), real(level.bookedSeconds).c_str(),
+        std::printf("level %zu %s: %s s%s\n", i + 1, level.mapName.c_str(), exactFloatText(level.bookedSeconds).c_str(),
                     level.skipped ? " (left with F1)" : "");
     }
     if (verdict.status != VerifiedStatus) {
         std::printf("total: DIFFERS: %s\n", verdict.problem.c_str());
         return verdict.status;
     }
-    std::printf("total %s s, name %s: verified\n", real(verdict.total).c_str(), verdict.name.c_str());
+    std::printf("total %s s, name %s: verified\n", exactFloatText(verdict.total).c_str(), verdict.name.c_str());
     return verdict.status;
 }
