@@ -223,9 +223,8 @@ bool measure(const Case& c, const Size& size)
 
     // The renderer's cells, and its picture of the board alone, which the floor must repeat exactly.
     clearTo(c.fog);
-    BoardDrawRecord board = TheBoardRenderer.draw(TheBoard, TheCamera.transform, c.farSight, c.fog);
-    const int triangles = board.triangles;
-    const std::vector<int32_t>& cells = board.cells;
+    std::vector<int32_t> cells;
+    const int triangles = TheBoardRenderer.draw(TheBoard, TheCamera.transform, c.farSight, c.fog, &cells).triangles;
     draw::finish();
     headless::Frame boardOnly = headless::readFrame();
     std::vector<float> corners = floorCorners(cells);

@@ -55,6 +55,7 @@ struct Sweeper {
     BoardRenderer& grid;
     const Transform& camera;
     BoardDrawRecord& record;
+    std::vector<int32_t>* visitedCells;
     int lastRow;
     size_t cornerFloats = 0; // of grid.corners in use
 
@@ -115,7 +116,8 @@ struct Sweeper {
         project(i + GridColumns + 1);
         project(i + 1);
         ++record.cellsVisited;
-        record.cells.push_back(i);
+        if (visitedCells != nullptr)
+            visitedCells->push_back(i);
     }
 
     void drawTriangles(int r, int c)
@@ -176,17 +178,19 @@ SweepAnchor boardSweepAnchor(Vec3 eye, bool farSight)
 // screen and increasing row moves up. An eye beside the board puts the anchor column outside the grid;
 // the rightward sweeps then start at column 0 and the leftward ones at column 48, as if the eye stood
 // over the nearest edge.
-BoardDrawRecord BoardRenderer::draw(const Board& board, const Transform& camera, bool farSight, bool fog)
+BoardDrawRecord BoardRenderer::draw(const Board& board, const Transform& camera, bool farSight, bool fog,
+                                    std::vector<int32_t>* visitedCells)
 {
     BoardDrawRecord record;
+    if (visitedCells != nullptr)
+        visitedCells->clear();
     const size_t n = static_cast<size_t>(GridVertexCount);
     if (vertices.size() < n || projected.size() < n || texCoords.size() < n)
         return record;
 
     SweepAnchor a = boardSweepAnchor(camera.getPosition(), farSight);
     record.anchor = a;
-    record.cells.reserve(MostCells);
-    Sweeper s{*this, camera, record, a.lastRow};
+    Sweeper s{*this, camera, record, visitedCells, a.lastRow};
     vertexState.assign(n, NotProjected);
     corners.resize(MostCorners * FloatsPerCorner);
     setDrawState(board, fog);

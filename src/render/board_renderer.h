@@ -29,8 +29,6 @@ struct BoardDrawRecord {
     int cellsVisited = 0;     // cells that passed the bounds test and were drawn
     int projections = 0;      // vertices moved into camera space and divided
     int trianglesSkipped = 0; // triangles with a corner at or behind the camera plane
-    // Every visited cell's index row * 50 + column, in drawing order.
-    std::vector<int32_t> cells;
 };
 
 // The grid of one level, built once per level load, and the renderer's per-draw scratch. One global,
@@ -52,8 +50,11 @@ public:
     void clearGrid();
     // Replaces GL texture 1 with the images a map load read.
     void uploadTexture(const BoardTextureImages& texture) const;
-    // Draws the visible cells from the camera, fogged with the board's fog colour when `fog`.
-    BoardDrawRecord draw(const Board& board, const Transform& camera, bool farSight, bool fog);
+    // Draws the visible cells from the camera, fogged with the board's fog colour when `fog`. A caller
+    // that wants the cells themselves passes `visitedCells`: every visited cell's index row * 50 +
+    // column, in drawing order, replaces what it held.
+    BoardDrawRecord draw(const Board& board, const Transform& camera, bool farSight, bool fog,
+                         std::vector<int32_t>* visitedCells = nullptr);
 };
 
 extern BoardRenderer TheBoardRenderer;

@@ -32,12 +32,12 @@ protected:
     int drawFrom(const Transform& camera, bool farSight, bool fog)
     {
         clearFrame(0, 0, 0);
-        record = TheBoardRenderer.draw(TheBoard, camera, farSight, fog);
+        record = TheBoardRenderer.draw(TheBoard, camera, farSight, fog, &cells);
         return record.triangles;
     }
 
     BoardDrawRecord record;
-    const std::vector<int32_t>& cells = record.cells;
+    std::vector<int32_t> cells;
 };
 
 int rowOf(int32_t cell)
