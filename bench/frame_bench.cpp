@@ -26,7 +26,6 @@
 #include "screen/font_loader.h"
 #include "screen/frame.h"
 #include "screen/game_state.h"
-#include "session/run.h"
 #include "sim/camera.h"
 #include "sim/marble.h"
 #include "sim/sim_state.h"

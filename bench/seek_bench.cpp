@@ -20,7 +20,6 @@
 #include "screen/font_loader.h"
 #include "screen/frame.h"
 #include "screen/game_state.h"
-#include "session/run.h"
 #include "sim/round_step.h"
 #include "sim/sim_state.h"
 #include "watch/watch_timeline.h"
@@ -53,7 +52,7 @@ Replay tenMinuteReplay(const std::string& mapName)
     for (int l = 0; l < LevelsInReplay; ++l) {
         ReplayLevel level;
         level.mapName = mapName;
-        level.startClock = l == 0 ? 52.0f : 46.5f;
+        level.startClock = levelStartClock(l == 0);
         level.startCameraLag = 6;
         level.skipped = true;
         SteerKeys keys = SteerUp;

@@ -11,7 +11,6 @@
 #include "platform/platform.h"
 #include "screen/game_state.h"
 #include "screen/records_page.h"
-#include "sim/sim_state.h"
 #include "sound/sound.h"
 #include "watch/replay_viewer.h"
 

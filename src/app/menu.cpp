@@ -3,8 +3,6 @@
 // lines post the key of their option so the key table does the work in one place.
 #include "app/menu.h"
 
-#include <algorithm>
-
 #include "chase/replay_recorder.h"
 #include "platform/platform.h"
 #include "scores/high_scores.h"
@@ -30,14 +28,10 @@ void raiseCameraLag()
         OptionCameraLag = 0.0f;
 }
 
-// Shows the best times of the last game. A round in play is stopped behind the screen: it can no
-// longer run out of time or start its next level there.
+// Shows the best times of the last game, the round in play stopped behind them.
 void showHighScores()
 {
-    GameState = BestTimes;
-    NewRecordRank = -1;
-    std::fill(LevelTimes.begin(), LevelTimes.end(), UnfinishedLevelSeconds);
-    Halted = true;
+    showBestTimesInstead();
     // Esc closes the menu and clears Paused.
     platform::postKeyPress(VkEscape);
 }

@@ -9,7 +9,6 @@
 
 #include "level/bmp.h"
 #include "level/board.h"
-#include "level/map_list.h"
 #include "platform/draw.h"
 #include "platform/platform.h"
 #include "render/board_renderer.h"

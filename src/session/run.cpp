@@ -3,6 +3,7 @@
 // another kind than the menu's game.
 #include "session/run.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "level/map_list.h"
@@ -39,6 +40,20 @@ void beginRun(RunKind kind, std::vector<std::string> maps)
     MenuShown = false;
     LevelNumber = 0;
     platform::postMessage(StartLevelMessage);
+}
+
+void showBestTimesInstead()
+{
+    GameState = BestTimes;
+    NewRecordRank = -1;
+    std::fill(LevelTimes.begin(), LevelTimes.end(), UnfinishedLevelSeconds);
+    Halted = true;
+}
+
+void resumeRound()
+{
+    GameState = Playing;
+    Halted = false;
 }
 
 void resetRun()

@@ -67,5 +67,11 @@ bool runIsWatched();
 // level list and the first level's start is posted.
 void beginRun(RunKind kind, std::vector<std::string> maps);
 
+// "HIGHSCORE": the best times of the last game are shown, every level unfinished; a round in play is
+// stopped behind the screen, so it can no longer run out of time or start its next level there.
+void showBestTimesInstead();
+// The round runs again on the playing screen (a watched replay sought back from a time-up).
+void resumeRound();
+
 // Puts the run back to its program-start values, keeping its hooks (tests that run several games).
 void resetRun();

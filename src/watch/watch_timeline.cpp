@@ -19,8 +19,7 @@ void restoreMoment(const WatchedMoment& moment)
     TheRoundCues = moment.cues;
     TheBanner = moment.banner;
     OptionCameraLag = moment.cameraLag;
-    GameState = Playing;
-    Halted = false;
+    resumeRound();
 }
 
 void beginTimeline(WatchTimeline& timeline, const ReplayLevel& level)

@@ -18,7 +18,6 @@
 
 #include "app/settings.h"
 #include "chase/ghost.h"
-#include "level/map_list.h"
 #include "platform/headless/headless.h"
 #include "render/projection.h"
 #include "replay/file_hash.h"
@@ -26,7 +25,6 @@
 #include "screen/chase_view.h"
 #include "screen/game_state.h"
 #include "screen/records_page.h"
-#include "session/run.h"
 #include "sim/sim_state.h"
 #include "support/game_driver.h"
 

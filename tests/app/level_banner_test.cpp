@@ -5,11 +5,9 @@
 
 #include <functional>
 
-#include "level/map_list.h"
 #include "platform/platform.h"
 #include "screen/frame.h"
 #include "screen/game_state.h"
-#include "session/run.h"
 #include "sim/sim_state.h"
 #include "support/game_driver.h"
 

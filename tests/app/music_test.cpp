@@ -5,11 +5,8 @@
 
 #include <vector>
 
-#include "level/map_list.h"
 #include "platform/headless/headless.h"
 #include "screen/game_state.h"
-#include "session/run.h"
-#include "sim/sim_state.h"
 #include "sound/sound.h"
 #include "support/game_driver.h"
 

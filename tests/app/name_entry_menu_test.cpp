@@ -5,12 +5,9 @@
 
 #include <string>
 
-#include "level/map_list.h"
 #include "platform/platform.h"
 #include "scores/high_scores.h"
 #include "screen/game_state.h"
-#include "session/run.h"
-#include "sim/sim_state.h"
 #include "support/game_driver.h"
 
 using testsupport::GameDriver;

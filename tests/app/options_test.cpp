@@ -5,12 +5,9 @@
 
 #include <vector>
 
-#include "level/map_list.h"
 #include "platform/headless/headless.h"
 #include "platform/platform.h"
 #include "screen/game_state.h"
-#include "session/run.h"
-#include "sim/sim_state.h"
 #include "support/game_driver.h"
 
 using testsupport::GameDriver;

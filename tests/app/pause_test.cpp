@@ -3,10 +3,8 @@
 // keyboard focus. A paused round keeps measuring time but does not advance its clock.
 #include <gtest/gtest.h>
 
-#include "level/map_list.h"
 #include "platform/headless/headless.h"
 #include "screen/game_state.h"
-#include "session/run.h"
 #include "sim/sim_state.h"
 #include "support/game_driver.h"
 

@@ -6,10 +6,8 @@
 
 #include "app/startup.h"
 #include "level/board.h"
-#include "level/map_list.h"
 #include "platform/headless/headless.h"
 #include "screen/game_state.h"
-#include "session/run.h"
 #include "sim/marble.h"
 #include "sim/sim_state.h"
 #include "support/game_driver.h"

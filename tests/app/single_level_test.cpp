@@ -12,7 +12,6 @@
 #include "platform/platform.h"
 #include "scores/high_scores.h"
 #include "screen/game_state.h"
-#include "session/run.h"
 #include "session/single_level.h"
 #include "sim/sim_state.h"
 #include "support/game_driver.h"

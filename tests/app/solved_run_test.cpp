@@ -14,7 +14,6 @@
 #include "platform/headless/headless.h"
 #include "scores/high_scores.h"
 #include "screen/game_state.h"
-#include "session/run.h"
 #include "sim/sim_state.h"
 #include "support/game_driver.h"
 

@@ -12,8 +12,6 @@
 #include "scores/high_scores.h"
 #include "screen/font.h"
 #include "screen/game_state.h"
-#include "session/run.h"
-#include "sim/sim_state.h"
 #include "support/game_driver.h"
 
 using headless::MessageBoxRecord;

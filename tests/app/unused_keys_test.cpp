@@ -3,11 +3,9 @@
 // delivers them): on the name-entry screen each beeps and stores nothing; everywhere else it does nothing.
 #include <gtest/gtest.h>
 
-#include "level/map_list.h"
 #include "platform/headless/headless.h"
 #include "scores/high_scores.h"
 #include "screen/game_state.h"
-#include "session/run.h"
 #include "sim/sim_state.h"
 #include "support/game_driver.h"
 

@@ -3,11 +3,9 @@
 // 225 s per level, a total that makes the table opens name entry, and the typed name is saved.
 #include <gtest/gtest.h>
 
-#include "level/map_list.h"
 #include "platform/headless/headless.h"
 #include "scores/high_scores.h"
 #include "screen/game_state.h"
-#include "session/run.h"
 #include "sim/sim_state.h"
 #include "support/game_driver.h"
 

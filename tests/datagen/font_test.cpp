@@ -17,7 +17,6 @@
 #include "screen/font.h"
 #include "screen/font_loader.h"
 #include "screen/game_state.h"
-#include "session/run.h"
 #include "sim/sim_state.h"
 
 using namespace packtest;

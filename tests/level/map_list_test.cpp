@@ -9,8 +9,6 @@
 #include "app/game_reset.h"
 #include "level/file_fixture.h"
 #include "level/map_list.h"
-#include "screen/game_state.h"
-#include "session/run.h"
 #include "sim/sim_state.h"
 
 namespace {

@@ -16,8 +16,6 @@
 #include "level_tool_runner.h"
 #include "platform/headless/headless.h"
 #include "render/board_renderer.h"
-#include "screen/game_state.h"
-#include "session/run.h"
 #include "sim/marble.h"
 #include "sim/sim_state.h"
 #include "support/temp_folder.h"

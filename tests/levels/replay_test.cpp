@@ -8,15 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "level/map_list.h"
 #include "level_tool_runner.h"
 #include "platform/headless/headless.h"
 #include "replay/replay_file.h"
 #include "replay/replay_store.h"
 #include "scores/high_scores.h"
-#include "screen/game_state.h"
 #include "scripted_game.h"
-#include "session/run.h"
 #include "sim/sim_state.h"
 #include "support/game_driver.h"
 #include "watch/replay_viewer.h"

@@ -11,7 +11,6 @@
 #include <string>
 #include <utility>
 
-#include "level/map_list.h"
 #include "level_tool_runner.h"
 #include "platform/headless/headless.h"
 #include "screen/frame.h"

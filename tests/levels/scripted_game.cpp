@@ -6,12 +6,10 @@
 
 #include <vector>
 
-#include "level/map_list.h"
 #include "platform/headless/headless.h"
 #include "replay/replay_store.h"
 #include "scores/high_scores.h"
 #include "screen/game_state.h"
-#include "session/run.h"
 #include "sim/sim_state.h"
 
 namespace fs = std::filesystem;

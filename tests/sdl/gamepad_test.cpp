@@ -14,11 +14,9 @@
 
 #include "app/main_loop.h"
 #include "app/window_proc.h"
-#include "level/map_list.h"
 #include "platform/platform.h"
 #include "scores/high_scores.h"
 #include "screen/game_state.h"
-#include "session/run.h"
 #include "sim/marble.h"
 #include "sim/sim_state.h"
 #include "support/temp_folder.h"

@@ -17,7 +17,6 @@
 #include "chase/ghost.h"
 #include "chase/replay_recorder.h"
 #include "level/board.h"
-#include "level/map_list.h"
 #include "platform/headless/headless.h"
 #include "platform/platform.h"
 #include "render/board_renderer.h"
@@ -27,10 +26,8 @@
 #include "screen/frame.h"
 #include "screen/game_state.h"
 #include "screen/records_page.h"
-#include "session/run.h"
 #include "sim/camera.h"
 #include "sim/marble.h"
-#include "sim/sim_state.h"
 #include "watch/replay_viewer.h"
 
 namespace fs = std::filesystem;

@@ -7,7 +7,6 @@
 #include "scores/high_scores.h"
 #include "screen/frame.h"
 #include "screen/game_state.h"
-#include "session/run.h"
 #include "sim/marble.h"
 #include "sim/sim_state.h"
 #include "support/draw_fixture.h"

@@ -7,10 +7,11 @@
 #include <string>
 
 #include "sim/round_clock.h"
+#include "sim/round_step.h"
 
-// The bounds of --clock and --lag.
+// The bounds of --clock (the clock a game starts with at most) and --lag.
 constexpr float LowestClockOption = TimeUpEndTime;
-constexpr float HighestClockOption = 52.0f;
+constexpr float HighestClockOption = FirstLevelClock;
 constexpr float HighestLagOption = 9.0f;
 // Camera Lag without --lag.
 constexpr float DefaultLagOption = 6.0f;
