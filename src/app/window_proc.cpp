@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The window procedure: dispatches every message of the game window. Key commands live in
-// key_commands.cpp, the menu in menu.cpp, the tick and the level start in round.cpp / level_start.cpp.
+// key_commands.cpp, the menu in menu.cpp, the tick and the level start in the run (session/).
 #include "app/window_proc.h"
 
 #include "app/key_commands.h"

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The replay file: a finished run as text, one tick a line ("DT KEYS", the level tool's trace input),
 // with "#@" header lines naming each level's map file, its SHA-256, start clock and booked time, and the
-// run's total and name. Format and parse only; recording is the app's, saving replay_store's.
+// run's total and name. Format and parse only; recording is the chase's (chase/replay_recorder.h),
+// saving replay_store's.
 #pragma once
 
 #include <cstdint>

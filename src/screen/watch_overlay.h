@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The layer over a watched replay: a thin progress bar with the time in the level and the speed, and
-// the recorded steering keys as four arrows and a Shift mark. The replay viewer (app) fills it.
+// the recorded steering keys as four arrows and a Shift mark. The replay viewer (watch/) fills it.
 #pragma once
 
 #include "sim/marble.h"

@@ -7,7 +7,7 @@
 
 #include "sim/vec_math.h"
 
-// The steering keys held during a tick, as bits. The app polls them; tools and tests pass their own.
+// The steering keys held during a tick, as bits. The run polls them; tools and tests pass their own.
 enum SteerKey : uint8_t {
     SteerLeft = 1,
     SteerRight = 2,
