@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The chase's record: the ghost choice and a --ghost replay, and the SHA-256 of the level in play. The
-// recording lives in replay_recorder.h, the chase's part of each level start in chase_run.h.
+// The chase's one record: the recording of the run, the ghost choice and a --ghost replay, and the
+// SHA-256 of the level in play. The chase's part of each level start lives in chase_run.h.
 #pragma once
 
 #include <string>
@@ -21,7 +21,16 @@ struct GhostFile {
     bool loaded = false;
 };
 
+// The run being recorded for its replay (replay_recorder.h).
+struct Recording {
+    Replay replay;
+    bool active = false;   // a game is being recorded level by level
+    bool complete = false; // its last level is behind; waiting for the row's name
+    size_t ticks = 0;
+};
+
 struct Chase {
+    Recording recording;
     GhostChoice ghost = GhostChoice::Off;
     GhostFile givenGhost;
     // The SHA-256 of the level in play; empty when its map file could not be read again.

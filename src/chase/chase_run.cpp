@@ -19,6 +19,5 @@ void chaseLevelStarted()
 void resetChase()
 {
     TheChase = Chase();
-    resetReplayRecorder();
     TheChaseView = ChaseView();
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "chase/chase.h"
 #include "level/map_list.h"
 #include "replay/file_hash.h"
 #include "replay/replay_store.h"
@@ -15,15 +16,6 @@
 
 namespace {
 
-struct Recording {
-    Replay replay;
-    bool active = false;   // a game is being recorded level by level
-    bool complete = false; // its last level is behind; waiting for the row's name
-    size_t ticks = 0;
-};
-
-Recording TheRecording;
-
 uint8_t cameraLagValue()
 {
     return static_cast<uint8_t>(std::clamp(OptionCameraLag, 0.0f, 9.0f));
@@ -32,14 +24,14 @@ uint8_t cameraLagValue()
 // The level being played is the recording's last one.
 bool recordingThisLevel()
 {
-    return TheRecording.active && !TheRecording.complete && LevelNumber >= 1 &&
-        TheRecording.replay.levels.size() == static_cast<size_t>(LevelNumber);
+    return TheChase.recording.active && !TheChase.recording.complete && LevelNumber >= 1 &&
+        TheChase.recording.replay.levels.size() == static_cast<size_t>(LevelNumber);
 }
 
 void stopRecording(const char* why)
 {
     std::fprintf(stderr, "roliquo: this run gets no replay: %s\n", why);
-    TheRecording = Recording();
+    TheChase.recording = Recording();
 }
 
 } // namespace
@@ -49,13 +41,13 @@ void recordLevelEnd()
     if (runIsWatched())
         return;
     if (LevelNumber == 0) {
-        TheRecording = Recording();
-        TheRecording.active = true;
+        TheChase.recording = Recording();
+        TheChase.recording.active = true;
         return;
     }
     if (!recordingThisLevel())
         return;
-    ReplayLevel& level = TheRecording.replay.levels.back();
+    ReplayLevel& level = TheChase.recording.replay.levels.back();
     level.bookedSeconds = LevelTimes[static_cast<size_t>(LevelNumber - 1)];
     // A round that ended by itself posted this level start from its last tick; anything else was F1.
     level.skipped = !(LevelFinished && RoundClock < LevelEndTime);
@@ -64,17 +56,17 @@ void recordLevelEnd()
     level.endY = p.y;
     level.endZ = p.z;
     if (LevelNumber == LevelCount) {
-        TheRecording.replay.total = runTotal(TheSim);
-        TheRecording.complete = true;
+        TheChase.recording.replay.total = runTotal(TheSim);
+        TheChase.recording.complete = true;
     }
 }
 
 void recordLevelStart()
 {
-    if (!TheRecording.active || TheRecording.complete || LevelNumber < 1 || LevelNumber > LevelCount ||
-        TheRecording.replay.levels.size() != static_cast<size_t>(LevelNumber - 1))
+    if (!TheChase.recording.active || TheChase.recording.complete || LevelNumber < 1 || LevelNumber > LevelCount ||
+        TheChase.recording.replay.levels.size() != static_cast<size_t>(LevelNumber - 1))
         return;
-    if (TheRecording.replay.levels.size() >= MaxReplayLevels)
+    if (TheChase.recording.replay.levels.size() >= MaxReplayLevels)
         return stopRecording("it has more levels than a replay holds");
     ReplayLevel level;
     level.mapName = *levelMapName(LevelNumber);
@@ -84,48 +76,43 @@ void recordLevelStart()
         return stopRecording("a map file could not be read again to take its SHA-256");
     level.startClock = RoundClock;
     level.startCameraLag = cameraLagValue();
-    TheRecording.replay.levels.push_back(std::move(level));
+    TheChase.recording.replay.levels.push_back(std::move(level));
 }
 
 void recordTick(SteerKeys keys)
 {
     if (!recordingThisLevel())
         return;
-    std::vector<ReplayTick>& ticks = TheRecording.replay.levels.back().ticks;
-    if (ticks.size() >= MaxReplayTicksPerLevel || TheRecording.ticks >= MaxReplayTicks)
+    std::vector<ReplayTick>& ticks = TheChase.recording.replay.levels.back().ticks;
+    if (ticks.size() >= MaxReplayTicksPerLevel || TheChase.recording.ticks >= MaxReplayTicks)
         return stopRecording("it has more ticks than a replay holds");
     ticks.push_back({FrameSeconds, keys, cameraLagValue()});
-    TheRecording.ticks += 1;
+    TheChase.recording.ticks += 1;
 }
 
 void keepNamedRunReplay()
 {
-    if (!TheRecording.complete || NewRecordRank < 0 || NewRecordRank >= HighScoreRows)
+    if (!TheChase.recording.complete || NewRecordRank < 0 || NewRecordRank >= HighScoreRows)
         return;
     // A level played alone keeps no records, so no replay either.
     if (!runKeepsHighScores())
         return;
     const HighScoreEntry& row = HighScores[NewRecordRank];
     // The row must still be this run's: anything else means the table moved under it.
-    if (row.time != TheRecording.replay.total)
+    if (row.time != TheChase.recording.replay.total)
         return;
-    TheRecording.replay.name = replayNameOf(row.name);
+    TheChase.recording.replay.name = replayNameOf(row.name);
     std::vector<TableRow> table;
     for (int i = 0; i < HighScoreRows; ++i)
         table.push_back({HighScores[i].time, HighScores[i].name});
-    saveReplayInBackground(std::move(TheRecording.replay), std::move(table));
-    TheRecording = Recording();
+    saveReplayInBackground(std::move(TheChase.recording.replay), std::move(table));
+    TheChase.recording = Recording();
 }
 
 bool recordedLevel(ReplayLevel& out)
 {
     if (!recordingThisLevel())
         return false;
-    out = TheRecording.replay.levels.back();
+    out = TheChase.recording.replay.levels.back();
     return true;
-}
-
-void resetReplayRecorder()
-{
-    TheRecording = Recording();
 }

@@ -21,6 +21,3 @@ void keepNamedRunReplay();
 // A copy of the level being recorded so far (its ticks up to this one). False when this level is not
 // being recorded (watching a replay, or the recording was given up).
 bool recordedLevel(ReplayLevel& out);
-
-// Drops any recording (tests that run several games in one process).
-void resetReplayRecorder();
