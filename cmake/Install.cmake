@@ -1,10 +1,12 @@
 # SPDX-License-Identifier: MIT
-# Installing Roliquo the way Linux games are: executables in games/, the data pack in share/games/roliquo,
-# icons, desktop entry, AppStream metainfo and manual pages. Relocatable: the game finds its pack
-# relative to its own executable, so only these defaults are baked in.
+# Installing Roliquo the way Linux games are: executables (the game, the level tools and the leaderboard
+# server) in games/, the data pack in share/games/roliquo, icons, desktop entry, AppStream metainfo and
+# manual pages. Relocatable: the game finds its pack relative to its own executable, so only these
+# defaults are baked in.
 include(GNUInstallDirs)
 
-set(ROLIQUO_INSTALL_GAMESDIR "games" CACHE STRING "Where the game and its level tools are installed")
+set(ROLIQUO_INSTALL_GAMESDIR "games" CACHE STRING
+    "Where the game, its level tools and the leaderboard server are installed")
 set(ROLIQUO_INSTALL_PACKDIR "${CMAKE_INSTALL_DATADIR}/games/roliquo" CACHE STRING
     "Where the data pack is installed")
 
@@ -27,6 +29,10 @@ set(ROLIQUO_APP_ID org.roliquo.Roliquo)
 install(TARGETS roliquo RUNTIME DESTINATION ${ROLIQUO_INSTALL_GAMESDIR})
 if(TARGET roliquo-level)
   install(TARGETS roliquo-level RUNTIME DESTINATION ${ROLIQUO_INSTALL_GAMESDIR})
+endif()
+# The leaderboard server beside them; it reads the installed pack (or any other) given by --pack.
+if(TARGET roliquo-server)
+  install(TARGETS roliquo-server RUNTIME DESTINATION ${ROLIQUO_INSTALL_GAMESDIR})
 endif()
 
 if(TARGET roliquo-datagen)
@@ -53,7 +59,7 @@ install(FILES data/install/${ROLIQUO_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL
 # The metainfo lists every release with its notes; scripts/package.sh checks that its newest is this one.
 install(FILES data/install/${ROLIQUO_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 # The manuals carry the project's version.
-foreach(page roliquo.6 roliquo-level.6)
+foreach(page roliquo.6 roliquo-level.6 roliquo-server.6)
   configure_file(docs/man/${page} ${CMAKE_BINARY_DIR}/man/${page} @ONLY)
   install(FILES ${CMAKE_BINARY_DIR}/man/${page} DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 endforeach()

@@ -2,7 +2,7 @@
 # The rooms' layers: which folders under src/ each room's code may include, itself first, then the rooms
 # below it. The one source for both the include check (cmake/check_layers.cmake) and the libraries'
 # links (cmake/subsystems.cmake): a room's library links the libraries of the rooms its row names.
-set(ROLIQUO_ROOMS platform sim level scores replay sound render screen session watch chase app)
+set(ROLIQUO_ROOMS platform sim level scores replay sound render screen session watch chase app verify server)
 set(ROLIQUO_LAYER_platform platform)
 set(ROLIQUO_LAYER_sim sim level/board.h)
 # The board and its surface queries are part of the simulation's layer, not of the level loaders'.
@@ -20,8 +20,14 @@ set(ROLIQUO_LAYER_watch watch session screen render scores replay sound level si
 set(ROLIQUO_LAYER_chase chase session screen render scores replay sound level sim platform)
 # The shell: the process, the settings and input dispatch; it wires the rooms together.
 set(ROLIQUO_LAYER_app app watch chase session screen render scores replay sound level sim platform)
+# Re-simulating a replay to its verdict, for the programs that draw nothing.
+set(ROLIQUO_LAYER_verify verify replay scores level sim platform)
+set(ROLIQUO_LAYER_DENIED_verify platform/draw.h platform/gl11 platform/gles2 platform/sdl platform/web)
+# The leaderboard server: HTTP and verification workers over the database, never anything that draws.
+set(ROLIQUO_LAYER_server server verify replay scores level sim platform)
+set(ROLIQUO_LAYER_DENIED_server platform/draw.h platform/gl11 platform/gles2 platform/sdl platform/web)
 # The level tools: the simulation, levels and replays, never the app or anything that draws.
-set(ROLIQUO_LAYER_tools_level replay scores level sim platform)
+set(ROLIQUO_LAYER_tools_level verify replay scores level sim platform)
 set(ROLIQUO_LAYER_DENIED_tools_level platform/draw.h platform/gl11 platform/gles2)
 # The data-pack generator stands alone.
 set(ROLIQUO_LAYER_tools_datagen "")

@@ -45,15 +45,10 @@ endfunction()
 # roliquo-trace: the level tool's trace command for Node, reading real files, over the headless
 # backend's records (its OpenGL and PNG parts left out), so the golden traces run on WebAssembly. The
 # module compiles synchronously: Node's fetch cannot load the .wasm by its file path.
-add_library(roliquo_platform_headless_records STATIC ${CMAKE_SOURCE_DIR}/src/platform/headless/headless_backend.cpp
-                                                     ${CMAKE_SOURCE_DIR}/src/platform/message_posts.cpp
-                                                     ${CMAKE_SOURCE_DIR}/src/platform/disk_loop.cpp)
-target_include_directories(roliquo_platform_headless_records PUBLIC ${CMAKE_SOURCE_DIR}/src)
-
 function(roliquo_web_trace)
   set(level ${CMAKE_SOURCE_DIR}/tools/level)
   add_executable(roliquo-trace ${level}/node/trace_main.cpp ${level}/trace_command.cpp ${level}/sim_session.cpp
-                               ${level}/trace_io.cpp)
+                               ${level}/trace_io.cpp ${CMAKE_SOURCE_DIR}/src/verify/map_load.cpp)
   target_include_directories(roliquo-trace PRIVATE ${level})
   roliquo_program(roliquo-trace roliquo_platform_headless_records roliquo_replay)
   target_link_options(roliquo-trace PRIVATE -sENVIRONMENT=node -sNODERAWFS=1 -sALLOW_MEMORY_GROWTH=1 -sEXIT_RUNTIME=1

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// Map loading, level-start placement and ticks for the level tool, all through the game's own loader,
-// physics, rules and camera; the headless backend only records the loader's message boxes.
+// The map folder, level-start placement and ticks for the level tool, all through the game's own
+// physics, rules and camera.
 #include "sim_session.h"
 
 #include <cstdio>
@@ -8,8 +8,6 @@
 #include <system_error>
 
 #include "level/board.h"
-#include "level/map_loader.h"
-#include "platform/headless/headless.h"
 #include "sim/round_step.h"
 
 namespace fs = std::filesystem;
@@ -48,18 +46,6 @@ bool enterMapFolder(const std::string& mapPath, const std::string& dataDir, std:
         return false;
     }
     return true;
-}
-
-bool loadMapAsGame(const std::string& loadName, std::vector<std::string>& messages)
-{
-    // The images are read only for the loader's verdict: the tools draw nothing.
-    static BoardTextureImages texture;
-    headless::clearRecords();
-    bool ok = TheBoard.load(loadName, TheMarble, texture);
-    for (const headless::MessageBoxRecord& box : headless::messageBoxes())
-        messages.push_back(box.text);
-    headless::clearRecords();
-    return ok;
 }
 
 void placeAtLevelStart(float clock, float lag)

@@ -8,6 +8,7 @@
 
 #include "sim/sim_state.h"
 #include "trace_io.h"
+#include "verify/map_load.h"
 
 // The Camera Lag option of the session's ticks, set by placeAtLevelStart.
 extern float SessionCameraLag;
@@ -21,10 +22,6 @@ std::string pathFromStart(const std::string& path);
 // is the map file's own folder (the game keeps maps and textures together); otherwise dataDir, with the
 // map path made absolute. Paths are taken relative to the folder the tool started in.
 bool enterMapFolder(const std::string& mapPath, const std::string& dataDir, std::string& loadName, std::string& error);
-
-// TheBoard.load as the level start calls it, from the current folder, texture images read and all;
-// every message box the loader showed goes into messages.
-bool loadMapAsGame(const std::string& loadName, std::vector<std::string>& messages);
 
 // The simulated state of a one-level game's level start, with the clock at `clock` and no freeze:
 // marble at (0, -5800) on the surface at rest, eye 3000 behind and 6000 above it, camera angles 0; the
