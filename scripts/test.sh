@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Installs what is missing, then builds and runs every test: the normal build, the sanitizer build
-# (address, undefined), a short run of every fuzz target, the Debian package installed and played, the
+# Installs what is missing, then builds and runs every test: the normal build, the leaderboard server
+# against a throw-away PostgreSQL cluster with its benchmark, the sanitizer build (address, undefined), a short run of every fuzz target, the Debian package installed and played, the
 # simulation built with clang against the golden traces, and the browser build run in headless Chromium.
 # Warnings are errors throughout. Each build has its own folder (CMakePresets.json).
-# A developer may run one stage: --only release|asan|fuzz|package|clang|web. CI runs them all.
+# A developer may run one stage: --only release|server|asan|fuzz|package|clang|web. CI runs them all.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,11 +12,11 @@ only=""
 if [ "${1:-}" = "--only" ]; then
   only=${2:-}
   case "$only" in
-    release | asan | fuzz | package | clang | web) ;;
-    *) echo "usage: $0 [--only release|asan|fuzz|package|clang|web]" >&2; exit 2 ;;
+    release | server | asan | fuzz | package | clang | web) ;;
+    *) echo "usage: $0 [--only release|server|asan|fuzz|package|clang|web]" >&2; exit 2 ;;
   esac
 elif [ $# -gt 0 ]; then
-  echo "usage: $0 [--only release|asan|fuzz|package|clang|web]" >&2
+  echo "usage: $0 [--only release|server|asan|fuzz|package|clang|web]" >&2
   exit 2
 fi
 # Whether the named stage runs.
@@ -34,14 +34,24 @@ if stage release; then
   echo "== normal build =="
   cmake --preset release >/dev/null
   cmake --build --preset release
-  ctest --preset release -j"$jobs"
+  ctest --preset release -j"$jobs" -LE server
+fi
+
+if stage server; then
+  # The leaderboard against a throw-away PostgreSQL cluster (-t: its own port, so clusters never collide).
+  echo "== leaderboard server on PostgreSQL =="
+  cmake --preset release >/dev/null
+  cmake --build --preset release
+  pg_virtualenv -t ctest --preset release -j"$jobs" -L server
+  pg_virtualenv -t build/release/bench/bench_server_bench
 fi
 
 if stage asan; then
   echo "== sanitizer build (address, undefined) =="
   cmake --preset asan >/dev/null
   cmake --build --preset asan
-  ctest --preset asan -j"$jobs"
+  # The server's tests too, each against a database of a throw-away cluster.
+  pg_virtualenv -t ctest --preset asan -j"$jobs"
 fi
 
 if stage clang; then

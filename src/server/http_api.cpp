@@ -63,22 +63,33 @@ void postRun(ConnectionPool& pool, const Request& req, Response& res, const http
     std::string token = bearerToken(req.get_header_value("Authorization"));
     if (token.empty())
         return sendError(res, 401, "a run needs the header Authorization: Bearer TOKEN");
-    ConnectionPool::Hold db = pool.take();
-    std::optional<int64_t> player = playerOfToken(*db, token);
-    if (!player)
-        return sendError(res, 401, "the token is no player's");
-    if (!takeSubmission(*db, *player))
-        return sendError(res, 429, "too many runs: at most one a second, in bursts of 20");
     Replay replay;
     ReplayError error;
-    if (!parseReplay(body, replay, error))
-        return sendError(res, 415, "the body is not a replay: " + replayErrorText("replay", error));
+    bool isReplay = parseReplay(body, replay, error);
     std::vector<std::string> hashes;
     for (const ReplayLevel& level : replay.levels)
         hashes.push_back(level.mapHash);
-    if (!allLevelsKnown(*db, hashes))
+
+    // One transaction, so a submission costs one commit: the bucket is drawn on for every answer but 401.
+    ConnectionPool::Hold db = pool.take();
+    pqxx::work txn(*db);
+    std::optional<int64_t> player = playerOfToken(txn, token);
+    if (!player)
+        return sendError(res, 401, "the token is no player's");
+    if (!takeSubmission(txn, *player)) {
+        txn.commit();
+        return sendError(res, 429, "too many runs: at most one a second, in bursts of 20");
+    }
+    if (!isReplay) {
+        txn.commit();
+        return sendError(res, 415, "the body is not a replay: " + replayErrorText("replay", error));
+    }
+    if (!allLevelsKnown(txn, hashes)) {
+        txn.commit();
         return sendError(res, 422, "the replay plays a map this server does not know");
-    QueuedRun run = submitRun(*db, *player, body);
+    }
+    QueuedRun run = submitRun(txn, *player, body);
+    txn.commit();
     sendJson(res, 202, {{"id", run.id}, {"state", run.state}});
 }
 

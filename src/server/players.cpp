@@ -52,11 +52,10 @@ NewPlayer createPlayer(pqxx::connection& connection, const std::string& name)
     return out;
 }
 
-std::optional<int64_t> playerOfToken(pqxx::connection& connection, const std::string& token)
+std::optional<int64_t> playerOfToken(pqxx::transaction_base& txn, const std::string& token)
 {
     if (token.size() != TokenHexLength)
         return std::nullopt;
-    pqxx::read_transaction txn(connection);
     pqxx::result row = txn.exec_params("SELECT id, token_hash FROM players WHERE token_id = $1",
                                        token.substr(0, TokenIdLength));
     if (row.empty() || !constantTimeEqual(row[0][1].c_str(), sha256Hex(token)))
@@ -64,14 +63,12 @@ std::optional<int64_t> playerOfToken(pqxx::connection& connection, const std::st
     return row[0][0].as<int64_t>();
 }
 
-bool takeSubmission(pqxx::connection& connection, int64_t player)
+bool takeSubmission(pqxx::transaction_base& txn, int64_t player)
 {
-    pqxx::work txn(connection);
     pqxx::result row = txn.exec_params(
         "UPDATE players SET bucket = least($2, bucket + extract(epoch FROM now() - bucket_at) * $3) - 1, "
         "bucket_at = now() "
         "WHERE id = $1 AND least($2, bucket + extract(epoch FROM now() - bucket_at) * $3) >= 1 RETURNING id",
         player, SubmissionBurst, SubmissionsPerSecond);
-    txn.commit();
     return !row.empty();
 }

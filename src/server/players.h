@@ -21,7 +21,7 @@ struct NewPlayer {
 NewPlayer createPlayer(pqxx::connection& connection, const std::string& name);
 
 // The player a token belongs to, compared in constant time against its stored hash.
-std::optional<int64_t> playerOfToken(pqxx::connection& connection, const std::string& token);
+std::optional<int64_t> playerOfToken(pqxx::transaction_base& txn, const std::string& token);
 
 // Takes one submission from the player's bucket; false when it is empty.
-bool takeSubmission(pqxx::connection& connection, int64_t player);
+bool takeSubmission(pqxx::transaction_base& txn, int64_t player);

@@ -4,25 +4,21 @@
 
 #include "replay/file_hash.h"
 
-bool allLevelsKnown(pqxx::connection& connection, const std::vector<std::string>& hashes)
+bool allLevelsKnown(pqxx::transaction_base& txn, const std::vector<std::string>& hashes)
 {
     // The hashes are 64 hex digits each (the replay reader checked), so the array literal needs no quoting.
     std::string array = "{";
     for (const std::string& hash : hashes)
         array += (array.size() > 1 ? "," : "") + hash;
     array += "}";
-    pqxx::read_transaction txn(connection);
     pqxx::result row = txn.exec_params(
-        "SELECT count(*) FROM (SELECT DISTINCT unnest($1::text[]) AS h) given JOIN levels ON levels.sha256 = given.h",
-        array);
-    pqxx::result wanted = txn.exec_params("SELECT count(DISTINCT h) FROM unnest($1::text[]) AS h", array);
-    return row[0][0].as<int64_t>() == wanted[0][0].as<int64_t>();
+        "SELECT bool_and(EXISTS (SELECT 1 FROM levels WHERE levels.sha256 = h)) FROM unnest($1::text[]) AS h", array);
+    return !row[0][0].is_null() && row[0][0].as<bool>();
 }
 
-QueuedRun submitRun(pqxx::connection& connection, int64_t player, const std::string& replay)
+QueuedRun submitRun(pqxx::transaction_base& txn, int64_t player, const std::string& replay)
 {
     std::string hash = sha256Hex(replay);
-    pqxx::work txn(connection);
     pqxx::result row = txn.exec_params(
         "INSERT INTO runs (player_id, replay, replay_sha256) VALUES ($1, $2, $3) "
         "ON CONFLICT (replay_sha256) DO NOTHING RETURNING id, state",
@@ -31,7 +27,6 @@ QueuedRun submitRun(pqxx::connection& connection, int64_t player, const std::str
         row = txn.exec_params("SELECT id, state FROM runs WHERE replay_sha256 = $1", hash);
     else
         txn.exec("NOTIFY roliquo_runs");
-    txn.commit();
     return {row[0][0].as<int64_t>(), row[0][1].as<std::string>()};
 }
 

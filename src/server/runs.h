@@ -19,10 +19,11 @@ struct QueuedRun {
 };
 
 // Whether the database knows a map of every one of these SHA-256s.
-bool allLevelsKnown(pqxx::connection& connection, const std::vector<std::string>& hashes);
+bool allLevelsKnown(pqxx::transaction_base& txn, const std::vector<std::string>& hashes);
 
-// Queues the replay and wakes the workers; the same bytes again give the first run.
-QueuedRun submitRun(pqxx::connection& connection, int64_t player, const std::string& replay);
+// Queues the replay and wakes the workers once the transaction commits; the same bytes again give the
+// first run.
+QueuedRun submitRun(pqxx::transaction_base& txn, int64_t player, const std::string& replay);
 
 // {"id", "player", "state", "verdict"} of a run (the verdict null until verified), or nothing.
 std::optional<nlohmann::ordered_json> runStatus(pqxx::connection& connection, int64_t id);

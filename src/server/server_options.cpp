@@ -49,11 +49,16 @@ bool applyOption(std::string_view name, std::string_view value, ServerOptions& o
             error = "--lease wants a number of seconds from 1 to " + std::to_string(MaxLeaseSeconds);
             return false;
         }
-    } else {
-        error = "unknown option \"" + std::string(name) + "\"";
-        return false;
     }
     return true;
+}
+
+bool isOption(std::string_view name)
+{
+    for (std::string_view known : {"--db", "--pack", "--web", "--listen", "--workers", "--lease"})
+        if (name == known)
+            return true;
+    return false;
 }
 
 } // namespace
@@ -76,6 +81,10 @@ bool parseServerOptions(int argc, const char* const* argv, ServerOptions& out, s
             return true;
         }
         std::string_view name = arg, value;
+        if (!isOption(arg.substr(0, arg.find('=')))) {
+            error = "unknown option \"" + std::string(arg) + "\"";
+            return false;
+        }
         if (size_t equals = arg.find('='); equals != std::string_view::npos) {
             name = arg.substr(0, equals);
             value = arg.substr(equals + 1);
@@ -90,6 +99,10 @@ bool parseServerOptions(int argc, const char* const* argv, ServerOptions& out, s
     }
     if (out.database.empty() || out.pack.empty()) {
         error = "--db and --pack are both needed";
+        return false;
+    }
+    if (out.workerOnly && out.workers == 0) {
+        error = "worker wants --workers of 1 or more";
         return false;
     }
     return true;

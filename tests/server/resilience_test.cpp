@@ -121,3 +121,19 @@ TEST(Resilience, EightClientsAtOnceHaveEveryRunVerifiedExactlyOnce)
     EXPECT_EQ(top["runs"].size(), static_cast<size_t>(Clients)) << "one best per player";
     EXPECT_EQ(server.stop(), 0);
 }
+
+TEST(Resilience, AServerStartsAnotherWorkerWhenOneDies)
+{
+    REQUIRE_DATABASE(database);
+    TempFolder folder;
+    ServerProcess server(serverArgs(database, 1), folder.path() / "server.log");
+    int port = server.waitUntilListening();
+    ASSERT_GT(port, 0) << server.log();
+    std::string children = folder.file("children");
+    ASSERT_EQ(std::system(("pgrep -P " + std::to_string(server.pid()) + " > " + children).c_str()), 0);
+    ASSERT_EQ(std::system(("xargs kill -9 < " + children).c_str()), 0);
+    ApiClient api(port);
+    int64_t id = api.submit(api.claim("after"), parReplay("meadow.map"));
+    EXPECT_EQ(api.waitForVerdict(id)["state"], "accepted") << server.log();
+    EXPECT_NE(server.log().find("starting another"), std::string::npos) << server.log();
+}

@@ -21,7 +21,8 @@ fail() { echo "FAIL: $*"; exit 1; }
 
 export DEBIAN_FRONTEND=noninteractive
 $sudo apt-get install -y -q --no-install-recommends "$deb" >/dev/null
-[ -x /usr/games/roliquo ] && [ -x /usr/games/roliquo-level ] || fail "the package did not install its programs"
+[ -x /usr/games/roliquo ] && [ -x /usr/games/roliquo-level ] && [ -x /usr/games/roliquo-server ] ||
+  fail "the package did not install its programs"
 [ -f /usr/share/games/roliquo/maplist.dat ] || fail "the package did not install the data pack"
 for size in 16 32 48 256; do
   [ -f "/usr/share/icons/hicolor/${size}x$size/apps/roliquo.png" ] || fail "no ${size}px icon"
@@ -35,7 +36,7 @@ remarks=$(grep -E '^[EWIP]: ' <<<"$report" | grep -v ': cid-contains-uppercase-l
 [ -z "$remarks" ] || fail "appstreamcli validate --pedantic remarks on the metainfo: $remarks"
 cmp -s "$here/../../LICENSE" /usr/share/doc/roliquo/LICENSE ||
   fail "the package did not install LICENSE in /usr/share/doc/roliquo"
-for page in roliquo roliquo-level; do
+for page in roliquo roliquo-level roliquo-server; do
   [ -f "/usr/share/man/man6/$page.6.gz" ] || fail "no manual page $page(6)"
 done
 
@@ -43,11 +44,13 @@ done
 # manual pages carry the same version.
 version=$(dpkg-deb -f "$deb" Version)
 [ "$(/usr/games/roliquo --version)" = "roliquo $version" ] || fail "--version does not say $version"
-for page in roliquo roliquo-level; do
+for page in roliquo roliquo-level roliquo-server; do
   zcat "/usr/share/man/man6/$page.6.gz" | head -n 1 | grep -qF "\"Roliquo $version\"" ||
     fail "$page(6) does not say version $version"
 done
 /usr/games/roliquo --help | grep -q -- "--version" || fail "--help does not list --version"
+[ "$(/usr/games/roliquo-server --version)" = "roliquo-server $version" ] || fail "roliquo-server --version does not say $version"
+/usr/games/roliquo-server --help | grep -q -- "--db URL" || fail "roliquo-server --help does not say how to run it"
 status=0; /usr/games/roliquo --no-such-option 2>"$work/err" || status=$?
 [ "$status" -eq 2 ] && grep -q -- "--no-such-option" "$work/err" || fail "an unknown option gave status $status"
 echo "command line: --version, --help and an unknown option behave"
