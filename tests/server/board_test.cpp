@@ -155,3 +155,20 @@ TEST(Board, BooksAWholeGameAsItsSetTotal)
     EXPECT_EQ(top["runs"][0]["player"], "whole");
     EXPECT_EQ(api.get("/api/v1/sets/nosuch/top")->status, 404);
 }
+
+TEST(Board, ServesThePageBesideTheApi)
+{
+    REQUIRE_DATABASE(database);
+    TempFolder folder;
+    std::filesystem::create_directory(folder.path() / "web");
+    writeTextFile((folder.path() / "web" / "index.html").string(), "<canvas></canvas>\n");
+    std::vector<std::string> args = serverArgs(database, 0);
+    args.insert(args.end(), {"--web", (folder.path() / "web").string()});
+    ServerProcess server(args, folder.path() / "server.log");
+    int port = server.waitUntilListening();
+    ASSERT_GT(port, 0) << server.log();
+    ApiClient api(port);
+    EXPECT_EQ(api.get("/index.html")->body, "<canvas></canvas>\n");
+    EXPECT_EQ(api.get("/")->body, "<canvas></canvas>\n");
+    EXPECT_EQ(api.get("/api/v1/levels")->status, 200);
+}
