@@ -142,23 +142,18 @@ void getReplay(ConnectionPool& pool, const Request& req, Response& res)
     res.set_content(*replay, "application/octet-stream");
 }
 
-bool limitOf(const Request& req, Response& res, int& limit)
-{
-    if (parseTopLimit(req.get_param_value("limit"), req.has_param("limit"), limit))
-        return true;
-    sendError(res, 400, "limit is a number from 1 to " + std::to_string(MaxTopLimit));
-    return false;
-}
+// The type of levelTop and setTop: a board by its key, its first `limit` rows.
+using TopQuery = std::optional<nlohmann::ordered_json> (*)(pqxx::connection&, const std::string&, int);
 
-void getLevelTop(ConnectionPool& pool, const Request& req, Response& res)
+void getTop(ConnectionPool& pool, const Request& req, Response& res, TopQuery query, const char* unknown)
 {
     int limit = 0;
-    if (!limitOf(req, res, limit))
-        return;
+    if (!parseTopLimit(req.get_param_value("limit"), req.has_param("limit"), limit))
+        return sendError(res, 400, "limit is a number from 1 to " + std::to_string(MaxTopLimit));
     ConnectionPool::Hold db = pool.take();
-    std::optional<nlohmann::ordered_json> top = levelTop(*db, req.matches[1].str(), limit);
+    std::optional<nlohmann::ordered_json> top = query(*db, req.matches[1].str(), limit);
     if (!top)
-        return sendError(res, 404, "no such level");
+        return sendError(res, 404, unknown);
     sendJson(res, 200, *top);
 }
 
@@ -172,18 +167,6 @@ void getLevelRank(ConnectionPool& pool, const Request& req, Response& res)
     if (!rank)
         return sendError(res, 404, player + " has no verified time on this level");
     sendJson(res, 200, *rank);
-}
-
-void getSetTop(ConnectionPool& pool, const Request& req, Response& res)
-{
-    int limit = 0;
-    if (!limitOf(req, res, limit))
-        return;
-    ConnectionPool::Hold db = pool.take();
-    std::optional<nlohmann::ordered_json> top = setTop(*db, req.matches[1].str(), limit);
-    if (!top)
-        return sendError(res, 404, "no such level set");
-    sendJson(res, 200, *top);
 }
 
 } // namespace
@@ -209,11 +192,11 @@ void addApiRoutes(httplib::Server& server, ConnectionPool& pool)
         sendJson(res, 200, levelList(*db));
     });
     server.Get(R"(/api/v1/levels/([0-9a-f]{64})/top)",
-               [&pool](const Request& req, Response& res) { getLevelTop(pool, req, res); });
+               [&pool](const Request& req, Response& res) { getTop(pool, req, res, levelTop, "no such level"); });
     server.Get(R"(/api/v1/levels/([0-9a-f]{64})/rank)",
                [&pool](const Request& req, Response& res) { getLevelRank(pool, req, res); });
     server.Get(R"(/api/v1/sets/([A-Za-z0-9_-]{1,32})/top)",
-               [&pool](const Request& req, Response& res) { getSetTop(pool, req, res); });
+               [&pool](const Request& req, Response& res) { getTop(pool, req, res, setTop, "no such level set"); });
     server.Get("/healthz", [&pool](const Request&, Response& res) {
         ConnectionPool::Hold db = pool.take();
         pqxx::nontransaction(*db).exec("SELECT 1");

@@ -40,11 +40,9 @@ nlohmann::json verifyToolVerdict(const std::string& replay, const TempFolder& fo
 TEST(Board, BooksAVerifiedRunAndAnswersEveryOtherSubmissionWithItsStatus)
 {
     REQUIRE_DATABASE(database);
-    TempFolder folder;
-    ServerProcess server(serverArgs(database, 1), folder.path() / "server.log");
-    int port = server.waitUntilListening();
-    ASSERT_GT(port, 0) << server.log();
-    ApiClient api(port);
+    StartedServer board(serverArgs(database, 1));
+    ASSERT_GT(board.port, 0) << board.process.log();
+    ApiClient api(board.port);
 
     // Names: claimed once regardless of case, and only of the allowed letters.
     std::string token = api.claim("Marble_1");
@@ -58,9 +56,9 @@ TEST(Board, BooksAVerifiedRunAndAnswersEveryOtherSubmissionWithItsStatus)
     int64_t id = api.submit(token, par);
     ASSERT_GT(id, 0);
     nlohmann::json run = api.waitForVerdict(id);
-    ASSERT_EQ(run["state"], "accepted") << run.dump() << server.log();
+    ASSERT_EQ(run["state"], "accepted") << run.dump() << board.process.log();
     EXPECT_EQ(run["player"], "Marble_1");
-    EXPECT_EQ(run["verdict"], verifyToolVerdict(par, folder));
+    EXPECT_EQ(run["verdict"], verifyToolVerdict(par, board.folder));
     std::string hash = shippedMapHash("meadow.map");
     nlohmann::json top = nlohmann::json::parse(api.get("/api/v1/levels/" + hash + "/top")->body);
     ASSERT_EQ(top["runs"].size(), 1u) << top.dump();
@@ -83,7 +81,7 @@ TEST(Board, BooksAVerifiedRunAndAnswersEveryOtherSubmissionWithItsStatus)
     ASSERT_GT(bad, 0);
     run = api.waitForVerdict(bad);
     ASSERT_EQ(run["state"], "rejected");
-    EXPECT_EQ(run["verdict"], verifyToolVerdict(tampered(par), folder));
+    EXPECT_EQ(run["verdict"], verifyToolVerdict(tampered(par), board.folder));
     EXPECT_NE(run["verdict"]["levels"][0]["reason"], "");
     top = nlohmann::json::parse(api.get("/api/v1/levels/" + hash + "/top")->body);
     EXPECT_EQ(top["runs"].size(), 1u);
@@ -117,7 +115,7 @@ TEST(Board, BooksAVerifiedRunAndAnswersEveryOtherSubmissionWithItsStatus)
     std::string metrics = api.get("/metrics")->body;
     EXPECT_NE(metrics.find("roliquo_runs{state=\"rejected\"} 1\n"), std::string::npos) << metrics;
     EXPECT_NE(metrics.find("roliquo_queue_depth "), std::string::npos);
-    EXPECT_EQ(server.stop(), 0) << server.log();
+    EXPECT_EQ(board.process.stop(), 0) << board.process.log();
 }
 
 TEST(Board, RefusesASchemaNewerThanItKnows)
@@ -141,14 +139,12 @@ TEST(Board, BooksAWholeGameAsItsSetTotal)
     testsupport::GameDriver game(testsupport::GameDriver::Data::Small, Levels);
     std::filesystem::path replay;
     ASSERT_NO_FATAL_FAILURE(playScriptedGame(game, replay));
-    TempFolder folder;
-    ServerProcess server(serverArgs(database, 1, 30, game.folder().string()), folder.path() / "server.log");
-    int port = server.waitUntilListening();
-    ASSERT_GT(port, 0) << server.log();
-    ApiClient api(port);
+    StartedServer board(serverArgs(database, 1, 30, game.folder().string()));
+    ASSERT_GT(board.port, 0) << board.process.log();
+    ApiClient api(board.port);
     int64_t id = api.submit(api.claim("whole"), readTextFile(replay.string()));
     nlohmann::json run = api.waitForVerdict(id);
-    ASSERT_EQ(run["state"], "accepted") << run.dump() << server.log();
+    ASSERT_EQ(run["state"], "accepted") << run.dump() << board.process.log();
     nlohmann::json top = nlohmann::json::parse(api.get("/api/v1/sets/main/top")->body);
     ASSERT_EQ(top["runs"].size(), 1u) << top.dump();
     EXPECT_EQ(top["runs"][0]["time"], run["verdict"]["total"]);

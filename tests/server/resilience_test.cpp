@@ -36,16 +36,14 @@ int64_t count(pqxx::connection& db, const std::string& query)
 TEST(Resilience, AWorkerKilledMidVerificationLeavesItsRunToAnother)
 {
     REQUIRE_DATABASE(database);
-    TempFolder folder;
-    ServerProcess server(serverArgs(database, 0, 2), folder.path() / "server.log");
-    int port = server.waitUntilListening();
-    ASSERT_GT(port, 0) << server.log();
-    ApiClient api(port);
+    StartedServer board(serverArgs(database, 0, 2));
+    ASSERT_GT(board.port, 0) << board.process.log();
+    ApiClient api(board.port);
     int64_t id = api.submit(api.claim("patient"), slowReplay());
-    ASSERT_GT(id, 0) << server.log();
+    ASSERT_GT(id, 0) << board.process.log();
 
     {
-        ServerProcess doomed(workerArgs(database, 2), folder.path() / "doomed.log");
+        ServerProcess doomed(workerArgs(database, 2), board.folder.path() / "doomed.log");
         pqxx::connection db(database);
         auto end = std::chrono::steady_clock::now() + std::chrono::seconds(30);
         while (count(db, "SELECT count(*) FROM runs WHERE state = 'verifying'") == 0 &&
@@ -54,7 +52,7 @@ TEST(Resilience, AWorkerKilledMidVerificationLeavesItsRunToAnother)
         ASSERT_EQ(count(db, "SELECT count(*) FROM runs WHERE state = 'verifying'"), 1) << doomed.log();
         doomed.kill();
     }
-    ServerProcess heir(workerArgs(database, 2), folder.path() / "heir.log");
+    ServerProcess heir(workerArgs(database, 2), board.folder.path() / "heir.log");
     nlohmann::json run = api.waitForVerdict(id, std::chrono::seconds(90));
     ASSERT_EQ(run["state"], "rejected") << heir.log();
     EXPECT_NE(run["verdict"]["levels"][0]["reason"], "");
@@ -91,27 +89,25 @@ TEST(Resilience, AServerKilledAfterItsAnswersFindsEveryRunAtItsRestart)
 TEST(Resilience, EightClientsAtOnceHaveEveryRunVerifiedExactlyOnce)
 {
     REQUIRE_DATABASE(database);
-    TempFolder folder;
-    ServerProcess server(serverArgs(database, 3), folder.path() / "server.log");
-    int port = server.waitUntilListening();
-    ASSERT_GT(port, 0) << server.log();
+    StartedServer board(serverArgs(database, 3));
+    ASSERT_GT(board.port, 0) << board.process.log();
     constexpr int Clients = 8, RunsEach = 6;
     std::string par = parReplay("dunes.map");
     std::vector<std::vector<int64_t>> ids(Clients);
     std::vector<std::thread> clients;
     for (int c = 0; c < Clients; ++c)
         clients.emplace_back([&, c] {
-            ApiClient api(port);
+            ApiClient api(board.port);
             std::string token = api.claim("client" + std::to_string(c));
             for (int r = 0; r < RunsEach; ++r)
                 ids[c].push_back(api.submit(token, renamed(par, "c" + std::to_string(c) + "r" + std::to_string(r))));
         });
     for (std::thread& client : clients)
         client.join();
-    ApiClient api(port);
+    ApiClient api(board.port);
     for (const std::vector<int64_t>& runs : ids)
         for (int64_t id : runs) {
-            ASSERT_GT(id, 0) << server.log();
+            ASSERT_GT(id, 0) << board.process.log();
             EXPECT_EQ(api.waitForVerdict(id)["state"], "accepted");
         }
     pqxx::connection db(database);
@@ -119,21 +115,19 @@ TEST(Resilience, EightClientsAtOnceHaveEveryRunVerifiedExactlyOnce)
     EXPECT_EQ(count(db, "SELECT count(*) FROM level_runs"), Clients * RunsEach);
     nlohmann::json top = nlohmann::json::parse(api.get("/api/v1/levels/" + shippedMapHash("dunes.map") + "/top?limit=100")->body);
     EXPECT_EQ(top["runs"].size(), static_cast<size_t>(Clients)) << "one best per player";
-    EXPECT_EQ(server.stop(), 0);
+    EXPECT_EQ(board.process.stop(), 0);
 }
 
 TEST(Resilience, AServerStartsAnotherWorkerWhenOneDies)
 {
     REQUIRE_DATABASE(database);
-    TempFolder folder;
-    ServerProcess server(serverArgs(database, 1), folder.path() / "server.log");
-    int port = server.waitUntilListening();
-    ASSERT_GT(port, 0) << server.log();
-    std::string children = folder.file("children");
-    ASSERT_EQ(std::system(("pgrep -P " + std::to_string(server.pid()) + " > " + children).c_str()), 0);
+    StartedServer board(serverArgs(database, 1));
+    ASSERT_GT(board.port, 0) << board.process.log();
+    std::string children = board.folder.file("children");
+    ASSERT_EQ(std::system(("pgrep -P " + std::to_string(board.process.pid()) + " > " + children).c_str()), 0);
     ASSERT_EQ(std::system(("xargs kill -9 < " + children).c_str()), 0);
-    ApiClient api(port);
+    ApiClient api(board.port);
     int64_t id = api.submit(api.claim("after"), parReplay("meadow.map"));
-    EXPECT_EQ(api.waitForVerdict(id)["state"], "accepted") << server.log();
-    EXPECT_NE(server.log().find("starting another"), std::string::npos) << server.log();
+    EXPECT_EQ(api.waitForVerdict(id)["state"], "accepted") << board.process.log();
+    EXPECT_NE(board.process.log().find("starting another"), std::string::npos) << board.process.log();
 }

@@ -48,6 +48,15 @@ private:
     std::filesystem::path log_;
 };
 
+// A server started in a folder of its own (its log there); port 0 when it did not come up.
+struct StartedServer {
+    explicit StartedServer(const std::vector<std::string>& args)
+        : process(args, folder.path() / "server.log"), port(process.waitUntilListening()) {}
+    TempFolder folder;
+    ServerProcess process;
+    int port;
+};
+
 // The arguments of a server on a free port over the pack (the build's data pack unless given).
 std::vector<std::string> serverArgs(const std::string& database, int workers, int leaseSeconds = 30,
                                     const std::string& pack = "");
