@@ -2,7 +2,7 @@
 # The rooms' layers: which folders under src/ each room's code may include, itself first, then the rooms
 # below it. The one source for both the include check (cmake/check_layers.cmake) and the libraries'
 # links (cmake/subsystems.cmake): a room's library links the libraries of the rooms its row names.
-set(ROLIQUO_ROOMS platform sim level scores replay sound render screen session watch chase app verify server)
+set(ROLIQUO_ROOMS platform sim level scores replay sound render screen session watch chase app verify server online)
 set(ROLIQUO_LAYER_platform platform)
 set(ROLIQUO_LAYER_sim sim level/board.h)
 # The board and its surface queries are part of the simulation's layer, not of the level loaders'.
@@ -26,8 +26,10 @@ set(ROLIQUO_LAYER_DENIED_verify platform/draw.h platform/gl11 platform/gles2 pla
 # The leaderboard server: HTTP and verification workers over the database, never anything that draws.
 set(ROLIQUO_LAYER_server server verify replay scores level sim platform)
 set(ROLIQUO_LAYER_DENIED_server platform/draw.h platform/gl11 platform/gles2 platform/sdl platform/web)
+# The world-records client: a leaderboard's API over HTTP, the tokens it hands out.
+set(ROLIQUO_LAYER_online online level platform)
 # The level tools: the simulation, levels and replays, never the app or anything that draws.
-set(ROLIQUO_LAYER_tools_level verify replay scores level sim platform)
+set(ROLIQUO_LAYER_tools_level online verify replay scores level sim platform)
 set(ROLIQUO_LAYER_DENIED_tools_level platform/draw.h platform/gl11 platform/gles2)
 # The data-pack generator stands alone.
 set(ROLIQUO_LAYER_tools_datagen "")

@@ -11,7 +11,7 @@ packages=(
   libfreetype-dev fonts-dejavu-core libpng-dev zlib1g-dev
   xvfb xauth xdotool x11-utils openbox libx11-dev libxdamage-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
-  libpqxx-dev libcpp-httplib-dev postgresql postgresql-common
+  libpqxx-dev libcpp-httplib-dev libcurl4-openssl-dev postgresql postgresql-common
   clang-14 libclang-rt-14-dev
   dpkg-dev debhelper lintian desktop-file-utils appstream
 )

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // roliquo-level: the level tools. `check` lints and loads map files and map lists, `solve` finds input
-// that finishes a level, `trace` replays input tick by tick, `picture` draws a level. All run headless.
+// that finishes a level, `trace` replays input tick by tick, `picture` draws a level, `verify` re-plays a
+// replay; `submit` and `fetch` speak to a leaderboard server. All run headless.
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -10,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "board_commands.h"
 #include "level/token_reader.h"
 #include "level_picture.h"
 #include "map_check.h"
@@ -71,6 +73,17 @@ const Command Commands[] = {
      "another simulation version (it is not played again).\n"
      "  --json  print one JSON object instead: file, status, verified, reason, simulation,\n"
      "          this_simulation, levels (level, map, hash, booked, skipped, verified, reason), total, name\n"},
+    {"submit", "submit [--server URL] [--player NAME] REPLAY",
+     "Sends a replay to a leaderboard server under the player's name, waits for the server's verdict and\n"
+     "prints \"run ID accepted|rejected\" and the verdict object. The name is claimed on that server when\n"
+     "no token for it is kept ($XDG_CONFIG_HOME/roliquo/tokens). Exit status 0 when accepted, 1 when\n"
+     "rejected (or the name is taken), 2 when no server is set or it cannot be reached.\n"
+     "  --server URL   the server (default: the settings file's \"server\" line)\n"
+     "  --player NAME  the name to send under (default: the settings file's \"player\" line)\n"},
+    {"fetch", "fetch [--server URL] RUN_ID OUT",
+     "Downloads a run's replay from a leaderboard server into OUT. Exit status 0 when written, 2 when no\n"
+     "server is set, it cannot be reached or has no such run.\n"
+     "  --server URL  the server (default: the settings file's \"server\" line)\n"},
 };
 
 struct Arguments {
@@ -83,6 +96,8 @@ struct Arguments {
     int beam = SolveOptions{}.beamWidth;
     bool help = false;
     bool json = false;
+    std::string server;
+    std::string player;
     std::vector<std::string> files;
 };
 
@@ -122,6 +137,10 @@ bool allows(const std::string& command, const std::string& option)
         return command == "picture";
     if (option == "--json")
         return command == "verify";
+    if (option == "--server")
+        return command == "submit" || command == "fetch";
+    if (option == "--player")
+        return command == "submit";
     return false;
 }
 
@@ -154,6 +173,10 @@ bool parseArguments(int argc, char** argv, Arguments& args)
         float number = 0.0f;
         if (a == "--data") {
             args.dataDir = value;
+        } else if (a == "--server") {
+            args.server = value;
+        } else if (a == "--player") {
+            args.player = value;
         } else if (a == "--route") {
             args.route = value;
         } else if (a == "--clock") {
@@ -313,5 +336,9 @@ int main(int argc, char** argv)
         return runTrace(args);
     if (args.command == "verify")
         return runVerify(args);
+    if (args.command == "submit")
+        return wrongFileCount(args, 1) ? 2 : submitToBoard(args.server, args.player, args.files[0]);
+    if (args.command == "fetch")
+        return wrongFileCount(args, 2) ? 2 : fetchFromBoard(args.server, args.files[0], args.files[1]);
     return runPicture(args);
 }
