@@ -31,7 +31,9 @@ double percentile(std::vector<double> values, double share)
 
 int64_t openRuns(pqxx::connection& db)
 {
-    return pqxx::nontransaction(db).exec("SELECT count(*) FROM runs WHERE state IN ('queued', 'verifying')")[0][0].as<int64_t>();
+    return pqxx::nontransaction(db)
+        .exec("SELECT count(*) FROM runs WHERE state IN ('queued', 'verifying')")[0][0]
+        .as<int64_t>();
 }
 
 } // namespace
@@ -72,7 +74,8 @@ int main()
                 std::string player = "bench" + std::to_string(c) + "p" + std::to_string(p);
                 std::string token = api.claim(player);
                 for (int r = 0; r < RunsPerPlayer; ++r) {
-                    std::string replay = renamed(routes[static_cast<size_t>(r) % routes.size()], player + "r" + std::to_string(r));
+                    std::string replay =
+                        renamed(routes[static_cast<size_t>(r) % routes.size()], player + "r" + std::to_string(r));
                     Clock::time_point start = Clock::now();
                     bool queued = api.submit(token, replay) > 0;
                     double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();

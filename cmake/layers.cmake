@@ -17,17 +17,17 @@ set(ROLIQUO_LAYER_screen screen render scores sound level sim platform)
 set(ROLIQUO_LAYER_session session screen render scores sound level sim platform)
 # Watching a replay, and the chase (recording, records, the ghost): two rooms over the run, apart.
 set(ROLIQUO_LAYER_watch watch session screen render scores replay sound level sim platform)
-set(ROLIQUO_LAYER_chase chase session screen render scores replay sound level sim platform)
+set(ROLIQUO_LAYER_chase chase online session screen render scores replay sound level sim platform)
 # The shell: the process, the settings and input dispatch; it wires the rooms together.
-set(ROLIQUO_LAYER_app app watch chase session screen render scores replay sound level sim platform)
+set(ROLIQUO_LAYER_app app watch chase online session screen render scores replay sound level sim platform)
 # Re-simulating a replay to its verdict, for the programs that draw nothing.
 set(ROLIQUO_LAYER_verify verify replay scores level sim platform)
 set(ROLIQUO_LAYER_DENIED_verify platform/draw.h platform/gl11 platform/gles2 platform/sdl platform/web)
 # The leaderboard server: HTTP and verification workers over the database, never anything that draws.
 set(ROLIQUO_LAYER_server server verify replay scores level sim platform)
 set(ROLIQUO_LAYER_DENIED_server platform/draw.h platform/gl11 platform/gles2 platform/sdl platform/web)
-# The world-records client: a leaderboard's API over HTTP, the tokens it hands out.
-set(ROLIQUO_LAYER_online online level platform)
+# The world-records client: a leaderboard's API over HTTP, the tokens it hands out, the runs it sends.
+set(ROLIQUO_LAYER_online online replay scores level sim platform)
 # The level tools: the simulation, levels and replays, never the app or anything that draws.
 set(ROLIQUO_LAYER_tools_level online verify replay scores level sim platform)
 set(ROLIQUO_LAYER_DENIED_tools_level platform/draw.h platform/gl11 platform/gles2)

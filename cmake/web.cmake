@@ -11,6 +11,12 @@ set(ROLIQUO_THREADS "")
 add_compile_options(-fexceptions)
 add_link_options(-fexceptions)
 
+# nlohmann's JSON is header-only C++: the page's build takes it from Debian's package through a folder
+# of its own, since the system's include folder would hide emscripten's C library.
+file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/web-include)
+file(CREATE_LINK /usr/include/nlohmann ${CMAKE_BINARY_DIR}/web-include/nlohmann SYMBOLIC)
+include_directories(SYSTEM ${CMAKE_BINARY_DIR}/web-include)
+
 file(GLOB DRAW_GLES2_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/platform/gles2/*.cpp)
 add_library(roliquo_draw_gles2 STATIC ${DRAW_GLES2_SOURCES})
 target_include_directories(roliquo_draw_gles2 PUBLIC ${CMAKE_SOURCE_DIR}/src)

@@ -18,7 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         __builtin_trap();
     for (TokenEntry entry : entries) {
         std::string server = entry.server;
-        if (!normaliseServerUrl(server) || server != entry.server || !isBoardName(entry.player) || !isSha256Hex(entry.token))
+        if (!normaliseServerUrl(server) || server != entry.server || !isBoardName(entry.player) ||
+            !isSha256Hex(entry.token))
             __builtin_trap();
     }
     if (parseTokens(formatTokens(entries)).size() != entries.size())

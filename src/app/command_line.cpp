@@ -15,6 +15,10 @@ const CommandLineOption Options[] = {
     {"--ghost", "FILE", "race the run of a replay (one level, or a game's matching level)", nullptr,
      &CommandLine::ghostFile},
     {"--records", nullptr, "print every level's record, medal and par, and exit", &CommandLine::showRecords, nullptr},
+    {"--server", "URL", "send runs to this world-records server (kept in the settings)", nullptr, &CommandLine::server},
+    {"--player", "NAME", "the name to send them under, claimed on the server", nullptr, &CommandLine::player},
+    {"--world", nullptr, "print every level's world top five from the server, and exit", &CommandLine::showWorld,
+     nullptr},
 };
 
 const char* const WatchingKeys =
@@ -93,8 +97,9 @@ std::string commandLineHelp()
             "highScore.dat there. Otherwise it plays the installed data pack and keeps highScore.dat\n"
             "in $XDG_DATA_HOME/roliquo (by default ~/.local/share/roliquo). Level records and their\n"
             "replays live in the records folder beside it. F7 chooses the ghost (off, record, par, the\n"
-            "--ghost file); the choice is kept in $XDG_CONFIG_HOME/roliquo/settings\n"
-            "(by default ~/.config/roliquo/settings).\n";
+            "world's best with a server set, the --ghost file); the choice is kept in\n"
+            "$XDG_CONFIG_HOME/roliquo/settings (by default ~/.config/roliquo/settings). Without a\n"
+            "server set, the game opens no network connection.\n";
     return text;
 }
 

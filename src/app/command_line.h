@@ -13,6 +13,9 @@ struct CommandLine {
     std::string replayFile;   // --replay: show this recorded run, then exit
     std::string ghostFile;    // --ghost: the replay whose run rolls beside the marble
     bool showRecords = false; // --records: print the level records and exit
+    std::string server;       // --server: the world-records server, kept in the settings
+    std::string player;       // --player: the name to send runs under, kept in the settings
+    bool showWorld = false;   // --world: print each level's world top five and exit
 };
 
 // One row of the table: a flag sets a bool field, an option with a value (valueName set) a string field.

@@ -11,9 +11,11 @@
 #include "app/settings.h"
 #include "app/startup.h"
 #include "app/window_proc.h"
+#include "app/world_setup.h"
 #include "chase/ghost.h"
 #include "chase/record_keeper.h"
 #include "level/map_list.h"
+#include "online/world_records.h"
 #include "platform/platform.h"
 #include "replay/replay_store.h"
 #include "scores/level_records.h"
@@ -77,6 +79,8 @@ int main(int argc, char** argv)
         TheSettings.path = chooseSettingsPath(configHome != nullptr ? configHome : "", inputs.home);
         readSettings();
     }
+    if (!takeServerChoice(commandLine))
+        return 2;
     if (!commandLine.ghostFile.empty() && !loadGhostFile(commandLine.ghostFile, error)) {
         std::fprintf(stderr, "roliquo: %s\n", error.c_str());
         return 2;
@@ -85,6 +89,9 @@ int main(int argc, char** argv)
         return 1;
     if (commandLine.showRecords)
         return printRecords();
+    if (commandLine.showWorld)
+        return printWorld();
+    startWorldRecords(commandLine);
     if (!platform::startWindowSystem())
         return StartupFailedExitCode;
     // A plain start shows the title first: its picture is read while the graphics driver loads.
@@ -99,8 +106,10 @@ int main(int argc, char** argv)
         startSingleLevel();
     startWatchingReplay();
     int exitCode = runMainLoop();
-    // A replay still being written is finished before the program ends.
+    // A replay still being written is finished before the program ends; a send under way is left,
+    // its run waiting in the outbox for the next start.
     finishReplaySaves();
+    TheWorld.stop();
     keepWindowPlacement(placementAtStart);
     return exitCode;
 }

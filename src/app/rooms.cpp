@@ -6,6 +6,7 @@
 #include "chase/chase_run.h"
 #include "chase/record_keeper.h"
 #include "chase/replay_recorder.h"
+#include "screen/records_page.h"
 #include "session/run.h"
 #include "watch/replay_viewer.h"
 
@@ -31,4 +32,5 @@ void wireRooms()
     hooks.tickPlayed = recordTick;
     hooks.levelFinished = bookLevelFinish;
     hooks.frameDue = presentFrame;
+    TheRecordsPage.refreshWorld = fillWorldColumns;
 }

@@ -10,6 +10,7 @@
 
 #include "chase/ghost.h"
 #include "level/token_reader.h"
+#include "online/board_client.h"
 #include "scores/atomic_file.h"
 
 Settings TheSettings;
@@ -20,6 +21,8 @@ constexpr size_t MaxSettingsBytes = 64u * 1024u;
 const char* const GhostKey = "ghost";
 const char* const WindowKey = "window";
 const char* const FullscreenKey = "fullscreen";
+const char* const ServerKey = "server";
+const char* const PlayerKey = "player";
 // Window sides outside this are taken for damage; the backend further keeps a size to its display.
 constexpr int MaxWindowSide = 16384;
 
@@ -57,6 +60,12 @@ void applySetting(const std::vector<std::string_view>& words)
         }
     } else if (words.size() == 2 && words[0] == FullscreenKey && (words[1] == "yes" || words[1] == "no")) {
         TheSettings.window.fullscreen = words[1] == "yes";
+    } else if (words.size() == 2 && words[0] == ServerKey) {
+        std::string server(words[1]);
+        if (normaliseServerUrl(server))
+            TheSettings.server = server;
+    } else if (words.size() == 2 && words[0] == PlayerKey && isBoardName(std::string(words[1]))) {
+        TheSettings.player = words[1];
     }
 }
 
@@ -92,6 +101,10 @@ std::string formatSettings()
         text += std::string(WindowKey) + " " + std::to_string(TheSettings.window.width) + " " +
                 std::to_string(TheSettings.window.height) + "\n";
     text += std::string(FullscreenKey) + (TheSettings.window.fullscreen ? " yes\n" : " no\n");
+    if (!TheSettings.server.empty())
+        text += std::string(ServerKey) + " " + TheSettings.server + "\n";
+    if (!TheSettings.player.empty())
+        text += std::string(PlayerKey) + " " + TheSettings.player + "\n";
     return text;
 }
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The settings file of the additions beside the specified game (the ghost choice, the window's size and
-// fullscreen state), kept between runs in $XDG_CONFIG_HOME/roliquo/settings (by default
+// fullscreen state, the world-records server and player), kept between runs in $XDG_CONFIG_HOME/roliquo/settings (by default
 // ~/.config/roliquo/settings). The specified options are never kept: they start from their fixed
 // defaults every run.
 #pragma once
@@ -18,6 +18,9 @@ struct Settings {
     platform::WindowPlacement window;
     // The ghost choice the file held, kept while a --ghost file is shown instead.
     GhostChoice ghostInFile = GhostChoice::Off;
+    // The world-records server and the player's name there; empty: nothing is ever sent.
+    std::string server;
+    std::string player;
 };
 extern Settings TheSettings;
 

@@ -11,6 +11,7 @@ enum class GhostChoice {
     Off,
     Record,
     Par,
+    World, // the best verified run on the world-records server, when one is set
     File,
 };
 

@@ -4,9 +4,12 @@
 #include "chase/ghost.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 #include "level/board.h"
 #include "level/map_list.h"
+#include "online/world_records.h"
 #include "replay/replay_file.h"
 #include "scores/level_records.h"
 #include "screen/chase_view.h"
@@ -66,6 +69,8 @@ const char* noticeOf(GhostChoice choice)
         return "GHOST RECORD";
     case GhostChoice::Par:
         return "GHOST PAR";
+    case GhostChoice::World:
+        return "GHOST WORLD";
     case GhostChoice::File:
         return "GHOST FILE";
     case GhostChoice::Off:
@@ -83,6 +88,8 @@ const char* ghostChoiceWord(GhostChoice choice)
         return "record";
     case GhostChoice::Par:
         return "par";
+    case GhostChoice::World:
+        return "world";
     case GhostChoice::File:
         return "file";
     case GhostChoice::Off:
@@ -93,7 +100,7 @@ const char* ghostChoiceWord(GhostChoice choice)
 
 bool ghostChoiceFromWord(std::string_view word, GhostChoice& choice)
 {
-    for (GhostChoice c : {GhostChoice::Off, GhostChoice::Record, GhostChoice::Par, GhostChoice::File}) {
+    for (GhostChoice c : {GhostChoice::Off, GhostChoice::Record, GhostChoice::Par, GhostChoice::World, GhostChoice::File}) {
         if (word == ghostChoiceWord(c)) {
             choice = c;
             return true;
@@ -136,6 +143,9 @@ void cycleGhostChoice()
         choice = GhostChoice::Par;
         break;
     case GhostChoice::Par:
+        choice = TheWorld.active() ? GhostChoice::World : TheChase.givenGhost.loaded ? GhostChoice::File : GhostChoice::Off;
+        break;
+    case GhostChoice::World:
         choice = TheChase.givenGhost.loaded ? GhostChoice::File : GhostChoice::Off;
         break;
     case GhostChoice::File:
@@ -170,6 +180,18 @@ void prepareGhost()
         if (findLevelTime(TheRecordBook.par, mapName, mapHash) == nullptr ||
             !storedLevel(std::string(ParFolder) + "/" + levelReplayFileName(mapName, mapHash), mapName, mapHash, stored,
                          level))
+            return;
+    } else if (choice == GhostChoice::World) {
+        // Fetched once, in the background, and kept beside the records; until then no ghost.
+        std::string path = TheWorld.ghostPath(mapName, mapHash);
+        std::error_code failure;
+        if (!TheWorld.active())
+            return;
+        if (!std::filesystem::exists(path, failure)) {
+            TheWorld.ask({{mapName, mapHash}}, true);
+            return;
+        }
+        if (!storedLevel(path, mapName, mapHash, stored, level))
             return;
     } else if (given.loaded) {
         level = matchingLevel(given.replay, mapName, mapHash);

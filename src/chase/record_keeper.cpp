@@ -9,8 +9,10 @@
 #include "chase/replay_recorder.h"
 #include "level/board.h"
 #include "level/map_list.h"
+#include "online/world_records.h"
 #include "replay/file_hash.h"
 #include "replay/replay_file.h"
+#include "screen/font.h"
 #include "scores/high_scores.h"
 #include "scores/level_records.h"
 #include "screen/chase_view.h"
@@ -97,7 +99,10 @@ void bookLevelFinish()
     ReplayLevel level;
     if (!recordedLevel(level) || level.mapHash != hash)
         return;
-    saveLevelRecord({mapName, hash, seconds}, formatReplay(recordReplay(std::move(level), seconds)));
+    std::string replay = formatReplay(recordReplay(std::move(level), seconds));
+    saveLevelRecord({mapName, hash, seconds}, replay);
+    // Sent once kept here: the local record never waits on the world's.
+    TheWorld.send(replay);
 }
 
 std::vector<RecordsPageRow> levelRecordRows()
@@ -115,10 +120,30 @@ std::vector<RecordsPageRow> levelRecordRows()
             row.hasPar = par != nullptr;
             row.par = par != nullptr ? par->seconds : 0.0f;
             row.medal = row.hasRecord && row.hasPar ? medalFor(row.record, row.par) : Medal::None;
+            row.sha256 = hash;
         }
         rows.push_back(std::move(row));
     }
+    if (TheWorld.active()) {
+        std::vector<WorldLevelKey> keys;
+        for (const RecordsPageRow& row : rows)
+            if (!row.sha256.empty())
+                keys.push_back({row.mapName, row.sha256});
+        TheWorld.ask(keys, false);
+        fillWorldColumns(rows);
+    }
     return rows;
+}
+
+void fillWorldColumns(std::vector<RecordsPageRow>& rows)
+{
+    for (RecordsPageRow& row : rows) {
+        WorldLevel world = row.sha256.empty() ? WorldLevel() : TheWorld.level(row.sha256);
+        row.world.shown = true;
+        row.world.best = world.hasBest ? formatNumber(world.best, 2) : "-";
+        row.world.name = world.hasBest ? world.bestName : "-";
+        row.world.place = world.hasPlace ? std::to_string(world.place) : "-";
+    }
 }
 
 std::string recordsReportText(const std::vector<RecordsPageRow>& rows)

@@ -7,6 +7,7 @@
 
 #include "chase/chase.h"
 #include "level/map_list.h"
+#include "online/world_records.h"
 #include "replay/file_hash.h"
 #include "replay/replay_store.h"
 #include "scores/high_scores.h"
@@ -105,6 +106,7 @@ void keepNamedRunReplay()
     std::vector<TableRow> table;
     for (int i = 0; i < HighScoreRows; ++i)
         table.push_back({HighScores[i].time, HighScores[i].name});
+    TheWorld.send(formatReplay(TheChase.recording.replay));
     saveReplayInBackground(std::move(TheChase.recording.replay), std::move(table));
     TheChase.recording = Recording();
 }

@@ -6,14 +6,14 @@
 
 #include <nlohmann/json.hpp>
 
-#include "online/http_client.h"
+#include "platform/http.h"
 
 namespace {
 
 constexpr size_t MaxServerUrl = 256;
 constexpr size_t MaxBoardName = 64;
 
-nlohmann::json parsed(const HttpAnswer& answer)
+nlohmann::json parsed(const platform::HttpAnswer& answer)
 {
     nlohmann::json object = nlohmann::json::parse(answer.body, nullptr, false);
     return object.is_discarded() ? nlohmann::json() : object;
@@ -28,15 +28,17 @@ std::string stringField(const nlohmann::json& object, const char* name)
 }
 
 // The outcome of an answer that is not the one hoped for, with the server's reason.
-BoardOutcome failure(const HttpAnswer& answer, std::string& error)
+BoardOutcome failure(const platform::HttpAnswer& answer, std::string& error)
 {
     if (answer.status == 0) {
         error = answer.error.empty() ? "no answer" : answer.error;
         return BoardOutcome::Unreachable;
     }
     error = stringField(parsed(answer), "error");
-    if (error.empty()) {
-        error = "HTTP status " + std::to_string(answer.status);
+    // Busy (429) or failing (5xx) for now: worth another try later, as if not reached.
+    if (error.empty() || answer.status == 429 || answer.status >= 500) {
+        if (error.empty())
+            error = "HTTP status " + std::to_string(answer.status);
         return BoardOutcome::Unreachable;
     }
     return BoardOutcome::Refused;
@@ -60,8 +62,8 @@ std::optional<BoardRow> boardRow(const nlohmann::json& row)
 ClaimAnswer claimName(const std::string& server, const std::string& name)
 {
     ClaimAnswer out;
-    HttpAnswer answer = httpRequest("POST", server + "/api/v1/players", nlohmann::json{{"name", name}}.dump(),
-                                    {"Content-Type: application/json"});
+    platform::HttpAnswer answer = platform::httpRequest(
+        "POST", server + "/api/v1/players", nlohmann::json{{"name", name}}.dump(), {"Content-Type: application/json"});
     out.token = stringField(parsed(answer), "token");
     if (answer.status == 201 && out.token.size() == 64) {
         out.outcome = BoardOutcome::Done;
@@ -73,11 +75,13 @@ ClaimAnswer claimName(const std::string& server, const std::string& name)
     return out;
 }
 
-SubmitAnswer submitReplay(const std::string& server, const std::string& token, const std::string& replay)
+SubmitAnswer submitReplay(const std::string& server, const std::string& token, const std::string& replay,
+                          const std::atomic<bool>* cancel)
 {
     SubmitAnswer out;
-    HttpAnswer answer = httpRequest("POST", server + "/api/v1/runs", replay,
-                                    {"Authorization: Bearer " + token, "Content-Type: application/octet-stream"});
+    platform::HttpAnswer answer =
+        platform::httpRequest("POST", server + "/api/v1/runs", replay,
+                              {"Authorization: Bearer " + token, "Content-Type: application/octet-stream"}, cancel);
     nlohmann::json body = parsed(answer);
     if (answer.status == 202 && body.is_object() && body.contains("id") && body["id"].is_number_integer()) {
         out.outcome = BoardOutcome::Done;
@@ -92,7 +96,7 @@ SubmitAnswer submitReplay(const std::string& server, const std::string& token, c
 RunAnswer runState(const std::string& server, int64_t id)
 {
     RunAnswer out;
-    HttpAnswer answer = httpRequest("GET", server + "/api/v1/runs/" + std::to_string(id));
+    platform::HttpAnswer answer = platform::httpRequest("GET", server + "/api/v1/runs/" + std::to_string(id));
     nlohmann::json body = parsed(answer);
     if (answer.status == 200 && body.is_object()) {
         out.outcome = BoardOutcome::Done;
@@ -104,18 +108,22 @@ RunAnswer runState(const std::string& server, int64_t id)
     return out;
 }
 
-std::optional<std::string> runReplay(const std::string& server, int64_t id, std::string& error)
+std::optional<std::string> runReplay(const std::string& server, int64_t id, std::string& error,
+                                     const std::atomic<bool>* cancel)
 {
-    HttpAnswer answer = httpRequest("GET", server + "/api/v1/runs/" + std::to_string(id) + "/replay");
+    platform::HttpAnswer answer =
+        platform::httpRequest("GET", server + "/api/v1/runs/" + std::to_string(id) + "/replay", "", {}, cancel);
     if (answer.status == 200)
         return answer.body;
     failure(answer, error);
     return std::nullopt;
 }
 
-std::optional<std::vector<BoardRow>> levelTop(const std::string& server, const std::string& sha256, int limit)
+std::optional<std::vector<BoardRow>> levelTop(const std::string& server, const std::string& sha256, int limit,
+                                              const std::atomic<bool>* cancel)
 {
-    HttpAnswer answer = httpRequest("GET", server + "/api/v1/levels/" + sha256 + "/top?limit=" + std::to_string(limit));
+    platform::HttpAnswer answer = platform::httpRequest(
+        "GET", server + "/api/v1/levels/" + sha256 + "/top?limit=" + std::to_string(limit), "", {}, cancel);
     nlohmann::json body = parsed(answer);
     if (answer.status != 200 || !body.is_object() || !body.contains("runs") || !body["runs"].is_array())
         return std::nullopt;
@@ -127,11 +135,12 @@ std::optional<std::vector<BoardRow>> levelTop(const std::string& server, const s
 }
 
 std::optional<std::optional<BoardRow>> levelRank(const std::string& server, const std::string& sha256,
-                                                 const std::string& player)
+                                                 const std::string& player, const std::atomic<bool>* cancel)
 {
     if (!isBoardName(player))
         return std::nullopt;
-    HttpAnswer answer = httpRequest("GET", server + "/api/v1/levels/" + sha256 + "/rank?player=" + player);
+    platform::HttpAnswer answer =
+        platform::httpRequest("GET", server + "/api/v1/levels/" + sha256 + "/rank?player=" + player, "", {}, cancel);
     if (answer.status == 404 && !stringField(parsed(answer), "error").empty())
         return std::optional<BoardRow>();
     if (answer.status != 200)
@@ -154,6 +163,7 @@ bool normaliseServerUrl(std::string& url)
 bool isBoardName(const std::string& name)
 {
     return name.size() >= 3 && name.size() <= 16 && std::all_of(name.begin(), name.end(), [](char c) {
-               return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' || c == '-';
+               return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' ||
+                   c == '-';
            });
 }

@@ -3,6 +3,7 @@
 // run's state and replay, a level's top list and a player's place. Answers are read, never trusted.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -28,7 +29,9 @@ struct SubmitAnswer {
     std::string state;
     std::string error;
 };
-SubmitAnswer submitReplay(const std::string& server, const std::string& token, const std::string& replay);
+// Each call below ends early once *cancel is true.
+SubmitAnswer submitReplay(const std::string& server, const std::string& token, const std::string& replay,
+                          const std::atomic<bool>* cancel = nullptr);
 
 struct RunAnswer {
     BoardOutcome outcome = BoardOutcome::Unreachable;
@@ -39,7 +42,8 @@ struct RunAnswer {
 RunAnswer runState(const std::string& server, int64_t id);
 
 // The run's replay file; nothing when unreachable or unknown (the reason in `error`).
-std::optional<std::string> runReplay(const std::string& server, int64_t id, std::string& error);
+std::optional<std::string> runReplay(const std::string& server, int64_t id, std::string& error,
+                                     const std::atomic<bool>* cancel = nullptr);
 
 struct BoardRow {
     int64_t rank = 0;
@@ -48,10 +52,11 @@ struct BoardRow {
     int64_t id = 0;
 };
 // A level's top `limit`; nothing when the server cannot say.
-std::optional<std::vector<BoardRow>> levelTop(const std::string& server, const std::string& sha256, int limit);
+std::optional<std::vector<BoardRow>> levelTop(const std::string& server, const std::string& sha256, int limit,
+                                              const std::atomic<bool>* cancel = nullptr);
 // The player's row on the level; an empty optional inside when they have no time there.
 std::optional<std::optional<BoardRow>> levelRank(const std::string& server, const std::string& sha256,
-                                                 const std::string& player);
+                                                 const std::string& player, const std::atomic<bool>* cancel = nullptr);
 
 // A player's name as servers take it: 3 to 16 of A-Z a-z 0-9 _ -.
 bool isBoardName(const std::string& name);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-// The records page: a title, one line per level (number, map, record, medal, par), the sum of best
-// and the footer, in the best-times screen's colours and small scale.
+// The records page: a title, one line per level (number, map, record, medal, par, and with a server
+// set the world's best, its holder and the player's place), the sum of best and the footer, in the
+// best-times screen's colours and small scale.
 #include "screen/records_page.h"
 
 #include <utility>
@@ -15,6 +16,16 @@ constexpr float SmallScale = 0.3939394f; // 13/33
 constexpr float Grey = 0.7843137f;       // 200/255
 constexpr float FirstRowY = 80.0f;
 constexpr float LastRowY = 420.0f;
+
+struct RecordsColumns {
+    size_t mapLetters;
+    float record, medal, par;
+};
+constexpr RecordsColumns LocalLayout{24, 300.0f, 390.0f, 490.0f};
+constexpr RecordsColumns WorldLayout{12, 210.0f, 270.0f, 340.0f};
+constexpr float WorldBestX = 400.0f;
+constexpr float WorldNameX = 470.0f;
+constexpr float WorldPlaceX = 575.0f;
 
 void column(float x, float y, const std::string& text)
 {
@@ -55,33 +66,50 @@ void drawRecordsPage()
     TheFont.setScale(1.0f);
     TheFont.drawText("Records");
 
+    std::vector<RecordsPageRow>& rows = TheRecordsPage.rows;
+    const bool world = !rows.empty() && rows.front().world.shown;
+    if (world && TheRecordsPage.refreshWorld)
+        TheRecordsPage.refreshWorld(rows);
+    // With a server set the page gains the world's best, its holder and the player's place, in columns
+    // closer together; without one it stays as it was.
+    const RecordsColumns& at = world ? WorldLayout : LocalLayout;
     TheFont.setScale(SmallScale);
     TheFont.setColor(1.0f, 0.0f, 0.0f, 1.0f);
     const float header = FirstRowY - 20.0f;
     column(40.0f, header, "level");
-    column(300.0f, header, "record");
-    column(390.0f, header, "medal");
-    column(490.0f, header, "par");
+    column(at.record, header, "record");
+    column(at.medal, header, "medal");
+    column(at.par, header, "par");
+    if (world) {
+        column(WorldBestX, header, "world");
+        column(WorldNameX, header, "by");
+        column(WorldPlaceX, header, "place");
+    }
     // As many rows as fit above the sum; a longer list is cut there.
     const float step = TheFont.lineHeight() * SmallScale + 2.0f;
     float y = FirstRowY;
     TheFont.setColor(Grey, Grey, Grey, 1.0f);
-    for (size_t i = 0; i < TheRecordsPage.rows.size() && y <= LastRowY; ++i, y += step) {
-        const RecordsPageRow& row = TheRecordsPage.rows[i];
+    for (size_t i = 0; i < rows.size() && y <= LastRowY; ++i, y += step) {
+        const RecordsPageRow& row = rows[i];
         column(40.0f, y, std::to_string(i + 1));
-        column(80.0f, y, row.mapName.substr(0, 24));
-        column(300.0f, y, row.hasRecord ? formatNumber(row.record, 2) : "-");
-        column(390.0f, y, row.medal == Medal::None ? "-" : medalName(row.medal));
-        column(490.0f, y, row.hasPar ? formatNumber(row.par, 2) : "-");
+        column(80.0f, y, row.mapName.substr(0, at.mapLetters));
+        column(at.record, y, row.hasRecord ? formatNumber(row.record, 2) : "-");
+        column(at.medal, y, row.medal == Medal::None ? "-" : medalName(row.medal));
+        column(at.par, y, row.hasPar ? formatNumber(row.par, 2) : "-");
+        if (world) {
+            column(WorldBestX, y, row.world.best);
+            column(WorldNameX, y, row.world.name.substr(0, 8));
+            column(WorldPlaceX, y, row.world.place);
+        }
     }
 
     size_t counted = 0;
-    float sum = sumOfBest(TheRecordsPage.rows, counted);
+    float sum = sumOfBest(rows, counted);
     TheFont.setColor(0.0f, 1.0f, 1.0f, 1.0f);
     std::string total = "sum of best: ";
-    total += counted == TheRecordsPage.rows.size() && counted > 0
+    total += counted == rows.size() && counted > 0
         ? formatNumber(sum, 2)
-        : "NA (" + std::to_string(counted) + " of " + std::to_string(TheRecordsPage.rows.size()) + " levels)";
+        : "NA (" + std::to_string(counted) + " of " + std::to_string(rows.size()) + " levels)";
     column(40.0f, 435.0f, total);
 
     TheFont.setColor(0.0f, 0.0f, 1.0f, 1.0f);

@@ -10,7 +10,8 @@ namespace {
 std::string rankedBoard(const char* table, const char* key, const char* time)
 {
     return std::string("WITH best AS (SELECT DISTINCT ON (player_id) player_id, ") + time + " AS time, run_id FROM " +
-        table + " WHERE " + key + " = $1 ORDER BY player_id, " + time + ", run_id), "
+        table + " WHERE " + key + " = $1 ORDER BY player_id, " + time +
+        ", run_id), "
         "ranked AS (SELECT row_number() OVER (ORDER BY time, run_id) AS rank, player_id, time, run_id FROM best) "
         "SELECT ranked.rank, players.name, ranked.time, ranked.run_id FROM ranked "
         "JOIN players ON players.id = ranked.player_id ";
@@ -37,17 +38,21 @@ nlohmann::ordered_json boardRows(const pqxx::result& rows)
 nlohmann::ordered_json levelList(pqxx::connection& connection)
 {
     pqxx::read_transaction txn(connection);
-    pqxx::result rows = txn.exec(
-        "SELECT levels.sha256, levels.name, levels.title, levels.set_name, levels.par FROM levels "
-        "LEFT JOIN set_levels ON set_levels.sha256 = levels.sha256 AND set_levels.set_name = levels.set_name "
-        "ORDER BY levels.set_name <> 'main', levels.set_name, set_levels.position");
+    pqxx::result rows =
+        txn.exec("SELECT levels.sha256, levels.name, levels.title, levels.set_name, levels.par FROM levels "
+                 "LEFT JOIN set_levels ON set_levels.sha256 = levels.sha256 AND set_levels.set_name = levels.set_name "
+                 "ORDER BY levels.set_name <> 'main', levels.set_name, set_levels.position");
     nlohmann::ordered_json out = nlohmann::ordered_json::array();
     for (const pqxx::row& row : rows)
-        out.push_back({{"sha256", row[0].as<std::string>()},
-                       {"name", row[1].as<std::string>()},
-                       {"title", row[2].is_null() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(row[2].as<std::string>())},
-                       {"set", row[3].as<std::string>()},
-                       {"par", row[4].is_null() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(exactJsonNumber(row[4].as<float>()))}});
+        out.push_back(
+            {{"sha256", row[0].as<std::string>()},
+             {"name", row[1].as<std::string>()},
+             {"title",
+              row[2].is_null() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(row[2].as<std::string>())},
+             {"set", row[3].as<std::string>()},
+             {"par",
+              row[4].is_null() ? nlohmann::ordered_json(nullptr)
+                               : nlohmann::ordered_json(exactJsonNumber(row[4].as<float>()))}});
     return out;
 }
 
@@ -56,8 +61,8 @@ std::optional<nlohmann::ordered_json> levelTop(pqxx::connection& connection, con
     pqxx::read_transaction txn(connection);
     if (txn.exec_params("SELECT 1 FROM levels WHERE sha256 = $1", sha256).empty())
         return std::nullopt;
-    pqxx::result rows = txn.exec_params(rankedBoard("level_runs", "sha256", "seconds") + "ORDER BY ranked.rank LIMIT $2",
-                                        sha256, limit);
+    pqxx::result rows = txn.exec_params(
+        rankedBoard("level_runs", "sha256", "seconds") + "ORDER BY ranked.rank LIMIT $2", sha256, limit);
     return nlohmann::ordered_json{{"level", sha256}, {"runs", boardRows(rows)}};
 }
 

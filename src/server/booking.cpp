@@ -28,7 +28,8 @@ void bookBoards(pqxx::work& txn, const ClaimedRun& run, const Replay& replay, co
             continue;
         txn.exec_params("INSERT INTO level_runs (run_id, position, sha256, player_id, seconds) "
                         "SELECT $1, $2, $3, $4, $5 WHERE EXISTS (SELECT 1 FROM levels WHERE sha256 = $3)",
-                        run.id, static_cast<int>(i + 1), level.mapHash, run.player, exactFloatText(level.bookedSeconds));
+                        run.id, static_cast<int>(i + 1), level.mapHash, run.player,
+                        exactFloatText(level.bookedSeconds));
     }
     for (const PackSet& set : catalog.sets)
         if (playsWholeSet(replay, set)) {
@@ -61,10 +62,9 @@ bool claimRun(pqxx::connection& connection, const std::string& claim, int leaseS
 bool renewLease(pqxx::connection& connection, int64_t run, const std::string& claim, int leaseSeconds)
 {
     pqxx::work txn(connection);
-    pqxx::result row = txn.exec_params(
-        "UPDATE runs SET lease_until = now() + make_interval(secs => $3) "
-        "WHERE id = $1 AND claim = $2 AND state = 'verifying' RETURNING id",
-        run, claim, leaseSeconds);
+    pqxx::result row = txn.exec_params("UPDATE runs SET lease_until = now() + make_interval(secs => $3) "
+                                       "WHERE id = $1 AND claim = $2 AND state = 'verifying' RETURNING id",
+                                       run, claim, leaseSeconds);
     txn.commit();
     return !row.empty();
 }

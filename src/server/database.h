@@ -33,13 +33,15 @@ int reclaimLapsedLeases(pqxx::connection& connection);
 
 class ConnectionPool {
 public:
-    explicit ConnectionPool(std::string url) : url_(std::move(url)) {}
+    explicit ConnectionPool(std::string url) : url_(std::move(url)) { }
 
     // A connection of the pool for the holder's lifetime; one that broke is not given back.
     class Hold {
     public:
         Hold(ConnectionPool& pool, std::unique_ptr<pqxx::connection> connection)
-            : pool_(pool), connection_(std::move(connection)) {}
+            : pool_(pool), connection_(std::move(connection))
+        {
+        }
         Hold(const Hold&) = delete;
         Hold& operator=(const Hold&) = delete;
         ~Hold() { pool_.give(std::move(connection_)); }

@@ -8,9 +8,9 @@ std::string metricsText(pqxx::connection& connection)
 {
     pqxx::read_transaction txn(connection);
     std::string out = "# HELP roliquo_runs Submitted runs by state.\n# TYPE roliquo_runs gauge\n";
-    pqxx::result states = txn.exec(
-        "SELECT s.state, count(runs.id) FROM (VALUES ('queued'), ('verifying'), ('accepted'), ('rejected')) AS s(state) "
-        "LEFT JOIN runs ON runs.state = s.state GROUP BY s.state ORDER BY s.state");
+    pqxx::result states = txn.exec("SELECT s.state, count(runs.id) FROM (VALUES ('queued'), ('verifying'), "
+                                   "('accepted'), ('rejected')) AS s(state) "
+                                   "LEFT JOIN runs ON runs.state = s.state GROUP BY s.state ORDER BY s.state");
     int64_t queued = 0;
     for (const pqxx::row& row : states) {
         out += "roliquo_runs{state=\"" + row[0].as<std::string>() + "\"} " + row[1].as<std::string>() + "\n";

@@ -19,8 +19,9 @@ namespace {
 
 bool isSetName(const std::string& name)
 {
-    return !name.empty() && name.size() <= 32 &&
-        std::all_of(name.begin(), name.end(), [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '-'; });
+    return !name.empty() && name.size() <= 32 && std::all_of(name.begin(), name.end(), [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '-';
+    });
 }
 
 bool readSet(const fs::path& folder, const std::string& name, PackSet& out, std::string& error)

@@ -40,10 +40,10 @@ NewPlayer createPlayer(pqxx::connection& connection, const std::string& name)
     NewPlayer out;
     out.token = randomToken();
     pqxx::work txn(connection);
-    pqxx::result row = txn.exec_params(
-        "INSERT INTO players (name, token_id, token_hash, bucket) VALUES ($1, $2, $3, $4) "
-        "ON CONFLICT DO NOTHING RETURNING id",
-        name, out.token.substr(0, TokenIdLength), sha256Hex(out.token), SubmissionBurst);
+    pqxx::result row =
+        txn.exec_params("INSERT INTO players (name, token_id, token_hash, bucket) VALUES ($1, $2, $3, $4) "
+                        "ON CONFLICT DO NOTHING RETURNING id",
+                        name, out.token.substr(0, TokenIdLength), sha256Hex(out.token), SubmissionBurst);
     txn.commit();
     if (row.empty()) {
         out.taken = true;
@@ -56,8 +56,8 @@ std::optional<int64_t> playerOfToken(pqxx::transaction_base& txn, const std::str
 {
     if (token.size() != TokenHexLength)
         return std::nullopt;
-    pqxx::result row = txn.exec_params("SELECT id, token_hash FROM players WHERE token_id = $1",
-                                       token.substr(0, TokenIdLength));
+    pqxx::result row =
+        txn.exec_params("SELECT id, token_hash FROM players WHERE token_id = $1", token.substr(0, TokenIdLength));
     if (row.empty() || !constantTimeEqual(row[0][1].c_str(), sha256Hex(token)))
         return std::nullopt;
     return row[0][0].as<int64_t>();

@@ -9,8 +9,8 @@
 #include <unistd.h>
 
 #include <atomic>
-#include <cstdio>
 #include <chrono>
+#include <cstdio>
 #include <functional>
 #include <mutex>
 #include <string>
@@ -60,7 +60,7 @@ WorkerSettings workerSettings(const ServerOptions& options)
 // process's threads is inherited) and started again when one ends while the server runs.
 class WorkerPool {
 public:
-    explicit WorkerPool(const ServerOptions& options) : options_(options) {}
+    explicit WorkerPool(const ServerOptions& options) : options_(options) { }
     WorkerPool(const WorkerPool&) = delete;
     WorkerPool& operator=(const WorkerPool&) = delete;
     ~WorkerPool() { stop(); }
@@ -96,8 +96,11 @@ private:
     // Called with the mutex held.
     void spawn()
     {
-        std::vector<std::string> args = {"roliquo-server", "worker", "--db", options_.database, "--pack", options_.pack,
-                                         "--lease", std::to_string(options_.leaseSeconds), "--workers", "1"};
+        std::vector<std::string> args = {"roliquo-server", "worker",
+                                         "--db",           options_.database,
+                                         "--pack",         options_.pack,
+                                         "--lease",        std::to_string(options_.leaseSeconds),
+                                         "--workers",      "1"};
         std::vector<char*> argv;
         for (std::string& arg : args)
             argv.push_back(arg.data());
@@ -192,7 +195,8 @@ int runServer(const ServerOptions& options, const PackCatalog& catalog)
     else if (!http.bind_to_port(options.listenHost, port))
         port = -1;
     if (port <= 0) {
-        std::fprintf(stderr, "roliquo-server: cannot listen on %s:%d\n", options.listenHost.c_str(), options.listenPort);
+        std::fprintf(stderr, "roliquo-server: cannot listen on %s:%d\n", options.listenHost.c_str(),
+                     options.listenPort);
         return 1;
     }
     std::atomic<bool> stopped = false;

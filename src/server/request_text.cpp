@@ -20,7 +20,8 @@ bool isNameChar(char c)
 
 bool isPlayerName(std::string_view name)
 {
-    return name.size() >= MinPlayerName && name.size() <= MaxPlayerName && std::all_of(name.begin(), name.end(), isNameChar);
+    return name.size() >= MinPlayerName && name.size() <= MaxPlayerName &&
+        std::all_of(name.begin(), name.end(), isNameChar);
 }
 
 std::string bearerToken(std::string_view header)

@@ -19,10 +19,9 @@ bool allLevelsKnown(pqxx::transaction_base& txn, const std::vector<std::string>&
 QueuedRun submitRun(pqxx::transaction_base& txn, int64_t player, const std::string& replay)
 {
     std::string hash = sha256Hex(replay);
-    pqxx::result row = txn.exec_params(
-        "INSERT INTO runs (player_id, replay, replay_sha256) VALUES ($1, $2, $3) "
-        "ON CONFLICT (replay_sha256) DO NOTHING RETURNING id, state",
-        player, pqxx::binarystring(replay), hash);
+    pqxx::result row = txn.exec_params("INSERT INTO runs (player_id, replay, replay_sha256) VALUES ($1, $2, $3) "
+                                       "ON CONFLICT (replay_sha256) DO NOTHING RETURNING id, state",
+                                       player, pqxx::binarystring(replay), hash);
     if (row.empty())
         row = txn.exec_params("SELECT id, state FROM runs WHERE replay_sha256 = $1", hash);
     else

@@ -13,9 +13,9 @@ struct ServerOptions {
     std::string pack;     // the data pack: its maplist.dat, maps, textures, par/ and sets/
     std::string listenHost = "127.0.0.1";
     int listenPort = 8080;
-    int workers = 1;        // verification worker processes
-    int leaseSeconds = 30;  // how long a claim holds before another worker may take the run
-    std::string webFolder;  // served from / when set
+    int workers = 1;       // verification worker processes
+    int leaseSeconds = 30; // how long a claim holds before another worker may take the run
+    std::string webFolder; // served from / when set
 };
 
 constexpr int MaxWorkers = 256;

@@ -92,7 +92,7 @@ void verifyClaimed(pqxx::connection& work, pqxx::connection& renewals, const Cla
     }
     double seconds = std::chrono::duration<double>(Clock::now() - start).count();
     bool booked = bookVerdict(work, run, claim, verdict, read ? &replay : nullptr, catalog, seconds);
-    const char* word = !booked ? "lost its lease; left to the worker that holds it"
+    const char* word = !booked             ? "lost its lease; left to the worker that holds it"
         : verdict.status == VerifiedStatus ? "accepted"
                                            : "rejected";
     std::string reason = verdict.problem;

@@ -4,8 +4,8 @@
 
 #include "level/board.h"
 #include "level/map_loader.h"
-#include "sim/sim_state.h"
 #include "platform/headless/headless.h"
+#include "sim/sim_state.h"
 
 bool loadMapAsGame(const std::string& loadName, std::vector<std::string>& messages)
 {

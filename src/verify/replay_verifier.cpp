@@ -42,11 +42,13 @@ std::string replayLevel(int levelNumber, const ReplayLevel& level)
         return "its round has not ended after the last tick, yet the replay does not say it was left with F1";
     float booked = LevelTimes[static_cast<size_t>(levelNumber - 1)];
     if (booked != level.bookedSeconds)
-        return "it books " + exactFloatText(booked) + " s, the replay claims " + exactFloatText(level.bookedSeconds) + " s";
+        return "it books " + exactFloatText(booked) + " s, the replay claims " + exactFloatText(level.bookedSeconds) +
+            " s";
     Vec3 p = TheMarble.getPosition();
     if (p.x != level.endX || p.y != level.endY || p.z != level.endZ)
-        return "the marble ends at (" + exactFloatText(p.x) + ", " + exactFloatText(p.y) + ", " + exactFloatText(p.z) + "), the replay says (" +
-            exactFloatText(level.endX) + ", " + exactFloatText(level.endY) + ", " + exactFloatText(level.endZ) + ")";
+        return "the marble ends at (" + exactFloatText(p.x) + ", " + exactFloatText(p.y) + ", " + exactFloatText(p.z) +
+            "), the replay says (" + exactFloatText(level.endX) + ", " + exactFloatText(level.endY) + ", " +
+            exactFloatText(level.endZ) + ")";
     return "";
 }
 
@@ -85,7 +87,8 @@ void replayLevels(const Replay& replay, Verdict& verdict)
     float total = runTotal(TheSim);
     if (total != replay.total) {
         verdict.status = DiffersStatus;
-        verdict.problem = "the levels add up to " + exactFloatText(total) + " s, the replay claims " + exactFloatText(replay.total) + " s";
+        verdict.problem = "the levels add up to " + exactFloatText(total) + " s, the replay claims " +
+            exactFloatText(replay.total) + " s";
     }
 }
 

@@ -33,7 +33,7 @@ TEST(LevelToolBoard, SubmitsAndFetchesARunUnderAKeptToken)
 
     // The token is kept privately, for that server and player only, and used the next time.
     std::string tokens = (config.path() / "roliquo" / "tokens").string();
-    struct stat info {};
+    struct stat info { };
     ASSERT_EQ(stat(tokens.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0600u);
     EXPECT_NE(readTextFile(tokens).find(server + " Tool_1 "), std::string::npos);

@@ -113,7 +113,8 @@ TEST(Resilience, EightClientsAtOnceHaveEveryRunVerifiedExactlyOnce)
     pqxx::connection db(database);
     EXPECT_EQ(count(db, "SELECT count(*) FROM runs WHERE attempts = 1 AND state = 'accepted'"), Clients * RunsEach);
     EXPECT_EQ(count(db, "SELECT count(*) FROM level_runs"), Clients * RunsEach);
-    nlohmann::json top = nlohmann::json::parse(api.get("/api/v1/levels/" + shippedMapHash("dunes.map") + "/top?limit=100")->body);
+    nlohmann::json top =
+        nlohmann::json::parse(api.get("/api/v1/levels/" + shippedMapHash("dunes.map") + "/top?limit=100")->body);
     EXPECT_EQ(top["runs"].size(), static_cast<size_t>(Clients)) << "one best per player";
     EXPECT_EQ(board.process.stop(), 0);
 }

@@ -118,8 +118,11 @@ std::string ServerProcess::log() const
 
 std::vector<std::string> serverArgs(const std::string& database, int workers, int leaseSeconds, const std::string& pack)
 {
-    return {"--db", database, "--pack", pack.empty() ? ROLIQUO_DATA_DIR : pack, "--listen", "127.0.0.1:0",
-            "--workers", std::to_string(workers), "--lease", std::to_string(leaseSeconds)};
+    return {"--db",      database,
+            "--pack",    pack.empty() ? ROLIQUO_DATA_DIR : pack,
+            "--listen",  "127.0.0.1:0",
+            "--workers", std::to_string(workers),
+            "--lease",   std::to_string(leaseSeconds)};
 }
 
 std::vector<std::string> workerArgs(const std::string& database, int leaseSeconds)

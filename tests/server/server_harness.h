@@ -22,9 +22,9 @@ using testsupport::TempFolder;
 std::string freshDatabase();
 
 // Skips the test, saying why, when the tests run without a database cluster.
-#define REQUIRE_DATABASE(url)                                                                      \
-    std::string url = freshDatabase();                                                              \
-    if (url.empty())                                                                                \
+#define REQUIRE_DATABASE(url)                                                                                          \
+    std::string url = freshDatabase();                                                                                 \
+    if (url.empty())                                                                                                   \
     GTEST_SKIP() << "no PostgreSQL cluster: run the server tests under pg_virtualenv (see README)"
 
 // roliquo-server with these arguments; its standard error goes to a file of the test's.
@@ -51,7 +51,9 @@ private:
 // A server started in a folder of its own (its log there); port 0 when it did not come up.
 struct StartedServer {
     explicit StartedServer(const std::vector<std::string>& args)
-        : process(args, folder.path() / "server.log"), port(process.waitUntilListening()) {}
+        : process(args, folder.path() / "server.log"), port(process.waitUntilListening())
+    {
+    }
     TempFolder folder;
     ServerProcess process;
     int port;
@@ -66,8 +68,8 @@ std::vector<std::string> workerArgs(const std::string& database, int leaseSecond
 class ApiClient {
 public:
     explicit ApiClient(int port);
-    httplib::Result post(const std::string& path, const std::string& body,
-                         const std::string& token = "", const std::string& type = "application/octet-stream");
+    httplib::Result post(const std::string& path, const std::string& body, const std::string& token = "",
+                         const std::string& type = "application/octet-stream");
     httplib::Result get(const std::string& path);
     // Claims a name; its token.
     std::string claim(const std::string& name);

@@ -28,13 +28,15 @@ bool chooseServer(std::string& server, std::string& player, bool needsPlayer)
     if (player.empty())
         player = kept.player;
     if (!normaliseServerUrl(server)) {
-        std::fprintf(stderr, "roliquo-level: no server: give --server URL (http:// or https://) or set "
-                             "\"server URL\" in the settings file\n");
+        std::fprintf(stderr,
+                     "roliquo-level: no server: give --server URL (http:// or https://) or set "
+                     "\"server URL\" in the settings file\n");
         return false;
     }
     if (needsPlayer && !isBoardName(player)) {
-        std::fprintf(stderr, "roliquo-level: no player: give --player NAME (3 to 16 of A-Z a-z 0-9 _ -) or set "
-                             "\"player NAME\" in the settings file\n");
+        std::fprintf(stderr,
+                     "roliquo-level: no player: give --player NAME (3 to 16 of A-Z a-z 0-9 _ -) or set "
+                     "\"player NAME\" in the settings file\n");
         return false;
     }
     return true;
@@ -84,7 +86,8 @@ int submitToBoard(const std::string& givenServer, const std::string& givenPlayer
         return status;
     SubmitAnswer sent = submitReplay(server, token, replay);
     if (sent.outcome != BoardOutcome::Done) {
-        std::fprintf(stderr, "roliquo-level: %s refused %s: %s\n", server.c_str(), replayPath.c_str(), sent.error.c_str());
+        std::fprintf(stderr, "roliquo-level: %s refused %s: %s\n", server.c_str(), replayPath.c_str(),
+                     sent.error.c_str());
         return sent.outcome == BoardOutcome::Unreachable ? BoardUnreachableStatus : BoardRejectedStatus;
     }
     auto end = std::chrono::steady_clock::now() + VerdictWait;
@@ -115,7 +118,8 @@ int fetchFromBoard(const std::string& givenServer, const std::string& runId, con
     std::string error;
     std::optional<std::string> replay = runReplay(server, id, error);
     if (!replay) {
-        std::fprintf(stderr, "roliquo-level: %s: run %lld: %s\n", server.c_str(), static_cast<long long>(id), error.c_str());
+        std::fprintf(stderr, "roliquo-level: %s: run %lld: %s\n", server.c_str(), static_cast<long long>(id),
+                     error.c_str());
         return BoardUnreachableStatus;
     }
     std::string reason;

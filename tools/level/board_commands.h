@@ -7,7 +7,7 @@
 
 // Exit statuses of submit and fetch.
 constexpr int BoardAcceptedStatus = 0;
-constexpr int BoardRejectedStatus = 1; // the run was rejected, or the server refused the name or the file
+constexpr int BoardRejectedStatus = 1;    // the run was rejected, or the server refused the name or the file
 constexpr int BoardUnreachableStatus = 2; // no server set, no answer, or no verdict in time
 
 // The server and player given, else the settings file's; the name is claimed on that server when no

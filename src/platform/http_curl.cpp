@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The libcurl easy interface, one handle a request; only http and https, no redirects followed.
-#include "online/http_client.h"
+#include "platform/http.h"
 
 #include <curl/curl.h>
 
@@ -12,16 +12,23 @@ size_t keepBody(char* data, size_t size, size_t count, void* user)
 {
     std::string& body = *static_cast<std::string*>(user);
     size_t bytes = size * count;
-    if (bytes > MaxAnswerBytes - body.size())
+    if (bytes > platform::MaxAnswerBytes - body.size())
         return 0; // aborts the transfer
     body.append(data, bytes);
     return bytes;
 }
 
+int cancelled(void* cancel, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
+{
+    return static_cast<const std::atomic<bool>*>(cancel)->load() ? 1 : 0;
+}
+
 } // namespace
 
+namespace platform {
+
 HttpAnswer httpRequest(const std::string& method, const std::string& url, const std::string& body,
-                       const std::vector<std::string>& headers)
+                       const std::vector<std::string>& headers, const std::atomic<bool>* cancel)
 {
     static std::once_flag started;
     std::call_once(started, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
@@ -37,11 +44,16 @@ HttpAnswer httpRequest(const std::string& method, const std::string& url, const 
     curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
     curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, ConnectSeconds);
+    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, platform::ConnectSeconds);
     curl_easy_setopt(curl, CURLOPT_TIMEOUT, RequestSeconds);
     curl_easy_setopt(curl, CURLOPT_HTTPHEADER, list);
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, keepBody);
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, &answer.body);
+    if (cancel) {
+        curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+        curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, cancelled);
+        curl_easy_setopt(curl, CURLOPT_XFERINFODATA, const_cast<std::atomic<bool>*>(cancel));
+    }
     if (method == "POST") {
         curl_easy_setopt(curl, CURLOPT_POST, 1L);
         curl_easy_setopt(curl, CURLOPT_POSTFIELDS, body.data());
@@ -58,3 +70,5 @@ HttpAnswer httpRequest(const std::string& method, const std::string& url, const 
         answer.body.clear();
     return answer;
 }
+
+} // namespace platform
