@@ -9,7 +9,7 @@ packages=(
   libsdl2-dev libsdl2-mixer-dev timgm6mb-soundfont
   libegl-dev libgl-dev libegl-mesa0 libgl1-mesa-dri libgles-dev
   libfreetype-dev fonts-dejavu-core libpng-dev zlib1g-dev
-  xvfb xauth xdotool x11-utils openbox libx11-dev libxdamage-dev
+  xvfb xauth xdotool x11-utils openbox libx11-dev libxdamage-dev strace
   googletest libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   libpqxx-dev libcpp-httplib-dev libcurl4-openssl-dev postgresql postgresql-common
   clang-14 libclang-rt-14-dev
