@@ -119,14 +119,17 @@ const Command* findCommand(const std::string& name)
 
 void printCommandHelp(const Command& c)
 {
-    std::printf("usage: roliquo-level %s\n\n%s%s", c.synopsis, c.help, DataHelp);
+    bool board = std::string(c.name) == "submit" || std::string(c.name) == "fetch";
+    std::printf("usage: roliquo-level %s\n\n%s%s", c.synopsis, c.help, board ? "" : DataHelp);
 }
 
 
 bool allows(const std::string& command, const std::string& option)
 {
-    if (option == "--data" || option == "--help")
+    if (option == "--help")
         return true;
+    if (option == "--data")
+        return command != "submit" && command != "fetch";
     if (option == "--max-seconds" || option == "--beam")
         return command == "solve";
     if (option == "--lag")
