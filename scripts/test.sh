@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: MIT
 # Installs what is missing, then builds and runs every test: the normal build, the leaderboard server
 # against a throw-away PostgreSQL cluster with its benchmark, the sanitizer build (address, undefined), a short run of every fuzz target, the Debian package installed and played, the
-# simulation built with clang against the golden traces, and the browser build run in headless Chromium.
+# simulation built with clang against the golden traces, and the browser build run in headless Chromium
+# (its world-records panel against the leaderboard).
 # Warnings are errors throughout. Each build has its own folder (CMakePresets.json).
 # A developer may run one stage: --only release|server|asan|fuzz|package|clang|web. CI runs them all.
 set -euo pipefail
@@ -80,9 +81,9 @@ if stage web; then
   NODE_PATH=/usr/share/nodejs emcmake cmake -S . -B "$one" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DROLIQUO_WERROR=ON -DROLIQUO_WEB_PACK="$root/$one/pack" >/dev/null
   NODE_PATH=/usr/share/nodejs cmake --build "$one"
-  cp web/index.html "$one"/roliquo.js "$one"/roliquo.wasm "$one"/roliquo.data "$one/site/"
+  cp web/index.html web/leaderboard.js "$one"/roliquo.js "$one"/roliquo.wasm "$one"/roliquo.data "$one/site/"
   cmake --preset release >/dev/null
-  cmake --build --preset release --target roliquo-level
+  cmake --build --preset release --target roliquo-level roliquo-server
   (cd tests/web && npm ci --no-audit --no-fund --loglevel=error)
   python3 -m http.server 8001 --bind 127.0.0.1 --directory build/web >/dev/null 2>&1 &
   server=$!
@@ -99,6 +100,9 @@ if stage web; then
     "$root/build/release/roliquo-level" "$root/tests/golden/title.png"
   kill $server $server_one 2>/dev/null || true
   trap - EXIT
+  # The world-records panel, on both builds served by a real leaderboard over a throw-away cluster.
+  pg_virtualenv -t node tests/web/board_test.js "$root/build/release/roliquo-server" "$root/build/web-pack/data" \
+    "$root/build/web" "$root/$one/pack" "$root/$one/site" "$root/build/release/roliquo-level"
 fi
 
 if stage fuzz; then

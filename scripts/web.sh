@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Builds the browser version into build/web/ (page, roliquo.js, roliquo.wasm, roliquo.data) and serves
-# it on http://127.0.0.1:8000/. The data pack comes from the desktop generator (build/web-pack), with
-# the MIDI piece rendered to Ogg Vorbis by FluidSynth and the desktop's sound font.
+# Builds the browser version into build/web/ (page, leaderboard.js, roliquo.js, roliquo.wasm,
+# roliquo.data) and serves it on http://127.0.0.1:8000/. The data pack comes from the desktop generator
+# (build/web-pack), with the MIDI piece rendered to Ogg Vorbis by FluidSynth and the desktop's sound font.
 # Usage: web.sh [--build-only]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -43,7 +43,7 @@ emcmake cmake -S . -B build/web-obj -G Ninja -DCMAKE_BUILD_TYPE=Release -DROLIQU
   -DROLIQUO_WEB_PACK="$(pwd)/$pack" >/dev/null
 cmake --build build/web-obj
 mkdir -p build/web
-cp web/index.html build/web-obj/roliquo.js build/web-obj/roliquo.wasm build/web-obj/roliquo.data build/web/
+cp web/index.html web/leaderboard.js build/web-obj/roliquo.js build/web-obj/roliquo.wasm build/web-obj/roliquo.data build/web/
 total=$(cat build/web/* | wc -c)
 echo "First visit transfers $(awk -v b="$total" 'BEGIN { printf "%.2f", b / 1048576 }') MiB ($total bytes) from build/web/ (at most 8 MiB)"
 if [ "$total" -gt $((8 * 1024 * 1024)) ]; then

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Drives the browser build (served on 127.0.0.1) in Debian's Chromium: the title picture is shown as
-// the pack holds it, Esc and Enter start a game with its sound, a desktop replay opened from the disk
-// plays to its end as recorded, a map opened from the disk is played, a pack that cannot be loaded
+// the pack holds it (with no world-records panel, no leaderboard being there), Esc and Enter start a
+// game with its sound, a desktop replay opened from the disk plays to its end as recorded, a map
+// opened from the disk is played, a pack that cannot be loaded
 // shows its message, a pad starts a game, losing the focus pauses it, and fullscreen letterboxes it.
 // With a second build over a one-level pack (a flat board, the golden scenes' title picture): the title
 // matches the desktop's golden image, holding Up finishes the level, the new best total is
@@ -324,7 +325,11 @@ async function main() {
     const audio = await page.evaluate(() => Module.audio ? { state: Module.audio.context.state, decoded: Object.keys(Module.audio.buffers) } : null);
     check(audio !== null && audio.state === 'running' && audio.decoded.some((n) => n.endsWith('.wav')) &&
           audio.decoded.includes('mi_movie.ogg'), `the keys started Web Audio with a cue and the music (${JSON.stringify(audio)})`);
-    check(errors.length === 0, `no script errors (${errors.join('; ')})`);
+    // Served without a leaderboard, the page shows no panel and keeps its layout.
+    const alone = await page.evaluate(() => ({ hidden: document.getElementById('leaderboard').hidden,
+      boarded: document.body.classList.contains('boarded'), message: document.getElementById('message').style.display }));
+    check(alone.hidden && !alone.boarded && alone.message !== 'block' && errors.length === 0,
+          `no script errors, and without a leaderboard no panel (${errors.join('; ')})`);
     await openFromDisk(page);
     await page.close();
 

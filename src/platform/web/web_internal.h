@@ -42,7 +42,9 @@ struct WebBackend {
     WindowProc proc = nullptr;
     MessageQueue messages;
     bool windowMade = false;
-    bool tickTaken = false; // a tick left the queue during this frame's passes
+    bool tickTaken = false;    // a tick left the queue during this frame's passes
+    bool steeringRead = false; // this frame's tick read the steering keys: a round is rolling
+    bool rolling = false;      // as last told to the page
     bool (*pass)(int&) = nullptr;
     std::string lastError;
 

@@ -2,7 +2,8 @@
 // The browser backend's window, event queue, timer, key state, dialogs, counter and the main loop. Page
 // events (keys, focus, visibility) are translated into messages and kept in one FIFO with the game's own
 // posts; the browser calls the loop once per animation frame, and each call runs passes of the game's
-// message loop until a tick has been handled, so every frame is one tick.
+// message loop until a tick has been handled, so every frame is one tick. The page is told when the
+// loop starts and ends, and when a round starts or stops rolling.
 #include <emscripten.h>
 #include <emscripten/html5.h>
 
@@ -68,6 +69,13 @@ EM_JS(void, reportEnded, (int exitCode), {
         Module.gameEnded(exitCode);
 });
 
+// ...and when a round starts or stops rolling (a played tick reads the steering keys; a paused, halted
+// or watched one does not), so the page's world-records panel can follow the level in play.
+EM_JS(void, reportRolling, (int rolling), {
+    if (typeof Module.roundRolling === 'function')
+        Module.roundRolling(rolling != 0);
+});
+
 void runFrame()
 {
     sampleGamepads();
@@ -81,6 +89,11 @@ void runFrame()
             return;
         }
     }
+    if (Web.steeringRead != Web.rolling) {
+        Web.rolling = Web.steeringRead;
+        reportRolling(Web.rolling ? 1 : 0);
+    }
+    Web.steeringRead = false;
 }
 
 } // namespace
@@ -144,6 +157,8 @@ void startTimer(int id, int periodMs)
 
 bool isKeyDown(int virtualKey)
 {
+    if (virtualKey >= VkLeft && virtualKey <= VkDown)
+        Web.steeringRead = true;
     return keyboardHolds(virtualKey) || gamepadHolds(virtualKey);
 }
 
