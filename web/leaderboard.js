@@ -131,12 +131,13 @@
     if (asked === board.asked) draw();
   }
 
-  // Watching a run: its replay goes through the page's open-file path, as a file from the disk does.
-  async function watch(row) {
+  // Watching a run, or racing it as the ghost: its replay goes through the page's open-file path, as a
+  // file from the disk does, and the page starts again on it (--replay, or a game with --ghost).
+  async function take(row, how) {
     if (!board.filesReady || typeof openFiles !== 'function') return say('The game is still loading.');
     const answer = await ask(`${Api}/runs/${row.id}/replay`, {}, MostReplay);
     if (answer.status !== 200) return say(`Could not fetch ${row.player}'s run: ${errorOf(answer)}`);
-    await openFiles([new File([answer.bytes], `world-${row.id}.replay`)]);
+    await openFiles([new File([answer.bytes], `world-${row.id}.replay`)], how);
   }
 
   function element(tag, text, className) {
@@ -153,10 +154,12 @@
       tr.append(element('td', row.rank + '.'), element('td', row.player, 'player'),
                 element('td', row.time.toFixed(2), 'time'));
       const cell = element('td');
-      const button = element('button', 'Watch');
-      button.title = `Watch ${row.player}'s run`;
-      button.onclick = () => watch(row).catch((e) => say('Could not watch the run: ' + (e.message || e)));
-      cell.append(button);
+      for (const [label, how] of [['Watch', 'open'], ['Race', 'race']]) {
+        const button = element('button', label);
+        button.title = `${label} ${row.player}'s run`;
+        button.onclick = () => take(row, how).catch((e) => say(`Could not ${label.toLowerCase()} the run: ` + (e.message || e)));
+        cell.append(button);
+      }
       tr.append(cell);
     }
     return table;

@@ -141,6 +141,22 @@ async function parRouteWatched(browser) {
     const ended = await page.evaluate(() => document.getElementById('text').textContent);
     check(ended.startsWith('The replay has ended.') && !/departs/.test(said.join('\n')) && errors.length === 0,
           `the watched run plays to its end as recorded ("${ended}"; ${errors.join('; ')})`);
+
+    // Race: a whole game starts with the run as its ghost, and its first level is played beside it.
+    await page.goto(server.url + '/');
+    await loaded(page);
+    await panelSays(page, /par_route/, 10000);
+    said.length = 0;
+    await Promise.all([page.waitForURL(/race=world-/), page.locator('#leaderboard button', { hasText: 'Race' }).first().click()]);
+    await loaded(page);
+    await page.keyboard.press('Escape');
+    await page.waitForTimeout(300);
+    await page.keyboard.press('Enter');
+    await page.waitForTimeout(3000);
+    const racing = await page.evaluate(() => [document.getElementById('controls').textContent,
+                                              document.getElementById('message').style.display]);
+    check(/^Racing world-\d+\.replay/.test(racing[0]) && racing[1] !== 'block' && !/ghost/i.test(said.join('\n')) &&
+          errors.length === 0, `Race starts a game with the run as its ghost ("${racing[0].slice(0, 30)}"; ${said.join(' ')})`);
     await context.close();
   } finally {
     await stopServer(server);
