@@ -8,7 +8,7 @@
 #include "level/map_list.h"
 #include "online/board_client.h"
 #include "online/board_settings.h"
-#include "online/token_file.h"
+#include "online/player_token.h"
 #include "online/world_records.h"
 #include "replay/file_hash.h"
 #include "scores/high_score_folder.h"
@@ -21,29 +21,21 @@ constexpr int WorldTopRows = 5;
 // The token kept for the server and player, or one claimed now; "" after saying why.
 std::string claimedToken(bool mayClaim)
 {
-    std::string path = configFilePath("tokens");
-    std::vector<TokenEntry> tokens = readTokens(path);
-    std::string token = tokenFor(tokens, TheSettings.server, TheSettings.player);
-    if (!token.empty() || !mayClaim) {
-        if (token.empty())
-            std::fprintf(stderr,
-                         "roliquo: no token for %s on %s (claim it with --server and --player); playing offline\n",
-                         TheSettings.player.c_str(), TheSettings.server.c_str());
-        return token;
-    }
-    ClaimAnswer claim = claimName(TheSettings.server, TheSettings.player);
-    if (claim.outcome != BoardOutcome::Done) {
-        std::fprintf(stderr, "roliquo: %s on %s: %s; playing offline\n", TheSettings.player.c_str(),
-                     TheSettings.server.c_str(), claim.taken ? "the name is taken" : claim.error.c_str());
-        return "";
-    }
-    setToken(tokens, TheSettings.server, TheSettings.player, claim.token);
-    std::string reason;
-    if (path.empty() || !writeTokens(path, tokens, reason))
-        std::fprintf(stderr, "roliquo: the token could not be kept in %s: %s\n", path.c_str(), reason.c_str());
-    std::fprintf(stderr, "roliquo: claimed the name %s on %s\n", TheSettings.player.c_str(),
-                 TheSettings.server.c_str());
-    return claim.token;
+    PlayerToken found = playerToken(TheSettings.server, TheSettings.player, mayClaim);
+    const char* player = TheSettings.player.c_str();
+    const char* server = TheSettings.server.c_str();
+    if (found.token.empty() && !mayClaim)
+        std::fprintf(stderr, "roliquo: no token for %s on %s (claim it with --server and --player); playing offline\n",
+                     player, server);
+    else if (found.token.empty())
+        std::fprintf(stderr, "roliquo: %s on %s: %s; playing offline\n", player, server,
+                     found.claim.taken ? "the name is taken" : found.claim.error.c_str());
+    else if (found.claimed && !found.keepError.empty())
+        std::fprintf(stderr, "roliquo: the token for %s on %s could not be kept: %s\n", player, server,
+                     found.keepError.c_str());
+    else if (found.claimed)
+        std::fprintf(stderr, "roliquo: claimed the name %s on %s\n", player, server);
+    return found.token;
 }
 
 } // namespace
@@ -77,12 +69,8 @@ void startWorldRecords(const CommandLine& commandLine)
     std::string token = claimedToken(!commandLine.server.empty() || !commandLine.player.empty());
     if (token.empty())
         return;
-    TheWorld.server = TheSettings.server;
-    TheWorld.player = TheSettings.player;
-    TheWorld.token = token;
-    TheWorld.outboxFolder = recordsFolder() + "/outbox";
-    TheWorld.ghostFolder = levelRecordsFolder() + "/world";
-    TheWorld.start();
+    TheWorld.start(
+        {TheSettings.server, TheSettings.player, token, recordsFolder() + "/outbox", levelRecordsFolder() + "/world"});
 }
 
 int printWorld()

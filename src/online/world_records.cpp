@@ -11,6 +11,8 @@
 
 #include "level/token_reader.h"
 #include "replay/file_hash.h"
+#include "scores/atomic_file.h"
+#include "scores/level_records.h"
 
 namespace fs = std::filesystem;
 
@@ -21,20 +23,13 @@ namespace {
 constexpr size_t MaxOutboxFiles = 10000;
 constexpr size_t MaxOutboxBytes = 8u * 1024u * 1024u;
 
+// The file whole or not at all, its folder made.
 bool writeWhole(const fs::path& path, const std::string& text)
 {
     std::error_code failure;
     fs::create_directories(path.parent_path(), failure);
-    fs::path temporary = path;
-    temporary += ".new";
-    FILE* out = std::fopen(temporary.c_str(), "wb");
-    if (!out)
-        return false;
-    bool ok = std::fwrite(text.data(), 1, text.size(), out) == text.size();
-    ok = std::fclose(out) == 0 && ok;
-    if (ok)
-        fs::rename(temporary, path, failure);
-    return ok && !failure;
+    std::string reason;
+    return writeFileAtomically(path.string(), text, reason);
 }
 
 } // namespace
@@ -44,9 +39,12 @@ std::string outboxFileName(const std::string& replayText)
     return sha256Hex(replayText) + ".replay";
 }
 
-void WorldRecords::start()
+void WorldRecords::start(WorldSetup setup)
 {
-    if (!active() || thread_.joinable())
+    if (thread_.joinable())
+        return;
+    setup_ = std::move(setup);
+    if (!active())
         return;
     stopping_ = false;
     cancel_ = false;
@@ -56,7 +54,7 @@ void WorldRecords::start()
     } catch (const std::system_error& failure) {
         // The page has no threads: there the page's own script speaks to the server.
         std::fprintf(stderr, "roliquo: no world records: %s\n", failure.what());
-        token.clear();
+        setup_ = WorldSetup();
     }
 }
 
@@ -70,14 +68,16 @@ void WorldRecords::stop()
     wake_.notify_all();
     if (thread_.joinable())
         thread_.join();
+    setup_ = WorldSetup();
 }
 
 void WorldRecords::send(const std::string& replayText)
 {
     if (!active())
         return;
-    if (!writeWhole(fs::path(outboxFolder) / outboxFileName(replayText), replayText))
-        std::fprintf(stderr, "roliquo: could not keep a run for %s in %s\n", server.c_str(), outboxFolder.c_str());
+    if (!writeWhole(fs::path(setup_.outboxFolder) / outboxFileName(replayText), replayText))
+        std::fprintf(stderr, "roliquo: could not keep a run for %s in %s\n", setup_.server.c_str(),
+                     setup_.outboxFolder.c_str());
     std::lock_guard<std::mutex> lock(mutex_);
     pending_ = true;
     wake_.notify_all();
@@ -106,7 +106,7 @@ std::string WorldRecords::ghostPath(const std::string& mapName, const std::strin
     std::replace_if(
         safe.begin(), safe.end(),
         [](char c) { return !std::isalnum(static_cast<unsigned char>(c)) && c != '.' && c != '-'; }, '_');
-    return (fs::path(ghostFolder) / (safe + "-" + sha256.substr(0, 16) + ".replay")).string();
+    return (fs::path(setup_.ghostFolder) / (safe + "-" + sha256.substr(0, 16) + ".replay")).string();
 }
 
 void WorldRecords::settle()
@@ -127,7 +127,8 @@ void WorldRecords::run()
         lock.lock();
         busy_ = false;
         idle_.notify_all();
-        wake_.wait_for(lock, std::chrono::duration<double>(retrySeconds), [this] { return stopping_ || pending_; });
+        wake_.wait_for(lock, std::chrono::duration<double>(setup_.retrySeconds),
+                       [this] { return stopping_ || pending_; });
     }
     idle_.notify_all();
 }
@@ -136,7 +137,7 @@ void WorldRecords::sendOutbox()
 {
     std::error_code failure;
     std::vector<fs::path> files;
-    for (const fs::directory_entry& entry : fs::directory_iterator(outboxFolder, failure))
+    for (const fs::directory_entry& entry : fs::directory_iterator(setup_.outboxFolder, failure))
         if (entry.path().extension() == ".replay" && files.size() < MaxOutboxFiles)
             files.push_back(entry.path());
     std::sort(files.begin(), files.end(), [](const fs::path& a, const fs::path& b) {
@@ -149,11 +150,11 @@ void WorldRecords::sendOutbox()
             fs::remove(file, failure);
             continue;
         }
-        SubmitAnswer sent = submitReplay(server, token, text, &cancel_);
+        SubmitAnswer sent = submitReplay(setup_.server, setup_.token, text, &cancel_);
         if (sent.outcome == BoardOutcome::Unreachable)
             return; // all wait for the next try
         if (sent.outcome == BoardOutcome::Refused)
-            std::fprintf(stderr, "roliquo: %s refused a run: %s\n", server.c_str(), sent.error.c_str());
+            std::fprintf(stderr, "roliquo: %s refused a run: %s\n", setup_.server.c_str(), sent.error.c_str());
         fs::remove(file, failure);
     }
 }
@@ -167,7 +168,7 @@ void WorldRecords::answerQuestions()
         ghosts.swap(ghostQuestions_);
     }
     for (const WorldLevelKey& key : rows) {
-        std::optional<std::vector<BoardRow>> top = levelTop(server, key.sha256, 1, &cancel_);
+        std::optional<std::vector<BoardRow>> top = levelTop(setup_.server, key.sha256, 1, &cancel_);
         if (!top)
             continue;
         WorldLevel shown;
@@ -177,7 +178,7 @@ void WorldRecords::answerQuestions()
             shown.best = top->front().time;
             shown.bestName = top->front().player;
         }
-        std::optional<std::optional<BoardRow>> mine = levelRank(server, key.sha256, player, &cancel_);
+        std::optional<std::optional<BoardRow>> mine = levelRank(setup_.server, key.sha256, setup_.player, &cancel_);
         if (mine && *mine) {
             shown.hasPlace = true;
             shown.place = (*mine)->rank;
@@ -190,10 +191,10 @@ void WorldRecords::answerQuestions()
         std::error_code failure;
         if (fs::exists(path, failure))
             continue;
-        std::optional<std::vector<BoardRow>> top = levelTop(server, key.sha256, 1, &cancel_);
+        std::optional<std::vector<BoardRow>> top = levelTop(setup_.server, key.sha256, 1, &cancel_);
         std::string error;
         std::optional<std::string> replay =
-            top && !top->empty() ? runReplay(server, top->front().id, error, &cancel_) : std::nullopt;
+            top && !top->empty() ? runReplay(setup_.server, top->front().id, error, &cancel_) : std::nullopt;
         if (replay)
             writeWhole(path, *replay);
     }

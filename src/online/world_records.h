@@ -31,18 +31,23 @@ struct WorldLevelKey {
     std::string sha256;
 };
 
-struct WorldRecords {
-    // Set before start(); read-only while the thread runs.
-    std::string server; // empty: nothing is sent, fetched or opened
+// What the client works with, given when it starts.
+struct WorldSetup {
+    std::string server;
     std::string player;
     std::string token;
     std::string outboxFolder; // pending replays, one file each
     std::string ghostFolder;  // the world's best run of each level, as fetched
     double retrySeconds = 30.0;
+};
 
-    bool active() const { return !server.empty() && !token.empty(); }
-    void start();
-    // Ends the thread, cutting a request under way short: what it was sending stays in the outbox.
+class WorldRecords {
+public:
+    // Active from start() until stop(); inactive, nothing is sent, fetched or opened.
+    bool active() const { return !setup_.server.empty() && !setup_.token.empty(); }
+    void start(WorldSetup setup);
+    // Ends the thread, cutting a request under way short (what it was sending stays in the outbox),
+    // and leaves the client inactive.
     void stop();
 
     // Keeps the replay in the outbox and wakes the thread to send it.
@@ -57,6 +62,9 @@ struct WorldRecords {
 
 private:
     void run();
+
+    // Written by start() before the thread runs and by stop() after it has ended only.
+    WorldSetup setup_;
     void sendOutbox();
     void answerQuestions();
 

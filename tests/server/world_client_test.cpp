@@ -58,13 +58,8 @@ TEST(WorldClient, RunsWaitInTheOutboxWhileTheServerIsDownThenReachTheBoard)
         ASSERT_FALSE(token.empty());
     }
     TempFolder client;
-    TheWorld.server = serverUrl(port);
-    TheWorld.player = "Racer";
-    TheWorld.token = token;
-    TheWorld.outboxFolder = (client.path() / "outbox").string();
-    TheWorld.ghostFolder = (client.path() / "world").string();
-    TheWorld.retrySeconds = 0.2;
-    TheWorld.start();
+    const std::string outbox = (client.path() / "outbox").string();
+    TheWorld.start({serverUrl(port), "Racer", token, outbox, (client.path() / "world").string(), 0.2});
 
     // Down: the game plays on and keeps both its new level record and its whole game for later.
     fs::path replay;
@@ -77,7 +72,7 @@ TEST(WorldClient, RunsWaitInTheOutboxWhileTheServerIsDownThenReachTheBoard)
     size_t records = 0;
     for (const RecordsPageRow& row : rows)
         records += row.hasRecord;
-    EXPECT_EQ(outboxFiles(TheWorld.outboxFolder), records + 1) << "each level record and the whole game";
+    EXPECT_EQ(outboxFiles(outbox), records + 1) << "each level record and the whole game";
 
     // Back: the runs are sent at the next try and the outbox is emptied.
     StartedServer back(serverOnPort(database, pack, port));
@@ -102,7 +97,7 @@ TEST(WorldClient, RunsWaitInTheOutboxWhileTheServerIsDownThenReachTheBoard)
     }
     EXPECT_EQ(set["runs"].size(), 1u) << "the whole game books its total";
     TheWorld.settle();
-    EXPECT_EQ(outboxFiles(TheWorld.outboxFolder), 0u);
+    EXPECT_EQ(outboxFiles(outbox), 0u);
 
     // The records page's world columns, and the world ghost: the best run, fetched once.
     levelRecordRows();
@@ -120,8 +115,6 @@ TEST(WorldClient, RunsWaitInTheOutboxWhileTheServerIsDownThenReachTheBoard)
     cycleGhostChoice();
     EXPECT_EQ(TheChase.ghost, GhostChoice::World);
     TheWorld.stop();
-    TheWorld.server.clear();
-    TheWorld.token.clear();
     chooseGhost(GhostChoice::Par);
     cycleGhostChoice();
     EXPECT_EQ(TheChase.ghost, GhostChoice::Off);

@@ -10,7 +10,7 @@
 #include "level/token_reader.h"
 #include "online/board_client.h"
 #include "online/board_settings.h"
-#include "online/token_file.h"
+#include "online/player_token.h"
 #include "scores/atomic_file.h"
 #include "sim_session.h"
 
@@ -45,27 +45,19 @@ bool chooseServer(std::string& server, std::string& player, bool needsPlayer)
 // The kept token for (server, player), claiming the name when there is none; "" after saying why.
 std::string tokenOf(const std::string& server, const std::string& player, int& status)
 {
-    std::string path = configFilePath("tokens");
-    std::vector<TokenEntry> tokens = readTokens(path);
-    std::string token = tokenFor(tokens, server, player);
-    if (!token.empty())
-        return token;
-    ClaimAnswer claim = claimName(server, player);
-    if (claim.outcome != BoardOutcome::Done) {
-        status = claim.outcome == BoardOutcome::Unreachable ? BoardUnreachableStatus : BoardRejectedStatus;
+    PlayerToken found = playerToken(server, player, true);
+    if (found.token.empty()) {
+        status = found.claim.outcome == BoardOutcome::Unreachable ? BoardUnreachableStatus : BoardRejectedStatus;
         std::fprintf(stderr, "roliquo-level: %s %s: %s\n", server.c_str(),
-                     claim.taken ? ("the name " + player + " is taken").c_str() : "cannot claim the name",
-                     claim.error.c_str());
-        return "";
-    }
-    setToken(tokens, server, player, claim.token);
-    std::string reason;
-    if (path.empty() || !writeTokens(path, tokens, reason))
+                     found.claim.taken ? ("the name " + player + " is taken").c_str() : "cannot claim the name",
+                     found.claim.error.c_str());
+    } else if (found.claimed && !found.keepError.empty()) {
         std::fprintf(stderr, "roliquo-level: the token for %s on %s could not be kept: %s\n", player.c_str(),
-                     server.c_str(), path.empty() ? "no home folder" : reason.c_str());
-    else
+                     server.c_str(), found.keepError.c_str());
+    } else if (found.claimed) {
         std::fprintf(stderr, "roliquo-level: claimed the name %s on %s\n", player.c_str(), server.c_str());
-    return claim.token;
+    }
+    return found.token;
 }
 
 } // namespace
