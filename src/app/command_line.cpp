@@ -17,6 +17,8 @@ const CommandLineOption Options[] = {
     {"--records", nullptr, "print every level's record, medal and par, and exit", &CommandLine::showRecords, nullptr},
     {"--server", "URL", "send runs to this world-records server (kept in the settings)", nullptr, &CommandLine::server},
     {"--player", "NAME", "the name to send them under, claimed on the server", nullptr, &CommandLine::player},
+    {"--set", "NAME", "start on the level set NAME (main, or a folder under sets/; kept)", nullptr,
+     &CommandLine::levelSet},
     {"--world", nullptr, "print every level's world top five from the server, and exit", &CommandLine::showWorld,
      nullptr},
 };
@@ -99,7 +101,10 @@ std::string commandLineHelp()
             "replays live in the records folder beside it. F7 chooses the ghost (off, record, par, the\n"
             "world's best with a server set, the --ghost file); the choice is kept in\n"
             "$XDG_CONFIG_HOME/roliquo/settings (by default ~/.config/roliquo/settings). Without a\n"
-            "server set, the game opens no network connection.\n";
+            "server set, the game opens no network connection.\n"
+            "\nThe pack's first level set is its maplist.dat; each folder sets/NAME/ holds another, with\n"
+            "its own best times and records (kept under sets/NAME/ beside highScore.dat). On the title,\n"
+            "Page Up and Page Down (pad: the shoulders) choose the set; the choice is kept in the settings.\n";
     return text;
 }
 

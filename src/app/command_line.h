@@ -16,6 +16,7 @@ struct CommandLine {
     std::string server;       // --server: the world-records server, kept in the settings
     std::string player;       // --player: the name to send runs under, kept in the settings
     bool showWorld = false;   // --world: print each level's world top five and exit
+    std::string levelSet;     // --set: start on this level set (its folder's name), kept in the settings
 };
 
 // One row of the table: a flag sets a bool field, an option with a value (valueName set) a string field.

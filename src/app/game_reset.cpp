@@ -9,6 +9,7 @@
 #include "app/window_proc.h"
 #include "chase/chase_run.h"
 #include "level/board.h"
+#include "level/level_set.h"
 #include "level/map_list.h"
 #include "level/map_loader.h"
 #include "render/board_renderer.h"
@@ -43,7 +44,8 @@ void resetGame()
     TheSettings = Settings();
     TheHighScoreFile = HighScoreFile();
     TheRecordBook = RecordBook();
-    TextureFolder.clear();
+    LevelFolder.clear();
+    TheLevelSets = LevelSets();
     TheBoard = Board();
     TheBoardRenderer.clearGrid();
     // The Font is replaced from the heap: it is too large for a stack temporary.

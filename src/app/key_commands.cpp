@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: MIT
-// The key table: Enter, Esc, the arrows, F1 to F7, F12, Space and Tab. Option keys act at once, including
+// The key table: Enter, Esc, the arrows, F1 to F7, F12, Space, Tab and the title's set keys. Option keys act at once, including
 // the GL fog switch; menu lines reuse these by posting the matching key (menu.cpp).
 #include "app/key_commands.h"
 
 #include "app/menu.h"
+#include "app/set_choice.h"
 #include "app/settings.h"
 #include "chase/ghost.h"
 #include "chase/record_keeper.h"
@@ -136,6 +137,16 @@ void handleKeyDown(int virtualKey)
         break;
     case VkTab:
         turnBestTimesPage();
+        break;
+    // The title's set keys; the pad's shoulders send comma and period.
+    case VkPageUp:
+    case VkComma:
+    case VkPageDown:
+    case VkPeriod:
+        if (GameState == Title && !MenuShown) {
+            playCue(MenuCue);
+            stepLevelSet(virtualKey == VkPageUp || virtualKey == VkComma ? -1 : 1);
+        }
         break;
     case VkF12:
         if (GameState == Playing && !MenuShown)

@@ -8,6 +8,7 @@
 #include "app/command_line.h"
 #include "app/data_paths.h"
 #include "app/main_loop.h"
+#include "app/set_choice.h"
 #include "app/settings.h"
 #include "app/startup.h"
 #include "app/window_proc.h"
@@ -34,6 +35,7 @@ int printRecords()
     }
     readLevelRecords();
     readParTable();
+    enterChosenSet();
     std::fputs(recordsReportText(levelRecordRows()).c_str(), stdout);
     return 0;
 }
@@ -74,11 +76,9 @@ int main(int argc, char** argv)
         }
     }
     DataPathInputs inputs = currentDataPathInputs();
-    if (!commandLine.showRecords) {
-        const char* configHome = std::getenv("XDG_CONFIG_HOME");
-        TheSettings.path = chooseSettingsPath(configHome != nullptr ? configHome : "", inputs.home);
-        readSettings();
-    }
+    const char* configHome = std::getenv("XDG_CONFIG_HOME");
+    TheSettings.path = chooseSettingsPath(configHome != nullptr ? configHome : "", inputs.home);
+    readSettings();
     if (!takeServerChoice(commandLine))
         return 2;
     if (!commandLine.ghostFile.empty() && !loadGhostFile(commandLine.ghostFile, error)) {
@@ -87,6 +87,11 @@ int main(int argc, char** argv)
     }
     if (!applyDataPaths(chooseDataPaths(inputs)))
         return 1;
+    readLevelSets();
+    if (!takeSetChoice(commandLine, error)) {
+        std::fprintf(stderr, "roliquo: %s\n", error.c_str());
+        return 2;
+    }
     if (commandLine.showRecords)
         return printRecords();
     if (commandLine.showWorld)

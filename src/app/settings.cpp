@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "chase/ghost.h"
+#include "level/level_set.h"
 #include "level/token_reader.h"
 #include "online/board_client.h"
 #include "scores/atomic_file.h"
@@ -23,6 +24,7 @@ const char* const WindowKey = "window";
 const char* const FullscreenKey = "fullscreen";
 const char* const ServerKey = "server";
 const char* const PlayerKey = "player";
+const char* const SetKey = "set";
 // Window sides outside this are taken for damage; the backend further keeps a size to its display.
 constexpr int MaxWindowSide = 16384;
 
@@ -66,6 +68,8 @@ void applySetting(const std::vector<std::string_view>& words)
             TheSettings.server = server;
     } else if (words.size() == 2 && words[0] == PlayerKey && isBoardName(std::string(words[1]))) {
         TheSettings.player = words[1];
+    } else if (words.size() == 2 && words[0] == SetKey && isSetName(words[1])) {
+        TheSettings.levelSet = words[1];
     }
 }
 
@@ -105,6 +109,8 @@ std::string formatSettings()
         text += std::string(ServerKey) + " " + TheSettings.server + "\n";
     if (!TheSettings.player.empty())
         text += std::string(PlayerKey) + " " + TheSettings.player + "\n";
+    if (!TheSettings.levelSet.empty() && TheSettings.levelSet != MainSetName)
+        text += std::string(SetKey) + " " + TheSettings.levelSet + "\n";
     return text;
 }
 

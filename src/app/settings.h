@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The settings file of the additions beside the specified game (the ghost choice, the window's size and
-// fullscreen state, the world-records server and player), kept between runs in $XDG_CONFIG_HOME/roliquo/settings (by default
+// fullscreen state, the world-records server and player, the level set), kept between runs in $XDG_CONFIG_HOME/roliquo/settings (by default
 // ~/.config/roliquo/settings). The specified options are never kept: they start from their fixed
 // defaults every run.
 #pragma once
@@ -21,6 +21,8 @@ struct Settings {
     // The world-records server and the player's name there; empty: nothing is ever sent.
     std::string server;
     std::string player;
+    // The level set last chosen on the title (its folder's name); empty: the first set.
+    std::string levelSet;
 };
 extern Settings TheSettings;
 

@@ -3,6 +3,7 @@
 // times and the font, each failure with its messages; last the GL state that never changes.
 #include "app/startup.h"
 
+#include "app/set_choice.h"
 #include "level/map_list.h"
 #include "platform/draw.h"
 #include "platform/platform.h"
@@ -59,6 +60,7 @@ bool startup()
     // Records and par are additions: without them the game plays on, with no ghost and no medal.
     readLevelRecords();
     readParTable();
+    enterChosenSet();
     if (!loadFont(TheFont, "font", "font.dat")) {
         platform::messageBox("could not initialize fonts", "Error", true);
         return false;

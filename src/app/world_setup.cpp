@@ -4,8 +4,10 @@
 
 #include <cstdio>
 
+#include "app/set_choice.h"
 #include "app/settings.h"
 #include "level/map_list.h"
+#include "level/map_loader.h"
 #include "online/board_client.h"
 #include "online/board_settings.h"
 #include "online/player_token.h"
@@ -70,7 +72,7 @@ void startWorldRecords(const CommandLine& commandLine)
     if (token.empty())
         return;
     TheWorld.start(
-        {TheSettings.server, TheSettings.player, token, recordsFolder() + "/outbox", levelRecordsFolder() + "/world"});
+        {TheSettings.server, TheSettings.player, token, recordsFolder() + "/outbox", recordsFolder() + "/records/world"});
 }
 
 int printWorld()
@@ -83,12 +85,13 @@ int printWorld()
         std::fprintf(stderr, "roliquo: could not read maplist.dat\n");
         return 1;
     }
+    enterChosenSet();
     int status = 0;
     for (int32_t n = 1; n <= LevelCount; ++n) {
         const std::string& map = *levelMapName(n);
         std::string hash;
         std::optional<std::vector<BoardRow>> top;
-        if (hashFile(map, hash))
+        if (hashFile(levelFilePath(map), hash))
             top = levelTop(TheSettings.server, hash, WorldTopRows);
         std::printf("level %d %s\n", n, map.c_str());
         if (!top) {

@@ -178,7 +178,7 @@ void prepareGhost()
             return;
     } else if (choice == GhostChoice::Par) {
         if (findLevelTime(TheRecordBook.par, mapName, mapHash) == nullptr ||
-            !storedLevel(std::string(ParFolder) + "/" + levelReplayFileName(mapName, mapHash), mapName, mapHash, stored,
+            !storedLevel(parFolderPath() + "/" + levelReplayFileName(mapName, mapHash), mapName, mapHash, stored,
                          level))
             return;
     } else if (choice == GhostChoice::World) {

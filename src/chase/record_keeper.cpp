@@ -9,6 +9,8 @@
 #include "chase/replay_recorder.h"
 #include "level/board.h"
 #include "level/map_list.h"
+#include "level/level_set.h"
+#include "level/map_loader.h"
 #include "online/world_records.h"
 #include "replay/file_hash.h"
 #include "replay/replay_file.h"
@@ -67,7 +69,7 @@ void noteLevelStart()
     std::string& hash = TheChase.levelHash;
     hash.clear();
     const std::string* mapName = levelMapName(LevelNumber);
-    if (mapName != nullptr && !hashFile(*mapName, hash))
+    if (mapName != nullptr && !hashFile(levelFilePath(*mapName), hash))
         hash.clear();
 }
 
@@ -112,7 +114,7 @@ std::vector<RecordsPageRow> levelRecordRows()
         RecordsPageRow row;
         row.mapName = mapName;
         std::string hash;
-        if (hashFile(mapName, hash)) {
+        if (hashFile(levelFilePath(mapName), hash)) {
             const LevelTime* record = findLevelTime(TheRecordBook.records, mapName, hash);
             const LevelTime* par = findLevelTime(TheRecordBook.par, mapName, hash);
             row.hasRecord = record != nullptr;
@@ -150,6 +152,9 @@ std::string recordsReportText(const std::vector<RecordsPageRow>& rows)
 {
     std::string text;
     char line[512];
+    const LevelSet& set = chosenLevelSet();
+    if (set.name != MainSetName)
+        text += "set " + set.name + ": " + set.title + "\n";
     std::snprintf(line, sizeof line, "%-5s %-24s %9s %-7s %9s\n", "level", "map", "record", "medal", "par");
     text += line;
     for (size_t i = 0; i < rows.size(); ++i) {

@@ -7,6 +7,7 @@
 
 #include "chase/chase.h"
 #include "level/map_list.h"
+#include "level/map_loader.h"
 #include "online/world_records.h"
 #include "replay/file_hash.h"
 #include "replay/replay_store.h"
@@ -73,7 +74,7 @@ void recordLevelStart()
     level.mapName = *levelMapName(LevelNumber);
     if (!isReplayMapName(level.mapName))
         return stopRecording("a map file's name cannot stand in a replay");
-    if (!hashFile(level.mapName, level.mapHash))
+    if (!hashFile(levelFilePath(level.mapName), level.mapHash))
         return stopRecording("a map file could not be read again to take its SHA-256");
     level.startClock = RoundClock;
     level.startCameraLag = cameraLagValue();

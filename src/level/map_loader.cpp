@@ -15,7 +15,12 @@
 #include "platform/platform.h"
 #include "sim/marble.h"
 
-std::string TextureFolder;
+std::string LevelFolder;
+
+std::string levelFilePath(const std::string& mapName)
+{
+    return !mapName.empty() && mapName.front() == '/' ? mapName : LevelFolder + mapName;
+}
 
 namespace {
 
@@ -44,7 +49,7 @@ bool failLoad(Board& board, const std::string& message = std::string())
 bool loadBoardTexture(BoardTextureImages& texture, const std::string& base)
 {
     for (int i = 0; i < BoardTextureLevels; ++i) {
-        std::string name = TextureFolder + base + "_" + std::to_string(i) + ".bmp";
+        std::string name = LevelFolder + base + "_" + std::to_string(i) + ".bmp";
         int side = 128 >> i;
         int width = 0;
         int height = 0;

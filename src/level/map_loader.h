@@ -11,9 +11,13 @@
 class Board;
 class Marble;
 
-// The folder the texture images are read from, ending in '/'; empty (the game's own way) for the
-// working folder. A map file played alone from the command line has its images beside it.
-extern std::string TextureFolder;
+// The folder a level's files are read from, ending in '/'; empty (the game's own way) for the working
+// folder: the chosen set's folder ("sets/NAME/"), or the folder of a map file played alone from the
+// command line. Map names of the level list and texture images are taken inside it.
+extern std::string LevelFolder;
+
+// A map name of the level list as a path to open: inside LevelFolder unless it is absolute.
+std::string levelFilePath(const std::string& mapName);
 
 constexpr int BoardTextureLevels = 8;
 constexpr int BoardTextureSlotBytes = 128 * 128 * 3;

@@ -14,14 +14,35 @@ void useHighScoreFolder(const std::string& folder)
     TheHighScoreFile.folder = folder;
 }
 
+void useScoreSet(const std::string& setFolder)
+{
+    TheHighScoreFile.setFolder = setFolder;
+}
+
+namespace {
+
+// The folder and the set's part joined, ending in '/' unless both are empty.
+std::string scorePrefix()
+{
+    std::string path = TheHighScoreFile.folder;
+    if (!path.empty() && path.back() != '/')
+        path += '/';
+    return path + TheHighScoreFile.setFolder;
+}
+
+} // namespace
+
 std::string highScorePath()
 {
-    if (TheHighScoreFile.folder.empty())
-        return HighScoreFileName;
-    std::string path = TheHighScoreFile.folder;
-    if (path.back() != '/')
-        path += '/';
-    return path + HighScoreFileName;
+    return scorePrefix() + HighScoreFileName;
+}
+
+std::string scoreSetFolder()
+{
+    std::string folder = scorePrefix();
+    if (folder.size() > 1 && folder.back() == '/')
+        folder.pop_back();
+    return folder.empty() ? std::string(".") : folder;
 }
 
 std::string recordsFolder()
@@ -31,17 +52,18 @@ std::string recordsFolder()
 
 bool makeHighScoreFolder()
 {
-    if (TheHighScoreFile.folder.empty())
+    const std::string folder = scoreSetFolder();
+    if (folder == ".")
         return true;
     // Each missing level is made in turn, so parents the player never had (~/.local/share on a fresh
     // account) get the same private mode as the folder itself.
-    for (size_t end = 1; end <= TheHighScoreFile.folder.size(); ++end) {
-        if (end < TheHighScoreFile.folder.size() && TheHighScoreFile.folder[end] != '/')
+    for (size_t end = 1; end <= folder.size(); ++end) {
+        if (end < folder.size() && folder[end] != '/')
             continue;
-        std::string prefix = TheHighScoreFile.folder.substr(0, end);
+        std::string prefix = folder.substr(0, end);
         if (::mkdir(prefix.c_str(), 0700) != 0 && errno != EEXIST)
             return false;
     }
     struct stat info { };
-    return ::stat(TheHighScoreFile.folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    return ::stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }

@@ -14,18 +14,27 @@ struct HighScoreFile {
     // Set by readHighScores when a file was there but could not be read as a table; the first save then
     // keeps that file as highScore.dat.damaged instead of overwriting a record typed in by hand.
     bool damaged = false;
+    // The chosen level set's own part below it: empty for the first set (its files stay where they always
+    // were), "sets/NAME/" for another, so each set keeps its own table and records.
+    std::string setFolder;
 };
 extern HighScoreFile TheHighScoreFile;
 
 // Chooses the folder at start-up (empty: the working directory).
 void useHighScoreFolder(const std::string& folder);
 
-// highScore.dat inside TheHighScoreFile.folder (the bare name when it is empty).
+// Points the table and the records at a level set's own part ("" or "sets/NAME/").
+void useScoreSet(const std::string& setFolder);
+
+// highScore.dat inside TheHighScoreFile.folder and the set's part (the bare name when both are empty).
 std::string highScorePath();
 
 // The folder of the player's records: TheHighScoreFile.folder, or "." for the working directory. Kept replays
 // live in its "replays" folder.
 std::string recordsFolder();
 
-// Makes TheHighScoreFile.folder and any missing parents, private to the player (0700). True when it exists.
+// The folder of the chosen set's table and records: the folder and the set's part, "." when both are empty.
+std::string scoreSetFolder();
+
+// Makes scoreSetFolder() and any missing parents, private to the player (0700). True when it exists.
 bool makeHighScoreFolder();

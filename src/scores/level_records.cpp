@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "level/map_loader.h"
 #include "level/token_reader.h"
 #include "scores/atomic_file.h"
 #include "scores/high_score_folder.h"
@@ -44,7 +45,7 @@ void putRecord(const LevelTime& record)
 
 std::string levelRecordsFolder()
 {
-    return recordsFolder() + "/records";
+    return scoreSetFolder() + "/records";
 }
 
 std::string levelRecordsPath()
@@ -106,16 +107,22 @@ bool saveLevelRecord(const LevelTime& record, const std::string& replayText)
     return true;
 }
 
+std::string parFolderPath()
+{
+    return LevelFolder + ParFolder;
+}
+
 void readParTable()
 {
     TheRecordBook.par.clear();
     std::string text;
     std::string error;
-    if (!readTextFile(ParTablePath, text))
+    const std::string path = LevelFolder + ParTablePath;
+    if (!readTextFile(path, text))
         return;
     if (!parseLevelTimes(text, ParTableHeader, TheRecordBook.par, error)) {
         TheRecordBook.par.clear();
-        std::fprintf(stderr, "roliquo: the par table %s cannot be read (%s); no level has a par\n", ParTablePath,
+        std::fprintf(stderr, "roliquo: the par table %s cannot be read (%s); no level has a par\n", path.c_str(),
                      error.c_str());
     }
 }

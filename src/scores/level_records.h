@@ -42,5 +42,7 @@ void readLevelRecords();
 // stays in memory and the next save writes it too.
 bool saveLevelRecord(const LevelTime& record, const std::string& replayText);
 
-// Reads par/par.dat from the working folder; a missing or unreadable table gives no par at all.
+// Reads par/par.dat of the chosen set's folder (LevelFolder); a missing or unreadable table gives no par.
 void readParTable();
+// The par folder of the chosen set's folder, where each level's par route is kept.
+std::string parFolderPath();

@@ -19,6 +19,7 @@
 #include "screen/game_state.h"
 #include "screen/overlays.h"
 #include "screen/records_page.h"
+#include "screen/set_caption.h"
 #include "screen/watch_overlay.h"
 #include "sim/camera.h"
 #include "sim/marble.h"
@@ -170,6 +171,8 @@ void composeBestTimes()
 void composeTitle()
 {
     drawPicture(TitlePicture);
+    if (setCaptionShown(platform::counterValue()))
+        drawSetCaption();
     if (MenuShown) {
         drawDarkPanel();
         drawMenu();

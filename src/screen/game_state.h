@@ -50,6 +50,7 @@ struct GameFlow {
     float frameSeconds = 0.0f; // real time between the previous tick and this one (the banner shrinks by it)
     int32_t newRecordRank = -1; // best-times row being named, or -1
     int32_t nameCursor = 0;     // letters typed so far on the name-entry screen (0..3)
+    uint64_t setChosenAt = 0;   // the counter when the title last changed the level set; 0: never
 };
 
 // The statistics overlay's counts: frames and board triangles since the last second, and the figures

@@ -9,6 +9,7 @@
 #include "platform/draw.h"
 #include "screen/font.h"
 #include "screen/game_state.h"
+#include "screen/virtual_screen.h"
 #include "sim/sim_state.h"
 
 namespace {
@@ -91,6 +92,16 @@ void startTranslucent2d()
     draw::noTexture();
     draw::fog(false);
     draw::blend(true);
+}
+
+void drawRectangle(float left, float top, float right, float bottom)
+{
+    draw::begin(draw::Shape::Quads);
+    draw::vertex2(clipX(left), clipY(bottom));
+    draw::vertex2(clipX(right), clipY(bottom));
+    draw::vertex2(clipX(right), clipY(top));
+    draw::vertex2(clipX(left), clipY(top));
+    draw::end();
 }
 
 void drawDarkPanel()

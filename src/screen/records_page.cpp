@@ -6,6 +6,7 @@
 
 #include <utility>
 
+#include "level/level_set.h"
 #include "screen/font.h"
 
 RecordsPage TheRecordsPage;
@@ -65,6 +66,13 @@ void drawRecordsPage()
     TheFont.setColor(0.0f, 1.0f, 1.0f, 1.0f);
     TheFont.setScale(1.0f);
     TheFont.drawText("Records");
+    // A set other than the first is named under the title: each set has records of its own.
+    const LevelSet& set = chosenLevelSet();
+    if (set.name != MainSetName) {
+        TheFont.setScale(SmallScale);
+        TheFont.setPosition(320.0f - TheFont.measureText(set.title.c_str()) * 0.5f, 44.0f);
+        TheFont.drawText(set.title.c_str());
+    }
 
     std::vector<RecordsPageRow>& rows = TheRecordsPage.rows;
     const bool world = !rows.empty() && rows.front().world.shown;

@@ -26,16 +26,6 @@ constexpr float BarRight = 620.0f;
 constexpr float BarTop = 466.0f;
 constexpr float BarBottom = 470.0f;
 
-void rectangle(float left, float top, float right, float bottom)
-{
-    draw::begin(draw::Shape::Quads);
-    draw::vertex2(clipX(left), clipY(bottom));
-    draw::vertex2(clipX(right), clipY(bottom));
-    draw::vertex2(clipX(right), clipY(top));
-    draw::vertex2(clipX(left), clipY(top));
-    draw::end();
-}
-
 void drawBar()
 {
     float share =
@@ -43,9 +33,9 @@ void drawBar()
     share = share < 0.0f ? 0.0f : (share > 1.0f ? 1.0f : share);
     startTranslucent2d();
     draw::color(0.0f, 0.0f, 0.0f, 0.5f);
-    rectangle(BarLeft, BarTop, BarRight, BarBottom);
+    drawRectangle(BarLeft, BarTop, BarRight, BarBottom);
     draw::color(1.0f, 1.0f, 1.0f, 0.9f);
-    rectangle(BarLeft, BarTop, BarLeft + share * (BarRight - BarLeft), BarBottom);
+    drawRectangle(BarLeft, BarTop, BarLeft + share * (BarRight - BarLeft), BarBottom);
 
     std::string text = formatNumber(TheWatchOverlay.levelSeconds, 2) + " / " +
         formatNumber(TheWatchOverlay.levelLength, 2) + " s   " + formatNumber(TheWatchOverlay.speed, 2) + "x";
@@ -88,7 +78,7 @@ void drawKeys()
     arrow(cx - Step, cy, -Size, 0.0f, (keys & SteerLeft) != 0);
     arrow(cx + Step, cy, Size, 0.0f, (keys & SteerRight) != 0);
     keyColor((keys & SteerShift) != 0);
-    rectangle(cx - 3.0f * Step, cy - Size, cx - 1.8f * Step, cy + Size);
+    drawRectangle(cx - 3.0f * Step, cy - Size, cx - 1.8f * Step, cy + Size);
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 
 #include "level/board.h"
 #include "level/map_list.h"
+#include "level/map_loader.h"
 #include "platform/platform.h"
 #include "render/board_renderer.h"
 #include "scores/high_scores.h"
@@ -45,7 +46,7 @@ void startNewGame()
 bool loadLevel()
 {
     const std::string* mapName = levelMapName(LevelNumber);
-    bool loaded = mapName != nullptr && loadBoardForPlay(TheBoard, TheMarble, *mapName, TheRun.levelTexture);
+    bool loaded = mapName != nullptr && loadBoardForPlay(TheBoard, TheMarble, levelFilePath(*mapName), TheRun.levelTexture);
     GameState = Playing;
     if (!loaded) {
         platform::messageBox("Unable to initialize map", "error", true);

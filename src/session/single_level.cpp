@@ -33,6 +33,6 @@ bool singleLevelChosen()
 void startSingleLevel()
 {
     // Records of a level played alone are no game totals: the table shows them but never keeps them.
-    TextureFolder = TheRun.chosenMap.parent_path().string() + "/";
+    LevelFolder = TheRun.chosenMap.parent_path().string() + "/";
     beginRun(RunKind::SingleLevel, {TheRun.chosenMap.string()});
 }

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <thread>
 
+#include "level/map_loader.h"
 #include "platform/platform.h"
 #include "replay/file_hash.h"
 #include "replay/replay_file.h"
@@ -122,7 +123,7 @@ void watchLevelStart()
     if (level == nullptr)
         return;
     std::string hash;
-    if (!hashFile(level->mapName, hash) || hash != level->mapHash) {
+    if (!hashFile(levelFilePath(level->mapName), hash) || hash != level->mapHash) {
         std::fprintf(stderr, "roliquo: level %d: %s is not the map file this replay was played on\n", LevelNumber,
                      level->mapName.c_str());
         platform::postQuit(WatchedMapDiffersExitCode);

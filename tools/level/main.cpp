@@ -43,7 +43,9 @@ const Command Commands[] = {
     {"check", "check [--data DIR] FILE...",
      "Reports every problem of each map file as FILE:LINE: error|warning: ..., then has the game's loader\n"
      "load it. A map list (maplist.dat, or any file that starts with a number) is checked against its\n"
-     "names, and every map it names is checked too. Exit status 0 only when every file is sound.\n"},
+     "names, and every map it names is checked too. A folder is checked as a pack (its maplist.dat and\n"
+     "every level set under sets/) or, when it is sets/NAME/ with a set.dat, as that one set: the game's\n"
+     "verdict on the set, then its list and maps inside its folder. Exit status 0 only when all is sound.\n"},
     {"solve", "solve [--data DIR] [--max-seconds S] [--beam N] FILE",
      "Prints a route that finishes the level as a one-level replay: trace input (60 ticks a second from\n"
      "clock 45) with \"#@\" header lines, after the comment \"# finished in T s\"; `roliquo --replay`\n"

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 #include <vector>
 
 #include "board_check.h"
@@ -13,6 +15,7 @@
 #include "level/token_reader.h"
 #include "map_lint.h"
 #include "maplist_check.h"
+#include "set_check.h"
 #include "sim_session.h"
 
 void printFinding(const std::string& path, int line, bool error, const std::string& text)
@@ -102,6 +105,9 @@ bool checkMapFile(const std::string& path, const std::string& dataDir)
 
 bool checkFile(const std::string& path, const std::string& dataDir)
 {
+    std::error_code failure;
+    if (std::filesystem::is_directory(pathFromStart(path), failure))
+        return checkSetFolder(path);
     std::string text;
     if (readTextFile(pathFromStart(path), text) && looksLikeMapList(path, text))
         return checkMapList(path, text, dataDir);
