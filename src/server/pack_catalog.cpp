@@ -2,12 +2,11 @@
 // Reading the pack's sets: the top folder, then sets/NAME/ in name order, each with its own list and par.
 #include "server/pack_catalog.h"
 
-#include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
-#include "level/map_list.h"
+#include "level/level_set.h"
 #include "level/token_reader.h"
 #include "replay/file_hash.h"
 #include "scores/level_records.h"
@@ -17,28 +16,17 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool isSetName(const std::string& name)
+// A set's maps hashed, with the par its par/par.dat gives each.
+bool hashSet(const fs::path& top, const LevelSet& set, PackSet& out, std::string& error)
 {
-    return !name.empty() && name.size() <= 32 && std::all_of(name.begin(), name.end(), [](char c) {
-        return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '-';
-    });
-}
-
-bool readSet(const fs::path& folder, const std::string& name, PackSet& out, std::string& error)
-{
-    out.name = name;
-    out.folder = folder.string();
-    std::string text;
-    std::vector<std::string> maps;
-    if (!readTextFile((folder / "maplist.dat").string(), text) || !parseMapList(text, maps)) {
-        error = (folder / "maplist.dat").string() + ": no readable level list";
-        return false;
-    }
+    const fs::path folder = top / set.folder;
+    out.name = set.name;
+    out.folder = folder.lexically_normal().string();
     std::vector<LevelTime> par;
     std::string parText, parError;
     if (readTextFile((folder / ParTablePath).string(), parText))
         parseLevelTimes(parText, ParTableHeader, par, parError);
-    for (const std::string& map : maps) {
+    for (const std::string& map : set.maps) {
         PackLevel level;
         level.name = map;
         if (!hashFile((folder / map).string(), level.sha256)) {
@@ -68,23 +56,25 @@ bool readPackCatalog(const std::string& folder, PackCatalog& out, std::string& e
     std::error_code failure;
     fs::path top = fs::absolute(folder, failure).lexically_normal();
     out.sets.clear();
-    out.sets.emplace_back();
-    if (failure || !readSet(top, MainSetName, out.sets.back(), error))
+    std::vector<std::string> refused;
+    std::vector<LevelSet> sets = failure ? std::vector<LevelSet>() : findLevelSets(top, refused);
+    if (sets.empty() || sets.front().maps.empty()) {
+        error = (top / "maplist.dat").string() + ": no readable level list";
         return false;
-    std::vector<std::string> names;
-    for (const fs::directory_entry& entry : fs::directory_iterator(top / "sets", failure)) {
-        std::string name = entry.path().filename().string();
-        if (entry.is_directory() && isSetName(name) && name != MainSetName && names.size() < MaxPackSets)
-            names.push_back(name);
     }
-    std::sort(names.begin(), names.end());
-    for (const std::string& name : names) {
-        PackSet set;
+    for (const LevelSet& set : sets) {
+        PackSet hashed;
         std::string setError;
-        if (readSet(top / "sets" / name, name, set, setError))
-            out.sets.push_back(set);
-        else
-            error += setError + "\n";
+        if (hashSet(top, set, hashed, setError))
+            out.sets.push_back(std::move(hashed));
+        else if (!out.sets.empty())
+            refused.push_back(setError);
+        else {
+            error = setError;
+            return false;
+        }
     }
+    for (const std::string& reason : refused)
+        error += reason + "\n";
     return true;
 }

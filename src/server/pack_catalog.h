@@ -26,10 +26,7 @@ struct PackCatalog {
     const PackSet* setOf(const std::string& sha256) const;
 };
 
-constexpr const char* MainSetName = "main";
-constexpr size_t MaxPackSets = 256;
-
-// Reads every set's maplist.dat, hashes its maps and reads its par/par.dat. False with a message for
-// a pack whose top list or one of its maps cannot be read; a further set that cannot be read is left
-// out, with its message added to `error`.
+// Reads every set the game offers (level/level_set.h), hashes its maps and reads its par/par.dat. False
+// with a message for a pack whose top list or one of its maps cannot be read; a further set that cannot
+// be read is left out, with its message added to `error`.
 bool readPackCatalog(const std::string& folder, PackCatalog& out, std::string& error);
