@@ -3,12 +3,14 @@
 // of a temporary folder, so the tool is exercised exactly as it is used from the command line.
 #include "level_tool_runner.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
 #include <sys/wait.h>
+#include <system_error>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -88,6 +90,22 @@ std::vector<std::string> shippedMapNames()
     if (words.empty())
         return {};
     return std::vector<std::string>(words.begin() + 1, words.end());
+}
+
+std::vector<ShippedSet> shippedSets()
+{
+    std::vector<ShippedSet> sets{{"", "solutions/", shippedMapNames()}};
+    std::vector<std::string> names;
+    std::error_code failure;
+    for (const auto& entry : std::filesystem::directory_iterator(dataPackPath("sets"), failure))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    for (const std::string& name : names) {
+        std::vector<std::string> words = splitWords(readTextFile(dataPackPath("sets/" + name + "/maplist.dat")));
+        if (!words.empty())
+            sets.push_back({"sets/" + name + "/", "solutions/" + name + "/", {words.begin() + 1, words.end()}});
+    }
+    return sets;
 }
 
 std::string levelTestsPath(const std::string& relative)

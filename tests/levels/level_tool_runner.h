@@ -28,6 +28,14 @@ using testsupport::TempFolder;
 // The map files maplist.dat names, in order, from the data pack the build made.
 std::vector<std::string> shippedMapNames();
 
+// A level set of the data pack: the top folder's, then each sets/NAME/.
+struct ShippedSet {
+    std::string folder;    // inside the pack: "" or "sets/NAME/"
+    std::string solutions; // its par routes inside tests/levels: "solutions/" or "solutions/NAME/"
+    std::vector<std::string> maps;
+};
+std::vector<ShippedSet> shippedSets();
+
 // Where things are: the source tree's level tests, and the data pack.
 std::string levelTestsPath(const std::string& relative);
 std::string dataPackPath(const std::string& relative);
