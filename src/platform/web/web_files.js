@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Before the game starts: the records folder mounted on IndexedDB and read back, and the file system laid
 // out as an installed game's (the executable in /usr/games, the pack in /usr/share/games/roliquo, the
-// records under $XDG_DATA_HOME), so the game finds both as it does on the desktop. Files the player
+// records under $XDG_DATA_HOME, the settings under $XDG_CONFIG_HOME inside it), so the game finds both as it does on the desktop. Files the player
 // opened on the page (kept in Module.openedFolder) are laid over the pack on the visit that starts on them.
 Module.preRun = Module.preRun || [];
 Module.preRun.push(function () {
@@ -10,6 +10,8 @@ Module.preRun.push(function () {
   FS.mkdirTree('/proc/self');
   FS.symlink('/usr/games/roliquo', '/proc/self/exe');
   ENV.XDG_DATA_HOME = '/records';
+  // The settings (the ghost, the level set) are kept with the records, so they outlive the visit.
+  ENV.XDG_CONFIG_HOME = '/records/config';
   FS.mkdir('/records');
   FS.mount(IDBFS, {}, '/records');
   Module.records = { syncing: true, again: false, waiting: [] };
