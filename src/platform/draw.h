@@ -47,6 +47,10 @@ void startContext();
 // Blocks until every drawing call so far has reached the framebuffer (timing and read-back).
 void finish();
 
+// Hands every batch the layer still holds to the GL. The backends call it before they present a frame;
+// reading pixels, clearing and changing a switch do it themselves.
+void flush();
+
 // The GL's own name for the rasterizer that draws ("llvmpipe (...)"), for benchmarks to print.
 const char* rendererName();
 

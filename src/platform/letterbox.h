@@ -5,6 +5,7 @@
 
 #include <GL/gl.h>
 
+#include "platform/draw.h"
 #include "platform/platform.h"
 
 // Centred, as large as fits; the leftover pixels are split between the two bars.
@@ -29,10 +30,12 @@ inline platform::ScreenRect letterboxRect(int width, int height)
     return r;
 }
 
-// Clears what lies outside `r` to black. The playing screen clears the whole surface to its fog colour,
+// Draws what the drawing layer still holds, then clears what lies outside `r` to black. The playing screen clears the whole surface to its fog colour,
 // so the bars are painted again before every swap. Nothing is touched when `r` covers the surface.
 inline void paintLetterboxBars(int width, int height, platform::ScreenRect r)
 {
+    // The frame is complete before the bars go round it.
+    draw::flush();
     if (r.x == 0 && r.y == 0 && r.width == width && r.height == height)
         return;
     const platform::ScreenRect bars[4] = {

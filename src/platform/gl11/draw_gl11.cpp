@@ -15,6 +15,11 @@ void startContext()
     glHint(GL_FOG_HINT, GL_FASTEST);
 }
 
+// Immediate mode holds nothing back.
+void flush()
+{
+}
+
 void finish()
 {
     glFinish();

@@ -3,6 +3,7 @@
 // batches are gathered here and streamed through one buffer. Pictures: picture_gles2.cpp.
 #include "platform/gles2/gles2_state.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -112,9 +113,36 @@ void buildProgram(Gles2Objects& o)
     o.uFogScale = glGetUniformLocation(o.program, "uFogScale");
     glGenBuffers(1, &o.buffer);
     glBindBuffer(GL_ARRAY_BUFFER, o.buffer);
+    o.bufferBytes = 0;
+    o.bufferUsed = 0;
     glEnableVertexAttribArray(AttributePosition);
     glEnableVertexAttribArray(AttributeTexCoord);
 }
+
+// Everything Gles2Sent tracks, sent once as the switches' defaults, so that from here on a value is
+// sent only when it changes.
+void sendEverything(Gles2Objects& o)
+{
+    Gles2Sent& g = o.sent;
+    g = Gles2Sent{};
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_BLEND);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glUniform1i(o.uMode, g.mode);
+    glUniform1i(o.uIntensity, 0);
+    glUniform1i(o.uFog, 0);
+    glUniform3f(o.uFogColor, 0.0f, 0.0f, 0.0f);
+    glUniform1f(o.uFogEnd, 0.0f);
+    glUniform1f(o.uFogScale, 0.0f);
+    glDisableVertexAttribArray(AttributeColor);
+    glVertexAttrib4fv(AttributeColor, g.color);
+    g.known = true;
+}
+
+// The stream buffer holds every batch of a frame at its own offset, written with glBufferSubData; when
+// it is full it is orphaned (given new storage) and written from the start again.
+constexpr GLsizeiptr StreamBufferBytes = GLsizeiptr{4} << 20;
 
 // The batch's vertices: x, y, z, s, t, r, g, b, a.
 constexpr int BatchFloats = 9;
@@ -146,16 +174,62 @@ void quadsToTriangles()
     Es2.batch.swap(triangles);
 }
 
+// Only the uniforms whose value changed are sent; the fog's are of no account while fog is off.
 void setUniforms(const Gles2Switches& s)
 {
+    Gles2Sent& g = Es2.sent;
     int mode = !s.textured ? 0 : s.mode == draw::TextureMode::Decal ? 1 : s.mode == draw::TextureMode::Modulate ? 2 : 3;
-    glUniform1i(Es2.uMode, mode);
-    glUniform1i(Es2.uIntensity, s.textured && Es2.intensityNames.count(s.textureName) != 0 ? 1 : 0);
-    glUniform1i(Es2.uFog, s.fog ? 1 : 0);
-    glUniform3f(Es2.uFogColor, s.fogColor[0], s.fogColor[1], s.fogColor[2]);
-    glUniform1f(Es2.uFogEnd, s.fogEnd);
+    if (g.mode != mode)
+        glUniform1i(Es2.uMode, g.mode = mode);
+    bool intensity = s.textured && Es2.intensityNames.count(s.textureName) != 0;
+    if (g.intensity != intensity)
+        glUniform1i(Es2.uIntensity, (g.intensity = intensity) ? 1 : 0);
+    if (g.fog != s.fog)
+        glUniform1i(Es2.uFog, (g.fog = s.fog) ? 1 : 0);
+    if (!s.fog)
+        return;
+    if (!std::equal(g.fogColor, g.fogColor + 3, s.fogColor)) {
+        std::copy(s.fogColor, s.fogColor + 3, g.fogColor);
+        glUniform3f(Es2.uFogColor, s.fogColor[0], s.fogColor[1], s.fogColor[2]);
+    }
+    if (g.fogEnd != s.fogEnd)
+        glUniform1f(Es2.uFogEnd, g.fogEnd = s.fogEnd);
     // Equal distances would divide by zero; the scale is then 1. The game never sets them equal.
-    glUniform1f(Es2.uFogScale, s.fogEnd != s.fogStart ? 1.0f / (s.fogEnd - s.fogStart) : 1.0f);
+    float scale = s.fogEnd != s.fogStart ? 1.0f / (s.fogEnd - s.fogStart) : 1.0f;
+    if (g.fogScale != scale)
+        glUniform1f(Es2.uFogScale, g.fogScale = scale);
+}
+
+void setCap(GLenum cap, bool on, bool& sent)
+{
+    if (sent == on)
+        return;
+    on ? glEnable(cap) : glDisable(cap);
+    sent = on;
+}
+
+// The attribute pointers start at the buffer's beginning, so batches of one layout share them and each
+// is drawn from its own first vertex.
+void setLayout(int stride, int positionAt, int texCoordAt, int colorAt)
+{
+    Gles2Sent& g = Es2.sent;
+    const GLsizei bytes = static_cast<GLsizei>(stride * sizeof(float));
+    auto at = [](int floats) { return reinterpret_cast<const void*>(static_cast<uintptr_t>(floats) * sizeof(float)); };
+    if (g.stride != stride || g.colorAt != colorAt) {
+        glVertexAttribPointer(AttributePosition, 3, GL_FLOAT, GL_FALSE, bytes, at(positionAt));
+        glVertexAttribPointer(AttributeTexCoord, 2, GL_FLOAT, GL_FALSE, bytes, at(texCoordAt));
+        if (colorAt >= 0)
+            glVertexAttribPointer(AttributeColor, 4, GL_FLOAT, GL_FALSE, bytes, at(colorAt));
+        if ((colorAt >= 0) != (g.colorAt >= 0))
+            colorAt >= 0 ? glEnableVertexAttribArray(AttributeColor) : glDisableVertexAttribArray(AttributeColor);
+        g.stride = stride;
+        g.colorAt = colorAt;
+    }
+    const float* color = Es2.switches.color;
+    if (colorAt < 0 && !std::equal(g.color, g.color + 4, color)) {
+        std::copy(color, color + 4, g.color);
+        glVertexAttrib4fv(AttributeColor, color);
+    }
 }
 
 } // namespace
@@ -167,20 +241,35 @@ void streamTriangles(const float* data, int count, int stride, int positionAt, i
     if (count <= 0)
         return;
     setUniforms(Es2.switches);
-    const GLsizei bytes = static_cast<GLsizei>(stride * sizeof(float));
-    glBindBuffer(GL_ARRAY_BUFFER, Es2.buffer);
-    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(count) * bytes, data, GL_STREAM_DRAW);
-    auto at = [](int floats) { return reinterpret_cast<const void*>(static_cast<uintptr_t>(floats) * sizeof(float)); };
-    glVertexAttribPointer(AttributePosition, 3, GL_FLOAT, GL_FALSE, bytes, at(positionAt));
-    glVertexAttribPointer(AttributeTexCoord, 2, GL_FLOAT, GL_FALSE, bytes, at(texCoordAt));
-    if (colorAt >= 0) {
-        glEnableVertexAttribArray(AttributeColor);
-        glVertexAttribPointer(AttributeColor, 4, GL_FLOAT, GL_FALSE, bytes, at(colorAt));
-    } else {
-        glDisableVertexAttribArray(AttributeColor);
-        glVertexAttrib4fv(AttributeColor, Es2.switches.color);
+    const GLsizeiptr strideBytes = static_cast<GLsizeiptr>(stride * sizeof(float));
+    const GLsizeiptr bytes = static_cast<GLsizeiptr>(count) * strideBytes;
+    // Each batch starts on a whole vertex of its own layout, so it is drawn from vertex at / strideBytes.
+    GLsizeiptr at = (Es2.bufferUsed + strideBytes - 1) / strideBytes * strideBytes;
+    if (at + bytes > Es2.bufferBytes) {
+        Es2.bufferBytes = std::max({Es2.bufferBytes, StreamBufferBytes, bytes});
+        glBufferData(GL_ARRAY_BUFFER, Es2.bufferBytes, nullptr, GL_STREAM_DRAW);
+        at = 0;
     }
-    glDrawArrays(GL_TRIANGLES, 0, count);
+    glBufferSubData(GL_ARRAY_BUFFER, at, bytes, data);
+    Es2.bufferUsed = at + bytes;
+    setLayout(stride, positionAt, texCoordAt, colorAt);
+    glDrawArrays(GL_TRIANGLES, static_cast<GLint>(at / strideBytes), count);
+}
+
+void flushPending()
+{
+    if (Es2.pending.empty())
+        return;
+    streamTriangles(Es2.pending.data(), static_cast<int>(Es2.pending.size() / BatchFloats), BatchFloats, 0, 3, 5);
+    Es2.pending.clear();
+}
+
+void bindTexture(GLuint object)
+{
+    if (Es2.sent.texture == object)
+        return;
+    glBindTexture(GL_TEXTURE_2D, object);
+    Es2.sent.texture = object;
 }
 
 GLuint textureObject(unsigned name)
@@ -206,17 +295,20 @@ void dropTextureObject(unsigned name)
     auto found = Es2.textureObjects.find(name);
     if (found == Es2.textureObjects.end())
         return;
+    flushPending();
+    // Deleting the bound texture binds 0.
+    if (Es2.sent.texture == found->second)
+        Es2.sent.texture = 0;
     glDeleteTextures(1, &found->second);
     Es2.textureObjects.erase(found);
 }
 
 void applySwitches(const Gles2Switches& s)
 {
-    auto set = [](GLenum cap, bool on) { on ? glEnable(cap) : glDisable(cap); };
-    set(GL_DEPTH_TEST, s.depthTest);
-    set(GL_CULL_FACE, s.cullFront);
-    set(GL_BLEND, s.blend);
-    glBindTexture(GL_TEXTURE_2D, textureObject(s.textureName));
+    setCap(GL_DEPTH_TEST, s.depthTest, Es2.sent.depthTest);
+    setCap(GL_CULL_FACE, s.cullFront, Es2.sent.cullFront);
+    setCap(GL_BLEND, s.blend, Es2.sent.blend);
+    bindTexture(textureObject(s.textureName));
 }
 
 namespace draw {
@@ -227,9 +319,12 @@ const ContextKind LinkedContext = ContextKind::Es2;
 void startContext()
 {
     buildProgram(Es2);
+    sendEverything(Es2);
     Es2.switches = Gles2Switches{};
     Es2.intensityNames.clear();
     Es2.textureObjects.clear();
+    Es2.pending.clear();
+    Es2.batch.clear();
     glClearDepthf(0.0f);
     glDepthFunc(GL_GEQUAL);
     glCullFace(GL_FRONT);
@@ -239,7 +334,13 @@ void startContext()
 
 void finish()
 {
+    flush();
     glFinish();
+}
+
+void flush()
+{
+    flushPending();
 }
 
 const char* rendererName()
@@ -279,62 +380,83 @@ void vertex2(float x, float y)
     pushVertex(x, y, 0.0f);
 }
 
+// The batch joins the pending ones: it was gathered under the same switches, since every change of a
+// switch draws what is pending first.
 void end()
 {
     if (Es2.batchShape == Shape::Quads)
         quadsToTriangles();
-    int count = static_cast<int>(Es2.batch.size() / BatchFloats);
-    streamTriangles(Es2.batch.data(), count - count % 3, BatchFloats, 0, 3, 5);
+    size_t vertices = Es2.batch.size() / BatchFloats;
+    Es2.pending.insert(Es2.pending.end(), Es2.batch.begin(),
+                       Es2.batch.begin() + static_cast<std::ptrdiff_t>((vertices - vertices % 3) * BatchFloats));
     Es2.batch.clear();
+    if (Es2.pending.size() >= MostBatchVertices * BatchFloats)
+        flushPending();
 }
 
 void drawTriangles(const float* corners, int count)
 {
+    flushPending();
     streamTriangles(corners, count, 5, 2, 0, -1);
 }
 
 void depthTest(bool on)
 {
+    if (Es2.switches.depthTest != on)
+        flushPending();
     Es2.switches.depthTest = on;
-    on ? glEnable(GL_DEPTH_TEST) : glDisable(GL_DEPTH_TEST);
+    setCap(GL_DEPTH_TEST, on, Es2.sent.depthTest);
 }
 
 void cullFrontFaces(bool on)
 {
+    if (Es2.switches.cullFront != on)
+        flushPending();
     Es2.switches.cullFront = on;
-    on ? glEnable(GL_CULL_FACE) : glDisable(GL_CULL_FACE);
+    setCap(GL_CULL_FACE, on, Es2.sent.cullFront);
 }
 
 void blend(bool on)
 {
+    if (Es2.switches.blend != on)
+        flushPending();
     Es2.switches.blend = on;
-    on ? glEnable(GL_BLEND) : glDisable(GL_BLEND);
+    setCap(GL_BLEND, on, Es2.sent.blend);
 }
 
 void texture(unsigned name, TextureMode mode)
 {
-    Es2.switches.textured = true;
-    Es2.switches.textureName = name;
-    Es2.switches.mode = mode;
-    glBindTexture(GL_TEXTURE_2D, textureObject(name));
+    Gles2Switches& s = Es2.switches;
+    if (!s.textured || s.textureName != name || s.mode != mode)
+        flushPending();
+    s.textured = true;
+    s.textureName = name;
+    s.mode = mode;
+    bindTexture(textureObject(name));
 }
 
 void noTexture()
 {
+    if (Es2.switches.textured)
+        flushPending();
     Es2.switches.textured = false;
 }
 
 void fog(bool on)
 {
+    if (Es2.switches.fog != on)
+        flushPending();
     Es2.switches.fog = on;
 }
 
 void fogLinear(const float color[4], float start, float end)
 {
-    for (int k = 0; k < 4; ++k)
-        Es2.switches.fogColor[k] = color[k];
-    Es2.switches.fogStart = start;
-    Es2.switches.fogEnd = end;
+    Gles2Switches& s = Es2.switches;
+    if (!std::equal(s.fogColor, s.fogColor + 4, color) || s.fogStart != start || s.fogEnd != end)
+        flushPending();
+    std::copy(color, color + 4, s.fogColor);
+    s.fogStart = start;
+    s.fogEnd = end;
 }
 
 void clearColor(float r, float g, float b, float a)
@@ -344,6 +466,7 @@ void clearColor(float r, float g, float b, float a)
 
 void clear(bool colour, bool depth)
 {
+    flushPending();
     GLbitfield mask = (colour ? GL_COLOR_BUFFER_BIT : 0) | (depth ? GL_DEPTH_BUFFER_BIT : 0);
     if (mask != 0)
         glClear(mask);
@@ -354,7 +477,9 @@ void uploadTexture(unsigned name, TextureFormat format, Wrap wrap, int baseSide,
                    const uint8_t* const* images)
 {
     const GLint wrapMode = wrap == Wrap::Repeat ? GL_REPEAT : GL_CLAMP_TO_EDGE;
-    glBindTexture(GL_TEXTURE_2D, textureObject(name));
+    // A pending batch may sample the texture about to change.
+    flushPending();
+    bindTexture(textureObject(name));
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrapMode);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrapMode);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
@@ -379,7 +504,7 @@ void uploadTexture(unsigned name, TextureFormat format, Wrap wrap, int baseSide,
         Es2.intensityNames.insert(name);
     else
         Es2.intensityNames.erase(name);
-    glBindTexture(GL_TEXTURE_2D, textureObject(Es2.switches.textureName));
+    bindTexture(textureObject(Es2.switches.textureName));
 }
 
 void deleteTexture(unsigned name)
@@ -390,6 +515,7 @@ void deleteTexture(unsigned name)
 
 void readPixels(int x, int y, int width, int height, uint8_t* rgba)
 {
+    flushPending();
     GLint previousAlignment = 4;
     glGetIntegerv(GL_PACK_ALIGNMENT, &previousAlignment);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);

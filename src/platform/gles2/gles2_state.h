@@ -32,10 +32,32 @@ struct Gles2Switches {
     float fogEnd = 1.0f;
 };
 
+// What the GL itself was last given, so that a call repeating it is never made: enables, the bound
+// texture, the uniforms and the vertex layout. `known` false: nothing is known (a fresh context).
+struct Gles2Sent {
+    bool known = false;
+    bool depthTest = false;
+    bool cullFront = false;
+    bool blend = false;
+    GLuint texture = 0;
+    int mode = 0;
+    bool intensity = false;
+    bool fog = false;
+    float fogColor[3] = {0.0f, 0.0f, 0.0f};
+    float fogEnd = 0.0f;
+    float fogScale = 0.0f;
+    int stride = 0; // floats per vertex of the attribute pointers set, 0: none
+    int colorAt = -1;
+    float color[4] = {0.0f, 0.0f, 0.0f, 0.0f}; // the constant colour, while colorAt is -1
+};
+
 // The GL objects of the current context, made by draw::startContext, the switches and the batch.
 struct Gles2Objects {
     GLuint program = 0;
     GLuint buffer = 0;
+    GLsizeiptr bufferBytes = 0; // the stream buffer's size
+    GLsizeiptr bufferUsed = 0;  // bytes written since it was last orphaned
+    Gles2Sent sent;
     GLint uMode = -1;
     GLint uIntensity = -1;
     GLint uFog = -1;
@@ -50,6 +72,9 @@ struct Gles2Objects {
     std::vector<float> batch;
     draw::Shape batchShape = draw::Shape::Triangles;
     std::vector<float> quadScratch;
+    // Ended batches not yet drawn, as triangles: consecutive batches under the same switches are drawn
+    // by one call, flushed when a switch changes and before anything reads or shows the framebuffer.
+    std::vector<float> pending;
 };
 
 extern Gles2Objects Es2;
@@ -67,3 +92,9 @@ void dropTextureObject(unsigned name);
 
 // Sets the GL's enables and texture binding from the switches, after a picture drew with others.
 void applySwitches(const Gles2Switches& s);
+
+// Draws the pending batches, if any.
+void flushPending();
+
+// Binds the texture object unless it is bound already.
+void bindTexture(GLuint object);

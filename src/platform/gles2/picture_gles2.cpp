@@ -9,9 +9,11 @@ namespace {
 // the bottom row.
 void storeOnce(unsigned name, const uint8_t* rgb, int width, int height, GLint filter)
 {
+    // What is pending was drawn for the viewport and switches the picture is about to change.
+    flushPending();
     if (hasTextureObject(name))
         return;
-    glBindTexture(GL_TEXTURE_2D, textureObject(name));
+    bindTexture(textureObject(name));
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
