@@ -258,6 +258,10 @@ void streamTriangles(const float* data, int count, int stride, int positionAt, i
 
 void flushPending()
 {
+    if (Es2.pendingClear != 0) {
+        glClear(Es2.pendingClear);
+        Es2.pendingClear = 0;
+    }
     if (Es2.pending.empty())
         return;
     streamTriangles(Es2.pending.data(), static_cast<int>(Es2.pending.size() / BatchFloats), BatchFloats, 0, 3, 5);
@@ -325,6 +329,7 @@ void startContext()
     Es2.textureObjects.clear();
     Es2.pending.clear();
     Es2.batch.clear();
+    Es2.pendingClear = 0;
     glClearDepthf(0.0f);
     glDepthFunc(GL_GEQUAL);
     glCullFace(GL_FRONT);
@@ -461,15 +466,15 @@ void fogLinear(const float color[4], float start, float end)
 
 void clearColor(float r, float g, float b, float a)
 {
+    // A clear still to be made is made with the colour it was asked with.
+    flushPending();
     glClearColor(r, g, b, a);
 }
 
 void clear(bool colour, bool depth)
 {
     flushPending();
-    GLbitfield mask = (colour ? GL_COLOR_BUFFER_BIT : 0) | (depth ? GL_DEPTH_BUFFER_BIT : 0);
-    if (mask != 0)
-        glClear(mask);
+    Es2.pendingClear = (colour ? GL_COLOR_BUFFER_BIT : 0) | (depth ? GL_DEPTH_BUFFER_BIT : 0);
 }
 
 // ES 2 has no intensity format: the red bytes go up as luminance and the shader widens them.

@@ -75,6 +75,10 @@ struct Gles2Objects {
     // Ended batches not yet drawn, as triangles: consecutive batches under the same switches are drawn
     // by one call, flushed when a switch changes and before anything reads or shows the framebuffer.
     std::vector<float> pending;
+    // A clear asked for and not yet made (GL's mask bits): it is made before anything draws, reads or
+    // shows the framebuffer. The game clears right after presenting, and a browser shows the canvas only
+    // once the frame's callback returns, so a clear made at once would be what it shows.
+    GLbitfield pendingClear = 0;
 };
 
 extern Gles2Objects Es2;

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The canvas as the drawing surface: a WebGL 1 context on it (no antialiasing, as the desktop asks; the
-// game draws into web_present.cpp's offscreen frame), its backing size following its size on the page
+// The canvas as the drawing surface: a WebGL 1 context on it with a depth buffer and no antialiasing, as
+// the desktop asks, drawn on directly; its backing size following its size on the page
 // at the screen's pixel density, and the viewport on the 4:3 letterbox rectangle, the bars painted black
 // before every frame is shown.
 #include <GLES2/gl2.h>
@@ -9,7 +9,6 @@
 #include "platform/letterbox.h"
 #include "platform/platform.h"
 #include "platform/web/web_internal.h"
-#include "platform/web/web_present.h"
 
 namespace {
 
@@ -50,15 +49,15 @@ bool makeWebGlContext()
     attributes.minorVersion = 0;
     // Kept, so the page can read the last frame (a screenshot, the tests) after it was shown.
     attributes.preserveDrawingBuffer = EM_TRUE;
-    // The game's depth buffer is the offscreen frame's; the canvas only receives the copy.
-    attributes.depth = EM_FALSE;
+    // The drawing layer makes the game's clear after presenting only when the next frame draws, so the
+    // canvas holds the finished frame when the browser shows it.
+    attributes.depth = EM_TRUE;
     Web.context = emscripten_webgl_create_context(Canvas, &attributes);
     if (Web.context <= 0) {
         Web.context = 0;
         return false;
     }
     emscripten_webgl_make_context_current(Web.context);
-    makeOffscreenFrame(Web.surfaceWidth, Web.surfaceHeight);
     platform::ScreenRect r = letterboxRect(Web.surfaceWidth, Web.surfaceHeight);
     glViewport(r.x, r.y, r.width, r.height);
     return true;
@@ -72,7 +71,6 @@ void fitViewport()
     followPageSize();
     if (oldWidth == Web.surfaceWidth && oldHeight == Web.surfaceHeight)
         return;
-    makeOffscreenFrame(Web.surfaceWidth, Web.surfaceHeight);
     platform::ScreenRect r = letterboxRect(Web.surfaceWidth, Web.surfaceHeight);
     glViewport(r.x, r.y, r.width, r.height);
 }
@@ -82,7 +80,6 @@ void presentToCanvas()
     if (Web.context == 0)
         return;
     paintLetterboxBars(Web.surfaceWidth, Web.surfaceHeight, letterboxRect(Web.surfaceWidth, Web.surfaceHeight));
-    copyOffscreenToCanvas();
 }
 
 bool webGlContextMade()

@@ -25,17 +25,6 @@ struct WebPad {
     PadRepeat repeat;
 };
 
-// The offscreen frame the game draws into, and the program that copies it (web_present.cpp).
-struct WebOffscreen {
-    GLuint framebuffer = 0;
-    GLuint colour = 0;
-    GLuint depth = 0;
-    GLuint program = 0;
-    GLuint quad = 0;
-    int width = 0;
-    int height = 0;
-};
-
 // Everything the backend keeps; each part writes its own members.
 struct WebBackend {
     // The queue and the loop (web_window.cpp).
@@ -48,12 +37,11 @@ struct WebBackend {
     bool (*pass)(int&) = nullptr;
     std::string lastError;
 
-    // The canvas (web_canvas.cpp) and the frame drawn for it (web_present.cpp).
+    // The canvas (web_canvas.cpp), which the game draws on directly.
     EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context = 0;
     int surfaceWidth = 640;
     int surfaceHeight = 480;
     platform::WindowPlacement askedPlacement; // kept only to be told back: the page sizes the canvas
-    WebOffscreen offscreen;
 
     bool held[256] = {};      // the keys held, by virtual-key code (web_keys.cpp)
     std::vector<WebPad> pads; // web_gamepad.cpp
