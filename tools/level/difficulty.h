@@ -10,7 +10,7 @@
 #include "trace_io.h"
 
 // Perturbed runs when --runs is not given, and the bounds of --runs.
-constexpr int DefaultDifficultyRuns = 300;
+constexpr int DefaultDifficultyRuns = 400;
 constexpr int MostDifficultyRuns = 100000;
 // The checker's measure: this many runs, stopping at the first that finishes.
 constexpr int CheckDifficultyRuns = 64;

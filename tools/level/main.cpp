@@ -84,7 +84,7 @@ const Command Commands[] = {
      "  finish 72.5% median +1.84 s over par\n"
      "or \"finish 0.0% median none over par\" when none finishes. Exit status 2 when there is no route or\n"
      "the route does not finish the level itself.\n"
-     "  --runs N      perturbed runs, 1 <= N <= 100000 (default 300)\n"
+     "  --runs N      perturbed runs, 1 <= N <= 100000 (default 400)\n"
      "  --route FILE  the route to perturb (solver output, a one-level replay or trace input) instead of\n"
      "                the par route, the one-level replay par/MAP-HASH.replay in the data folder (DIR, or\n"
      "                else MAP's own folder)\n"},
