@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-// Stored solver output (tests/levels/solutions/<map>.input, one-level replays) replayed by roliquo-level
-// trace finishes every shipped level cleanly, well inside 45 s, at the time written down; and the solver
-// still finds it.
+// Stored solver output (tests/levels/solutions/<map>.input, one-level replays; the Highlands set's under
+// solutions/highlands/) replayed by roliquo-level trace finishes every level cleanly, well inside 45 s, at
+// the time written down; and the solver still finds it.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -25,36 +25,55 @@ float recordedFinishTime(const std::string& solution)
     return -1.0f;
 }
 
+// Traces the stored route on the map (textures from dataDir) and expects a clean finish well inside 45 s at
+// the time written down.
+void expectCleanFinish(const std::string& name, const std::string& map, const std::string& solution,
+                       const std::string& dataDir = ROLIQUO_DATA_DIR)
+{
+    ASSERT_TRUE(std::filesystem::exists(solution)) << "no stored solution for " << name;
+    ToolRun run = runLevelTool({"trace", "--data", dataDir, map}, solution);
+    ASSERT_EQ(run.status, 0) << name << ": " << run.errors;
+    int finishedAt = 0, falls = 0;
+    float booked = 0.0f;
+    std::vector<std::string> lines = splitLines(run.output);
+    for (size_t i = 0; i < lines.size() && finishedAt == 0; ++i) {
+        std::vector<std::string> f = splitWords(lines[i]);
+        ASSERT_EQ(f.size(), 16u) << name << " line " << i + 1;
+        if (f[2] == "1")
+            ++falls; // every fall sets the freeze to exactly 1
+        if (f[3] == "1") {
+            finishedAt = static_cast<int>(i) + 1;
+            booked = 45.0f - std::stof(f[1]);
+        }
+    }
+    ASSERT_GT(finishedAt, 0) << name << ": the stored input does not reach the finish";
+    // The stored route is a replay: it runs on to the round's end, one second of clock after the finish.
+    int runOut = static_cast<int>(lines.size()) - finishedAt;
+    EXPECT_TRUE(runOut >= 60 && runOut <= 61) << name << ": " << runOut << " ticks after the finish";
+    EXPECT_EQ(falls, 0) << name << ": the stored route should be clean";
+    EXPECT_LT(booked, 30.0f) << name << ": a level should be finishable well inside 45 s";
+    EXPECT_EQ(booked, recordedFinishTime(readTextFile(solution)))
+        << name << ": the replay's time differs from the one the solver wrote down";
+}
+
 TEST(LevelSolutions, EveryShippedLevelFinishesWellInsideTheClock)
 {
     std::vector<std::string> names = shippedMapNames();
     ASSERT_GE(names.size(), 8u);
-    for (const std::string& name : names) {
-        std::string solution = solutionPath(name);
-        ASSERT_TRUE(std::filesystem::exists(solution)) << "no stored solution for " << name;
-        ToolRun run = runLevelTool({"trace", dataPackPath(name)}, solution);
-        ASSERT_EQ(run.status, 0) << name << ": " << run.errors;
-        int finishedAt = 0, falls = 0;
-        float booked = 0.0f;
-        std::vector<std::string> lines = splitLines(run.output);
-        for (size_t i = 0; i < lines.size() && finishedAt == 0; ++i) {
-            std::vector<std::string> f = splitWords(lines[i]);
-            ASSERT_EQ(f.size(), 16u) << name << " line " << i + 1;
-            if (f[2] == "1")
-                ++falls; // every fall sets the freeze to exactly 1
-            if (f[3] == "1") {
-                finishedAt = static_cast<int>(i) + 1;
-                booked = 45.0f - std::stof(f[1]);
-            }
-        }
-        ASSERT_GT(finishedAt, 0) << name << ": the stored input does not reach the finish";
-        // The stored route is a replay: it runs on to the round's end, one second of clock after the finish.
-        int runOut = static_cast<int>(lines.size()) - finishedAt;
-        EXPECT_TRUE(runOut >= 60 && runOut <= 61) << name << ": " << runOut << " ticks after the finish";
-        EXPECT_EQ(falls, 0) << name << ": the stored route should be clean";
-        EXPECT_LT(booked, 30.0f) << name << ": a level should be finishable well inside 45 s";
-        EXPECT_EQ(booked, recordedFinishTime(readTextFile(solution)))
-            << name << ": the replay's time differs from the one the solver wrote down";
+    for (const std::string& name : names)
+        expectCleanFinish(name, dataPackPath(name), solutionPath(name));
+}
+
+// The Highlands set's maps from the source tree, played with the pack's textures.
+TEST(LevelSolutions, EveryHighlandsLevelFinishesWellInsideTheClock)
+{
+    const std::string set = std::string(ROLIQUO_SOURCE_DIR) + "/data/sets/highlands/";
+    std::vector<std::string> words = splitWords(readTextFile(set + "maplist.dat"));
+    ASSERT_EQ(words.size(), 13u);
+    EXPECT_EQ(words[0], "12");
+    for (size_t i = 1; i < words.size(); ++i) {
+        const std::string stem = std::filesystem::path(words[i]).stem().string();
+        expectCleanFinish(words[i], set + words[i], levelTestsPath("solutions/highlands/" + stem + ".input"));
     }
 }
 
