@@ -40,7 +40,8 @@ const fs::path& pack()
 
 const std::vector<std::string>& textureNames()
 {
-    static const std::vector<std::string> names = {"grass", "sand", "ice", "tiles", "lava", "moss", "metal"};
+    static const std::vector<std::string> names = {"grass", "sand",  "ice",     "tiles", "lava",
+                                                   "moss",  "metal", "heather", "slate", "peat"};
     return names;
 }
 

@@ -262,8 +262,11 @@ TEST(LevelCheck, EveryShippedSetAndLevelIsSound)
         for (const std::string& name : set.maps) {
             const std::string path = dataPackPath(set.folder + name);
             EXPECT_NE(run.output.find(path + ": sound"), std::string::npos) << path << ":\n" << run.output;
-            // A shipped level gives its own texture, fog and marble colour, and its start point is clear.
-            EXPECT_EQ(run.output.find(path + ": warning"), std::string::npos) << path << ":\n" << run.output;
+            // A shipped level gives its own texture, fog and marble colour, and its start point is clear. Its
+            // par route may leave no room for error: the solver's routes skim the dips.
+            for (const std::string& line : splitLines(run.output))
+                if (line.rfind(path + ": warning", 0) == 0)
+                    EXPECT_NE(line.find("runs of the par route"), std::string::npos) << path << ":\n" << run.output;
         }
     }
 }

@@ -9,7 +9,8 @@ const std::vector<BoardTexture>& boardTextures()
 {
     static const std::vector<BoardTexture> list = {
         {"grass", paintGrass}, {"sand", paintSand}, {"ice", paintIce},     {"tiles", paintTiles},
-        {"lava", paintLava},   {"moss", paintMoss}, {"metal", paintMetal},
+        {"lava", paintLava},   {"moss", paintMoss}, {"metal", paintMetal}, {"heather", paintHeather},
+        {"slate", paintSlate}, {"peat", paintPeat},
     };
     return list;
 }

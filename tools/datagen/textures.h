@@ -37,3 +37,7 @@ Rgb paintMoss(float u, float v);
 Rgb paintLava(float u, float v);
 Rgb paintTiles(float u, float v);
 Rgb paintMetal(float u, float v);
+// The upland ones (textures_highland.cpp).
+Rgb paintHeather(float u, float v);
+Rgb paintSlate(float u, float v);
+Rgb paintPeat(float u, float v);

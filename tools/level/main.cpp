@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // roliquo-level: the level tools. `check` lints and loads map files and map lists, `solve` finds input
 // that finishes a level, `trace` replays input tick by tick, `picture` draws a level, `verify` re-plays a
-// replay; `submit` and `fetch` speak to a leaderboard server. All run headless.
+// replay, `difficulty` measures how forgiving a level is; `submit` and `fetch` speak to a leaderboard
+// server. All run headless.
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "board_commands.h"
+#include "difficulty.h"
 #include "level/token_reader.h"
 #include "level_picture.h"
 #include "map_check.h"
@@ -75,6 +77,19 @@ const Command Commands[] = {
      "another simulation version (it is not played again).\n"
      "  --json  print one JSON object instead: file, status, verified, reason, simulation,\n"
      "          this_simulation, levels (level, map, hash, booked, skipped, verified, reason), total, name\n"},
+    {"difficulty", "difficulty [--data DIR] [--runs N] [--route FILE] MAP",
+     "Measures how forgiving a level is. Its par route is played again many times, each time with every\n"
+     "key change moved by its own whole number of ticks from -3 to +3 (the same draws on every run of the\n"
+     "tool), from the level start until the finish or the end of the 45 s clock, the last keys held once\n"
+     "the route ends and every fall costing its 4 s. Prints one line: the share of runs that finish, and\n"
+     "the median over those of their time minus the route's own, e.g.\n"
+     "  finish 72.5% median +1.84 s over par\n"
+     "or \"finish 0.0% median none over par\" when none finishes. Exit status 2 when there is no route or\n"
+     "the route does not finish the level itself.\n"
+     "  --runs N      perturbed runs, 1 <= N <= 100000 (default 400)\n"
+     "  --route FILE  the route to perturb (solver output, a one-level replay or trace input) instead of\n"
+     "                the par route, the one-level replay par/MAP-HASH.replay in the data folder (DIR, or\n"
+     "                else MAP's own folder)\n"},
     {"submit", "submit [--server URL] [--player NAME] REPLAY",
      "Sends a replay to a leaderboard server under the player's name, waits for the server's verdict and\n"
      "prints \"run ID accepted|rejected\" and the verdict object. The name is claimed on that server when\n"
@@ -96,6 +111,7 @@ struct Arguments {
     float lag = DefaultLagOption;
     float maxSeconds = PlayingSeconds;
     int beam = SolveOptions{}.beamWidth;
+    int runs = DefaultDifficultyRuns;
     bool help = false;
     bool json = false;
     std::string server;
@@ -125,7 +141,6 @@ void printCommandHelp(const Command& c)
     std::printf("usage: roliquo-level %s\n\n%s%s", c.synopsis, c.help, board ? "" : DataHelp);
 }
 
-
 bool allows(const std::string& command, const std::string& option)
 {
     if (option == "--help")
@@ -139,7 +154,9 @@ bool allows(const std::string& command, const std::string& option)
     if (option == "--clock")
         return command == "trace" || command == "picture";
     if (option == "--route")
-        return command == "picture";
+        return command == "picture" || command == "difficulty";
+    if (option == "--runs")
+        return command == "difficulty";
     if (option == "--json")
         return command == "verify";
     if (option == "--server")
@@ -201,6 +218,10 @@ bool parseArguments(int argc, char** argv, Arguments& args)
             if (!readOption(a, value, 1.0f, 10000.0f, true, number))
                 return false;
             args.beam = static_cast<int>(number);
+        } else if (a == "--runs") {
+            if (!readOption(a, value, 1.0f, static_cast<float>(MostDifficultyRuns), true, number))
+                return false;
+            args.runs = static_cast<int>(number);
         }
     }
     return true;
@@ -341,6 +362,8 @@ int main(int argc, char** argv)
         return runTrace(args);
     if (args.command == "verify")
         return runVerify(args);
+    if (args.command == "difficulty")
+        return wrongFileCount(args, 1) ? 2 : runDifficulty(args.files[0], args.dataDir, args.route, args.runs);
     if (args.command == "submit")
         return wrongFileCount(args, 1) ? 2 : submitToBoard(args.server, args.player, args.files[0]);
     if (args.command == "fetch")

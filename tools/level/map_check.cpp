@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "board_check.h"
+#include "difficulty.h"
 #include "level/bmp.h"
 #include "level/map_loader.h"
 #include "level/token_reader.h"
@@ -87,6 +88,9 @@ bool checkMapFile(const std::string& path, const std::string& dataDir)
     // A start inside a hole is reported already; the roll would only repeat it.
     if (loaded && finite && !(TheBoard.holeAt(StartX, StartY) > 0.0f))
         checkStartRoll(lint);
+    // A sound level with a par route beside it: the route must survive a little imprecision.
+    if (loaded && finite && !hasErrors(lint))
+        checkParForgiveness(lint, path, loadName);
 
     std::stable_sort(lint.findings.begin(), lint.findings.end(),
                      [](const LintFinding& a, const LintFinding& b) { return a.line < b.line; });
