@@ -28,11 +28,6 @@ async function main() {
     const page = await browser.newPage({ viewport: Viewport });
     await page.goto(url);
     await loaded(page);
-    const renderer = await page.evaluate(() => {
-      const gl = GL.currentContext.GLctx;
-      const info = gl.getExtension('WEBGL_debug_renderer_info');
-      return info ? gl.getParameter(info.UNMASKED_RENDERER_WEBGL) : gl.getParameter(gl.RENDERER);
-    });
     await page.waitForTimeout(1000);
     await page.keyboard.press('Escape');
     await page.waitForTimeout(300);
@@ -40,6 +35,11 @@ async function main() {
     // Past the banner and the count-down, then rolling down the board.
     await page.waitForTimeout(8000);
     await page.keyboard.down('ArrowUp');
+    const renderer = await page.evaluate(() => {
+      const gl = GL.currentContext.GLctx;
+      const info = gl.getExtension('WEBGL_debug_renderer_info');
+      return info ? gl.getParameter(info.UNMASKED_RENDERER_WEBGL) : gl.getParameter(gl.RENDERER);
+    });
     // Each pass of the game's loop timed from its start until WebGL has drawn it: the browser draws in
     // another process, and a one-pixel read-back waits for it (the native frame's swap reads back too).
     // So the figure is the frame's own cost, not the display's 60 Hz.
