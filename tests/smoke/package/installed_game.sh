@@ -41,11 +41,11 @@ for page in roliquo roliquo-level roliquo-server; do
 done
 
 # The command line: version and help succeed, an unknown option is refused with status 2; the
-# manual pages carry the same version.
+# manual pages' title lines carry the same version (a page may open with a preprocessor line).
 version=$(dpkg-deb -f "$deb" Version)
 [ "$(/usr/games/roliquo --version)" = "roliquo $version" ] || fail "--version does not say $version"
 for page in roliquo roliquo-level roliquo-server; do
-  zcat "/usr/share/man/man6/$page.6.gz" | head -n 1 | grep -qF "\"Roliquo $version\"" ||
+  zcat "/usr/share/man/man6/$page.6.gz" | grep '^\.TH ' | grep -qF "\"Roliquo $version\"" ||
     fail "$page(6) does not say version $version"
 done
 /usr/games/roliquo --help | grep -q -- "--version" || fail "--help does not list --version"
