@@ -26,9 +26,9 @@ bare=(); game=(); drawn=(); bareCpu=(); gameCpu=()
 cd "$build/data"
 measure "$build/bench/bench_bare_window" > /dev/null # the first start of all warms the caches
 for i in $(seq "$runs"); do
-  read -r wall cpu < <(measure "$build/bench/bench_bare_window"); bare+=("$wall"); bareCpu+=("$cpu")
-  read -r wall cpu < <(measure "$build/roliquo"); game+=("$wall"); gameCpu+=("$cpu")
-  read -r wall cpu < <(measure "$build/bench/bench_bare_window" --picture); drawn+=("$wall")
+  read -r wall cpu _ < <(measure "$build/bench/bench_bare_window"); bare+=("$wall"); bareCpu+=("$cpu")
+  read -r wall cpu _ < <(measure "$build/roliquo"); game+=("$wall"); gameCpu+=("$cpu")
+  read -r wall cpu _ < <(measure "$build/bench/bench_bare_window" --picture); drawn+=("$wall")
 done
 median() { printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 b=$(median "${bare[@]}"); g=$(median "${game[@]}"); d=$(median "${drawn[@]}")

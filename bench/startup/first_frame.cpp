@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
 // Time to the first non-black frame: starts a program and looks at the X screen (black before it)
 // each time the server reports a change to it, until some pixel is not black, then prints the seconds
-// since the start and the CPU seconds the program had used by then (all its threads, ended ones
-// included), and ends the program.
-// Usage: bench_first_frame TIMEOUT_SECONDS PROGRAM [ARGS...]; the screen must start out black.
+// since the start, the CPU seconds the program had used by then (all its threads, ended ones
+// included) and its peak resident memory in KiB, and ends the program. With --hold SECONDS it lets the
+// program run that much longer after its first frame first, so the peak covers a settled screen.
+// Usage: bench_first_frame [--hold SECONDS] TIMEOUT_SECONDS PROGRAM [ARGS...]; the screen must start
+// out black.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/Xdamage.h>
@@ -17,9 +19,28 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <thread>
 
 namespace {
+
+// The process's high-water resident memory in KiB (VmHWM), 0 when it cannot be read.
+long peakResidentKib(pid_t pid)
+{
+    char path[64];
+    std::snprintf(path, sizeof path, "/proc/%d/status", static_cast<int>(pid));
+    FILE* status = std::fopen(path, "r");
+    if (status == nullptr)
+        return 0;
+    long kib = 0;
+    char line[256];
+    while (std::fgets(line, sizeof line, status) != nullptr) {
+        if (std::sscanf(line, "VmHWM: %ld kB", &kib) == 1)
+            break;
+    }
+    std::fclose(status);
+    return kib;
+}
 
 bool anyLit(Display* display, Window root, int width, int height)
 {
@@ -44,8 +65,14 @@ bool anyLit(Display* display, Window root, int width, int height)
 
 int main(int argc, char** argv)
 {
+    double hold = 0.0;
+    if (argc > 2 && std::strcmp(argv[1], "--hold") == 0) {
+        hold = std::atof(argv[2]);
+        argc -= 2;
+        argv += 2;
+    }
     if (argc < 3) {
-        std::fprintf(stderr, "usage: %s TIMEOUT_SECONDS PROGRAM [ARGS...]\n", argv[0]);
+        std::fprintf(stderr, "usage: bench_first_frame [--hold SECONDS] TIMEOUT_SECONDS PROGRAM [ARGS...]\n");
         return 2;
     }
     const double timeout = std::atof(argv[1]);
@@ -92,6 +119,7 @@ int main(int argc, char** argv)
         _exit(127);
     }
     double seconds = -1.0, cpu = 0.0;
+    long peakKib = 0;
     pollfd server{ConnectionNumber(display), POLLIN, 0};
     while (true) {
         bool changed = false;
@@ -106,7 +134,10 @@ int main(int argc, char** argv)
             XDamageSubtract(display, damage, None, None);
             if (anyLit(display, root, width, height)) {
                 seconds = now;
+                if (hold > 0.0)
+                    std::this_thread::sleep_for(std::chrono::duration<double>(hold));
                 kill(child, SIGSTOP); // its CPU time is counted up to here, threads that ended included
+                peakKib = peakResidentKib(child);
                 break;
             }
         }
@@ -126,6 +157,6 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "no frame from %s\n", argv[2]);
         return 1;
     }
-    std::printf("%.4f %.4f\n", seconds, cpu);
+    std::printf("%.4f %.4f %ld\n", seconds, cpu, peakKib);
     return 0;
 }
