@@ -6,8 +6,6 @@
 // Tab and --records list the records.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -27,10 +25,12 @@
 #include "screen/records_page.h"
 #include "sim/sim_state.h"
 #include "support/game_driver.h"
+#include "support/run_command.h"
 
 namespace fs = std::filesystem;
 using testsupport::GameDriver;
 using testsupport::holdKeys;
+using testsupport::runCommand;
 
 namespace {
 
@@ -86,21 +86,6 @@ std::string hashOf(const GameDriver& game, const std::string& name)
 std::string recordReplay(const GameDriver& game)
 {
     return "records/" + levelReplayFileName("level1.map", hashOf(game, "level1.map"));
-}
-
-// Runs a program with the shell and returns its standard output; status gets its exit status.
-std::string runCommand(const std::string& command, int& status)
-{
-    std::string out;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr)
-        return out;
-    char buffer[512];
-    while (fgets(buffer, sizeof buffer, pipe) != nullptr)
-        out += buffer;
-    int raw = pclose(pipe);
-    status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return out;
 }
 
 std::string real(float value)

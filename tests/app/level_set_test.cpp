@@ -5,9 +5,6 @@
 // --set exits 2 naming the sets there are.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -22,10 +19,12 @@
 #include "screen/set_caption.h"
 #include "sim/sim_state.h"
 #include "support/game_driver.h"
+#include "support/run_command.h"
 
 namespace fs = std::filesystem;
 using testsupport::GameDriver;
 using testsupport::holdKeys;
+using testsupport::runCommand;
 using testsupport::writeText;
 
 namespace {
@@ -52,20 +51,6 @@ std::vector<std::string> setNames(const std::vector<LevelSet>& sets)
     for (const LevelSet& set : sets)
         names.push_back(set.name);
     return names;
-}
-
-std::string runCommand(const std::string& command, int& status)
-{
-    std::string out;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr)
-        return out;
-    char buffer[512];
-    while (fgets(buffer, sizeof buffer, pipe) != nullptr)
-        out += buffer;
-    int raw = pclose(pipe);
-    status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return out;
 }
 
 } // namespace
