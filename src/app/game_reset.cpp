@@ -8,6 +8,7 @@
 #include "app/settings.h"
 #include "app/window_proc.h"
 #include "chase/chase_run.h"
+#include "controls/controls.h"
 #include "level/board.h"
 #include "level/level_set.h"
 #include "level/map_list.h"
@@ -41,6 +42,7 @@ void resetGame()
     hideRecordsPage();
     resetFrameState();
     resetShellState();
+    resetControls();
     TheSettings = Settings();
     TheHighScoreFile = HighScoreFile();
     TheRecordBook = RecordBook();
