@@ -9,6 +9,7 @@
 #include "app/window_proc.h"
 #include "chase/chase_run.h"
 #include "controls/controls.h"
+#include "controls/controls_page.h"
 #include "level/board.h"
 #include "level/level_set.h"
 #include "level/map_list.h"
@@ -43,6 +44,7 @@ void resetGame()
     resetFrameState();
     resetShellState();
     resetControls();
+    closeControlsPage();
     TheSettings = Settings();
     TheHighScoreFile = HighScoreFile();
     TheRecordBook = RecordBook();

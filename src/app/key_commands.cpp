@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The key table: Enter, Esc, the arrows, F1 to F7, F12, Space, Tab and the title's set keys. Option keys act at once, including
+// The key table: Enter, Esc, the arrows, F1 to F8, F12, Space, Tab and the title's set keys. Option keys act at once, including
 // the GL fog switch; menu lines reuse these by posting the matching action (menu.cpp).
 #include "app/key_commands.h"
 
@@ -9,6 +9,7 @@
 #include "chase/ghost.h"
 #include "chase/record_keeper.h"
 #include "controls/controls.h"
+#include "controls/controls_page.h"
 #include "platform/draw.h"
 #include "platform/platform.h"
 #include "screen/game_state.h"
@@ -147,6 +148,12 @@ void handleKeyDown(int virtualKey)
         if (GameState == Title && !MenuShown) {
             playCue(MenuCue);
             stepLevelSet(virtualKey == VkPageUp || virtualKey == VkComma ? -1 : 1);
+        }
+        break;
+    case VkF8:
+        if (GameState == Title && !MenuShown) {
+            playCue(MenuCue);
+            openControlsPage();
         }
         break;
     case VkF12:

@@ -16,7 +16,7 @@ unsigned pressContext()
         return InWatching;
     if (GameState == NameEntry)
         return InNaming;
-    return InPlay;
+    return GameState == Title ? InTitle : InPlay;
 }
 
 int boundKeyOf(int virtualKey, int64_t lParam)

@@ -8,8 +8,11 @@
 #include "app/name_entry.h"
 #include "app/pad_name_entry.h"
 #include "app/rooms.h"
+#include "app/settings.h"
 #include "app/startup.h"
 #include "controls/controls.h"
+#include "controls/controls_page.h"
+#include "platform/pad_map.h"
 #include "platform/platform.h"
 #include "screen/game_state.h"
 #include "session/level_start.h"
@@ -83,6 +86,11 @@ int64_t windowProc(uint32_t id, uint64_t wParam, int64_t lParam)
         presentFrame();
         return 0;
     case KeyDownMessage: {
+        if (TheControlsPage.shown) {
+            if (controlsPageTakesPress(static_cast<int>(wParam), padButtonOfParam(lParam)))
+                writeSettings();
+            return 0;
+        }
         int key = watchedPadKey(boundKeyOf(static_cast<int>(wParam), lParam), lParam);
         if (handlePadNameKey(key, lParam))
             return 0;

@@ -12,8 +12,8 @@ constexpr int pad(PadButton button)
     return static_cast<int>(button) + 1;
 }
 
-constexpr unsigned Everywhere = InPlay | InMenu | InWatching | InNaming;
-constexpr unsigned Steering = InPlay | InMenu | InNaming;
+constexpr unsigned Everywhere = InPlay | InTitle | InMenu | InWatching | InNaming;
+constexpr unsigned Steering = InPlay | InTitle | InMenu | InNaming;
 
 // In the order of the Action enum.
 const ActionInfo Table[ActionCount] = {
@@ -21,7 +21,11 @@ const ActionInfo Table[ActionCount] = {
     {"down", {VkDown, 0}, {pad(PadButton::DpadDown), 0}, Steering, "steer down, the menu line below"},
     {"left", {VkLeft, 0}, {pad(PadButton::DpadLeft), 0}, Steering, "steer left, the menu's choice back"},
     {"right", {VkRight, 0}, {pad(PadButton::DpadRight), 0}, Steering, "steer right, choose in the menu"},
-    {"push", {VkShift, 0}, {pad(PadButton::LeftShoulder), pad(PadButton::RightShoulder)}, InPlay, "push harder"},
+    {"push",
+     {VkShift, 0},
+     {pad(PadButton::LeftShoulder), pad(PadButton::RightShoulder)},
+     InPlay,
+     "push harder (a trigger held too)"},
     {"menu", {VkEscape, 0}, {pad(PadButton::East), pad(PadButton::Start)}, Everywhere, "open or leave the menu"},
     {"choose", {VkEnter, 0}, {pad(PadButton::South), 0}, InMenu | InNaming, "choose the menu line"},
     {"pause", {VkF12, 0}, {pad(PadButton::Back), 0}, InPlay, "pause and resume the round"},
@@ -33,13 +37,13 @@ const ActionInfo Table[ActionCount] = {
     {"music", {VkF6, 0}, {0, 0}, Everywhere, "music on or off"},
     {"ghost", {VkF7, 0}, {pad(PadButton::RightStick), 0}, Steering, "the next ghost"},
     {"records", {VkTab, 0}, {pad(PadButton::West), 0}, Steering, "the records page of the best times"},
-    {"title", {VkSpace, 0}, {pad(PadButton::North), 0}, InPlay, "back to the title"},
+    {"title", {VkSpace, 0}, {pad(PadButton::North), 0}, InPlay | InTitle, "back to the title"},
     {"set-back",
      {VkPageUp, VkComma},
      {pad(PadButton::LeftShoulder), pad(PadButton::LeftStick)},
-     InPlay,
+     InTitle,
      "the title's level set before"},
-    {"set-on", {VkPageDown, VkPeriod}, {pad(PadButton::RightShoulder), 0}, InPlay, "the title's next level set"},
+    {"set-on", {VkPageDown, VkPeriod}, {pad(PadButton::RightShoulder), 0}, InTitle, "the title's next level set"},
     {"watch-pause",
      {VkSpace, VkF12},
      {pad(PadButton::North), pad(PadButton::Back)},
@@ -55,6 +59,7 @@ const ActionInfo Table[ActionCount] = {
     {"tick-back", {VkComma, 0}, {pad(PadButton::LeftShoulder), 0}, InWatching, "paused: a recorded tick back"},
     {"tick-on", {VkPeriod, 0}, {pad(PadButton::RightShoulder), 0}, InWatching, "paused: a recorded tick on"},
     {"show-keys", {'K', 0}, {0, 0}, InWatching, "show the recorded steering keys"},
+    {"controls", {VkF8, 0}, {pad(PadButton::Back), 0}, InTitle, "the title's controls page"},
 };
 
 bool sameName(std::string_view a, std::string_view b)

@@ -37,15 +37,17 @@ enum class Action {
     TickBack,
     TickOn,
     ShowKeys,
+    OpenControls,
 };
-inline constexpr size_t ActionCount = static_cast<size_t>(Action::ShowKeys) + 1;
+inline constexpr size_t ActionCount = static_cast<size_t>(Action::OpenControls) + 1;
 
 // Where an action acts; two actions that share a context cannot share a key.
 enum ActionContext : unsigned {
-    InPlay = 1,     // the title, the round and the best times, the menu closed
+    InPlay = 1,     // the round and the best times, the menu closed
     InMenu = 2,     // the menu open
     InWatching = 4, // watching a replay, the menu closed
     InNaming = 8,   // typing a name for a new best total (letters always type)
+    InTitle = 16,   // the title, the menu closed
 };
 
 // An action's fixed row: its settings name, up to two default keys (virtual-key codes, 0 for none),

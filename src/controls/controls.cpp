@@ -14,6 +14,8 @@ struct BindCount {
     int pads[ActionCount] = {};
 };
 BindCount ReadBinds;
+const char* const NoneName = "none";
+const char* const PadNoneName = "pad:none";
 
 bool has(const int (&places)[2], int value)
 {
@@ -70,6 +72,13 @@ void applyBind(const std::vector<std::string_view>& words, std::string& error)
     for (size_t i = 3; i < words.size(); ++i)
         name += " " + std::string(words[i]);
     size_t index = static_cast<size_t>(action);
+    // "none" and "pad:none" leave the action without keys, or without buttons.
+    if (name == NoneName || name == PadNoneName) {
+        int(&places)[2] = name == NoneName ? TheControls.keys[index] : TheControls.pads[index];
+        places[0] = places[1] = 0;
+        (name == NoneName ? ReadBinds.keys[index] : ReadBinds.pads[index]) = 2;
+        return;
+    }
     int pad = padNamed(name);
     int key = pad == 0 ? keyNamed(name) : 0;
     if (pad == 0 && key == 0) {
@@ -203,14 +212,20 @@ std::string formatControlsLines()
         const ActionInfo& info = actionInfo(static_cast<Action>(i));
         const int(&keys)[2] = TheControls.keys[i];
         const int(&pads)[2] = TheControls.pads[i];
-        if (keys[0] != info.keys[0] || keys[1] != info.keys[1])
+        if (keys[0] != info.keys[0] || keys[1] != info.keys[1]) {
             for (int key : keys)
                 if (!keyName(key).empty())
                     text += std::string("bind ") + info.name + " " + keyName(key) + "\n";
-        if (pads[0] != info.pads[0] || pads[1] != info.pads[1])
+            if (keyName(keys[0]).empty() && keyName(keys[1]).empty())
+                text += std::string("bind ") + info.name + " " + NoneName + "\n";
+        }
+        if (pads[0] != info.pads[0] || pads[1] != info.pads[1]) {
             for (int button : pads)
                 if (!padName(button).empty())
                     text += std::string("bind ") + info.name + " " + padName(button) + "\n";
+            if (padName(pads[0]).empty() && padName(pads[1]).empty())
+                text += std::string("bind ") + info.name + " " + PadNoneName + "\n";
+        }
     }
     if (TheControls.musicLevel != MaxSoundLevel)
         text += "volume music " + std::to_string(TheControls.musicLevel) + "\n";

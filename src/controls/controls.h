@@ -56,7 +56,8 @@ void pushPressed();
 // The levels reach the mixer (0..10 each).
 void applySoundLevels();
 
-// One settings line of the controls ("bind ACTION NAME", "volume music|cues N", "shift hold|toggle"),
+// One settings line of the controls ("bind ACTION NAME", "volume music|cues N", "shift hold|toggle"; the
+// name "none" or "pad:none" leaves the action without keys or buttons),
 // already split into words. Returns false when the line is none of them; true with `error` empty when it
 // was taken, or with `error` saying what was wrong with it.
 bool applyControlsLine(const std::vector<std::string_view>& words, std::string& error);

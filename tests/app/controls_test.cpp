@@ -14,7 +14,9 @@
 #include "app/game_reset.h"
 #include "app/settings.h"
 #include "controls/controls.h"
+#include "controls/controls_page.h"
 #include "platform/headless/headless.h"
+#include "platform/pad_map.h"
 #include "replay/file_hash.h"
 #include "scores/level_records.h"
 #include "screen/game_state.h"
@@ -168,6 +170,75 @@ TEST(Controls, ToggledPushPushesHarderUntilPressedAgain)
         EXPECT_EQ(toggled[tick].x, held[tick].x);
         EXPECT_EQ(toggled[tick].z, held[tick].z);
     }
+}
+
+// A pad press as the backend sends it: the key the button stands for, and the button.
+void padPress(GameDriver& game, PadButton button)
+{
+    headless::pushMessage(KeyDownMessage, static_cast<uint64_t>(padButtonKey(button)), padPressParam(button));
+    game.runUntilIdle();
+}
+
+TEST(ControlsPage, ATakenKeyNamesTheActionItLeavesAndMovesOnASecondPress)
+{
+    GameDriver game(GameDriver::Data::Small, 1);
+    startWithSettings(game);
+    game.press(VkF8);
+    ASSERT_TRUE(TheControlsPage.shown) << "F8 on the title opens the page";
+    // The fog line: down from "up" past the actions before it.
+    for (int i = 0; i < static_cast<int>(Action::Fog); ++i)
+        game.press(VkDown);
+    game.press(VkEnter);
+    ASSERT_TRUE(TheControlsPage.waiting);
+    game.press(VkF2);
+    EXPECT_EQ(pageStatusText(), "F2 would leave statistics: press it again to move it, Esc to keep it");
+    EXPECT_EQ(bindingText(Action::Fog, false), "F5") << "nothing moves before the second press";
+    game.press(VkF2);
+    EXPECT_FALSE(TheControlsPage.waiting);
+    EXPECT_EQ(bindingText(Action::Fog, false), "F2");
+    EXPECT_EQ(bindingText(Action::Statistics, false), "-");
+
+    // A pad binds the same way and gives up with Back; a key the page cannot bind is passed over.
+    game.press(VkEnter);
+    padPress(game, PadButton::Back);
+    EXPECT_FALSE(TheControlsPage.waiting) << "the pad's Back cancels a pending bind";
+    EXPECT_TRUE(TheControlsPage.shown);
+    game.press(VkEnter);
+    padPress(game, PadButton::North);
+    EXPECT_EQ(pageStatusText(), "pad:y would leave title: press it again to move it, Esc to keep it");
+    game.press(VkEscape);
+    EXPECT_FALSE(TheControlsPage.waiting);
+    EXPECT_EQ(bindingText(Action::Fog, true), "-");
+
+    // The levels, below the actions: the music two down, the cues to 0; the mixer follows at once.
+    for (int line = static_cast<int>(Action::Fog); line < MusicLine; ++line)
+        game.press(VkDown);
+    ASSERT_EQ(TheControlsPage.line, MusicLine);
+    game.press({VkLeft, VkLeft, VkDown});
+    for (int i = 0; i < MaxSoundLevel + 2; ++i)
+        game.press(VkLeft);
+    EXPECT_EQ(headless::soundLevels().music, 102) << "level 8 of 10";
+    EXPECT_EQ(headless::soundLevels().cues, 0);
+
+    game.press(VkEscape);
+    EXPECT_FALSE(TheControlsPage.shown);
+    bool fog = OptionFog;
+    game.press(VkF5);
+    EXPECT_EQ(OptionFog, fog) << "F5 left the fog on the page";
+    game.press(VkF2);
+    EXPECT_NE(OptionFog, fog);
+
+    startWithSettings(game);
+    EXPECT_EQ(bindingText(Action::Fog, false), "F2") << game.readFile(SettingsName);
+    EXPECT_EQ(bindingText(Action::Statistics, false), "-") << "the key taken away stays away";
+    EXPECT_EQ(bindingText(Action::Title, true), "pad:y") << "the cancelled move left the button where it was";
+    EXPECT_EQ(headless::soundLevels().music, 102);
+    EXPECT_EQ(headless::soundLevels().cues, 0);
+
+    game.press(VkF8);
+    game.press({VkUp, VkEnter, VkEscape});
+    EXPECT_EQ(bindingText(Action::Fog, false), "F5") << "reset to defaults";
+    EXPECT_EQ(headless::soundLevels().music, headless::MixerFull);
 }
 
 TEST(Controls, BadSettingsLinesAreReportedByNumberAndTheOthersKept)
