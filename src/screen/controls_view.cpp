@@ -81,7 +81,11 @@ void drawControlsPage()
 
 void drawControlsHint()
 {
-    std::string hint = keyName(TheControls.keys[static_cast<size_t>(Action::OpenControls)][0]);
+    const size_t index = static_cast<size_t>(Action::OpenControls);
+    std::string hint = keyName(TheControls.keys[index][0]);
+    std::string pad = padName(TheControls.pads[index][0]);
+    if (!pad.empty())
+        hint += hint.empty() ? pad : " or " + pad;
     if (hint.empty())
         return;
     hint += ": controls";

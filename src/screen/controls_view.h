@@ -3,5 +3,5 @@
 #pragma once
 
 void drawControlsPage();
-// "F8: controls" small at the title's lower right.
+// "F8 or pad:back: controls" small at the title's lower right.
 void drawControlsHint();

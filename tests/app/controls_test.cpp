@@ -21,6 +21,7 @@
 #include "scores/level_records.h"
 #include "screen/game_state.h"
 #include "sim/sim_state.h"
+#include "support/draw_fixture.h"
 #include "support/game_driver.h"
 
 using testsupport::GameDriver;
@@ -192,6 +193,8 @@ TEST(ControlsPage, ATakenKeyNamesTheActionItLeavesAndMovesOnASecondPress)
     ASSERT_TRUE(TheControlsPage.waiting);
     game.press(VkF2);
     EXPECT_EQ(pageStatusText(), "F2 would leave statistics: press it again to move it, Esc to keep it");
+    game.tickCounts(1);
+    drawtest::maybeScreenshot(headless::lastSwapped(), "controls_page");
     EXPECT_EQ(bindingText(Action::Fog, false), "F5") << "nothing moves before the second press";
     game.press(VkF2);
     EXPECT_FALSE(TheControlsPage.waiting);

@@ -48,7 +48,7 @@ protected:
 // The title's lower-right corner, where the hint to the controls page is drawn over the picture.
 bool inControlsHint(int x, int yTop)
 {
-    return x >= 520 && yTop >= 455;
+    return x >= 440 && yTop >= 455;
 }
 
 void expectFrameIsPicture(const headless::Frame& f, const std::vector<uint8_t>& picture, const char* what)
