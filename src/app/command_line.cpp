@@ -5,6 +5,9 @@
 
 #include <cstdio>
 
+#include "controls/actions.h"
+#include "controls/key_names.h"
+
 namespace {
 
 const CommandLineOption Options[] = {
@@ -32,6 +35,34 @@ const char* const WatchingKeys =
     "  Up, Down            speed 0.25x, 0.5x, 1x, 2x, 4x [d-pad]\n"
     "  comma, period       paused: a recorded tick back or on [left, right shoulder]\n"
     "  K                   show the recorded steering keys\n";
+
+// Each action with its default keys and pad buttons, as the controls page (F8 on the title) lists them.
+std::string actionsHelp()
+{
+    std::string text = "\nActions, their default keys [pad buttons], and what they do:\n";
+    for (size_t i = 0; i < ActionCount; ++i) {
+        const ActionInfo& info = actionInfo(static_cast<Action>(i));
+        std::string keys;
+        for (int key : info.keys)
+            if (key != 0)
+                keys += (keys.empty() ? "" : ", ") + keyName(key);
+        std::string pads;
+        for (int button : info.pads)
+            if (button != 0)
+                pads += (pads.empty() ? "" : ", ") + padName(button);
+        if (!pads.empty())
+            keys += " [" + pads + "]";
+        char line[200];
+        std::snprintf(line, sizeof line, "  %-12s %-30s %s\n", info.name, keys.c_str(), info.what);
+        text += line;
+    }
+    text += "Settings lines (in the settings file below): \"bind ACTION KEY\" (SDL's key name, any case;\n"
+            "\"pad:BUTTON\" for a pad button; \"none\" or \"pad:none\" for nothing), two at most per action,\n"
+            "the first replacing the defaults; \"volume music N\" and \"volume cues N\" (0 to 10, default 10);\n"
+            "\"shift hold\" or \"shift toggle\" (push harder while held, or from one press to the next).\n"
+            "A bad line is reported with its number and passed over.\n";
+    return text;
+}
 
 const CommandLineOption* findOption(const std::string& name)
 {
@@ -95,6 +126,7 @@ std::string commandLineHelp()
         text += line;
     }
     text += WatchingKeys;
+    text += actionsHelp();
     text += "\nStarted in a folder that holds maplist.dat, the game plays that folder and keeps\n"
             "highScore.dat there. Otherwise it plays the installed data pack and keeps highScore.dat\n"
             "in $XDG_DATA_HOME/roliquo (by default ~/.local/share/roliquo). Level records and their\n"

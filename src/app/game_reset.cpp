@@ -8,6 +8,8 @@
 #include "app/settings.h"
 #include "app/window_proc.h"
 #include "chase/chase_run.h"
+#include "controls/controls.h"
+#include "controls/controls_page.h"
 #include "level/board.h"
 #include "level/level_set.h"
 #include "level/map_list.h"
@@ -41,6 +43,8 @@ void resetGame()
     hideRecordsPage();
     resetFrameState();
     resetShellState();
+    resetControls();
+    closeControlsPage();
     TheSettings = Settings();
     TheHighScoreFile = HighScoreFile();
     TheRecordBook = RecordBook();

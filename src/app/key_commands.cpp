@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The key table: Enter, Esc, the arrows, F1 to F7, F12, Space, Tab and the title's set keys. Option keys act at once, including
-// the GL fog switch; menu lines reuse these by posting the matching key (menu.cpp).
+// The key table: Enter, Esc, the arrows, F1 to F8, F12, Space, Tab and the title's set keys. Option keys act at once, including
+// the GL fog switch; menu lines reuse these by posting the matching action (menu.cpp).
 #include "app/key_commands.h"
 
 #include "app/menu.h"
@@ -8,6 +8,8 @@
 #include "app/settings.h"
 #include "chase/ghost.h"
 #include "chase/record_keeper.h"
+#include "controls/controls.h"
+#include "controls/controls_page.h"
 #include "platform/draw.h"
 #include "platform/platform.h"
 #include "screen/game_state.h"
@@ -92,7 +94,7 @@ void handleKeyDown(int virtualKey)
             if (MenuItem == MenuCameraLag)
                 lowerCameraLag();
             else
-                platform::postKeyPress(VkEnter);
+                postAction(Action::Choose);
         }
         break;
     case VkUp:
@@ -103,7 +105,7 @@ void handleKeyDown(int virtualKey)
         break;
     case VkRight:
         // Always posted: with the menu hidden the Enter does nothing.
-        platform::postKeyPress(VkEnter);
+        postAction(Action::Choose);
         break;
     case VkDown:
         if (MenuShown) {
@@ -146,6 +148,12 @@ void handleKeyDown(int virtualKey)
         if (GameState == Title && !MenuShown) {
             playCue(MenuCue);
             stepLevelSet(virtualKey == VkPageUp || virtualKey == VkComma ? -1 : 1);
+        }
+        break;
+    case VkF8:
+        if (GameState == Title && !MenuShown) {
+            playCue(MenuCue);
+            openControlsPage();
         }
         break;
     case VkF12:

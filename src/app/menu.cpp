@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: MIT
 // The two menu pages: navigation with its wrap and skip, and the actions of the eleven lines. Option
-// lines post the key of their option so the key table does the work in one place.
+// lines post the action of their option, so the key table does the work in one place whatever the keys.
 #include "app/menu.h"
 
 #include "chase/replay_recorder.h"
+#include "controls/controls.h"
 #include "platform/platform.h"
 #include "scores/high_scores.h"
 #include "screen/game_state.h"
@@ -33,7 +34,7 @@ void showHighScores()
 {
     showBestTimesInstead();
     // Esc closes the menu and clears Paused.
-    platform::postKeyPress(VkEscape);
+    postAction(Action::Menu);
 }
 
 // Leaving the name-entry screen through the menu keeps the record with what was typed of its name, so
@@ -103,22 +104,22 @@ void activateMenuItem()
         platform::postMessage(DestroyMessage);
         break;
     case MenuStatistics:
-        platform::postKeyPress(VkF2);
+        postAction(Action::Statistics);
         break;
     case MenuFog:
-        platform::postKeyPress(VkF5);
+        postAction(Action::Fog);
         break;
     case MenuFarSight:
-        platform::postKeyPress(VkF4);
+        postAction(Action::FarSight);
         break;
     case MenuNormal:
-        platform::postKeyPress(VkF3);
+        postAction(Action::Normal);
         break;
     case MenuCameraLag:
         raiseCameraLag();
         break;
     case MenuMidi:
-        platform::postKeyPress(VkF6);
+        postAction(Action::Music);
         break;
     case MenuDone:
         MenuItem = MenuOptions;

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Reading and writing the settings file: a few "key value" lines, read leniently (a damaged line is
-// passed over, never fatal), written whole through a temporary file.
+// reported and passed over, never fatal), written whole through a temporary file.
 #include "app/settings.h"
 
 #include <cstdio>
@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "chase/ghost.h"
+#include "controls/controls.h"
 #include "level/level_set.h"
 #include "level/token_reader.h"
 #include "online/board_client.h"
@@ -44,33 +45,37 @@ bool parseWindowSide(std::string_view word, int& side)
     return true;
 }
 
-void applySetting(const std::vector<std::string_view>& words)
+// Takes one line's words; false when the line means nothing.
+bool applySetting(const std::vector<std::string_view>& words)
 {
     GhostChoice choice = GhostChoice::Off;
     if (words.size() == 2 && words[0] == GhostKey) {
         // A "file" ghost needs the --ghost of its own run.
-        if (ghostChoiceFromWord(words[1], choice) && choice != GhostChoice::File)
-            {
-            TheSettings.ghostInFile = choice;
-            chooseGhost(choice);
-        }
+        if (!ghostChoiceFromWord(words[1], choice) || choice == GhostChoice::File)
+            return false;
+        TheSettings.ghostInFile = choice;
+        chooseGhost(choice);
     } else if (words.size() == 3 && words[0] == WindowKey) {
         int width = 0, height = 0;
-        if (parseWindowSide(words[1], width) && parseWindowSide(words[2], height)) {
-            TheSettings.window.width = width;
-            TheSettings.window.height = height;
-        }
+        if (!parseWindowSide(words[1], width) || !parseWindowSide(words[2], height))
+            return false;
+        TheSettings.window.width = width;
+        TheSettings.window.height = height;
     } else if (words.size() == 2 && words[0] == FullscreenKey && (words[1] == "yes" || words[1] == "no")) {
         TheSettings.window.fullscreen = words[1] == "yes";
     } else if (words.size() == 2 && words[0] == ServerKey) {
         std::string server(words[1]);
-        if (normaliseServerUrl(server))
-            TheSettings.server = server;
+        if (!normaliseServerUrl(server))
+            return false;
+        TheSettings.server = server;
     } else if (words.size() == 2 && words[0] == PlayerKey && isBoardName(std::string(words[1]))) {
         TheSettings.player = words[1];
     } else if (words.size() == 2 && words[0] == SetKey && isSetName(words[1])) {
         TheSettings.levelSet = words[1];
+    } else {
+        return false;
     }
+    return true;
 }
 
 } // namespace
@@ -85,25 +90,37 @@ std::string chooseSettingsPath(const std::string& xdgConfigHome, const std::stri
     return "";
 }
 
-void applySettingsText(std::string_view text)
+std::vector<std::string> applySettingsText(std::string_view text)
 {
+    std::vector<std::string> errors;
     std::vector<std::string_view> words;
     size_t start = 0;
     std::string_view line;
-    while (nextLine(text, start, line)) {
+    for (int number = 1; nextLine(text, start, line); ++number) {
         splitWords(line, words);
-        if (!words.empty() && words[0].front() != '#')
-            applySetting(words);
+        if (words.empty() || words[0].front() == '#')
+            continue;
+        std::string error;
+        if (applyControlsLine(words, error)) {
+            if (!error.empty())
+                errors.push_back("line " + std::to_string(number) + ": " + error);
+        } else if (!applySetting(words)) {
+            // A line is quoted only in part, so a damaged file cannot flood the terminal.
+            std::string shown(line.substr(0, 60));
+            errors.push_back("line " + std::to_string(number) + ": \"" + shown + "\" means nothing");
+        }
     }
+    return errors;
 }
 
 std::string formatSettings()
 {
     GhostChoice kept = TheChase.ghost == GhostChoice::File ? TheSettings.ghostInFile : TheChase.ghost;
-    std::string text = std::string("# roliquo settings, rewritten by the game\n") + GhostKey + " " + ghostChoiceWord(kept) + "\n";
+    std::string text =
+        std::string("# roliquo settings, rewritten by the game\n") + GhostKey + " " + ghostChoiceWord(kept) + "\n";
     if (TheSettings.window.width > 0 && TheSettings.window.height > 0)
         text += std::string(WindowKey) + " " + std::to_string(TheSettings.window.width) + " " +
-                std::to_string(TheSettings.window.height) + "\n";
+            std::to_string(TheSettings.window.height) + "\n";
     text += std::string(FullscreenKey) + (TheSettings.window.fullscreen ? " yes\n" : " no\n");
     if (!TheSettings.server.empty())
         text += std::string(ServerKey) + " " + TheSettings.server + "\n";
@@ -111,7 +128,7 @@ std::string formatSettings()
         text += std::string(PlayerKey) + " " + TheSettings.player + "\n";
     if (!TheSettings.levelSet.empty() && TheSettings.levelSet != MainSetName)
         text += std::string(SetKey) + " " + TheSettings.levelSet + "\n";
-    return text;
+    return text + formatControlsLines();
 }
 
 void keepWindowPlacement(const platform::WindowPlacement& atStart)
@@ -127,7 +144,9 @@ void readSettings()
 {
     std::string text;
     if (!TheSettings.path.empty() && readTextFile(TheSettings.path, text, MaxSettingsBytes))
-        applySettingsText(text);
+        for (const std::string& error : applySettingsText(text))
+            std::fprintf(stderr, "roliquo: %s, %s\n", TheSettings.path.c_str(), error.c_str());
+    applySoundLevels();
 }
 
 bool writeSettings()

@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: MIT
 // The settings file of the additions beside the specified game (the ghost choice, the window's size and
-// fullscreen state, the world-records server and player, the level set), kept between runs in $XDG_CONFIG_HOME/roliquo/settings (by default
+// fullscreen state, the world-records server and player, the level set, the controls and sound levels), kept between runs in $XDG_CONFIG_HOME/roliquo/settings (by default
 // ~/.config/roliquo/settings). The specified options are never kept: they start from their fixed
 // defaults every run.
 #pragma once
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "chase/chase.h"
 #include "platform/platform.h"
@@ -30,11 +31,13 @@ extern Settings TheSettings;
 // $HOME/.config/roliquo/settings; empty without either.
 std::string chooseSettingsPath(const std::string& xdgConfigHome, const std::string& home);
 
-// "key value" lines; "#" comments, blank lines, unknown keys and values that mean nothing are passed over.
-void applySettingsText(std::string_view text);
+// "key value" lines, the controls' lines among them (controls/controls.h); "#" comments and blank lines
+// are passed over, and so is a line that means nothing, reported as "line N: why" in the answer.
+std::vector<std::string> applySettingsText(std::string_view text);
 std::string formatSettings();
 
-// Reads the file leniently; a missing or unreadable file changes nothing.
+// Reads the file leniently, its bad lines reported on standard error; a missing or unreadable file
+// changes nothing. The sound levels then reach the mixer.
 void readSettings();
 // Keeps the window's placement when the player changed it during this run (from `atStart`), writing
 // the file only then.

@@ -4,10 +4,15 @@
 #include "app/window_proc.h"
 
 #include "app/key_commands.h"
+#include "app/key_press.h"
 #include "app/name_entry.h"
 #include "app/pad_name_entry.h"
 #include "app/rooms.h"
+#include "app/settings.h"
 #include "app/startup.h"
+#include "controls/controls.h"
+#include "controls/controls_page.h"
+#include "platform/pad_map.h"
 #include "platform/platform.h"
 #include "screen/game_state.h"
 #include "session/level_start.h"
@@ -81,13 +86,27 @@ int64_t windowProc(uint32_t id, uint64_t wParam, int64_t lParam)
         presentFrame();
         return 0;
     case KeyDownMessage: {
-        int key = watchedPadKey(static_cast<int>(wParam), lParam);
+        if (TheControlsPage.shown) {
+            if (controlsPageTakesPress(static_cast<int>(wParam), padButtonOfParam(lParam)))
+                writeSettings();
+            return 0;
+        }
+        int key = watchedPadKey(boundKeyOf(static_cast<int>(wParam), lParam), lParam);
         if (handlePadNameKey(key, lParam))
             return 0;
         LastKey = static_cast<uint8_t>(key & 0xFF);
+        if (key == keyOfAction(Action::Push) && pressContext() == InPlay)
+            pushPressed();
         handleKeyDown(key);
         return 0;
     }
+    case ActionMessage:
+        if (wParam < ActionCount) {
+            int key = keyOfAction(static_cast<Action>(wParam));
+            LastKey = static_cast<uint8_t>(key & 0xFF);
+            handleKeyDown(key);
+        }
+        return 0;
     case TimerMessage:
         onTimer();
         return 0;

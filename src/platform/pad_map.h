@@ -63,6 +63,38 @@ inline int padButtonKey(PadButton button)
     return 0;
 }
 
+// A pad press's lParam: GamepadKeyFlag, and in its low byte the button it came from (PadButton plus
+// one), so bindings can tell the buttons apart; a stick's push and a held direction's repeat count as
+// the d-pad's button of that direction.
+inline int64_t padPressParam(PadButton button)
+{
+    return GamepadKeyFlag | (static_cast<int64_t>(button) + 1);
+}
+
+inline int64_t padDirectionParam(int virtualKey)
+{
+    switch (virtualKey) {
+    case VkLeft:
+        return padPressParam(PadButton::DpadLeft);
+    case VkRight:
+        return padPressParam(PadButton::DpadRight);
+    case VkUp:
+        return padPressParam(PadButton::DpadUp);
+    case VkDown:
+        return padPressParam(PadButton::DpadDown);
+    default:
+        return GamepadKeyFlag;
+    }
+}
+
+// The button (PadButton plus one) of a press's lParam; 0 for a key press or an unknown button.
+inline int padButtonOfParam(int64_t lParam)
+{
+    int button = static_cast<int>(lParam & 0xFF);
+    bool known = button >= 1 && button <= static_cast<int>(PadButton::DpadRight) + 1;
+    return (lParam & GamepadKeyFlag) != 0 && known ? button : 0;
+}
+
 // Stick and trigger travel, as a share of full travel, that counts as a push, and the lower mark below
 // which a held direction is let go again, so a stick resting near the edge does not flicker.
 constexpr double PadPushZone = 12000.0 / 32767.0;

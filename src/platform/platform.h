@@ -216,4 +216,16 @@ uint32_t openAndPlayMusic(const std::string& fileName);
 // Stops and closes the music device `id`. An id that is not open is ignored.
 void closeMusic(uint32_t id);
 
+// The loudness of the music and of the cues (the beep with them), each `level` out of `full` (full is
+// the loudness of a fresh start). Kept for the rest of the run, whether or not a device is open yet.
+void setSoundLevels(int music, int cues, int full);
+
+// A level out of `full` on a device's scale 0..top, levels outside 0..full taken as the nearer end.
+inline int soundLevelOf(int level, int full, int top)
+{
+    if (full <= 0 || level >= full)
+        return top;
+    return level <= 0 ? 0 : level * top / full;
+}
+
 } // namespace platform

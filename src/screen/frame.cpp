@@ -7,6 +7,7 @@
 #include <initializer_list>
 #include <optional>
 
+#include "controls/controls_page.h"
 #include "level/bmp.h"
 #include "level/board.h"
 #include "platform/draw.h"
@@ -15,6 +16,7 @@
 #include "render/marble_renderer.h"
 #include "screen/best_times_screen.h"
 #include "screen/chase_view.h"
+#include "screen/controls_view.h"
 #include "screen/font.h"
 #include "screen/game_state.h"
 #include "screen/overlays.h"
@@ -170,12 +172,21 @@ void composeBestTimes()
 
 void composeTitle()
 {
+    if (TheControlsPage.shown) {
+        drawPicture(BackPicture);
+        drawDarkPanel();
+        drawControlsPage();
+        platform::swapBuffers();
+        return;
+    }
     drawPicture(TitlePicture);
     if (setCaptionShown(platform::counterValue()))
         drawSetCaption();
     if (MenuShown) {
         drawDarkPanel();
         drawMenu();
+    } else {
+        drawControlsHint();
     }
     platform::swapBuffers();
 }

@@ -3,6 +3,7 @@
 // cues and frame, and the end of the round.
 #include "session/round_tick.h"
 
+#include "controls/controls.h"
 #include "level/board.h"
 #include "platform/platform.h"
 #include "screen/frame.h"
@@ -24,19 +25,19 @@ void measureFrameTime()
     LastCounterValue = static_cast<int64_t>(now);
 }
 
-// The steering keys as they are held now; the simulation takes them as a value.
+// The steering actions as their keys are held now; the simulation takes them as a value.
 SteerKeys pollSteerKeys()
 {
     SteerKeys keys = 0;
-    if (platform::isKeyDown(VkLeft))
+    if (actionHeld(Action::Left))
         keys |= SteerLeft;
-    if (platform::isKeyDown(VkRight))
+    if (actionHeld(Action::Right))
         keys |= SteerRight;
-    if (platform::isKeyDown(VkUp))
+    if (actionHeld(Action::Up))
         keys |= SteerUp;
-    if (platform::isKeyDown(VkDown))
+    if (actionHeld(Action::Down))
         keys |= SteerDown;
-    if (platform::isKeyDown(VkShift))
+    if (pushingHarder())
         keys |= SteerShift;
     return keys;
 }

@@ -45,6 +45,12 @@ protected:
     TempWorkDir dir;
 };
 
+// The title's lower-right corner, where the hint to the controls page is drawn over the picture.
+bool inControlsHint(int x, int yTop)
+{
+    return x >= 440 && yTop >= 455;
+}
+
 void expectFrameIsPicture(const headless::Frame& f, const std::vector<uint8_t>& picture, const char* what)
 {
     ASSERT_EQ(f.width, 640);
@@ -52,6 +58,8 @@ void expectFrameIsPicture(const headless::Frame& f, const std::vector<uint8_t>& 
     int wrong = 0;
     for (int y = 0; y < 480 && wrong < 5; ++y) {
         for (int x = 0; x < 640 && wrong < 5; ++x) {
+            if (inControlsHint(x, y))
+                continue;
             const uint8_t* want = &picture[(static_cast<size_t>(479 - y) * 640 + x) * 3];
             Rgb got = pixel(f, x, y);
             if (got.r != want[0] || got.g != want[1] || got.b != want[2]) {
@@ -117,8 +125,13 @@ TEST_F(FrameTest, AnUnreadablePictureShowsItsMessageOnceAndTheScreenIsBlack)
     EXPECT_EQ(headless::messageBoxes()[0].caption, "Error");
     EXPECT_TRUE(headless::messageBoxes()[0].owned);
     EXPECT_EQ(headless::swapCount(), 3) << "the frames are still presented";
-    EXPECT_EQ(distinctColors(headless::lastSwapped(), 2), 1);
-    EXPECT_TRUE(near(pixel(headless::lastSwapped(), 300, 300), {0, 0, 0}, 0));
+    for (int y = 0; y < 480; y += 3) {
+        for (int x = 0; x < 640; x += 3) {
+            if (!inControlsHint(x, y)) {
+                ASSERT_TRUE(near(pixel(headless::lastSwapped(), x, y), {0, 0, 0}, 0)) << "(" << x << ", " << y << ")";
+            }
+        }
+    }
 
     GameState = BestTimes;
     composeFrame();

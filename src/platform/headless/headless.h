@@ -25,6 +25,13 @@ struct MusicRecord {
     uint32_t id = 0;
 };
 
+// The music's and the cues' levels as a mixer takes them, 0..MixerFull (SDL2_mixer's full volume).
+inline constexpr int MixerFull = 128;
+struct SoundLevels {
+    int music = MixerFull;
+    int cues = MixerFull;
+};
+
 // Puts the backend back to its initial state: empty queue, no keys held, counter at 0 with frequency
 // 1'000'000, no records, no window, timer stopped. The GL context (if any) stays alive and current:
 // contexts are costly to make, so the backend keeps one for the whole process.
@@ -76,6 +83,7 @@ int beepCount();
 const std::vector<std::string>& cues();         // every playWav file name, in order
 const std::vector<MusicRecord>& musicRecords(); // every open and close, in order
 uint32_t playingMusicId();                      // 0 when nothing is open
+SoundLevels soundLevels();                      // the latest setSoundLevels, on the mixer's scale
 // The track ended: closes it and queues MusicNoticeMessage (wParam 1, lParam the id), as the real
 // backend does when a track plays out. Does nothing when no music is open.
 void finishMusic();

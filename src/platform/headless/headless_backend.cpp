@@ -110,6 +110,12 @@ uint32_t openAndPlayMusic(const std::string& fileName)
     return id;
 }
 
+void setSoundLevels(int music, int cues, int full)
+{
+    Headless.levels = headless::SoundLevels{soundLevelOf(music, full, headless::MixerFull),
+                                            soundLevelOf(cues, full, headless::MixerFull)};
+}
+
 void closeMusic(uint32_t id)
 {
     Headless.music.push_back(headless::MusicRecord{"close", "", id});
@@ -202,6 +208,10 @@ const std::vector<std::string>& cues()
 const std::vector<MusicRecord>& musicRecords()
 {
     return Headless.music;
+}
+SoundLevels soundLevels()
+{
+    return Headless.levels;
 }
 uint32_t playingMusicId()
 {

@@ -35,6 +35,7 @@ struct HeadlessState {
     std::vector<headless::MusicRecord> music;
     uint32_t playingMusic = 0;
     uint32_t lastMusicId = 0;
+    headless::SoundLevels levels;
 
     // The game's view of the context; the real EGL context outlives it (see headless_gl.cpp).
     bool glContextLive = false;

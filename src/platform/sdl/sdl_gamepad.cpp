@@ -34,12 +34,12 @@ constexpr Placed Places[] = {
     {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, PadButton::DpadRight},
 };
 
-int buttonKey(uint8_t button)
+const Placed* placeOf(uint8_t button)
 {
     for (const Placed& p : Places)
         if (p.button == button)
-            return padButtonKey(p.place);
-    return 0;
+            return &p;
+    return nullptr;
 }
 
 // An SDL axis value as a share of full travel.
@@ -86,9 +86,9 @@ SdlPad* padOf(SDL_JoystickID id)
     return nullptr;
 }
 
-void pressFromPad(SdlPad& pad, int virtualKey)
+void pressFromPad(SdlPad& pad, int virtualKey, int64_t param)
 {
-    appendMessage(KeyDownMessage, static_cast<uint64_t>(virtualKey), GamepadKeyFlag);
+    appendMessage(KeyDownMessage, static_cast<uint64_t>(virtualKey), param);
     pad.repeat.pressed(virtualKey, SDL_GetTicks64());
 }
 
@@ -97,12 +97,12 @@ void moveStick(SdlPad& pad, uint8_t axis, int value)
     if (axis == SDL_CONTROLLER_AXIS_LEFTX) {
         int next = stickDirection(travelOf(value), pad.stickX);
         if (next != pad.stickX && next != 0)
-            pressFromPad(pad, next < 0 ? VkLeft : VkRight);
+            pressFromPad(pad, next < 0 ? VkLeft : VkRight, padDirectionParam(next < 0 ? VkLeft : VkRight));
         pad.stickX = next;
     } else if (axis == SDL_CONTROLLER_AXIS_LEFTY) {
         int next = stickDirection(travelOf(value), pad.stickY);
         if (next != pad.stickY && next != 0)
-            pressFromPad(pad, next < 0 ? VkUp : VkDown);
+            pressFromPad(pad, next < 0 ? VkUp : VkDown, padDirectionParam(next < 0 ? VkUp : VkDown));
         pad.stickY = next;
     }
 }
@@ -172,8 +172,9 @@ bool translateGamepadEvent(const SDL_Event& e)
         return true;
     case SDL_CONTROLLERBUTTONDOWN:
         if (SdlPad* pad = padOf(e.cbutton.which))
-            if (int key = buttonKey(e.cbutton.button))
-                pressFromPad(*pad, key);
+            if (const Placed* place = placeOf(e.cbutton.button))
+                if (int key = padButtonKey(place->place))
+                    pressFromPad(*pad, key, padPressParam(place->place));
         return true;
     case SDL_CONTROLLERAXISMOTION:
         if (SdlPad* pad = padOf(e.caxis.which))
@@ -200,5 +201,5 @@ void repeatHeldPadKeys()
     uint64_t now = SDL_GetTicks64();
     for (SdlPad& p : Sdl.pads)
         if (int key = p.repeat.due(padHolds(p, p.repeat.key), now))
-            appendMessage(KeyDownMessage, static_cast<uint64_t>(key), GamepadKeyFlag);
+            appendMessage(KeyDownMessage, static_cast<uint64_t>(key), padDirectionParam(key));
 }

@@ -27,7 +27,8 @@ bool findAll(void* library, MixerLibrary& m)
         find(library, m.loadWavRw, "Mix_LoadWAV_RW") && find(library, m.freeChunk, "Mix_FreeChunk") &&
         find(library, m.playChannel, "Mix_PlayChannel") && find(library, m.haltChannel, "Mix_HaltChannel") &&
         find(library, m.loadMusic, "Mix_LoadMUS") && find(library, m.freeMusic, "Mix_FreeMusic") &&
-        find(library, m.playMusic, "Mix_PlayMusic") && find(library, m.haltMusic, "Mix_HaltMusic");
+        find(library, m.playMusic, "Mix_PlayMusic") && find(library, m.haltMusic, "Mix_HaltMusic") &&
+        find(library, m.volume, "Mix_Volume") && find(library, m.volumeMusic, "Mix_VolumeMusic");
 }
 
 } // namespace

@@ -22,6 +22,8 @@ struct MixerLibrary {
     decltype(&Mix_FreeMusic) freeMusic = nullptr;
     decltype(&Mix_PlayMusic) playMusic = nullptr;
     decltype(&Mix_HaltMusic) haltMusic = nullptr;
+    decltype(&Mix_Volume) volume = nullptr;
+    decltype(&Mix_VolumeMusic) volumeMusic = nullptr;
 };
 // Loads the library and finds every entry into `mixer`, once; false, with `mixer` left empty and the
 // reason on standard error, when the library or any entry is missing. The game then plays without sound.

@@ -39,6 +39,9 @@ struct SdlSound {
     // The id the finished-hook reports. The hook runs on the audio thread (or inside Mix_HaltMusic);
     // closing sets this to 0 first, so a halt made on purpose sends no notice.
     std::atomic<uint32_t> soundingMusicId{0};
+    // The mixer's levels (0..MIX_MAX_VOLUME) the game asked for, set again whenever the device opens.
+    int musicVolume = MIX_MAX_VOLUME;
+    int cueVolume = MIX_MAX_VOLUME;
 };
 SdlSound Sound;
 
@@ -170,6 +173,8 @@ int openDevice(void*)
     }
     Sound.mixer.init(MIX_INIT_MID);
     Sound.mixer.allocateChannels(2);
+    Sound.mixer.volume(-1, Sound.cueVolume);
+    Sound.mixer.volumeMusic(Sound.musicVolume);
     const char* soundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
     FILE* probe = fopen(soundFont, "rb");
     if (probe)
@@ -268,6 +273,19 @@ void closeMusic(uint32_t id)
     awaitOpening();
     if (id != 0 && id == Sound.musicId)
         stopMusic();
+}
+
+void setSoundLevels(int music, int cues, int full)
+{
+    // Before the device's opening has begun the levels wait for it; asking for them does not begin it.
+    if (Sound.openingStarted)
+        awaitOpening();
+    Sound.musicVolume = soundLevelOf(music, full, MIX_MAX_VOLUME);
+    Sound.cueVolume = soundLevelOf(cues, full, MIX_MAX_VOLUME);
+    if (!Sound.open)
+        return;
+    Sound.mixer.volume(-1, Sound.cueVolume);
+    Sound.mixer.volumeMusic(Sound.musicVolume);
 }
 
 } // namespace platform

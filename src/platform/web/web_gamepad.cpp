@@ -55,17 +55,17 @@ constexpr Placed Places[] = {
     {DpadRight, PadButton::DpadRight},
 };
 
-int buttonKey(int button)
+const Placed* placeOf(int button)
 {
     for (const Placed& p : Places)
         if (p.button == button)
-            return padButtonKey(p.place);
-    return 0;
+            return &p;
+    return nullptr;
 }
 
-void pressFromPad(WebPad& pad, int virtualKey)
+void pressFromPad(WebPad& pad, int virtualKey, int64_t param)
 {
-    appendMessage(KeyDownMessage, static_cast<uint64_t>(virtualKey), GamepadKeyFlag);
+    appendMessage(KeyDownMessage, static_cast<uint64_t>(virtualKey), param);
     pad.repeat.pressed(virtualKey, browserMilliseconds());
 }
 
@@ -93,8 +93,9 @@ void updatePad(WebPad& pad, const EmscriptenGamepadEvent& state)
     for (int b = 0; b < WebPadButtons; ++b) {
         bool down = b < state.numButtons && state.digitalButton[b];
         if (down && !pad.buttons[b])
-            if (int key = buttonKey(b))
-                pressFromPad(pad, key);
+            if (const Placed* place = placeOf(b))
+                if (int key = padButtonKey(place->place))
+                    pressFromPad(pad, key, padPressParam(place->place));
         pad.buttons[b] = down;
     }
     pad.triggers[0] = LeftTrigger < state.numButtons ? state.analogButton[LeftTrigger] : 0.0;
@@ -102,15 +103,15 @@ void updatePad(WebPad& pad, const EmscriptenGamepadEvent& state)
     if (state.numAxes >= 2) {
         int x = stickDirection(state.axis[0], pad.stickX);
         if (x != pad.stickX && x != 0)
-            pressFromPad(pad, x < 0 ? VkLeft : VkRight);
+            pressFromPad(pad, x < 0 ? VkLeft : VkRight, padDirectionParam(x < 0 ? VkLeft : VkRight));
         pad.stickX = x;
         int y = stickDirection(state.axis[1], pad.stickY);
         if (y != pad.stickY && y != 0)
-            pressFromPad(pad, y < 0 ? VkUp : VkDown);
+            pressFromPad(pad, y < 0 ? VkUp : VkDown, padDirectionParam(y < 0 ? VkUp : VkDown));
         pad.stickY = y;
     }
     if (int key = pad.repeat.due(padHolds(pad, pad.repeat.key), browserMilliseconds()))
-        appendMessage(KeyDownMessage, static_cast<uint64_t>(key), GamepadKeyFlag);
+        appendMessage(KeyDownMessage, static_cast<uint64_t>(key), padDirectionParam(key));
 }
 
 } // namespace

@@ -50,9 +50,13 @@ EM_JS(void, webAudioDefine, (), {
             return asMusic ? Module._webMusicEnded(id) : undefined;
         const source = audio.context.createBufferSource();
         source.buffer = buffer;
-        source.connect(audio.context.destination);
+        const levels = Module.soundLevels || { music: 1, cues: 1 };
+        const gain = audio.context.createGain();
+        gain.gain.value = asMusic ? levels.music : levels.cues;
+        source.connect(gain).connect(audio.context.destination);
         if (asMusic) {
             audio.music.source = source;
+            audio.music.gain = gain;
             source.onended = () => {
                 if (audio.music && audio.music.id === id && audio.music.source === source) {
                     audio.music = null;
@@ -99,11 +103,19 @@ EM_JS(void, webAudioBeep, (), {
         return;
     const tone = audio.context.createOscillator();
     const level = audio.context.createGain();
-    level.gain.value = 0.2;
+    level.gain.value = 0.2 * (Module.soundLevels ? Module.soundLevels.cues : 1);
     tone.frequency.value = 800;
     tone.connect(level).connect(audio.context.destination);
     tone.start();
     tone.stop(audio.context.currentTime + 0.15);
+});
+
+// The levels as gains 0..1, for the sounds started from now on and the music sounding.
+EM_JS(void, webAudioLevels, (double music, double cues), {
+    Module.soundLevels = { music: music, cues: cues };
+    const audio = Module.audio;
+    if (audio && audio.music && audio.music.gain)
+        audio.music.gain.gain.value = music;
 });
 
 void ensureBridge()
@@ -162,6 +174,12 @@ uint32_t openAndPlayMusic(const std::string& fileName)
 void closeMusic(uint32_t id)
 {
     webAudioStopMusic(static_cast<int>(id));
+}
+
+void setSoundLevels(int music, int cues, int full)
+{
+    constexpr int Steps = 1000;
+    webAudioLevels(soundLevelOf(music, full, Steps) / double(Steps), soundLevelOf(cues, full, Steps) / double(Steps));
 }
 
 } // namespace platform
