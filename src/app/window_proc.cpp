@@ -95,7 +95,8 @@ int64_t windowProc(uint32_t id, uint64_t wParam, int64_t lParam)
         if (handlePadNameKey(key, lParam))
             return 0;
         LastKey = static_cast<uint8_t>(key & 0xFF);
-        if (key == keyOfAction(Action::Push) && pressContext() == InPlay)
+        // A held key's repeats must not flip a toggled push back and forth.
+        if (key == keyOfAction(Action::Push) && pressContext() == InPlay && (lParam & KeyRepeatFlag) == 0)
             pushPressed();
         handleKeyDown(key);
         return 0;

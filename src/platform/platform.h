@@ -60,6 +60,8 @@ enum : int {
 // Set in a KeyDownMessage's lParam when the press came from a gamepad button or stick rather than the
 // keyboard (the pad's buttons arrive as the keys they stand for).
 constexpr int64_t GamepadKeyFlag = int64_t{1} << 32;
+// Set in a KeyDownMessage's lParam when it is the keyboard's own repeat of a key held down.
+constexpr int64_t KeyRepeatFlag = int64_t{1} << 33;
 
 struct Message {
     uint32_t id = 0;

@@ -148,6 +148,10 @@ std::vector<Vec3> pushedPath(bool toggled)
     if (toggled)
         game.press(VkShift);
     for (int tick = 0; tick < 40; ++tick) {
+        if (toggled && tick == 10) { // the keyboard repeating the held key changes nothing
+            headless::pushMessage(KeyDownMessage, VkShift, KeyRepeatFlag);
+            game.runUntilIdle();
+        }
         if (toggled && tick == 20)
             game.press(VkShift);
         if (toggled)

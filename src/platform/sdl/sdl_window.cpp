@@ -128,7 +128,8 @@ void translate(const SDL_Event& e)
                 toggleFullscreen();
             break;
         }
-        appendMessage(KeyDownMessage, static_cast<uint64_t>(virtualKeyOf(e.key.keysym)));
+        appendMessage(KeyDownMessage, static_cast<uint64_t>(virtualKeyOf(e.key.keysym)),
+                      e.key.repeat != 0 ? KeyRepeatFlag : 0);
         break;
     case SDL_QUIT: // from the session: closing the window arrives as the window event below
         appendMessage(CloseMessage);

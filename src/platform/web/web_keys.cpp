@@ -81,7 +81,7 @@ EM_BOOL onKeyDown(int, const EmscriptenKeyboardEvent* e, void*)
             emscripten_request_fullscreen("#canvas", 1);
         return EM_TRUE;
     }
-    appendMessage(KeyDownMessage, static_cast<uint64_t>(key));
+    appendMessage(KeyDownMessage, static_cast<uint64_t>(key), e->repeat ? KeyRepeatFlag : 0);
     // The page keeps no key for itself (arrows would scroll it, F-keys would reload), except the
     // browser's own reload and developer keys with Ctrl.
     return e->ctrlKey ? EM_FALSE : EM_TRUE;
