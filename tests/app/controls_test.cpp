@@ -5,9 +5,6 @@
 // settings file's bad lines are reported by number while the good ones are kept.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -23,9 +20,11 @@
 #include "sim/sim_state.h"
 #include "support/draw_fixture.h"
 #include "support/game_driver.h"
+#include "support/run_command.h"
 
 using testsupport::GameDriver;
 using testsupport::holdKeys;
+using testsupport::runCommand;
 
 namespace {
 
@@ -33,20 +32,6 @@ constexpr uint64_t CountsPerSecond = 60;
 constexpr uint64_t CountdownCounts = 30;
 constexpr uint64_t RunCounts = 2;
 const char* const SettingsName = "settings";
-
-std::string runCommand(const std::string& command, int& status)
-{
-    std::string out;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr)
-        return out;
-    char buffer[512];
-    while (fgets(buffer, sizeof buffer, pipe) != nullptr)
-        out += buffer;
-    int raw = pclose(pipe);
-    status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return out;
-}
 
 // The game as a fresh start finds it: every room reset, then the settings file read as main does.
 void startWithSettings(GameDriver& game)
