@@ -48,9 +48,12 @@ for page in roliquo roliquo-level roliquo-server; do
   zcat "/usr/share/man/man6/$page.6.gz" | grep '^\.TH ' | grep -qF "\"Roliquo $version\"" ||
     fail "$page(6) does not say version $version"
 done
-/usr/games/roliquo --help | grep -q -- "--version" || fail "--help does not list --version"
+# The help is read whole first: grep -q stops at its match, and the writer would die of the closed pipe.
+help=$(/usr/games/roliquo --help)
+grep -q -- "--version" <<<"$help" || fail "--help does not list --version"
 [ "$(/usr/games/roliquo-server --version)" = "roliquo-server $version" ] || fail "roliquo-server --version does not say $version"
-/usr/games/roliquo-server --help | grep -q -- "--db URL" || fail "roliquo-server --help does not say how to run it"
+help=$(/usr/games/roliquo-server --help)
+grep -q -- "--db URL" <<<"$help" || fail "roliquo-server --help does not say how to run it"
 status=0; /usr/games/roliquo --no-such-option 2>"$work/err" || status=$?
 [ "$status" -eq 2 ] && grep -q -- "--no-such-option" "$work/err" || fail "an unknown option gave status $status"
 echo "command line: --version, --help and an unknown option behave"
