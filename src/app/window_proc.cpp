@@ -86,7 +86,7 @@ int64_t windowProc(uint32_t id, uint64_t wParam, int64_t lParam)
         presentFrame();
         return 0;
     case KeyDownMessage: {
-        if (TheControlsPage.shown) {
+        if (TheControls.page.shown) {
             if (controlsPageTakesPress(static_cast<int>(wParam), padButtonOfParam(lParam)))
                 writeSettings();
             return 0;

@@ -8,12 +8,6 @@
 
 namespace {
 
-// The bind lines read so far per action (keys, pads): the first replaces the defaults, the second adds.
-struct BindCount {
-    int keys[ActionCount] = {};
-    int pads[ActionCount] = {};
-};
-BindCount ReadBinds;
 const char* const NoneName = "none";
 const char* const PadNoneName = "pad:none";
 
@@ -76,7 +70,7 @@ void applyBind(const std::vector<std::string_view>& words, std::string& error)
     if (name == NoneName || name == PadNoneName) {
         int(&places)[2] = name == NoneName ? TheControls.keys[index] : TheControls.pads[index];
         places[0] = places[1] = 0;
-        (name == NoneName ? ReadBinds.keys[index] : ReadBinds.pads[index]) = 2;
+        (name == NoneName ? TheControls.keyBindsRead[index] : TheControls.padBindsRead[index]) = 2;
         return;
     }
     int pad = padNamed(name);
@@ -85,7 +79,7 @@ void applyBind(const std::vector<std::string_view>& words, std::string& error)
         error = "no key or pad button is called " + name;
         return;
     }
-    int& count = pad != 0 ? ReadBinds.pads[index] : ReadBinds.keys[index];
+    int& count = pad != 0 ? TheControls.padBindsRead[index] : TheControls.keyBindsRead[index];
     int(&places)[2] = pad != 0 ? TheControls.pads[index] : TheControls.keys[index];
     if (count >= 2) {
         error = "a third " + std::string(pad != 0 ? "pad button" : "key") + " for " + actionInfo(action).name;
@@ -116,8 +110,9 @@ Controls TheControls = defaultControls();
 
 void resetControls()
 {
+    ControlsPage page = TheControls.page;
     TheControls = defaultControls();
-    ReadBinds = BindCount();
+    TheControls.page = page;
 }
 
 bool actionOfKey(unsigned context, int virtualKey, Action& out)

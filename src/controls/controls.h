@@ -16,6 +16,18 @@ inline constexpr uint32_t ActionMessage = 1027;
 
 inline constexpr int MaxSoundLevel = 10;
 
+// The controls page's state: whether it is shown, its chosen line, and a pending bind.
+struct ControlsPage {
+    bool shown = false;
+    int line = 0;         // the chosen line, 0..PageLines-1
+    bool waiting = false; // for the chosen action's new key or pad button
+    // A press already used by another action that shares a context: the action it would leave, and
+    // the press (a key, or a pad button) that moves it there when given again.
+    int takenFrom = -1;
+    int takenKey = 0;
+    int takenPad = 0;
+};
+
 struct Controls {
     // Each action's keys (virtual-key codes) and pad buttons (PadButton plus one); 0 is an empty place.
     int keys[ActionCount][2] = {};
@@ -24,10 +36,16 @@ struct Controls {
     bool pushing = false;     // toggle mode: pushing harder now
     int musicLevel = MaxSoundLevel;
     int cueLevel = MaxSoundLevel;
+    // The bind lines read so far per action, keys and pads: the first replaces the defaults, the
+    // second adds.
+    int keyBindsRead[ActionCount] = {};
+    int padBindsRead[ActionCount] = {};
+    ControlsPage page;
 };
 extern Controls TheControls;
 
-// The defaults: every action on the keys and buttons the game always had, hold to push, both levels 10.
+// The defaults: every action on the keys and buttons the game always had, hold to push, both levels 10,
+// no bind lines read. The page stays as it is (its own line resets the bindings while it is shown).
 void resetControls();
 
 // The action a key or pad press stands for in that context (ActionContext bits); false for none.

@@ -11,8 +11,6 @@
 #include "platform/pad_map.h"
 #include "platform/platform.h"
 
-ControlsPage TheControlsPage;
-
 namespace {
 
 constexpr int CancelPad = static_cast<int>(PadButton::Back) + 1;
@@ -42,7 +40,7 @@ void dropFrom(int (&places)[2], int value)
 // Binds the press to the chosen action, or names the action it would leave first.
 void bindPress(int virtualKey, int padButton)
 {
-    ControlsPage& page = TheControlsPage;
+    ControlsPage& page = TheControls.page;
     Action action = static_cast<Action>(page.line);
     size_t index = static_cast<size_t>(page.line);
     bool pad = padButton != 0;
@@ -67,14 +65,14 @@ void bindPress(int virtualKey, int padButton)
 
 void changeLevel(int step)
 {
-    int& level = TheControlsPage.line == MusicLine ? TheControls.musicLevel : TheControls.cueLevel;
+    int& level = TheControls.page.line == MusicLine ? TheControls.musicLevel : TheControls.cueLevel;
     level = std::clamp(level + step, 0, MaxSoundLevel);
     applySoundLevels();
 }
 
 void choose()
 {
-    ControlsPage& page = TheControlsPage;
+    ControlsPage& page = TheControls.page;
     if (page.line < MusicLine) {
         page.waiting = true;
     } else if (page.line == MusicLine || page.line == CuesLine) {
@@ -97,13 +95,13 @@ std::string joined(const std::string& a, const std::string& b)
 
 void openControlsPage()
 {
-    TheControlsPage = ControlsPage();
-    TheControlsPage.shown = true;
+    TheControls.page = ControlsPage();
+    TheControls.page.shown = true;
 }
 
 void closeControlsPage()
 {
-    TheControlsPage = ControlsPage();
+    TheControls.page = ControlsPage();
 }
 
 int keySharer(Action action, int virtualKey)
@@ -118,7 +116,7 @@ int padSharer(Action action, int button)
 
 bool controlsPageTakesPress(int virtualKey, int padButton)
 {
-    ControlsPage& page = TheControlsPage;
+    ControlsPage& page = TheControls.page;
     if (page.waiting) {
         // Esc and the pad's Back give up the binding; everything else is the new key or button.
         if ((padButton == 0 && virtualKey == VkEscape) || padButton == CancelPad) {
@@ -178,7 +176,7 @@ std::string bindingText(Action action, bool pads)
 
 std::string pageStatusText()
 {
-    const ControlsPage& page = TheControlsPage;
+    const ControlsPage& page = TheControls.page;
     if (!page.waiting)
         return "Enter: change   Left, Right: the levels   Esc: leave";
     if (page.takenFrom >= 0) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "controls/actions.h"
+#include "controls/controls.h"
 
 // The lines after the actions'.
 enum : int {
@@ -16,18 +17,6 @@ enum : int {
     ResetLine,
     PageLines,
 };
-
-struct ControlsPage {
-    bool shown = false;
-    int line = 0;         // the chosen line, 0..PageLines-1
-    bool waiting = false; // for the chosen action's new key or pad button
-    // A press already used by another action that shares a context: the action it would leave, and
-    // the press (a key, or a pad button) that moves it there when given again.
-    int takenFrom = -1;
-    int takenKey = 0;
-    int takenPad = 0;
-};
-extern ControlsPage TheControlsPage;
 
 void openControlsPage();
 // Back to the program-start state: the page not shown.

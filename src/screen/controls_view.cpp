@@ -56,7 +56,7 @@ void drawLine(int line, float y)
 
 void drawControlsPage()
 {
-    const ControlsPage& page = TheControlsPage;
+    const ControlsPage& page = TheControls.page;
     TheFont.setScale(1.0f);
     TheFont.setColor(0.0f, 1.0f, 1.0f, 1.0f);
     text(320.0f - TheFont.measureText("Controls") * 0.5f, 10.0f, "Controls");

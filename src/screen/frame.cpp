@@ -172,7 +172,7 @@ void composeBestTimes()
 
 void composeTitle()
 {
-    if (TheControlsPage.shown) {
+    if (TheControls.page.shown) {
         drawPicture(BackPicture);
         drawDarkPanel();
         drawControlsPage();

@@ -174,38 +174,38 @@ TEST(ControlsPage, ATakenKeyNamesTheActionItLeavesAndMovesOnASecondPress)
     GameDriver game(GameDriver::Data::Small, 1);
     startWithSettings(game);
     game.press(VkF8);
-    ASSERT_TRUE(TheControlsPage.shown) << "F8 on the title opens the page";
+    ASSERT_TRUE(TheControls.page.shown) << "F8 on the title opens the page";
     // The fog line: down from "up" past the actions before it.
     for (int i = 0; i < static_cast<int>(Action::Fog); ++i)
         game.press(VkDown);
     game.press(VkEnter);
-    ASSERT_TRUE(TheControlsPage.waiting);
+    ASSERT_TRUE(TheControls.page.waiting);
     game.press(VkF2);
     EXPECT_EQ(pageStatusText(), "F2 would leave statistics: press it again to move it, Esc to keep it");
     game.tickCounts(1);
     drawtest::maybeScreenshot(headless::lastSwapped(), "controls_page");
     EXPECT_EQ(bindingText(Action::Fog, false), "F5") << "nothing moves before the second press";
     game.press(VkF2);
-    EXPECT_FALSE(TheControlsPage.waiting);
+    EXPECT_FALSE(TheControls.page.waiting);
     EXPECT_EQ(bindingText(Action::Fog, false), "F2");
     EXPECT_EQ(bindingText(Action::Statistics, false), "-");
 
     // A pad binds the same way and gives up with Back; a key the page cannot bind is passed over.
     game.press(VkEnter);
     padPress(game, PadButton::Back);
-    EXPECT_FALSE(TheControlsPage.waiting) << "the pad's Back cancels a pending bind";
-    EXPECT_TRUE(TheControlsPage.shown);
+    EXPECT_FALSE(TheControls.page.waiting) << "the pad's Back cancels a pending bind";
+    EXPECT_TRUE(TheControls.page.shown);
     game.press(VkEnter);
     padPress(game, PadButton::North);
     EXPECT_EQ(pageStatusText(), "pad:y would leave title: press it again to move it, Esc to keep it");
     game.press(VkEscape);
-    EXPECT_FALSE(TheControlsPage.waiting);
+    EXPECT_FALSE(TheControls.page.waiting);
     EXPECT_EQ(bindingText(Action::Fog, true), "-");
 
     // The levels, below the actions: the music two down, the cues to 0; the mixer follows at once.
     for (int line = static_cast<int>(Action::Fog); line < MusicLine; ++line)
         game.press(VkDown);
-    ASSERT_EQ(TheControlsPage.line, MusicLine);
+    ASSERT_EQ(TheControls.page.line, MusicLine);
     game.press({VkLeft, VkLeft, VkDown});
     for (int i = 0; i < MaxSoundLevel + 2; ++i)
         game.press(VkLeft);
@@ -213,7 +213,7 @@ TEST(ControlsPage, ATakenKeyNamesTheActionItLeavesAndMovesOnASecondPress)
     EXPECT_EQ(headless::soundLevels().cues, 0);
 
     game.press(VkEscape);
-    EXPECT_FALSE(TheControlsPage.shown);
+    EXPECT_FALSE(TheControls.page.shown);
     bool fog = OptionFog;
     game.press(VkF5);
     EXPECT_EQ(OptionFog, fog) << "F5 left the fog on the page";
