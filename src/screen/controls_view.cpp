@@ -20,12 +20,6 @@ constexpr float LastRowY = 415.0f;
 constexpr float KeysX = 170.0f;
 constexpr float PadsX = 430.0f;
 
-void text(float x, float y, const std::string& words)
-{
-    TheFont.setPosition(x, y);
-    TheFont.drawText(words.c_str());
-}
-
 std::string levelText(int level)
 {
     return std::to_string(level) + " of " + std::to_string(MaxSoundLevel);
@@ -35,20 +29,20 @@ void drawLine(int line, float y)
 {
     if (line < MusicLine) {
         Action action = static_cast<Action>(line);
-        text(40.0f, y, actionInfo(action).name);
-        text(KeysX, y, bindingText(action, false));
-        text(PadsX, y, bindingText(action, true));
+        TheFont.drawTextAt(40.0f, y, actionInfo(action).name);
+        TheFont.drawTextAt(KeysX, y, bindingText(action, false));
+        TheFont.drawTextAt(PadsX, y, bindingText(action, true));
     } else if (line == MusicLine) {
-        text(40.0f, y, "music volume");
-        text(KeysX, y, levelText(TheControls.musicLevel));
+        TheFont.drawTextAt(40.0f, y, "music volume");
+        TheFont.drawTextAt(KeysX, y, levelText(TheControls.musicLevel));
     } else if (line == CuesLine) {
-        text(40.0f, y, "cues volume");
-        text(KeysX, y, levelText(TheControls.cueLevel));
+        TheFont.drawTextAt(40.0f, y, "cues volume");
+        TheFont.drawTextAt(KeysX, y, levelText(TheControls.cueLevel));
     } else if (line == PushModeLine) {
-        text(40.0f, y, "push harder");
-        text(KeysX, y, TheControls.pushToggles ? "toggle: press to start, again to stop" : "hold");
+        TheFont.drawTextAt(40.0f, y, "push harder");
+        TheFont.drawTextAt(KeysX, y, TheControls.pushToggles ? "toggle: press to start, again to stop" : "hold");
     } else {
-        text(40.0f, y, "reset to defaults");
+        TheFont.drawTextAt(40.0f, y, "reset to defaults");
     }
 }
 
@@ -59,7 +53,7 @@ void drawControlsPage()
     const ControlsPage& page = TheControls.page;
     TheFont.setScale(1.0f);
     TheFont.setColor(0.0f, 1.0f, 1.0f, 1.0f);
-    text(320.0f - TheFont.measureText("Controls") * 0.5f, 10.0f, "Controls");
+    TheFont.drawTextAt(320.0f - TheFont.measureText("Controls") * 0.5f, 10.0f, "Controls");
 
     TheFont.setScale(SmallScale);
     const float step = TheFont.lineHeight() * SmallScale + 2.0f;
@@ -75,7 +69,7 @@ void drawControlsPage()
     }
     TheFont.setColor(page.takenFrom >= 0 ? 1.0f : 0.0f, page.takenFrom >= 0 ? 0.3f : 0.6f, 1.0f, 1.0f);
     std::string status = pageStatusText();
-    text(320.0f - TheFont.measureText(status.c_str()) * 0.5f, 450.0f, status);
+    TheFont.drawTextAt(320.0f - TheFont.measureText(status.c_str()) * 0.5f, 450.0f, status);
     TheFont.setScale(1.0f);
 }
 
@@ -91,6 +85,6 @@ void drawControlsHint()
     hint += ": controls";
     TheFont.setScale(SmallScale);
     TheFont.setColor(1.0f, 1.0f, 1.0f, 0.8f);
-    text(630.0f - TheFont.measureText(hint.c_str()), 462.0f, hint);
+    TheFont.drawTextAt(630.0f - TheFont.measureText(hint.c_str()), 462.0f, hint);
     TheFont.setScale(1.0f);
 }

@@ -106,6 +106,12 @@ void Font::drawText(const char* text)
         draw::end();
 }
 
+void Font::drawTextAt(float x, float y, const std::string& text)
+{
+    setPosition(x, y);
+    drawText(text.c_str());
+}
+
 void Font::drawNumber(float value, int decimals)
 {
     std::string text = formatNumber(value, decimals);

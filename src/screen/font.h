@@ -30,6 +30,8 @@ struct Font {
     void setPosition(float x, float y);
     void setColor(float r, float g, float b, float a);
     void drawText(const char* text);
+    // Moves the pen to (x, y) and draws the text there: a page's cell.
+    void drawTextAt(float x, float y, const std::string& text);
     void drawNumber(float value, int decimals);
     float measureText(const char* text) const;
     // Height of a text line: the height of the glyph of "!".

@@ -28,12 +28,6 @@ constexpr float WorldBestX = 400.0f;
 constexpr float WorldNameX = 470.0f;
 constexpr float WorldPlaceX = 575.0f;
 
-void column(float x, float y, const std::string& text)
-{
-    TheFont.setPosition(x, y);
-    TheFont.drawText(text.c_str());
-}
-
 } // namespace
 
 float sumOfBest(const std::vector<RecordsPageRow>& rows, size_t& counted)
@@ -84,14 +78,14 @@ void drawRecordsPage()
     TheFont.setScale(SmallScale);
     TheFont.setColor(1.0f, 0.0f, 0.0f, 1.0f);
     const float header = FirstRowY - 20.0f;
-    column(40.0f, header, "level");
-    column(at.record, header, "record");
-    column(at.medal, header, "medal");
-    column(at.par, header, "par");
+    TheFont.drawTextAt(40.0f, header, "level");
+    TheFont.drawTextAt(at.record, header, "record");
+    TheFont.drawTextAt(at.medal, header, "medal");
+    TheFont.drawTextAt(at.par, header, "par");
     if (world) {
-        column(WorldBestX, header, "world");
-        column(WorldNameX, header, "by");
-        column(WorldPlaceX, header, "place");
+        TheFont.drawTextAt(WorldBestX, header, "world");
+        TheFont.drawTextAt(WorldNameX, header, "by");
+        TheFont.drawTextAt(WorldPlaceX, header, "place");
     }
     // As many rows as fit above the sum; a longer list is cut there.
     const float step = TheFont.lineHeight() * SmallScale + 2.0f;
@@ -99,15 +93,15 @@ void drawRecordsPage()
     TheFont.setColor(Grey, Grey, Grey, 1.0f);
     for (size_t i = 0; i < rows.size() && y <= LastRowY; ++i, y += step) {
         const RecordsPageRow& row = rows[i];
-        column(40.0f, y, std::to_string(i + 1));
-        column(80.0f, y, row.mapName.substr(0, at.mapLetters));
-        column(at.record, y, row.hasRecord ? formatNumber(row.record, 2) : "-");
-        column(at.medal, y, row.medal == Medal::None ? "-" : medalName(row.medal));
-        column(at.par, y, row.hasPar ? formatNumber(row.par, 2) : "-");
+        TheFont.drawTextAt(40.0f, y, std::to_string(i + 1));
+        TheFont.drawTextAt(80.0f, y, row.mapName.substr(0, at.mapLetters));
+        TheFont.drawTextAt(at.record, y, row.hasRecord ? formatNumber(row.record, 2) : "-");
+        TheFont.drawTextAt(at.medal, y, row.medal == Medal::None ? "-" : medalName(row.medal));
+        TheFont.drawTextAt(at.par, y, row.hasPar ? formatNumber(row.par, 2) : "-");
         if (world) {
-            column(WorldBestX, y, row.world.best);
-            column(WorldNameX, y, row.world.name.substr(0, 8));
-            column(WorldPlaceX, y, row.world.place);
+            TheFont.drawTextAt(WorldBestX, y, row.world.best);
+            TheFont.drawTextAt(WorldNameX, y, row.world.name.substr(0, 8));
+            TheFont.drawTextAt(WorldPlaceX, y, row.world.place);
         }
     }
 
@@ -118,7 +112,7 @@ void drawRecordsPage()
     total += counted == rows.size() && counted > 0
         ? formatNumber(sum, 2)
         : "NA (" + std::to_string(counted) + " of " + std::to_string(rows.size()) + " levels)";
-    column(40.0f, 435.0f, total);
+    TheFont.drawTextAt(40.0f, 435.0f, total);
 
     TheFont.setColor(0.0f, 0.0f, 1.0f, 1.0f);
     const char* footer = "press <tab> for the best times";
