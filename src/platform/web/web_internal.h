@@ -62,7 +62,6 @@ void releaseAllKeys();
 
 // Gamepads (web_gamepad.cpp): sampled once a frame, mapped as the desktop maps its pads.
 void sampleGamepads();
-bool gamepadHolds(int virtualKey);
 
 // Canvas (web_canvas.cpp): the drawing surface follows the canvas's size on the page, kept at 4:3 by
 // the page's style; the viewport sits on its letterbox rectangle.
