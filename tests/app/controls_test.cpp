@@ -127,6 +127,14 @@ TEST(Controls, FullscreenIsAnActionOnEveryScreen)
     EXPECT_TRUE(platform::windowPlacement().fullscreen);
     game.press({VkEscape, VkF9});
     EXPECT_FALSE(platform::windowPlacement().fullscreen) << "the menu open";
+    game.press({VkEscape, VkF8, VkF9});
+    EXPECT_TRUE(TheControls.page.shown);
+    EXPECT_TRUE(platform::windowPlacement().fullscreen) << "on the controls page";
+    // Waiting for a press to bind, F9 is that press (taken from fullscreen on the second).
+    game.press({VkEnter, VkF9, VkF9});
+    EXPECT_TRUE(platform::windowPlacement().fullscreen);
+    EXPECT_EQ(TheControls.keys[static_cast<size_t>(Action::Up)][0], VkF9);
+    closeControlsPage();
 }
 
 TEST(Controls, BindingsLevelsAndPushModeComeBackAfterARestartAndTheMenuStillActs)
