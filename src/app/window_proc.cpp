@@ -94,6 +94,12 @@ int64_t windowProc(uint32_t id, uint64_t wParam, int64_t lParam)
             return 0;
         }
         int key = watchedPadKey(boundKeyOf(static_cast<int>(wParam), lParam), lParam);
+        // Fullscreen acts on every screen and is no letter for a name.
+        if (key == keyOfAction(Action::Fullscreen)) {
+            if ((lParam & KeyRepeatFlag) == 0)
+                platform::toggleFullscreen();
+            return 0;
+        }
         if (handlePadNameKey(key, lParam))
             return 0;
         LastKey = static_cast<uint8_t>(key & 0xFF);

@@ -37,6 +37,7 @@ const ActionInfo Table[ActionCount] = {
     {"music", {VkF6, 0}, {0, 0}, Everywhere, "music on or off"},
     {"ghost", {VkF7, 0}, {pad(PadButton::RightStick), 0}, Steering, "the next ghost"},
     {"records", {VkTab, 0}, {pad(PadButton::West), 0}, Steering, "the records page of the best times"},
+    {"fullscreen", {VkF11, 0}, {0, 0}, Everywhere, "fullscreen on or off (Alt+Enter too)"},
     {"title", {VkSpace, 0}, {pad(PadButton::North), 0}, InPlay | InTitle, "back to the title"},
     {"set-back",
      {VkPageUp, VkComma},

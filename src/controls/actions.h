@@ -23,6 +23,7 @@ enum class Action {
     Music,
     Ghost,
     Records,
+    Fullscreen,
     Title,
     SetBack,
     SetOn,

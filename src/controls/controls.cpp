@@ -153,8 +153,12 @@ int keyForPadPress(unsigned context, int button, int virtualKey)
 
 bool actionHeld(Action action)
 {
-    for (int key : TheControls.keys[static_cast<size_t>(action)])
+    size_t index = static_cast<size_t>(action);
+    for (int key : TheControls.keys[index])
         if (key != 0 && platform::isKeyDown(key))
+            return true;
+    for (int button : TheControls.pads[index])
+        if (button != 0 && platform::isPadButtonDown(button))
             return true;
     return false;
 }

@@ -64,7 +64,7 @@ int keyOfAction(Action action);
 // Queues an ActionMessage, ordered as any posted message.
 void postAction(Action action);
 
-// Whether any of the action's keys is held now.
+// Whether any of the action's keys or pad buttons is held now.
 bool actionHeld(Action action);
 // Push harder as the steering sees it: held, or toggled on.
 bool pushingHarder();

@@ -71,20 +71,26 @@ inline int64_t padPressParam(PadButton button)
     return GamepadKeyFlag | (static_cast<int64_t>(button) + 1);
 }
 
-inline int64_t padDirectionParam(int virtualKey)
+// The d-pad's button (PadButton plus one) of an arrow key's direction; 0 for any other key.
+inline int padDirectionButton(int virtualKey)
 {
     switch (virtualKey) {
     case VkLeft:
-        return padPressParam(PadButton::DpadLeft);
+        return static_cast<int>(PadButton::DpadLeft) + 1;
     case VkRight:
-        return padPressParam(PadButton::DpadRight);
+        return static_cast<int>(PadButton::DpadRight) + 1;
     case VkUp:
-        return padPressParam(PadButton::DpadUp);
+        return static_cast<int>(PadButton::DpadUp) + 1;
     case VkDown:
-        return padPressParam(PadButton::DpadDown);
+        return static_cast<int>(PadButton::DpadDown) + 1;
     default:
-        return GamepadKeyFlag;
+        return 0;
     }
+}
+
+inline int64_t padDirectionParam(int virtualKey)
+{
+    return GamepadKeyFlag | padDirectionButton(virtualKey);
 }
 
 // The button (PadButton plus one) of a press's lParam; 0 for a key press or an unknown button.
@@ -112,6 +118,29 @@ inline int stickDirection(double travel, int held)
     if (travel >= PadPushZone)
         return 1;
     return 0;
+}
+
+// What holds a button (PadButton plus one) besides the button itself: the stick pushed that way holds
+// the d-pad's button of that direction, a trigger pulled holds the shoulder on its side. The stick's
+// directions are -1, 0 or 1 on each axis, up and left negative.
+inline bool padHeldOtherwise(int button, int stickX, int stickY, bool leftTrigger, bool rightTrigger)
+{
+    switch (static_cast<PadButton>(button - 1)) {
+    case PadButton::DpadLeft:
+        return stickX < 0;
+    case PadButton::DpadRight:
+        return stickX > 0;
+    case PadButton::DpadUp:
+        return stickY < 0;
+    case PadButton::DpadDown:
+        return stickY > 0;
+    case PadButton::LeftShoulder:
+        return leftTrigger;
+    case PadButton::RightShoulder:
+        return rightTrigger;
+    default:
+        return false;
+    }
 }
 
 // A direction held on a pad repeats as a held key does on a keyboard, so the menus and a name's

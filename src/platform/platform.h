@@ -115,8 +115,13 @@ void startTimer(int id, int periodMs);
 
 // Input --------------------------------------------------------------------------------------------------
 
-// Whether the key is held down at this moment (VkLeft, VkRight, VkUp, VkDown, VkShift at least).
+// Whether the key is held down on the keyboard at this moment (VkLeft, VkRight, VkUp, VkDown, VkShift
+// at least).
 bool isKeyDown(int virtualKey);
+
+// Whether a pad's button (pad_map.h's PadButton plus one) is held down at this moment on any pad; the
+// stick pushed one way holds the d-pad's button of that way, a trigger pulled holds its shoulder.
+bool isPadButtonDown(int button);
 
 // Dialogs and beep -----------------------------------------------------------------------------------------
 
@@ -196,6 +201,9 @@ void requestWindowPlacement(const WindowPlacement& placement);
 
 // The window's placement now (its windowed size even while fullscreen).
 WindowPlacement windowPlacement();
+
+// Switches the window between fullscreen and its windowed size (the page's fullscreen in a browser).
+void toggleFullscreen();
 
 // Files ------------------------------------------------------------------------------------------------------
 

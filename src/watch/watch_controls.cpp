@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "controls/controls.h"
 #include "platform/platform.h"
 #include "screen/game_state.h"
 #include "screen/watch_overlay.h"
@@ -94,7 +95,7 @@ void changeSpeed(int step)
 
 bool watchControlTakesKey(int virtualKey)
 {
-    bool shift = platform::isKeyDown(VkShift);
+    bool shift = actionHeld(Action::Push);
     switch (virtualKey) {
     case VkSpace:
     case VkF12:

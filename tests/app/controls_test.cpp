@@ -2,7 +2,8 @@
 // The player's controls through whole games: rebound keys steer and the old ones stop, a run steered
 // with them verifies with the level tool, bindings, levels and the push mode come back after a restart,
 // the menu's lines act whatever the keys, toggled push drives the marble as a held Shift does, and a
-// settings file's bad lines are reported by number while the good ones are kept.
+// settings file's bad lines are reported by number while the good ones are kept; the pad steers by its
+// own bindings and fullscreen is an action.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -88,6 +89,44 @@ TEST(Controls, ReboundKeysSteerTheOldOnesNoLongerDoAndTheRunVerifies)
                                      game.folder().string() + "' '" + (game.folder() / replay).string() + "' 2>&1",
                                  status);
     EXPECT_EQ(status, 0) << out;
+}
+
+// The marble's sideways travel over half a second of steering.
+float sidewaysTravel(GameDriver& game)
+{
+    float x = TheMarble.position.x;
+    for (int tick = 0; tick < 15; ++tick)
+        game.tickCounts(RunCounts);
+    return TheMarble.position.x - x;
+}
+
+TEST(Controls, ThePadKeepsSteeringWhenTheKeyboardIsReboundAndLosesWhatItsOwnBindMoves)
+{
+    constexpr int DpadLeft = static_cast<int>(PadButton::DpadLeft) + 1;
+    constexpr int DpadRight = static_cast<int>(PadButton::DpadRight) + 1;
+    GameDriver game(GameDriver::Data::Small, 1);
+    game.writeFile(SettingsName, "bind left A\nbind right pad:x\n");
+    startWithSettings(game);
+    reachStartSignal(game);
+    headless::setPadButtonDown(DpadRight, true);
+    EXPECT_EQ(sidewaysTravel(game), 0.0f) << "the d-pad still steers right after right went to pad:x";
+    headless::releaseAllKeys();
+    headless::setPadButtonDown(DpadLeft, true);
+    EXPECT_LT(sidewaysTravel(game), 0.0f) << "the d-pad stopped steering left when left went to A";
+    headless::releaseAllKeys();
+}
+
+TEST(Controls, FullscreenIsAnActionOnEveryScreen)
+{
+    GameDriver game(GameDriver::Data::Small, 1);
+    game.writeFile(SettingsName, "bind fullscreen F9\n");
+    startWithSettings(game);
+    game.press(VkF11);
+    EXPECT_FALSE(platform::windowPlacement().fullscreen) << "F11 still switches after fullscreen went to F9";
+    game.press(VkF9);
+    EXPECT_TRUE(platform::windowPlacement().fullscreen);
+    game.press({VkEscape, VkF9});
+    EXPECT_FALSE(platform::windowPlacement().fullscreen) << "the menu open";
 }
 
 TEST(Controls, BindingsLevelsAndPushModeComeBackAfterARestartAndTheMenuStillActs)

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Plays the real game under Xvfb with SDL's disk audio driver: starts a new game from the menu, checks
-# after the countdown that the window shows the board and that sound was written, then leaves through
+# Plays the real game under Xvfb with SDL's disk audio driver: the title's menu cue sounds without the
+# mixer loaded; starts a new game from the menu, checks after the countdown that the window shows the
+# board, that the music loaded the mixer and that sound was written, then leaves through
 # the menu's "Quit" and checks the exit code and the saved best-times file.
 # Usage: bash game_audio.sh <path-to-roliquo> <data-dir>
 set -euo pipefail
@@ -58,7 +59,21 @@ start_game "$game" "$work/game.log"
 wait_for_window
 sleep 1
 
+# On the title the menu's cue sounds on SDL's own device, without the mixer: its libraries load only
+# once music is asked for.
+xdotool key --window "$wid" Escape
+sleep 0.6
+read -r _ title_loud _ < <(perl "$work/loudness.pl" "$work/audio.raw") || fail "no audio on the title"
+echo "title: $title_loud samples above the noise floor"
+[ "$title_loud" -ge 1000 ] || fail "the menu's cue was not heard on the title"
+maps=$(cat "/proc/$pid/maps")
+[[ $maps != *libSDL2_mixer* ]] || fail "the mixer was loaded on the title"
+xdotool key --window "$wid" Escape
+sleep 0.3
+
 start_first_level
+maps=$(cat "/proc/$pid/maps")
+[[ $maps == *libSDL2_mixer* ]] || fail "the music did not load the mixer"
 read -r colours _ < <(window_pixels "$work/fb/Xvfb_screen0") || fail "cannot read the screen"
 echo "distinct colours in the lower half of the window: $colours"
 [ "$colours" -ge 200 ] || fail "the lower half of the window does not show the board ($colours colours)"

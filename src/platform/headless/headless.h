@@ -60,7 +60,8 @@ size_t pendingCount();
 
 // Keys ---------------------------------------------------------------------------------------------------
 void setKeyDown(int virtualKey, bool down);
-void releaseAllKeys();
+void setPadButtonDown(int button, bool down); // PadButton plus one, as a pad holds it
+void releaseAllKeys();                        // and every pad button
 
 // Counter ------------------------------------------------------------------------------------------------
 void setCounterFrequency(uint64_t countsPerSecond);

@@ -60,6 +60,11 @@ bool isKeyDown(int virtualKey)
     return Headless.keysDown.count(virtualKey) != 0;
 }
 
+bool isPadButtonDown(int button)
+{
+    return Headless.padButtonsDown.count(button) != 0;
+}
+
 void messageBox(const std::string& text, const std::string& caption, bool owned)
 {
     Headless.boxes.push_back(headless::MessageBoxRecord{text, caption, owned});
@@ -151,9 +156,18 @@ void setKeyDown(int virtualKey, bool down)
     else
         Headless.keysDown.erase(virtualKey);
 }
+void setPadButtonDown(int button, bool down)
+{
+    if (down)
+        Headless.padButtonsDown.insert(button);
+    else
+        Headless.padButtonsDown.erase(button);
+}
+
 void releaseAllKeys()
 {
     Headless.keysDown.clear();
+    Headless.padButtonsDown.clear();
 }
 
 void setCounterFrequency(uint64_t countsPerSecond)

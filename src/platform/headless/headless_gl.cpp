@@ -269,6 +269,11 @@ WindowPlacement windowPlacement()
     return WindowPlacement{Gl.frameWidth, Gl.frameHeight, Headless.fullscreen};
 }
 
+void toggleFullscreen()
+{
+    Headless.fullscreen = !Headless.fullscreen;
+}
+
 } // namespace platform
 
 namespace headless {

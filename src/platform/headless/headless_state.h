@@ -20,6 +20,7 @@ struct HeadlessState {
 
     MessageQueue queue;
     std::set<int> keysDown;
+    std::set<int> padButtonsDown; // PadButton plus one
 
     uint64_t counter = 0;
     uint64_t frequency = 1'000'000;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Gamepads through SDL's game-controller API, plugged in and out at any time. Buttons and the left
-// stick arrive as the keys they stand for (a held direction repeating), and count as those keys held
-// for the steering.
+// stick arrive as the keys they stand for (a held direction repeating); held, they count as their
+// buttons held for the steering.
 #include <SDL.h>
 
 #include <vector>
@@ -107,33 +107,19 @@ void moveStick(SdlPad& pad, uint8_t axis, int value)
     }
 }
 
-bool held(const SdlPad& p, SDL_GameControllerButton button)
-{
-    return SDL_GameControllerGetButton(p.controller, button) != 0;
-}
-
 bool pulled(const SdlPad& p, SDL_GameControllerAxis trigger)
 {
     return travelOf(SDL_GameControllerGetAxis(p.controller, trigger)) >= PadPushZone;
 }
 
-bool padHolds(const SdlPad& p, int virtualKey)
+// The button (PadButton plus one) held on the pad, or the stick or trigger that stands for it.
+bool padHolds(const SdlPad& p, int button)
 {
-    switch (virtualKey) {
-    case VkLeft:
-        return held(p, SDL_CONTROLLER_BUTTON_DPAD_LEFT) || p.stickX < 0;
-    case VkRight:
-        return held(p, SDL_CONTROLLER_BUTTON_DPAD_RIGHT) || p.stickX > 0;
-    case VkUp:
-        return held(p, SDL_CONTROLLER_BUTTON_DPAD_UP) || p.stickY < 0;
-    case VkDown:
-        return held(p, SDL_CONTROLLER_BUTTON_DPAD_DOWN) || p.stickY > 0;
-    case VkShift:
-        return held(p, SDL_CONTROLLER_BUTTON_LEFTSHOULDER) || held(p, SDL_CONTROLLER_BUTTON_RIGHTSHOULDER) ||
-            pulled(p, SDL_CONTROLLER_AXIS_TRIGGERLEFT) || pulled(p, SDL_CONTROLLER_AXIS_TRIGGERRIGHT);
-    default:
-        return false;
-    }
+    for (const Placed& place : Places)
+        if (static_cast<int>(place.place) + 1 == button && SDL_GameControllerGetButton(p.controller, place.button) != 0)
+            return true;
+    return padHeldOtherwise(button, p.stickX, p.stickY, pulled(p, SDL_CONTROLLER_AXIS_TRIGGERLEFT),
+                            pulled(p, SDL_CONTROLLER_AXIS_TRIGGERRIGHT));
 }
 
 } // namespace
@@ -188,18 +174,22 @@ bool translateGamepadEvent(const SDL_Event& e)
     }
 }
 
-bool gamepadHolds(int virtualKey)
+namespace platform {
+
+bool isPadButtonDown(int button)
 {
     for (const SdlPad& p : Sdl.pads)
-        if (padHolds(p, virtualKey))
+        if (padHolds(p, button))
             return true;
     return false;
 }
+
+} // namespace platform
 
 void repeatHeldPadKeys()
 {
     uint64_t now = SDL_GetTicks64();
     for (SdlPad& p : Sdl.pads)
-        if (int key = p.repeat.due(padHolds(p, p.repeat.key), now))
+        if (int key = p.repeat.due(padHolds(p, padDirectionButton(p.repeat.key)), now))
             appendMessage(KeyDownMessage, static_cast<uint64_t>(key), padDirectionParam(key));
 }

@@ -81,11 +81,10 @@ SDL_Scancode scancodeOf(int virtualKey);
 
 // Gamepads (sdl_gamepad.cpp). openGamepads starts SDL's game controllers and opens the pads present,
 // once; translateGamepadEvent turns controller events into key presses and pauses, and is true for
-// every controller event; gamepadHolds says whether a pad holds that key down.
+// every controller event.
 void openGamepads();
 void closeGamepads();
 bool translateGamepadEvent(const SDL_Event& event);
-bool gamepadHolds(int virtualKey);
 // Queues the repeats of directions held on pads that are due, as a keyboard repeats a held key.
 void repeatHeldPadKeys();
 
@@ -99,10 +98,10 @@ void applyRequestedPlacement();
 void noteWindowedSize();
 // Follows the drawing surface's size: the viewport goes on its centred 4:3 rectangle.
 void fitViewport();
-// Desktop fullscreen on and off (no change of the display's mode); the pointer hides while it is on.
-void toggleFullscreen();
-// Whether a key press is the fullscreen switch (F11, Alt+Enter), which the game never sees.
-bool isFullscreenKey(const SDL_KeyboardEvent& key);
+// Whether a key press is Alt+Enter, the fixed fullscreen switch beside the fullscreen action's keys,
+// which the game never sees. Fullscreen is the desktop's (no change of the display's mode); the pointer
+// hides while it is on.
+bool isFullscreenChord(const SDL_KeyboardEvent& key);
 // Paints the bars and shows the back buffer, waiting for the display where the driver allows.
 void presentToWindow();
 // Asks for adaptive vertical sync, else plain vertical sync, on the current context.
@@ -115,11 +114,21 @@ void startGlDriverPreload();
 void awaitGlDriverPreload();
 void endGlDriverPreload();
 
+// SDL's own audio device for the cues and the beep until the mixer takes over (sdl_voices.cpp), with
+// SDL's audio already started: opened with the beep's WAV (false when no device opens), closed, a cue
+// or the beep started (a new one replaces the one sounding), and their volume (0..SDL_MIX_MAXVOLUME,
+// kept while closed).
+bool openVoices(const std::vector<uint8_t>& beepWav);
+void closeVoices();
+void playVoiceCue(const std::string& fileName);
+void playVoiceBeep();
+void setVoicesVolume(int volume);
+
 // Sound (sdl_sound.cpp).
 // Whether an event is the music's end, whose type is registered when sound opens (none without sound).
 bool isMusicEvent(const SDL_Event& event);
-// Begins opening the audio device and the mixer on a thread of their own, once; the first sound call
-// begins it too if it has not begun. Without a device, sound stays silent.
+// Begins opening the audio device on a thread of its own, once; the first sound call begins it too if
+// it has not begun. The mixer loads when music is first asked for. Without a device, sound stays silent.
 void openSound();
 // Releases every chunk and the music, then closes the mixer; called once at exit.
 void closeSound();

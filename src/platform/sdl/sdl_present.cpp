@@ -64,19 +64,8 @@ void fitViewport()
     glViewport(r.x, r.y, r.width, r.height);
 }
 
-void toggleFullscreen()
+bool isFullscreenChord(const SDL_KeyboardEvent& key)
 {
-    bool full = isFullscreen();
-    if (SDL_SetWindowFullscreen(Sdl.window, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP) != 0)
-        return;
-    SDL_ShowCursor(full ? SDL_ENABLE : SDL_DISABLE);
-    fitViewport();
-}
-
-bool isFullscreenKey(const SDL_KeyboardEvent& key)
-{
-    if (key.keysym.sym == SDLK_F11)
-        return true;
     bool enter = key.keysym.sym == SDLK_RETURN || key.keysym.sym == SDLK_KP_ENTER;
     return enter && (key.keysym.mod & KMOD_ALT) != 0;
 }
@@ -107,6 +96,17 @@ WindowPlacement windowPlacement()
     if (Sdl.window == nullptr)
         return Sdl.requestedPlacement;
     return WindowPlacement{Sdl.windowedWidth, Sdl.windowedHeight, isFullscreen()};
+}
+
+void toggleFullscreen()
+{
+    if (Sdl.window == nullptr)
+        return;
+    bool full = isFullscreen();
+    if (SDL_SetWindowFullscreen(Sdl.window, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP) != 0)
+        return;
+    SDL_ShowCursor(full ? SDL_ENABLE : SDL_DISABLE);
+    fitViewport();
 }
 
 ScreenRect presentationRect()

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
-// The SDL2 backend's sound through SDL2_mixer: WAV cues on one channel of their own, the beep (a
-// short tone made in memory) on another, and the music played once with its end sent back as an event.
-// The device opens on a thread of its own once the first frames are out; every sound call waits for it.
+// The SDL2 backend's sound: the WAV cues and the beep (a short tone made in memory) on SDL's own device
+// until music is asked for; from then on all of it through SDL2_mixer, the cues and the beep on a
+// channel each and the music played once with its end sent back as an event. The device opens on a
+// thread of its own once the first frames are out; every sound call waits for it.
 #include <SDL.h>
 
 #include <algorithm>
@@ -26,11 +27,13 @@ constexpr size_t MaxCachedCues = 16;
 // The sound's state: the mixer's entries, the device's opening (see startOpening for who may touch
 // what while it runs), the cached cues and the open music.
 struct SdlSound {
-    MixerLibrary mixer; // found when the device opens
+    MixerLibrary mixer; // found when the music first needs it
     SDL_Thread* opening = nullptr;
     bool openingStarted = false;
     uint32_t musicEventType = 0; // the SDL event type the music's end arrives as (0 without sound)
-    bool open = false;
+    bool audio = false;          // SDL's audio started: the cues sound on its own device
+    bool mixerTried = false;
+    bool open = false;                      // the mixer's device is open and plays everything
     std::map<std::string, Mix_Chunk*> cues; // loaded once per file name
     Mix_Chunk* beep = nullptr;
     Mix_Music* music = nullptr;
@@ -163,13 +166,26 @@ void awaitOpening()
 
 int openDevice(void*)
 {
-    if (!loadMixerLibrary(Sound.mixer))
-        return 0;
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
         return 0;
+    Sound.audio = true;
+    openVoices(beepWave());
+    return 0;
+}
+
+// The first music closes SDL's own device and opens the mixer's, which then plays the cues too; when
+// the mixer cannot be had the cues go back to SDL's device and the music stays silent.
+void openMixer()
+{
+    if (Sound.mixerTried || !Sound.audio)
+        return;
+    Sound.mixerTried = true;
+    if (!loadMixerLibrary(Sound.mixer))
+        return;
+    closeVoices();
     if (Sound.mixer.openAudio(44100, AUDIO_S16SYS, 2, 1024) != 0) {
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        return 0;
+        openVoices(beepWave());
+        return;
     }
     Sound.mixer.init(MIX_INIT_MID);
     Sound.mixer.allocateChannels(2);
@@ -186,7 +202,6 @@ int openDevice(void*)
     std::vector<uint8_t> wave = beepWave();
     Sound.beep = Sound.mixer.loadWavRw(SDL_RWFromConstMem(wave.data(), static_cast<int>(wave.size())), 1);
     Sound.open = true;
-    return 0;
 }
 
 } // namespace
@@ -201,8 +216,13 @@ void closeSound()
     if (!Sound.openingStarted)
         return; // nothing was opened
     awaitOpening();
-    if (!Sound.open)
+    closeVoices();
+    if (!Sound.open) {
+        if (Sound.audio)
+            SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        Sound.audio = false;
         return;
+    }
     Sound.mixer.hookMusicFinished(nullptr);
     stopMusic();
     Sound.mixer.haltChannel(-1);
@@ -214,7 +234,9 @@ void closeSound()
     Sound.beep = nullptr;
     Sound.mixer.closeAudio();
     Sound.mixer.quit();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
     Sound.open = false;
+    Sound.audio = false;
 }
 
 bool isMusicEvent(const SDL_Event& event)
@@ -235,21 +257,24 @@ void playWav(const std::string& fileName)
 {
     awaitOpening();
     if (!Sound.open)
-        return;
-    if (Mix_Chunk* chunk = cueChunk(fileName))
+        playVoiceCue(fileName);
+    else if (Mix_Chunk* chunk = cueChunk(fileName))
         Sound.mixer.playChannel(CueChannel, chunk, 0);
 }
 
 void beep()
 {
     awaitOpening();
-    if (Sound.open && Sound.beep)
+    if (!Sound.open)
+        playVoiceBeep();
+    else if (Sound.beep)
         Sound.mixer.playChannel(BeepChannel, Sound.beep, 0);
 }
 
 uint32_t openAndPlayMusic(const std::string& fileName)
 {
     awaitOpening();
+    openMixer();
     if (!Sound.open)
         return 0;
     stopMusic(); // one track at a time: a new one replaces the old without a notice for it
@@ -282,6 +307,7 @@ void setSoundLevels(int music, int cues, int full)
         awaitOpening();
     Sound.musicVolume = soundLevelOf(music, full, MIX_MAX_VOLUME);
     Sound.cueVolume = soundLevelOf(cues, full, MIX_MAX_VOLUME);
+    setVoicesVolume(Sound.cueVolume);
     if (!Sound.open)
         return;
     Sound.mixer.volume(-1, Sound.cueVolume);

@@ -123,9 +123,9 @@ void translate(const SDL_Event& e)
         return;
     switch (e.type) {
     case SDL_KEYDOWN:
-        if (isFullscreenKey(e.key)) {
+        if (isFullscreenChord(e.key)) {
             if (e.key.repeat == 0)
-                toggleFullscreen();
+                platform::toggleFullscreen();
             break;
         }
         appendMessage(KeyDownMessage, static_cast<uint64_t>(virtualKeyOf(e.key.keysym)),
@@ -313,8 +313,6 @@ void startTimer(int id, int periodMs)
 
 bool isKeyDown(int virtualKey)
 {
-    if (gamepadHolds(virtualKey))
-        return true;
     int count = 0;
     const Uint8* state = SDL_GetKeyboardState(&count);
     if (virtualKey == VkShift)

@@ -122,4 +122,14 @@ WindowPlacement windowPlacement()
     return Web.askedPlacement;
 }
 
+// The request waits for the next event handler where the browser wants a gesture for it.
+void toggleFullscreen()
+{
+    EmscriptenFullscreenChangeEvent status;
+    if (emscripten_get_fullscreen_status(&status) == EMSCRIPTEN_RESULT_SUCCESS && status.isFullscreen)
+        emscripten_exit_fullscreen();
+    else
+        emscripten_request_fullscreen("#canvas", 1);
+}
+
 } // namespace platform

@@ -33,7 +33,7 @@ enum : int {
 };
 
 // The standard layout's buttons that stand for keys, by their place on the pad (the triggers only
-// count as Shift held).
+// count as their shoulders held).
 struct Placed {
     int button;
     PadButton place;
@@ -69,23 +69,13 @@ void pressFromPad(WebPad& pad, int virtualKey, int64_t param)
     pad.repeat.pressed(virtualKey, browserMilliseconds());
 }
 
-bool padHolds(const WebPad& p, int virtualKey)
+// The button (PadButton plus one) held on the pad, or the stick or trigger that stands for it.
+bool padHolds(const WebPad& p, int button)
 {
-    switch (virtualKey) {
-    case VkLeft:
-        return p.buttons[DpadLeft] || p.stickX < 0;
-    case VkRight:
-        return p.buttons[DpadRight] || p.stickX > 0;
-    case VkUp:
-        return p.buttons[DpadUp] || p.stickY < 0;
-    case VkDown:
-        return p.buttons[DpadDown] || p.stickY > 0;
-    case VkShift:
-        return p.buttons[LeftShoulder] || p.buttons[RightShoulder] || p.triggers[0] >= PadPushZone ||
-            p.triggers[1] >= PadPushZone;
-    default:
-        return false;
-    }
+    for (const Placed& place : Places)
+        if (static_cast<int>(place.place) + 1 == button && p.buttons[place.button])
+            return true;
+    return padHeldOtherwise(button, p.stickX, p.stickY, p.triggers[0] >= PadPushZone, p.triggers[1] >= PadPushZone);
 }
 
 void updatePad(WebPad& pad, const EmscriptenGamepadEvent& state)
@@ -110,7 +100,7 @@ void updatePad(WebPad& pad, const EmscriptenGamepadEvent& state)
             pressFromPad(pad, y < 0 ? VkUp : VkDown, padDirectionParam(y < 0 ? VkUp : VkDown));
         pad.stickY = y;
     }
-    if (int key = pad.repeat.due(padHolds(pad, pad.repeat.key), browserMilliseconds()))
+    if (int key = pad.repeat.due(padHolds(pad, padDirectionButton(pad.repeat.key)), browserMilliseconds()))
         appendMessage(KeyDownMessage, static_cast<uint64_t>(key), padDirectionParam(key));
 }
 
@@ -127,8 +117,8 @@ void sampleGamepads()
         Web.pads.resize(static_cast<size_t>(count));
     for (int i = 0; i < static_cast<int>(Web.pads.size()); ++i) {
         EmscriptenGamepadEvent state{};
-        bool present = i < count && emscripten_get_gamepad_status(i, &state) == EMSCRIPTEN_RESULT_SUCCESS &&
-            state.connected;
+        bool present =
+            i < count && emscripten_get_gamepad_status(i, &state) == EMSCRIPTEN_RESULT_SUCCESS && state.connected;
         WebPad& pad = Web.pads[static_cast<size_t>(i)];
         if (!present) {
             // A pad pulled out mid-game leaves the marble without its player: pause as losing focus does.
@@ -142,10 +132,16 @@ void sampleGamepads()
     }
 }
 
-bool gamepadHolds(int virtualKey)
+namespace platform {
+
+bool isPadButtonDown(int button)
 {
+    if (button >= padDirectionButton(VkUp) && button <= padDirectionButton(VkRight))
+        Web.steeringRead = true;
     for (const WebPad& p : Web.pads)
-        if (p.connected && padHolds(p, virtualKey))
+        if (p.connected && padHolds(p, button))
             return true;
     return false;
 }
+
+} // namespace platform

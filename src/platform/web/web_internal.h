@@ -62,7 +62,6 @@ void releaseAllKeys();
 
 // Gamepads (web_gamepad.cpp): sampled once a frame, mapped as the desktop maps its pads.
 void sampleGamepads();
-bool gamepadHolds(int virtualKey);
 
 // Touch and tilt (web_touch.cpp): the page's stick and the device's tilt held as the pad's d-pad
 // (steering) and right shoulder (push harder), button being PadButton plus one.

@@ -65,10 +65,11 @@ int virtualKeyOf(const EmscriptenKeyboardEvent& e)
     return UnmappedKey;
 }
 
-// F11 and Alt+Enter switch the page's fullscreen, as the desktop's window does; the game never sees them.
-bool isFullscreenKey(const EmscriptenKeyboardEvent& e, int virtualKey)
+// Alt+Enter switches the page's fullscreen, as the desktop's window does, beside the fullscreen
+// action's keys; the game never sees it.
+bool isFullscreenChord(const EmscriptenKeyboardEvent& e, int virtualKey)
 {
-    return virtualKey == VkF11 || (virtualKey == VkEnter && e.altKey);
+    return virtualKey == VkEnter && e.altKey;
 }
 
 EM_BOOL onKeyDown(int, const EmscriptenKeyboardEvent* e, void*)
@@ -76,9 +77,9 @@ EM_BOOL onKeyDown(int, const EmscriptenKeyboardEvent* e, void*)
     unlockAudio();
     int key = virtualKeyOf(*e);
     Web.held[key] = true;
-    if (isFullscreenKey(*e, key)) {
+    if (isFullscreenChord(*e, key)) {
         if (!e->repeat)
-            emscripten_request_fullscreen("#canvas", 1);
+            platform::toggleFullscreen();
         return EM_TRUE;
     }
     appendMessage(KeyDownMessage, static_cast<uint64_t>(key), e->repeat ? KeyRepeatFlag : 0);

@@ -162,7 +162,7 @@ bool isKeyDown(int virtualKey)
 {
     if (virtualKey >= VkLeft && virtualKey <= VkDown)
         Web.steeringRead = true;
-    return keyboardHolds(virtualKey) || gamepadHolds(virtualKey);
+    return keyboardHolds(virtualKey);
 }
 
 void messageBox(const std::string& text, const std::string& caption, bool)
