@@ -128,6 +128,13 @@ async function portrait(browser) {
   const reopened = await sceneBecomes(page, Scenes.menu);
   await page.locator('#touchbar button[data-touch="0"]').tap({ timeout: 3000 });
   check(reopened && await sceneBecomes(page, Scenes.playing), 'the touch bar\'s Menu opens and closes the menu');
+  // The game reads the stick's side back from its settings on the next visit.
+  await page.reload();
+  await loaded(page);
+  await page.waitForFunction(() => page.started, null, { timeout: 10000 });
+  const kept = await page.waitForFunction(() => document.body.classList.contains('stick-right'), null, { timeout: 3000 })
+    .then(() => true, () => false);
+  check(kept, 'after a reload the stick is on the right, as the settings keep it');
   await context.close();
 }
 
