@@ -168,11 +168,10 @@ async function landscape(browser) {
   await page.locator('#touchbar button[data-touch="1"]').tap({ timeout: 3000 });
   await page.waitForTimeout(300);
   const paused = await holdStick(page, 0.6, 0, 800);
-  await page.locator('#touchbar button[data-touch="1"]').tap({ timeout: 3000 });
   check(paused.dx === 0 && paused.dy === 0, `paused from the touch bar, the stick moves nothing (${paused.dx}, ${paused.dy})`);
 
-  // Tilt: switched on, the first reading taken as level, then level taken again by the button; the
-  // right edge tipped down rolls the marble right. The settings keep it.
+  // Tilt, still paused: switched on, the first reading taken as level, then level taken again by the
+  // button; the right edge tipped down rolls the marble right. The settings keep it.
   await page.locator('#tilt').tap({ timeout: 3000 });
   await page.waitForFunction(() => touch.tilt, null, { timeout: 3000 }).catch(() => {});
   // Turned a quarter to landscape, the screen's right edge is the device's lower edge (beta).
@@ -181,12 +180,14 @@ async function landscape(browser) {
   await tilt(page, 35, -3);
   await tipRight(0);
   await page.locator('#calibrate').tap({ timeout: 3000 });
-  // The marble still rolls left from the stick: a second into the tilt (full, so pushing harder too)
-  // it has turned and rolls right.
-  await tipRight(14);
-  await page.waitForTimeout(1000);
+  // Levelled while paused; the touch bar resumes the round.
+  await page.locator('#touchbar button[data-touch="1"]').tap({ timeout: 3000 });
+  // The marble still rolls left from the stick: soon into the tilt it has turned and rolls right (and
+  // is measured before it reaches the board's side).
+  await tipRight(8);
+  await page.waitForTimeout(700);
   const x0 = (await marble(page)).x;
-  await page.waitForTimeout(600);
+  await page.waitForTimeout(400);
   const tilted = (await marble(page)).x - x0;
   await tipRight(0);
   await page.locator('#sensitivity').evaluate((e) => { e.value = '7'; e.dispatchEvent(new Event('change')); });
