@@ -5,8 +5,10 @@
 # the native headless playing frame measured in the same run (the same ES 2 drawing layer,
 # bench_frame_bench_gles2, fog on at 640x480, by the wall clock). The page plays level 1 with Up held.
 # A pass is timed from the start of the game's loop pass until a pixel read back after it, so it is the
-# frame's own cost: time spent waiting for the display between passes is not in it, and with vsync and
-# the frame-rate limit off the frames shown per second (printed) run above the display's 60 Hz.
+# frame's own cost: time spent waiting for the display between passes is not in it. The page is opened
+# with "?unthrottled", so the game's loop runs on a zero timer rather than the display's frames, with
+# vsync and the frame-rate limit off besides: the passes per second printed above 60 show that nothing
+# caps the figure at the display's rate.
 # Prints the renderer, the median and 95th-percentile pass, `ratio web/native <figure>`, and the
 # SwiftShader figure on a line of its own for reference. Usage: web_frame_bench.sh [seconds]
 set -euo pipefail

@@ -88,16 +88,17 @@ int64_t windowProc(uint32_t id, uint64_t wParam, int64_t lParam)
         presentFrame();
         return 0;
     case KeyDownMessage: {
+        int key = watchedPadKey(boundKeyOf(static_cast<int>(wParam), lParam), lParam);
+        // Fullscreen acts on every screen, the controls page too unless it waits for a press to bind,
+        // and is no letter for a name.
+        if (key == keyOfAction(Action::Fullscreen) && !TheControls.page.waiting) {
+            if ((lParam & KeyRepeatFlag) == 0)
+                platform::toggleFullscreen();
+            return 0;
+        }
         if (TheControls.page.shown) {
             if (controlsPageTakesPress(static_cast<int>(wParam), padButtonOfParam(lParam)))
                 writeSettings();
-            return 0;
-        }
-        int key = watchedPadKey(boundKeyOf(static_cast<int>(wParam), lParam), lParam);
-        // Fullscreen acts on every screen and is no letter for a name.
-        if (key == keyOfAction(Action::Fullscreen)) {
-            if ((lParam & KeyRepeatFlag) == 0)
-                platform::toggleFullscreen();
             return 0;
         }
         if (handlePadNameKey(key, lParam))

@@ -73,18 +73,20 @@ void drawControlsPage()
     TheFont.setScale(1.0f);
 }
 
-void drawControlsHint()
+std::string controlsHintText()
 {
     const size_t index = static_cast<size_t>(Action::OpenControls);
     std::string hint = keyName(TheControls.keys[index][0]);
     std::string pad = padName(TheControls.pads[index][0]);
     if (!pad.empty())
         hint += hint.empty() ? pad : " or " + pad;
-    if (hint.empty())
-        return;
-    hint += ": controls";
+    return hint.empty() ? hint : hint + ": controls";
+}
+
+void composeControlsHint(uint8_t* rgb, int width, int height, const std::string& hint)
+{
     TheFont.setScale(SmallScale);
     TheFont.setColor(1.0f, 1.0f, 1.0f, 0.8f);
-    TheFont.drawTextAt(630.0f - TheFont.measureText(hint.c_str()), 462.0f, hint);
+    TheFont.composeText(rgb, width, height, 630.0f - TheFont.measureText(hint.c_str()), 462.0f, hint);
     TheFont.setScale(1.0f);
 }

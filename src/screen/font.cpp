@@ -15,7 +15,6 @@ Font TheFont;
 namespace {
 
 constexpr int LineBreak = 10;
-constexpr float OutsideTableAdvance = 10.0f;
 constexpr int MostDecimals = 9; // beyond this a float has no digits left to show
 
 // Texel to texture coordinate: s = u / 255, t = 1 - v / 255 (v counts from the image's top).
@@ -49,13 +48,6 @@ void Font::setColor(float r, float g, float b, float a)
     color[3] = a;
 }
 
-// Characters are signed bytes, so codes above 127 are negative and always fall outside the table; a
-// table whose first code is negative still never indexes below 0.
-static bool inTable(const Font& font, int c)
-{
-    return c >= 0 && c >= font.firstChar && c <= font.lastChar;
-}
-
 // Sets the whole text state: text may follow any other drawing.
 static void setTextState()
 {
@@ -80,7 +72,7 @@ void Font::drawText(const char* text)
             penY += scale * lineHeight();
             continue;
         }
-        if (!inTable(*this, c)) {
+        if (!hasGlyph(c)) {
             penX += OutsideTableAdvance * scale;
             continue;
         }
@@ -128,7 +120,7 @@ float Font::measureText(const char* text) const
         int c = static_cast<signed char>(*p);
         if (c == LineBreak) {
             width = lineStartX;
-        } else if (!inTable(*this, c)) {
+        } else if (!hasGlyph(c)) {
             width += OutsideTableAdvance * scale;
         } else {
             width += scale * (glyphRight[c] - glyphLeft[c]);

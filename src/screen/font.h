@@ -10,6 +10,8 @@
 constexpr int FontLevels = 9;
 constexpr int FontSlotBytes = 256 * 256 * 3;
 constexpr unsigned FontTextureName = 10;
+// How far a character without a glyph (the space among them) moves the pen, at scale 1.
+constexpr float OutsideTableAdvance = 10.0f;
 
 struct Font {
     float glyphLeft[256] = {};
@@ -34,6 +36,13 @@ struct Font {
     void drawTextAt(float x, float y, const std::string& text);
     void drawNumber(float value, int decimals);
     float measureText(const char* text) const;
+    // Whether the character has a glyph in the table. Characters are signed bytes, so codes above 127
+    // are negative and never have one; a table whose first code is negative never indexes below 0.
+    bool hasGlyph(int c) const { return c >= 0 && c >= firstChar && c <= lastChar; }
+    // Composes one line of text into an RGB picture (rows bottom-up, one pixel a virtual-screen unit)
+    // with its top-left at (x, y) from the top, in the scale and colour set, as drawText would draw it
+    // over the picture; what falls outside the picture is left out.
+    void composeText(uint8_t* rgb, int width, int height, float x, float y, const std::string& text) const;
     // Height of a text line: the height of the glyph of "!".
     float lineHeight() const { return glyphBottom[33] - glyphTop[33]; }
 };

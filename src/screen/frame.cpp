@@ -6,6 +6,7 @@
 #include <array>
 #include <initializer_list>
 #include <optional>
+#include <string>
 
 #include "controls/controls_page.h"
 #include "level/bmp.h"
@@ -48,6 +49,7 @@ struct Picture {
     int height = 0;
     std::array<uint8_t, PictureWidth * PictureHeight * 3> pixels{};
     std::optional<bool> readAhead{}; // the outcome of a read made before the first frame, not yet shown
+    std::string hint{};              // the controls hint composed into the pixels (the title's only)
 };
 
 // Texture names of their own, beside the board's 1 and the font's 10.
@@ -69,18 +71,23 @@ bool readPictureFile(Picture& picture)
 // off for the copy, since either would change the copied pixels; on a window of another size it is
 // scaled instead. An unreadable picture shows its message once and the screen is black behind the
 // layers from then on.
+void loadPicture(Picture& picture)
+{
+    if (!picture.pending || picture.failed)
+        return;
+    bool read = picture.readAhead.has_value() ? *picture.readAhead : readPictureFile(picture);
+    picture.readAhead.reset();
+    if (read) {
+        picture.pending = false;
+    } else {
+        picture.failed = true;
+        platform::messageBox(picture.failureText, "Error", true);
+    }
+}
+
 void drawPicture(Picture& picture)
 {
-    if (picture.pending && !picture.failed) {
-        bool read = picture.readAhead.has_value() ? *picture.readAhead : readPictureFile(picture);
-        picture.readAhead.reset();
-        if (read) {
-            picture.pending = false;
-        } else {
-            picture.failed = true;
-            platform::messageBox(picture.failureText, "Error", true);
-        }
-    }
+    loadPicture(picture);
     draw::depthTest(false);
     draw::cullFrontFaces(false);
     draw::blend(false);
@@ -170,6 +177,24 @@ void composeBestTimes()
     platform::swapBuffers();
 }
 
+// The controls hint is part of the title picture, composed into it on the processor: text drawn over
+// the picture would make software GL compile a text shader for the title alone, some 18 MB more at
+// its peak and a stall in the first frame. A changed hint is composed into the picture read afresh.
+void composeTitleHint()
+{
+    std::string hint = controlsHintText();
+    if (TitlePicture.pending || hint == TitlePicture.hint || !TheFont.loaded)
+        return;
+    bool plain = TitlePicture.hint.empty() || readPictureFile(TitlePicture);
+    TitlePicture.hint = hint;
+    if (!plain)
+        return; // the file is gone: the picture keeps the hint it had
+    if (!hint.empty())
+        composeControlsHint(TitlePicture.pixels.data(), TitlePicture.width, TitlePicture.height, hint);
+    draw::forgetPicture(TitlePicture.copyName);
+    draw::forgetPicture(TitlePicture.scaledName);
+}
+
 void composeTitle()
 {
     if (TheControls.page.shown) {
@@ -179,14 +204,14 @@ void composeTitle()
         platform::swapBuffers();
         return;
     }
+    loadPicture(TitlePicture);
+    composeTitleHint();
     drawPicture(TitlePicture);
     if (setCaptionShown(platform::counterValue()))
         drawSetCaption();
     if (MenuShown) {
         drawDarkPanel();
         drawMenu();
-    } else {
-        drawControlsHint();
     }
     platform::swapBuffers();
 }
@@ -244,6 +269,7 @@ void resetFrameState()
         p->failed = false;
         p->width = 0;
         p->height = 0;
+        p->hint.clear();
     }
     TheBanner = Banner();
 }

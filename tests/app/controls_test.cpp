@@ -127,6 +127,58 @@ TEST(Controls, FullscreenIsAnActionOnEveryScreen)
     EXPECT_TRUE(platform::windowPlacement().fullscreen);
     game.press({VkEscape, VkF9});
     EXPECT_FALSE(platform::windowPlacement().fullscreen) << "the menu open";
+    game.press({VkEscape, VkF8, VkF9});
+    EXPECT_TRUE(TheControls.page.shown);
+    EXPECT_TRUE(platform::windowPlacement().fullscreen) << "on the controls page";
+    // Waiting for a press to bind, F9 is that press (taken from fullscreen on the second).
+    game.press({VkEnter, VkF9, VkF9});
+    EXPECT_TRUE(platform::windowPlacement().fullscreen);
+    EXPECT_EQ(TheControls.keys[static_cast<size_t>(Action::Up)][0], VkF9);
+    closeControlsPage();
+}
+
+// The title's lower-right corner as shown: the bytes of the rows the controls hint sits on.
+std::vector<uint8_t> hintCorner()
+{
+    const headless::Frame& f = headless::lastSwapped();
+    std::vector<uint8_t> corner;
+    for (int y = 455; y < 480; ++y)
+        for (int x = 440; x < 640; ++x)
+            corner.insert(corner.end(), f.at(x, y), f.at(x, y) + 3);
+    return corner;
+}
+
+TEST(Controls, TheTitlesHintIsPartOfItsPictureAndFollowsTheBinding)
+{
+    GameDriver game(GameDriver::Data::Small, 1);
+    game.writeFile(SettingsName, "bind controls none\nbind controls pad:none\n");
+    startWithSettings(game);
+    game.tick();
+    std::vector<uint8_t> plain = hintCorner();
+
+    // F9 bound on the controls page (opened through its action, as its keys are gone): the hint
+    // appears, composed into the picture, so the title is still its one copy.
+    postAction(Action::OpenControls);
+    game.runUntilIdle();
+    ASSERT_TRUE(TheControls.page.shown);
+    TheControls.page.line = static_cast<int>(Action::OpenControls);
+    game.press({VkEnter, VkF9, VkEscape});
+    ASSERT_FALSE(TheControls.page.shown);
+    game.tick();
+    std::vector<uint8_t> hinted = hintCorner();
+    EXPECT_NE(hinted, plain) << "no hint after controls was bound to F9";
+
+    // Another key: the picture is read afresh under the new hint, not drawn over the old one.
+    game.press(VkF9);
+    ASSERT_TRUE(TheControls.page.shown) << "F9 opens the page now";
+    TheControls.page.line = static_cast<int>(Action::OpenControls);
+    game.press({VkEnter, VkF10, VkEscape});
+    game.tick();
+    std::vector<uint8_t> rebound = hintCorner();
+    EXPECT_NE(rebound, hinted);
+    startWithSettings(game);
+    game.tick();
+    EXPECT_EQ(hintCorner(), rebound) << "F10's hint differs after a restart with it";
 }
 
 TEST(Controls, BindingsLevelsAndPushModeComeBackAfterARestartAndTheMenuStillActs)

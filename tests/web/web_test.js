@@ -5,8 +5,9 @@
 // opened from the disk is played, a pack that cannot be loaded
 // shows its message, a pad starts a game, losing the focus pauses it, and fullscreen letterboxes it.
 // With a second build over a one-level pack (a flat board, the golden scenes' title picture): the title
-// matches the desktop's golden image, holding Up finishes the level, the new best total is
-// kept over a reload, and the replay downloaded from the page verifies with the desktop tool.
+// matches the desktop's golden image, up is bound to W on the controls page, holding W finishes the
+// level, the new best total and the binding are kept over a reload, and the replay downloaded from the
+// page verifies with the desktop tool.
 // Usage: node web_test.js URL PACK_FOLDER ONE_LEVEL_URL ONE_LEVEL_PACK LEVEL_TOOL GOLDEN_PNG
 'use strict';
 const fs = require('fs');
@@ -225,6 +226,15 @@ async function padFocusAndFullscreen(browser) {
   await page.waitForTimeout(300);
   check(await still(), 'losing the focus pauses the game: the clock stops');
 
+  // F11 is the fullscreen action's key: the game asks the page, and a second press leaves.
+  const fullscreenAfter = async (key) => {
+    await page.keyboard.press(key);
+    await page.waitForTimeout(500);
+    return page.evaluate(() => document.fullscreenElement === document.getElementById('canvas'));
+  };
+  const byKey = await fullscreenAfter('F11');
+  check(byKey && !(await fullscreenAfter('F11')), 'F11 switches the page fullscreen on and off again');
+
   await page.click('#fullscreen');
   await page.waitForTimeout(1000);
   const shown = await page.evaluate(() => {
@@ -257,14 +267,22 @@ async function playOneLevel(browser) {
   // from it as the ES 2 layer may (1 % of the pixels by more than 8).
   const off = shareOff(halfSize(await canvasPixels(page)), readPng(goldenPng), 8);
   check(off <= 0.01, `the title matches the desktop's golden image (${(100 * off).toFixed(3)} % of pixels differ by more than 8)`);
+  // The controls page (F8): its first line, up, is bound to W with Enter and W; Esc leaves and keeps it.
+  for (const key of ['F8', 'Enter', 'w', 'Escape']) {
+    await page.keyboard.press(key);
+    await page.waitForTimeout(200);
+  }
+  const settingsFile = '/records/config/roliquo/settings';
+  const settings = () => page.evaluate((f) => FS.analyzePath(f).exists ? FS.readFile(f, { encoding: 'utf8' }) : '', settingsFile);
+  check(/^bind up W$/m.test(await settings()), 'the controls page keeps up bound to W in the settings');
   await page.keyboard.press('Escape');
   await page.waitForTimeout(300);
   await page.keyboard.press('Enter');
   await page.waitForTimeout(500);
-  // Up held all the way down the flat board: the finish comes within the level's 45 s.
-  await page.keyboard.down('ArrowUp');
+  // W, now up, held all the way down the flat board: the finish comes within the level's 45 s.
+  await page.keyboard.down('w');
   await page.waitForTimeout(40000);
-  await page.keyboard.up('ArrowUp');
+  await page.keyboard.up('w');
   // Typed at a person's pace: the name entry takes one letter per frame.
   await page.keyboard.type('ZED', { delay: 200 });
   await page.waitForTimeout(300);
@@ -281,6 +299,7 @@ async function playOneLevel(browser) {
   check(kept.table === saved.table && kept.table !== '', 'the best times survive a reload');
   check(/flat\.map/.test(saved.levels) && kept.levels === saved.levels, 'the level\'s record survives a reload');
   check(kept.replays.length === 1, 'the replay survives a reload');
+  check(/^bind up W$/m.test(await settings()), 'the binding survives a reload');
 
   const link = page.locator('#replay');
   check(await link.isVisible(), 'the page offers the last replay for download');

@@ -4,6 +4,7 @@
 // at the screen's pixel density, and the viewport on the 4:3 letterbox rectangle, the bars painted black
 // before every frame is shown.
 #include <GLES2/gl2.h>
+#include <emscripten/em_js.h>
 #include <emscripten/html5.h>
 
 #include "platform/letterbox.h"
@@ -95,6 +96,21 @@ void dropWebGlContext()
     Web.context = 0;
 }
 
+namespace {
+
+// The key press that asked for it is a moment ago, well inside the browser's grace for a request that
+// needs a gesture; a refusal is let be, as the player can press again or use the page's button.
+EM_JS(void, switchPageFullscreen, (), {
+    const canvas = document.getElementById('canvas');
+    const refused = () => {};
+    if (document.fullscreenElement)
+        document.exitFullscreen().catch(refused);
+    else if (canvas && canvas.requestFullscreen)
+        canvas.requestFullscreen().catch(refused);
+});
+
+} // namespace
+
 namespace platform {
 
 ScreenRect presentationRect()
@@ -122,14 +138,9 @@ WindowPlacement windowPlacement()
     return Web.askedPlacement;
 }
 
-// The request waits for the next event handler where the browser wants a gesture for it.
 void toggleFullscreen()
 {
-    EmscriptenFullscreenChangeEvent status;
-    if (emscripten_get_fullscreen_status(&status) == EMSCRIPTEN_RESULT_SUCCESS && status.isFullscreen)
-        emscripten_exit_fullscreen();
-    else
-        emscripten_request_fullscreen("#canvas", 1);
+    switchPageFullscreen();
 }
 
 } // namespace platform

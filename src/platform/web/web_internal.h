@@ -34,6 +34,7 @@ struct WebBackend {
     bool tickTaken = false;    // a tick left the queue during this frame's passes
     bool steeringRead = false; // this frame's tick read the steering keys: a round is rolling
     bool rolling = false;      // as last told to the page
+    bool loopTimed = false;    // the loop's timing was chosen, at its first frame
     bool (*pass)(int&) = nullptr;
     std::string lastError;
 
