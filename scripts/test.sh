@@ -3,7 +3,8 @@
 # Installs what is missing, then builds and runs every test: the normal build, the leaderboard server
 # against a throw-away PostgreSQL cluster with its benchmark, the sanitizer build (address, undefined), a short run of every fuzz target, the Debian package installed and played, the
 # simulation built with clang against the golden traces, and the browser build run in headless Chromium
-# (its world-records panel against the leaderboard).
+# (with a keyboard and pad, on an emulated phone by touch, and its world-records panel against the
+# leaderboard).
 # Warnings are errors throughout. Each build has its own folder (CMakePresets.json).
 # A developer may run one stage: --only release|server|asan|fuzz|package|clang|web. CI runs them all.
 set -euo pipefail
@@ -98,6 +99,9 @@ if stage web; then
   done
   node tests/web/web_test.js http://127.0.0.1:8001/ build/web-pack/data http://127.0.0.1:8002/ "$root/$one/pack" \
     "$root/build/release/roliquo-level" "$root/tests/golden/title.png"
+  # The same two builds on an emulated phone: taps, the stick, tilt and the letters, to a replay that verifies.
+  node tests/web/touch_test.js http://127.0.0.1:8001/ http://127.0.0.1:8002/ "$root/$one/pack" \
+    "$root/build/release/roliquo-level"
   kill $server $server_one 2>/dev/null || true
   trap - EXIT
   # The world-records panel, on both builds served by a real leaderboard over a throw-away cluster.

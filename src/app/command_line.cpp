@@ -59,7 +59,9 @@ std::string actionsHelp()
     text += "Settings lines (in the settings file below): \"bind ACTION KEY\" (SDL's key name, any case;\n"
             "\"pad:BUTTON\" for a pad button; \"none\" or \"pad:none\" for nothing), two at most per action,\n"
             "the first replacing the defaults; \"volume music N\" and \"volume cues N\" (0 to 10, default 10);\n"
-            "\"shift hold\" or \"shift toggle\" (push harder while held, or from one press to the next).\n"
+            "\"shift hold\" or \"shift toggle\" (push harder while held, or from one press to the next);\n"
+            "for the browser's touch controls \"touch stick left|right\", \"tilt on|off\" and\n"
+            "\"tilt sensitivity N\" (1 to 10, default 5).\n"
             "A bad line is reported with its number and passed over.\n";
     return text;
 }

@@ -13,6 +13,7 @@
 #include "level/level_set.h"
 #include "level/token_reader.h"
 #include "online/board_client.h"
+#include "platform/touch.h"
 #include "scores/atomic_file.h"
 
 Settings TheSettings;
@@ -26,6 +27,8 @@ const char* const FullscreenKey = "fullscreen";
 const char* const ServerKey = "server";
 const char* const PlayerKey = "player";
 const char* const SetKey = "set";
+const char* const TouchKey = "touch";
+const char* const TiltKey = "tilt";
 // Window sides outside this are taken for damage; the backend further keeps a size to its display.
 constexpr int MaxWindowSide = 16384;
 
@@ -42,6 +45,23 @@ bool parseWindowSide(std::string_view word, int& side)
     if (value < 1 || value > MaxWindowSide)
         return false;
     side = value;
+    return true;
+}
+
+// "tilt sensitivity N", N within MinTiltSensitivity..MaxTiltSensitivity.
+bool parseTiltSensitivity(std::string_view word)
+{
+    if (word.empty() || word.size() > 2)
+        return false;
+    int value = 0;
+    for (char c : word) {
+        if (c < '0' || c > '9')
+            return false;
+        value = value * 10 + (c - '0');
+    }
+    if (value < MinTiltSensitivity || value > MaxTiltSensitivity)
+        return false;
+    TheTouchSettings.tiltSensitivity = value;
     return true;
 }
 
@@ -72,6 +92,13 @@ bool applySetting(const std::vector<std::string_view>& words)
         TheSettings.player = words[1];
     } else if (words.size() == 2 && words[0] == SetKey && isSetName(words[1])) {
         TheSettings.levelSet = words[1];
+    } else if (words.size() == 3 && words[0] == TouchKey && words[1] == "stick" &&
+               (words[2] == "left" || words[2] == "right")) {
+        TheTouchSettings.stickOnRight = words[2] == "right";
+    } else if (words.size() == 2 && words[0] == TiltKey && (words[1] == "on" || words[1] == "off")) {
+        TheTouchSettings.tilt = words[1] == "on";
+    } else if (words.size() == 3 && words[0] == TiltKey && words[1] == "sensitivity") {
+        return parseTiltSensitivity(words[2]);
     } else {
         return false;
     }
@@ -128,6 +155,14 @@ std::string formatSettings()
         text += std::string(PlayerKey) + " " + TheSettings.player + "\n";
     if (!TheSettings.levelSet.empty() && TheSettings.levelSet != MainSetName)
         text += std::string(SetKey) + " " + TheSettings.levelSet + "\n";
+    // The touch lines only where they differ from the defaults, so a desktop's file never holds them.
+    const TouchSettings touch;
+    if (TheTouchSettings.stickOnRight != touch.stickOnRight)
+        text += std::string(TouchKey) + " stick " + (TheTouchSettings.stickOnRight ? "right" : "left") + "\n";
+    if (TheTouchSettings.tilt != touch.tilt)
+        text += std::string(TiltKey) + (TheTouchSettings.tilt ? " on\n" : " off\n");
+    if (TheTouchSettings.tiltSensitivity != touch.tiltSensitivity)
+        text += std::string(TiltKey) + " sensitivity " + std::to_string(TheTouchSettings.tiltSensitivity) + "\n";
     return text + formatControlsLines();
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The settings file of the additions beside the specified game (the ghost choice, the window's size and
-// fullscreen state, the world-records server and player, the level set, the controls and sound levels), kept between runs in $XDG_CONFIG_HOME/roliquo/settings (by default
+// fullscreen state, the world-records server and player, the level set, the controls and sound levels,
+// the touch stick's side and tilt steering), kept between runs in $XDG_CONFIG_HOME/roliquo/settings (by default
 // ~/.config/roliquo/settings). The specified options are never kept: they start from their fixed
 // defaults every run.
 #pragma once

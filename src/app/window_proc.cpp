@@ -10,10 +10,12 @@
 #include "app/rooms.h"
 #include "app/settings.h"
 #include "app/startup.h"
+#include "app/touch_input.h"
 #include "controls/controls.h"
 #include "controls/controls_page.h"
 #include "platform/pad_map.h"
 #include "platform/platform.h"
+#include "platform/touch.h"
 #include "screen/game_state.h"
 #include "session/level_start.h"
 #include "session/round_tick.h"
@@ -115,6 +117,15 @@ int64_t windowProc(uint32_t id, uint64_t wParam, int64_t lParam)
             handleKeyDown(key);
         }
         return 0;
+    case TapMessage:
+        handleTap(static_cast<int>(wParam), static_cast<int>(lParam));
+        return 0;
+    case TouchButtonMessage:
+        handleTouchButton(static_cast<int>(wParam));
+        return 0;
+    case TouchSettingsMessage:
+        writeSettings();
+        return 0;
     case TimerMessage:
         onTimer();
         return 0;
@@ -124,6 +135,7 @@ int64_t windowProc(uint32_t id, uint64_t wParam, int64_t lParam)
         return 0;
     case TickMessage:
         tick();
+        noteTouchView();
         return 0;
     case StartLevelMessage:
         startLevel();

@@ -120,7 +120,9 @@ void startTimer(int id, int periodMs);
 bool isKeyDown(int virtualKey);
 
 // Whether a pad's button (pad_map.h's PadButton plus one) is held down at this moment on any pad; the
-// stick pushed one way holds the d-pad's button of that way, a trigger pulled holds its shoulder.
+// stick pushed one way holds the d-pad's button of that way, a trigger pulled holds its shoulder. A
+// backend with touch controls holds them too: an on-screen stick or the tilt as the d-pad, pushed to
+// its rim as the right shoulder.
 bool isPadButtonDown(int button);
 
 // Dialogs and beep -----------------------------------------------------------------------------------------

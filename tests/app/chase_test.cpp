@@ -17,6 +17,7 @@
 #include "app/settings.h"
 #include "chase/ghost.h"
 #include "platform/headless/headless.h"
+#include "platform/touch.h"
 #include "render/projection.h"
 #include "replay/file_hash.h"
 #include "scores/level_records.h"
@@ -413,6 +414,20 @@ TEST(Settings, TheGhostChoiceAndTheWindowAreKeptAndReadLeniently)
     applySettingsText(game.readFile("config/roliquo/settings"));
     EXPECT_EQ(TheSettings.window, (platform::WindowPlacement{1000, 750, false}));
     TheSettings.window = {};
+
+    // The touch controls' lines: each bad one reported by its number, the good ones kept and written
+    // back only where they differ from the defaults.
+    TheTouchSettings = {};
+    EXPECT_EQ(applySettingsText("touch stick right\ntilt sensitivity 0\ntilt on\ntilt sensitivity 11\n"
+                                "touch stick up\ntilt sensitivity 8\ntilt maybe\n"),
+              (std::vector<std::string>{
+                  "line 2: \"tilt sensitivity 0\" means nothing", "line 4: \"tilt sensitivity 11\" means nothing",
+                  "line 5: \"touch stick up\" means nothing", "line 7: \"tilt maybe\" means nothing"}));
+    EXPECT_EQ(TheTouchSettings, (TouchSettings{true, true, 8}));
+    EXPECT_NE(formatSettings().find("touch stick right\ntilt on\ntilt sensitivity 8\n"), std::string::npos);
+    TheTouchSettings = {};
+    EXPECT_EQ(formatSettings().find("touch"), std::string::npos);
+    EXPECT_EQ(formatSettings().find("tilt"), std::string::npos);
 
     EXPECT_EQ(chooseSettingsPath("/cfg", "/home/p"), "/cfg/roliquo/settings");
     EXPECT_EQ(chooseSettingsPath("relative", "/home/p"), "/home/p/.config/roliquo/settings");

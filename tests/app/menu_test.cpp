@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: MIT
 // The menu as a player drives it: both pages, the wrap within each page, the "Far Sight" skip while
-// fog is on, Esc from every line, and the equivalence of Enter, Right and Left with their cues.
+// fog is on, Esc from every line, the equivalence of Enter, Right and Left with their cues, and taps.
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "platform/headless/headless.h"
+#include "platform/touch.h"
+#include "screen/font.h"
 #include "screen/game_state.h"
 #include "sim/sim_state.h"
 #include "support/game_driver.h"
@@ -179,6 +181,46 @@ TEST_F(MenuTest, EnterActsAtOnceBeforeInputQueuedBehindIt)
     EXPECT_EQ(LevelNumber, 1);
     EXPECT_FALSE(MenuShown);
     EXPECT_EQ(MenuItem, MenuNewGame);
+}
+
+TEST_F(MenuTest, ATapOpensTheMenuAndChoosesTheLineUnderItAndTheTouchBarGivesItsActions)
+{
+    auto tap = [&](float y) {
+        platform::postMessage(TapMessage, 320, static_cast<int64_t>(y));
+        game.runUntilIdle();
+    };
+    const float line = TheFont.lineHeight();
+    ASSERT_GT(line, 0.0f);
+    tap(240.0f);
+    EXPECT_TRUE(MenuShown) << "a tap on the title opens the menu";
+    EXPECT_EQ(MenuItem, MenuNewGame);
+    tap(150.0f);
+    EXPECT_EQ(MenuItem, MenuNewGame) << "above the first line";
+    tap(160.0f + 2.5f * line);
+    EXPECT_EQ(MenuItem, MenuStatistics) << "\"Options\" opens the options page";
+    tap(120.0f + 2.5f * line);
+    EXPECT_EQ(MenuItem, MenuStatistics) << "\"Far Sight\" cannot be chosen while fog is on";
+    EXPECT_FALSE(OptionFarSight);
+    tap(120.0f + 1.5f * line);
+    EXPECT_EQ(MenuItem, MenuFog);
+    EXPECT_FALSE(OptionFog) << "\"Fog\" switches fog";
+    tap(120.0f + 7.5f * line);
+    EXPECT_EQ(MenuItem, MenuFog) << "below the last line";
+    tap(120.0f + 6.5f * line);
+    EXPECT_EQ(MenuItem, MenuOptions) << "\"Done\" returns to the main page";
+
+    platform::postMessage(TouchButtonMessage, static_cast<uint64_t>(TouchButton::Fog));
+    platform::postMessage(TouchButtonMessage, TouchButtonCount);
+    game.runUntilIdle();
+    EXPECT_TRUE(OptionFog) << "the touch bar's fog, and nothing for a button it does not have";
+    EXPECT_TRUE(MenuShown);
+    platform::postMessage(TouchButtonMessage, static_cast<uint64_t>(TouchButton::Menu));
+    game.runUntilIdle();
+    EXPECT_FALSE(MenuShown);
+    tap(160.0f);
+    tap(160.0f + 0.5f * line);
+    EXPECT_FALSE(MenuShown) << "\"NeW Game\" starts a game";
+    EXPECT_EQ(GameState, Playing);
 }
 
 TEST_F(MenuTest, CameraLagCyclesBothWaysThroughZeroAndNine)

@@ -141,7 +141,8 @@ bool isPadButtonDown(int button)
     for (const WebPad& p : Web.pads)
         if (p.connected && padHolds(p, button))
             return true;
-    return false;
+    // The page's stick and the tilt hold the d-pad and the right shoulder as a pad would.
+    return touchHolds(button);
 }
 
 } // namespace platform

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // What the browser backend's parts share: its state, the queue's append, the canvas, key state,
-// gamepads, sound and the IndexedDB sync. Private to src/platform/web/.
+// gamepads, touch, sound and the IndexedDB sync. Private to src/platform/web/.
 #pragma once
 
 #include <GLES2/gl2.h>
@@ -63,6 +63,14 @@ void releaseAllKeys();
 
 // Gamepads (web_gamepad.cpp): sampled once a frame, mapped as the desktop maps its pads.
 void sampleGamepads();
+
+// Touch and tilt (web_touch.cpp): the page's stick and the device's tilt held as the pad's d-pad
+// (steering) and right shoulder (push harder), button being PadButton plus one.
+bool touchHolds(int button);
+// Lets go of the stick and the tilt (focus lost: the touch-end events go elsewhere).
+void releaseTouch();
+// Tells the page what the game shows and the touch settings, when either changed since last told.
+void reportTouchView();
 
 // Canvas (web_canvas.cpp): the drawing surface follows the canvas's size on the page, kept at 4:3 by
 // the page's style; the viewport sits on its letterbox rectangle.

@@ -23,6 +23,7 @@ constexpr int MostPassesPerFrame = 10000;
 EM_BOOL onBlur(int, const EmscriptenFocusEvent*, void*)
 {
     releaseAllKeys();
+    releaseTouch();
     appendMessage(KillFocusMessage);
     return EM_FALSE;
 }
@@ -37,6 +38,7 @@ EM_BOOL onVisibility(int, const EmscriptenVisibilityChangeEvent* e, void*)
 {
     if (e->hidden) {
         releaseAllKeys();
+        releaseTouch();
         appendMessage(KillFocusMessage);
     } else {
         appendMessage(PaintMessage);
@@ -103,6 +105,7 @@ void runFrame()
         reportRolling(Web.rolling ? 1 : 0);
     }
     Web.steeringRead = false;
+    reportTouchView();
 }
 
 } // namespace
