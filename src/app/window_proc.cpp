@@ -124,6 +124,7 @@ int64_t windowProc(uint32_t id, uint64_t wParam, int64_t lParam)
         handleTouchButton(static_cast<int>(wParam));
         return 0;
     case TouchSettingsMessage:
+        TheTouchSettings = unpackTouchSettings(wParam);
         writeSettings();
         return 0;
     case TimerMessage:

@@ -10,7 +10,8 @@ enum : uint32_t {
     TapMessage = 1028,
     // A button of the touch bar: wParam the TouchButton.
     TouchButtonMessage = 1029,
-    // The player changed the touch settings (TheTouchSettings) on the touch controls: keep them.
+    // The player changed the touch settings on the touch controls: wParam the new ones, packed by
+    // packTouchSettings; the game takes them into TheTouchSettings and keeps them.
     TouchSettingsMessage = 1030,
 };
 
@@ -47,8 +48,8 @@ struct TouchView {
 };
 inline TouchView TheTouchView;
 
-// The touch settings: the stick's side, tilt steering and its sensitivity. Read from the settings
-// file by the game, changed by the player on the touch controls (then TouchSettingsMessage follows).
+// The touch settings: the stick's side, tilt steering and its sensitivity. Written by the game alone,
+// from the settings file and from TouchSettingsMessage; read by the backend's touch controls.
 inline constexpr int MinTiltSensitivity = 1;
 inline constexpr int MaxTiltSensitivity = 10;
 struct TouchSettings {
@@ -58,3 +59,21 @@ struct TouchSettings {
     bool operator==(const TouchSettings&) const = default;
 };
 inline TouchSettings TheTouchSettings;
+
+// The settings in a message's wParam and back, the sensitivity held within its bounds.
+inline uint64_t packTouchSettings(const TouchSettings& s)
+{
+    return (s.stickOnRight ? 1u : 0u) | (s.tilt ? 2u : 0u) | static_cast<uint64_t>(s.tiltSensitivity & 0xFF) << 8;
+}
+
+inline TouchSettings unpackTouchSettings(uint64_t packed)
+{
+    TouchSettings s;
+    s.stickOnRight = (packed & 1u) != 0;
+    s.tilt = (packed & 2u) != 0;
+    int sensitivity = static_cast<int>((packed >> 8) & 0xFF);
+    s.tiltSensitivity = sensitivity < MinTiltSensitivity ? MinTiltSensitivity
+        : sensitivity > MaxTiltSensitivity               ? MaxTiltSensitivity
+                                                         : sensitivity;
+    return s;
+}

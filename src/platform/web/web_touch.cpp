@@ -3,6 +3,7 @@
 // readings arrive here through exported calls and become the pad's d-pad and shoulder held, or messages.
 #include <emscripten.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "platform/letterbox.h"
@@ -51,6 +52,9 @@ Steer Stick;
 Tilt TheTilt;
 TouchView ReportedView{static_cast<TouchScene>(-1), 0.0f, 0.0f};
 TouchSettings ReportedSettings{false, false, 0};
+// The settings the player last chose on the page, sent to the game, which takes them a pass later.
+TouchSettings AskedSettings{false, false, 0};
+bool SettingsAsked = false;
 
 double bounded(double value, double most)
 {
@@ -148,14 +152,12 @@ EMSCRIPTEN_KEEPALIVE void roliquo_touch_settings(int stickOnRight, int tilt, int
     TouchSettings s;
     s.stickOnRight = stickOnRight != 0;
     s.tilt = tilt != 0;
-    s.tiltSensitivity = sensitivity < MinTiltSensitivity ? MinTiltSensitivity
-        : sensitivity > MaxTiltSensitivity               ? MaxTiltSensitivity
-                                                         : sensitivity;
-    if (s == TheTouchSettings)
+    s.tiltSensitivity = std::clamp(sensitivity, MinTiltSensitivity, MaxTiltSensitivity);
+    if (s == (SettingsAsked ? AskedSettings : TheTouchSettings))
         return;
-    TheTouchSettings = s;
-    steerByTilt();
-    appendMessage(TouchSettingsMessage);
+    AskedSettings = s;
+    SettingsAsked = true;
+    appendMessage(TouchSettingsMessage, packTouchSettings(s));
 }
 
 // The marble's place on the board (axis 0: x across, 1: y along), as the game last told it.
@@ -197,6 +199,9 @@ void reportTouchView()
 {
     if (TheTouchView.scene == ReportedView.scene && TheTouchSettings == ReportedSettings)
         return;
+    // The game took new settings: the tilt steers by them from now on.
+    if (!(TheTouchSettings == ReportedSettings))
+        steerByTilt();
     ReportedView = TheTouchView;
     ReportedSettings = TheTouchSettings;
     reportTouch(static_cast<int>(TheTouchView.scene), TheTouchSettings.stickOnRight ? 1 : 0,
