@@ -32,37 +32,26 @@ const char* const TiltKey = "tilt";
 // Window sides outside this are taken for damage; the backend further keeps a size to its display.
 constexpr int MaxWindowSide = 16384;
 
-bool parseWindowSide(std::string_view word, int& side)
+// A whole number of at most `digits` digits within least..most; false, `out` untouched, otherwise.
+bool parseNumber(std::string_view word, size_t digits, int least, int most, int& out)
 {
-    int value = 0;
-    if (word.empty() || word.size() > 5)
+    if (word.empty() || word.size() > digits)
         return false;
+    int value = 0;
     for (char c : word) {
         if (c < '0' || c > '9')
             return false;
         value = value * 10 + (c - '0');
     }
-    if (value < 1 || value > MaxWindowSide)
+    if (value < least || value > most)
         return false;
-    side = value;
+    out = value;
     return true;
 }
 
-// "tilt sensitivity N", N within MinTiltSensitivity..MaxTiltSensitivity.
-bool parseTiltSensitivity(std::string_view word)
+bool parseWindowSide(std::string_view word, int& side)
 {
-    if (word.empty() || word.size() > 2)
-        return false;
-    int value = 0;
-    for (char c : word) {
-        if (c < '0' || c > '9')
-            return false;
-        value = value * 10 + (c - '0');
-    }
-    if (value < MinTiltSensitivity || value > MaxTiltSensitivity)
-        return false;
-    TheTouchSettings.tiltSensitivity = value;
-    return true;
+    return parseNumber(word, 5, 1, MaxWindowSide, side);
 }
 
 // Takes one line's words; false when the line means nothing.
@@ -98,7 +87,7 @@ bool applySetting(const std::vector<std::string_view>& words)
     } else if (words.size() == 2 && words[0] == TiltKey && (words[1] == "on" || words[1] == "off")) {
         TheTouchSettings.tilt = words[1] == "on";
     } else if (words.size() == 3 && words[0] == TiltKey && words[1] == "sensitivity") {
-        return parseTiltSensitivity(words[2]);
+        return parseNumber(words[2], 2, MinTiltSensitivity, MaxTiltSensitivity, TheTouchSettings.tiltSensitivity);
     } else {
         return false;
     }
