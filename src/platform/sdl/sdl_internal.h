@@ -121,6 +121,8 @@ void endGlDriverPreload();
 bool openVoices(const std::vector<uint8_t>& beepWav);
 void closeVoices();
 void playVoiceCue(const std::string& fileName);
+// The file of the cue still sounding on SDL's device; empty for none.
+std::string soundingVoiceCue();
 void playVoiceBeep();
 void setVoicesVolume(int volume);
 

@@ -182,6 +182,8 @@ void openMixer()
     Sound.mixerTried = true;
     if (!loadMixerLibrary(Sound.mixer))
         return;
+    // A cue cut off by the change (the menu's, as the first game starts) plays again on the mixer.
+    std::string sounding = soundingVoiceCue();
     closeVoices();
     if (Sound.mixer.openAudio(44100, AUDIO_S16SYS, 2, 1024) != 0) {
         openVoices(beepWave());
@@ -202,6 +204,9 @@ void openMixer()
     std::vector<uint8_t> wave = beepWave();
     Sound.beep = Sound.mixer.loadWavRw(SDL_RWFromConstMem(wave.data(), static_cast<int>(wave.size())), 1);
     Sound.open = true;
+    if (!sounding.empty())
+        if (Mix_Chunk* chunk = cueChunk(sounding))
+            Sound.mixer.playChannel(CueChannel, chunk, 0);
 }
 
 } // namespace

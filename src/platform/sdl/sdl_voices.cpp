@@ -32,6 +32,7 @@ struct Voices {
     std::map<std::string, std::vector<uint8_t>> cues; // converted once per file name
     std::vector<uint8_t> beep;
     Voice cue;
+    std::string cueName; // the file the cue voice last started
     Voice beeping;
     int volume = SDL_MIX_MAXVOLUME;
 };
@@ -143,8 +144,20 @@ void playVoiceCue(const std::string& fileName)
 {
     if (TheVoices.device == 0)
         return;
-    if (const std::vector<uint8_t>* pcm = cuePcm(fileName))
+    if (const std::vector<uint8_t>* pcm = cuePcm(fileName)) {
         start(TheVoices.cue, pcm);
+        TheVoices.cueName = fileName;
+    }
+}
+
+std::string soundingVoiceCue()
+{
+    if (TheVoices.device == 0)
+        return {};
+    SDL_LockAudioDevice(TheVoices.device);
+    bool sounding = TheVoices.cue.pcm != nullptr;
+    SDL_UnlockAudioDevice(TheVoices.device);
+    return sounding ? TheVoices.cueName : std::string();
 }
 
 void playVoiceBeep()
