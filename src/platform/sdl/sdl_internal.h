@@ -7,6 +7,7 @@
 
 #include <csignal>
 #include <cstdint>
+#include <map>
 #include <string>
 #include <thread>
 #include <vector>
@@ -114,17 +115,32 @@ void startGlDriverPreload();
 void awaitGlDriverPreload();
 void endGlDriverPreload();
 
-// SDL's own audio device for the cues and the beep until the mixer takes over (sdl_voices.cpp), with
-// SDL's audio already started: opened with the beep's WAV (false when no device opens), closed, a cue
-// or the beep started (a new one replaces the one sounding), and their volume (0..SDL_MIX_MAXVOLUME,
-// kept while closed).
-bool openVoices(const std::vector<uint8_t>& beepWav);
-void closeVoices();
-void playVoiceCue(const std::string& fileName);
-// The file of the cue still sounding on SDL's device; empty for none.
-std::string soundingVoiceCue();
-void playVoiceBeep();
-void setVoicesVolume(int volume);
+// SDL's own audio device for the cues and the beep until the mixer takes over (sdl_voices.cpp), kept in
+// the sound's record. Its callback reads the voices and the volume on the audio thread; the game thread
+// changes them only while it holds the device's lock.
+struct SdlVoices {
+    struct Voice {
+        const std::vector<uint8_t>* pcm = nullptr; // sounding, or none
+        size_t at = 0;
+    };
+    SDL_AudioDeviceID device = 0;
+    std::map<std::string, std::vector<uint8_t>> cues; // converted once per file name
+    std::vector<uint8_t> beep;
+    Voice cue;
+    std::string cueName; // the file the cue voice last started
+    Voice beeping;
+    int volume = SDL_MIX_MAXVOLUME; // 0..SDL_MIX_MAXVOLUME, kept while closed
+
+    // Opens the device, SDL's audio already started, with the beep's WAV; false when none opens.
+    bool open(const std::vector<uint8_t>& beepWav);
+    void close();
+    // A cue or the beep started; a new one replaces the one sounding.
+    void playCue(const std::string& fileName);
+    void playBeep();
+    void setVolume(int level);
+    // The file of the cue still sounding; empty for none.
+    std::string soundingCue();
+};
 
 // Sound (sdl_sound.cpp).
 // Whether an event is the music's end, whose type is registered when sound opens (none without sound).

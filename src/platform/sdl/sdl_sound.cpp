@@ -27,6 +27,7 @@ constexpr size_t MaxCachedCues = 16;
 // The sound's state: the mixer's entries, the device's opening (see startOpening for who may touch
 // what while it runs), the cached cues and the open music.
 struct SdlSound {
+    SdlVoices voices;   // the cues' own device until the mixer takes over
     MixerLibrary mixer; // found when the music first needs it
     SDL_Thread* opening = nullptr;
     bool openingStarted = false;
@@ -169,7 +170,7 @@ int openDevice(void*)
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
         return 0;
     Sound.audio = true;
-    openVoices(beepWave());
+    Sound.voices.open(beepWave());
     return 0;
 }
 
@@ -183,10 +184,10 @@ void openMixer()
     if (!loadMixerLibrary(Sound.mixer))
         return;
     // A cue cut off by the change (the menu's, as the first game starts) plays again on the mixer.
-    std::string sounding = soundingVoiceCue();
-    closeVoices();
+    std::string sounding = Sound.voices.soundingCue();
+    Sound.voices.close();
     if (Sound.mixer.openAudio(44100, AUDIO_S16SYS, 2, 1024) != 0) {
-        openVoices(beepWave());
+        Sound.voices.open(beepWave());
         return;
     }
     Sound.mixer.init(MIX_INIT_MID);
@@ -221,7 +222,7 @@ void closeSound()
     if (!Sound.openingStarted)
         return; // nothing was opened
     awaitOpening();
-    closeVoices();
+    Sound.voices.close();
     if (!Sound.open) {
         if (Sound.audio)
             SDL_QuitSubSystem(SDL_INIT_AUDIO);
@@ -262,7 +263,7 @@ void playWav(const std::string& fileName)
 {
     awaitOpening();
     if (!Sound.open)
-        playVoiceCue(fileName);
+        Sound.voices.playCue(fileName);
     else if (Mix_Chunk* chunk = cueChunk(fileName))
         Sound.mixer.playChannel(CueChannel, chunk, 0);
 }
@@ -271,7 +272,7 @@ void beep()
 {
     awaitOpening();
     if (!Sound.open)
-        playVoiceBeep();
+        Sound.voices.playBeep();
     else if (Sound.beep)
         Sound.mixer.playChannel(BeepChannel, Sound.beep, 0);
 }
@@ -312,7 +313,7 @@ void setSoundLevels(int music, int cues, int full)
         awaitOpening();
     Sound.musicVolume = soundLevelOf(music, full, MIX_MAX_VOLUME);
     Sound.cueVolume = soundLevelOf(cues, full, MIX_MAX_VOLUME);
-    setVoicesVolume(Sound.cueVolume);
+    Sound.voices.setVolume(Sound.cueVolume);
     if (!Sound.open)
         return;
     Sound.mixer.volume(-1, Sound.cueVolume);

@@ -20,52 +20,35 @@ constexpr size_t MaxCachedCues = 16;
 // A cue is a second or two; a WAV whose samples would take more than this is refused, not converted.
 constexpr Uint32 MaxWavBytes = 16u << 20;
 
-struct Voice {
-    const std::vector<uint8_t>* pcm = nullptr; // sounding, or none
-    size_t at = 0;
-};
-
-// The device and what it plays. The callback reads the voices and the volume on the audio thread;
-// the game thread changes them only while it holds the device's lock.
-struct Voices {
-    SDL_AudioDeviceID device = 0;
-    std::map<std::string, std::vector<uint8_t>> cues; // converted once per file name
-    std::vector<uint8_t> beep;
-    Voice cue;
-    std::string cueName; // the file the cue voice last started
-    Voice beeping;
-    int volume = SDL_MIX_MAXVOLUME;
-};
-Voices TheVoices;
-
-void mixVoice(Voice& voice, Uint8* stream, size_t length)
+void mixVoice(SdlVoices::Voice& voice, int volume, Uint8* stream, size_t length)
 {
     if (voice.pcm == nullptr)
         return;
     size_t count = std::min(length, voice.pcm->size() - voice.at);
-    SDL_MixAudioFormat(stream, voice.pcm->data() + voice.at, Format, static_cast<Uint32>(count), TheVoices.volume);
+    SDL_MixAudioFormat(stream, voice.pcm->data() + voice.at, Format, static_cast<Uint32>(count), volume);
     voice.at += count;
     if (voice.at >= voice.pcm->size())
         voice.pcm = nullptr;
 }
 
-void mix(void*, Uint8* stream, int length)
+void mix(void* record, Uint8* stream, int length)
 {
+    SdlVoices& voices = *static_cast<SdlVoices*>(record);
     std::memset(stream, 0, static_cast<size_t>(length));
-    mixVoice(TheVoices.cue, stream, static_cast<size_t>(length));
-    mixVoice(TheVoices.beeping, stream, static_cast<size_t>(length));
+    mixVoice(voices.cue, voices.volume, stream, static_cast<size_t>(length));
+    mixVoice(voices.beeping, voices.volume, stream, static_cast<size_t>(length));
 }
 
 // A WAV's samples in the device's format; empty when it cannot be read or converted.
 std::vector<uint8_t> convertedWav(SDL_RWops* source)
 {
-    SDL_AudioSpec spec;
+    SDL_AudioSpec stored;
     Uint8* samples = nullptr;
     Uint32 length = 0;
-    if (source == nullptr || SDL_LoadWAV_RW(source, 1, &spec, &samples, &length) == nullptr)
+    if (source == nullptr || SDL_LoadWAV_RW(source, 1, &stored, &samples, &length) == nullptr)
         return {};
     SDL_AudioCVT cvt;
-    int needed = SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, Format, Channels, Rate);
+    int needed = SDL_BuildAudioCVT(&cvt, stored.format, stored.channels, stored.freq, Format, Channels, Rate);
     if (needed < 0 || length > MaxWavBytes) {
         SDL_FreeWAV(samples);
         return {};
@@ -85,36 +68,18 @@ std::vector<uint8_t> convertedWav(SDL_RWops* source)
     return pcm;
 }
 
-const std::vector<uint8_t>* cuePcm(const std::string& fileName)
+void start(SdlVoices& voices, SdlVoices::Voice& voice, const std::vector<uint8_t>* pcm)
 {
-    auto found = TheVoices.cues.find(fileName);
-    if (found != TheVoices.cues.end())
-        return &found->second;
-    std::vector<uint8_t> pcm = convertedWav(SDL_RWFromFile(fileName.c_str(), "rb"));
-    if (pcm.empty())
-        return nullptr; // tried again next time: the file may appear later
-    if (TheVoices.cues.size() >= MaxCachedCues) {
-        // Many names: forget the converted ones, after silencing the one that may be sounding.
-        SDL_LockAudioDevice(TheVoices.device);
-        TheVoices.cue = Voice{};
-        SDL_UnlockAudioDevice(TheVoices.device);
-        TheVoices.cues.clear();
-    }
-    return &(TheVoices.cues[fileName] = std::move(pcm));
-}
-
-void start(Voice& voice, const std::vector<uint8_t>* pcm)
-{
-    SDL_LockAudioDevice(TheVoices.device);
-    voice = Voice{pcm, 0};
-    SDL_UnlockAudioDevice(TheVoices.device);
+    SDL_LockAudioDevice(voices.device);
+    voice = SdlVoices::Voice{pcm, 0};
+    SDL_UnlockAudioDevice(voices.device);
 }
 
 } // namespace
 
-bool openVoices(const std::vector<uint8_t>& beepWav)
+bool SdlVoices::open(const std::vector<uint8_t>& beepWav)
 {
-    if (TheVoices.device != 0)
+    if (device != 0)
         return true;
     SDL_AudioSpec want{};
     want.freq = Rate;
@@ -122,55 +87,66 @@ bool openVoices(const std::vector<uint8_t>& beepWav)
     want.channels = Channels;
     want.samples = 1024;
     want.callback = mix;
-    TheVoices.device = SDL_OpenAudioDevice(nullptr, 0, &want, nullptr, 0);
-    if (TheVoices.device == 0)
+    want.userdata = this;
+    device = SDL_OpenAudioDevice(nullptr, 0, &want, nullptr, 0);
+    if (device == 0)
         return false;
-    TheVoices.beep = convertedWav(SDL_RWFromConstMem(beepWav.data(), static_cast<int>(beepWav.size())));
-    SDL_PauseAudioDevice(TheVoices.device, 0);
+    beep = convertedWav(SDL_RWFromConstMem(beepWav.data(), static_cast<int>(beepWav.size())));
+    SDL_PauseAudioDevice(device, 0);
     return true;
 }
 
-void closeVoices()
+void SdlVoices::close()
 {
-    if (TheVoices.device == 0)
+    if (device == 0)
         return;
-    SDL_CloseAudioDevice(TheVoices.device);
-    int volume = TheVoices.volume;
-    TheVoices = Voices{};
-    TheVoices.volume = volume;
+    SDL_CloseAudioDevice(device);
+    int kept = volume;
+    *this = SdlVoices{};
+    volume = kept;
 }
 
-void playVoiceCue(const std::string& fileName)
+void SdlVoices::playCue(const std::string& fileName)
 {
-    if (TheVoices.device == 0)
+    if (device == 0)
         return;
-    if (const std::vector<uint8_t>* pcm = cuePcm(fileName)) {
-        start(TheVoices.cue, pcm);
-        TheVoices.cueName = fileName;
+    auto found = cues.find(fileName);
+    if (found == cues.end()) {
+        std::vector<uint8_t> pcm = convertedWav(SDL_RWFromFile(fileName.c_str(), "rb"));
+        if (pcm.empty())
+            return; // tried again next time: the file may appear later
+        if (cues.size() >= MaxCachedCues) {
+            // Many names: forget the converted ones, after silencing the one that may be sounding.
+            start(*this, cue, nullptr);
+            cues.clear();
+        }
+        found = cues.emplace(fileName, std::move(pcm)).first;
     }
+    start(*this, cue, &found->second);
+    cueName = fileName;
 }
 
-std::string soundingVoiceCue()
+std::string SdlVoices::soundingCue()
 {
-    if (TheVoices.device == 0)
+    if (device == 0)
         return {};
-    SDL_LockAudioDevice(TheVoices.device);
-    bool sounding = TheVoices.cue.pcm != nullptr;
-    SDL_UnlockAudioDevice(TheVoices.device);
-    return sounding ? TheVoices.cueName : std::string();
+    SDL_LockAudioDevice(device);
+    bool sounding = cue.pcm != nullptr;
+    SDL_UnlockAudioDevice(device);
+    return sounding ? cueName : std::string();
 }
 
-void playVoiceBeep()
+void SdlVoices::playBeep()
 {
-    if (TheVoices.device != 0 && !TheVoices.beep.empty())
-        start(TheVoices.beeping, &TheVoices.beep);
+    if (device != 0 && !beep.empty())
+        start(*this, beeping, &beep);
 }
 
-void setVoicesVolume(int volume)
+void SdlVoices::setVolume(int level)
 {
-    if (TheVoices.device != 0)
-        SDL_LockAudioDevice(TheVoices.device);
-    TheVoices.volume = volume;
-    if (TheVoices.device != 0)
-        SDL_UnlockAudioDevice(TheVoices.device);
+    if (device != 0)
+        SDL_LockAudioDevice(device);
+    volume = level;
+    if (device != 0)
+        SDL_UnlockAudioDevice(device);
 }

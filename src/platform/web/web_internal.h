@@ -13,6 +13,7 @@
 #include "platform/message_queue.h"
 #include "platform/pad_map.h"
 #include "platform/platform.h"
+#include "platform/touch.h"
 
 // A pad as last sampled (web_gamepad.cpp), with the standard layout's 16 buttons.
 constexpr int WebPadButtons = 16;
@@ -23,6 +24,35 @@ struct WebPad {
     int stickX = 0; // -1 left, 0 centre, 1 right
     int stickY = 0; // -1 up, 0 centre, 1 down
     PadRepeat repeat;
+};
+
+// The touch controls' steering and what was last told (web_touch.cpp). One source of steering: a
+// direction per axis with its hysteresis, and push harder.
+struct TouchSteer {
+    int x = 0; // -1 left, 0 centre, 1 right
+    int y = 0; // -1 up, 0 centre, 1 down
+    bool rim = false;
+    void take(double travelX, double travelY);
+};
+
+struct TouchTilt {
+    double right = 0.0; // the last reading, in degrees: the screen's right edge down
+    double down = 0.0;  // the screen's lower edge down
+    bool read = false;  // a reading has come
+    double levelRight = 0.0;
+    double levelDown = 0.0;
+    bool calibrated = false;
+    TouchSteer steer;
+};
+
+struct WebTouch {
+    TouchSteer stick;
+    TouchTilt tilt;
+    TouchView reportedView{static_cast<TouchScene>(-1), 0.0f, 0.0f};
+    TouchSettings reportedSettings{false, false, 0};
+    // The settings the player last chose on the page, sent to the game, which takes them a pass later.
+    TouchSettings askedSettings{false, false, 0};
+    bool settingsAsked = false;
 };
 
 // Everything the backend keeps; each part writes its own members.
@@ -47,6 +77,7 @@ struct WebBackend {
     bool held[256] = {};      // the keys held, by virtual-key code (web_keys.cpp)
     std::vector<WebPad> pads; // web_gamepad.cpp
     uint32_t lastMusicId = 0; // web_sound.cpp
+    WebTouch touch;           // web_touch.cpp
 };
 extern WebBackend Web;
 

@@ -23,39 +23,6 @@ constexpr double TiltFullDegrees = 60.0;
 // Readings beyond this are no attitude a hand holds the device at.
 constexpr double MostTiltDegrees = 180.0;
 
-// One source of steering: a direction per axis with its hysteresis, and push harder.
-struct Steer {
-    int x = 0; // -1 left, 0 centre, 1 right
-    int y = 0; // -1 up, 0 centre, 1 down
-    bool rim = false;
-
-    void take(double travelX, double travelY)
-    {
-        x = stickDirection(travelX, x);
-        y = stickDirection(travelY, y);
-        double length = std::sqrt(travelX * travelX + travelY * travelY);
-        rim = length >= (rim ? RimReleaseZone : RimPushZone);
-    }
-};
-
-struct Tilt {
-    double right = 0.0; // the last reading, in degrees: the screen's right edge down
-    double down = 0.0;  // the screen's lower edge down
-    bool read = false;  // a reading has come
-    double levelRight = 0.0;
-    double levelDown = 0.0;
-    bool calibrated = false;
-    Steer steer;
-};
-
-Steer Stick;
-Tilt TheTilt;
-TouchView ReportedView{static_cast<TouchScene>(-1), 0.0f, 0.0f};
-TouchSettings ReportedSettings{false, false, 0};
-// The settings the player last chose on the page, sent to the game, which takes them a pass later.
-TouchSettings AskedSettings{false, false, 0};
-bool SettingsAsked = false;
-
 double bounded(double value, double most)
 {
     if (!std::isfinite(value))
@@ -65,13 +32,14 @@ double bounded(double value, double most)
 
 void steerByTilt()
 {
-    if (!TheTouchSettings.tilt || !TheTilt.calibrated) {
-        TheTilt.steer = Steer{};
+    TouchTilt& tilt = Web.touch.tilt;
+    if (!TheTouchSettings.tilt || !tilt.calibrated) {
+        tilt.steer = TouchSteer{};
         return;
     }
     double scale = TheTouchSettings.tiltSensitivity / TiltFullDegrees;
-    TheTilt.steer.take(bounded((TheTilt.right - TheTilt.levelRight) * scale, 1.0),
-                       bounded((TheTilt.down - TheTilt.levelDown) * scale, 1.0));
+    tilt.steer.take(bounded((tilt.right - tilt.levelRight) * scale, 1.0),
+                    bounded((tilt.down - tilt.levelDown) * scale, 1.0));
 }
 
 // The page learns what the game shows and the settings, when either changed.
@@ -81,6 +49,14 @@ EM_JS(void, reportTouch, (int scene, int stickOnRight, int tilt, int sensitivity
 });
 
 } // namespace
+
+void TouchSteer::take(double travelX, double travelY)
+{
+    x = stickDirection(travelX, x);
+    y = stickDirection(travelY, y);
+    double length = std::sqrt(travelX * travelX + travelY * travelY);
+    rim = length >= (rim ? RimReleaseZone : RimPushZone);
+}
 
 extern "C" {
 
@@ -123,26 +99,26 @@ EMSCRIPTEN_KEEPALIVE void roliquo_touch_letter(int letter)
 // The stick's travel, each axis -1..1 (y downward); 0, 0 when it is let go.
 EMSCRIPTEN_KEEPALIVE void roliquo_touch_stick(double x, double y)
 {
-    Stick.take(bounded(x, 1.0), bounded(y, 1.0));
+    Web.touch.stick.take(bounded(x, 1.0), bounded(y, 1.0));
 }
 
 // The device's attitude in degrees, already turned to the screen's orientation by the page.
 EMSCRIPTEN_KEEPALIVE void roliquo_tilt(double right, double down)
 {
-    TheTilt.right = bounded(right, MostTiltDegrees);
-    TheTilt.down = bounded(down, MostTiltDegrees);
-    TheTilt.read = true;
+    Web.touch.tilt.right = bounded(right, MostTiltDegrees);
+    Web.touch.tilt.down = bounded(down, MostTiltDegrees);
+    Web.touch.tilt.read = true;
     steerByTilt();
 }
 
 // The attitude now is taken as level; false until a reading has come.
 EMSCRIPTEN_KEEPALIVE int roliquo_tilt_calibrate()
 {
-    if (!TheTilt.read)
+    if (!Web.touch.tilt.read)
         return 0;
-    TheTilt.levelRight = TheTilt.right;
-    TheTilt.levelDown = TheTilt.down;
-    TheTilt.calibrated = true;
+    Web.touch.tilt.levelRight = Web.touch.tilt.right;
+    Web.touch.tilt.levelDown = Web.touch.tilt.down;
+    Web.touch.tilt.calibrated = true;
     steerByTilt();
     return 1;
 }
@@ -153,10 +129,10 @@ EMSCRIPTEN_KEEPALIVE void roliquo_touch_settings(int stickOnRight, int tilt, int
     s.stickOnRight = stickOnRight != 0;
     s.tilt = tilt != 0;
     s.tiltSensitivity = std::clamp(sensitivity, MinTiltSensitivity, MaxTiltSensitivity);
-    if (s == (SettingsAsked ? AskedSettings : TheTouchSettings))
+    if (s == (Web.touch.settingsAsked ? Web.touch.askedSettings : TheTouchSettings))
         return;
-    AskedSettings = s;
-    SettingsAsked = true;
+    Web.touch.askedSettings = s;
+    Web.touch.settingsAsked = true;
     appendMessage(TouchSettingsMessage, packTouchSettings(s));
 }
 
@@ -170,9 +146,9 @@ EMSCRIPTEN_KEEPALIVE double roliquo_marble_position(int axis)
 
 bool touchHolds(int button)
 {
-    const Steer& tilt = TheTilt.steer;
-    int x = Stick.x != 0 ? Stick.x : tilt.x;
-    int y = Stick.y != 0 ? Stick.y : tilt.y;
+    const TouchSteer& tilt = Web.touch.tilt.steer;
+    int x = Web.touch.stick.x != 0 ? Web.touch.stick.x : tilt.x;
+    int y = Web.touch.stick.y != 0 ? Web.touch.stick.y : tilt.y;
     switch (button - 1) {
     case static_cast<int>(PadButton::DpadLeft):
         return x < 0;
@@ -183,7 +159,7 @@ bool touchHolds(int button)
     case static_cast<int>(PadButton::DpadDown):
         return y > 0;
     case static_cast<int>(PadButton::RightShoulder):
-        return Stick.rim || tilt.rim;
+        return Web.touch.stick.rim || tilt.rim;
     default:
         return false;
     }
@@ -191,19 +167,19 @@ bool touchHolds(int button)
 
 void releaseTouch()
 {
-    Stick = Steer{};
-    TheTilt.steer = Steer{};
+    Web.touch.stick = TouchSteer{};
+    Web.touch.tilt.steer = TouchSteer{};
 }
 
 void reportTouchView()
 {
-    if (TheTouchView.scene == ReportedView.scene && TheTouchSettings == ReportedSettings)
+    if (TheTouchView.scene == Web.touch.reportedView.scene && TheTouchSettings == Web.touch.reportedSettings)
         return;
     // The game took new settings: the tilt steers by them from now on.
-    if (!(TheTouchSettings == ReportedSettings))
+    if (!(TheTouchSettings == Web.touch.reportedSettings))
         steerByTilt();
-    ReportedView = TheTouchView;
-    ReportedSettings = TheTouchSettings;
+    Web.touch.reportedView = TheTouchView;
+    Web.touch.reportedSettings = TheTouchSettings;
     reportTouch(static_cast<int>(TheTouchView.scene), TheTouchSettings.stickOnRight ? 1 : 0,
                 TheTouchSettings.tilt ? 1 : 0, TheTouchSettings.tiltSensitivity);
 }
