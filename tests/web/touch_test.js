@@ -75,14 +75,19 @@ function tilt(page, beta, gamma) {
   return page.evaluate(([b, g]) => window.dispatchEvent(new DeviceOrientationEvent('deviceorientation', { alpha: 0, beta: b, gamma: g })), [beta, gamma]);
 }
 
+// Until the pack is in and the game's loop has started, so touches reach the game.
+async function started(page) {
+  await loaded(page);
+  await page.waitForFunction(() => page.started, null, { timeout: 10000 });
+}
+
 async function portrait(browser) {
   const context = await phone(browser, 390, 844);
   const page = await context.newPage();
   const errors = [];
   page.on('pageerror', (e) => errors.push(e.message));
   await page.goto(url);
-  await loaded(page);
-  await page.waitForFunction(() => page.started, null, { timeout: 10000 });
+  await started(page);
   await page.waitForTimeout(300);
   const layout = await page.evaluate(() => {
     const c = document.getElementById('canvas').getBoundingClientRect(), s = document.getElementById('stick').getBoundingClientRect();
@@ -130,8 +135,7 @@ async function portrait(browser) {
   check(reopened && await sceneBecomes(page, Scenes.playing), 'the touch bar\'s Menu opens and closes the menu');
   // The game reads the stick's side back from its settings on the next visit.
   await page.reload();
-  await loaded(page);
-  await page.waitForFunction(() => page.started, null, { timeout: 10000 });
+  await started(page);
   const kept = await page.waitForFunction(() => document.body.classList.contains('stick-right'), null, { timeout: 3000 })
     .then(() => true, () => false);
   check(kept, 'after a reload the stick is on the right, as the settings keep it');
@@ -142,8 +146,7 @@ async function landscape(browser) {
   const context = await phone(browser, 844, 390);
   const page = await context.newPage();
   await page.goto(oneLevelUrl);
-  await loaded(page);
-  await page.waitForFunction(() => page.started, null, { timeout: 10000 });
+  await started(page);
   await page.waitForTimeout(300);
   const layout = await page.evaluate(() => {
     const c = document.getElementById('canvas').getBoundingClientRect(), s = document.getElementById('stick').getBoundingClientRect();
